@@ -1,0 +1,37 @@
+#include "DynaArray.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace dyna {
+namespace {
+void DefaultFailureHandler(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
+void* DefaultAllocator(std::size_t bytes) { return std::calloc(1, bytes); }
+
+AllocFailureHandler failureHandler = &DefaultFailureHandler;
+BlockAllocator blockAllocator = &DefaultAllocator;
+} // namespace
+
+void SetAllocFailureHandler(AllocFailureHandler handler) {
+    failureHandler = handler ? handler : &DefaultFailureHandler;
+}
+
+void ReportAllocFailure(int errorNumber, std::uint64_t needed) {
+    failureHandler("Error " + std::to_string(errorNumber) + " while trying to allocate " +
+                   std::to_string(needed) + " bytes of RAM. Not enough memory.");
+}
+
+void SetBlockAllocator(BlockAllocator allocator) {
+    blockAllocator = allocator ? allocator : &DefaultAllocator;
+}
+
+void* AllocZeroedBlock(std::size_t bytes) {
+    void* block = blockAllocator(bytes);
+    // A replacement allocator need not zero; every block handed out is zero-filled.
+    if (block && blockAllocator != &DefaultAllocator) std::memset(block, 0, bytes);
+    return block;
+}
+
+void FreeBlock(void* block) { std::free(block); }
+
+} // namespace dyna

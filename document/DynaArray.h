@@ -1,0 +1,205 @@
+#pragma once
+// TDynaArray: a growable run of plain records in one zero-filled block that
+// grows and shrinks in steps of 100 elements, with a cursor that every
+// positioning call also publishes into a pointer variable owned by the caller.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+namespace dyna {
+
+// Shown when a block cannot be had; the user interface installs a message box.
+using AllocFailureHandler = void (*)(const std::string& message);
+void SetAllocFailureHandler(AllocFailureHandler handler);
+void ReportAllocFailure(int errorNumber, std::uint64_t needed);
+
+// The memory source; tests replace it to provoke allocation failures.
+using BlockAllocator = void* (*)(std::size_t bytes);
+void SetBlockAllocator(BlockAllocator allocator); // nullptr restores calloc
+void* AllocZeroedBlock(std::size_t bytes);
+void FreeBlock(void* block);
+
+} // namespace dyna
+
+template <typename T> class TDynaArray {
+    static_assert(std::is_trivially_copyable_v<T>,
+                  "TDynaArray moves its elements as raw bytes: use trivially copyable records");
+
+public:
+    // Create: an empty array with no block; the cursor variable is not written.
+    explicit TDynaArray(T** cursorVariable = nullptr) : outeraobj(cursorVariable) {}
+    // Destroy: releases the block; the cursor variable is not written.
+    ~TDynaArray() { Destroy(); }
+    TDynaArray(const TDynaArray&) = delete;
+    TDynaArray& operator=(const TDynaArray&) = delete;
+
+    void Destroy() {
+        dyna::FreeBlock(poi);
+        poi = nullptr;
+        count = 0;
+        amemsize = 0;
+        aobj = nullptr;
+        aobjnr = -1;
+    }
+
+    // Positions on nr without a bounds check (callers pass 0 .. count-1).
+    T* GetObject(std::int32_t nr) {
+        aobjnr = nr;
+        aobj = reinterpret_cast<T*>(poi + static_cast<std::size_t>(nr) * size);
+        publish();
+        return aobj;
+    }
+
+    // Appends one zeroed element and positions on it; nullptr when no memory.
+    T* Add() {
+        ++count;
+        const int grown = AllocMoreMemChecked();
+        if (grown < 0) {
+            --count;
+            return nullptr;
+        }
+        if (grown == 0) std::memset(poi + static_cast<std::size_t>(count - 1) * size, 0, size);
+        return GetObject(static_cast<std::int32_t>(count - 1));
+    }
+
+    // Inserts a zeroed element before index (index == count appends).
+    T* Insert(std::int32_t index) {
+        if (index < 0 || static_cast<std::uint32_t>(index) > count) return nullptr;
+        ++count;
+        if (AllocMoreMemChecked() < 0) {
+            --count;
+            return nullptr;
+        }
+        std::uint8_t* at = poi + static_cast<std::size_t>(index) * size;
+        std::memmove(at + size, at, static_cast<std::size_t>(count - index - 1) * size);
+        std::memset(at, 0, size);
+        return GetObject(index);
+    }
+
+    // Removes one element (what it references is not released); the cursor becomes none.
+    void Delete(std::int32_t nr) {
+        if (nr < 0 || static_cast<std::int64_t>(nr) > static_cast<std::int64_t>(count) - 1) return;
+        for (std::uint32_t i = static_cast<std::uint32_t>(nr); i + 1 < count; ++i)
+            std::memcpy(poi + static_cast<std::size_t>(i) * size,
+                        poi + static_cast<std::size_t>(i + 1) * size, size);
+        --count;
+        AllocLessMem();
+        invalidate();
+    }
+
+    // Removes all elements and releases the block; the cursor becomes none.
+    void Clear() {
+        count = 0;
+        dyna::FreeBlock(poi);
+        poi = nullptr;
+        amemsize = 0;
+        invalidate();
+    }
+
+    // Swaps elements a and b; the cursor ends on b.
+    void Change(std::int32_t a, std::int32_t b) {
+        if (!inRange(a) || !inRange(b)) return;
+        T buffer;
+        std::memcpy(&buffer, GetObject(a), size);
+        std::memcpy(GetObject(a), GetObject(b), size);
+        std::memcpy(GetObject(b), &buffer, size);
+    }
+
+    // Positions on element 0 if there is one; otherwise nothing changes.
+    void First() {
+        if (count > 0) GetObject(0);
+    }
+
+    // Moves the cursor one element on; false at the end.
+    bool Next() {
+        if (count == 0 || aobjnr < -1 || static_cast<std::int64_t>(aobjnr) >= count - 1LL)
+            return false;
+        GetObject(aobjnr + 1);
+        return true;
+    }
+
+    // Loop step after First: publishes the element at aobjnr, then advances aobjnr.
+    bool WhileNext() {
+        if (count == 0 || aobjnr < 0 || static_cast<std::int64_t>(aobjnr) > count - 1LL)
+            return false;
+        GetObject(aobjnr);
+        ++aobjnr;
+        return true;
+    }
+
+    // Fits the block to a grown count; true when the block was replaced.
+    bool AllocMoreMem() { return AllocMoreMemChecked() > 0; }
+
+    // Fits the block to a shrunken count.
+    void AllocLessMem() {
+        if (count == 0) {
+            dyna::FreeBlock(poi);
+            poi = nullptr;
+            amemsize = 0;
+            return;
+        }
+        const std::uint64_t needed = neededBytes();
+        if (needed == amemsize) return;
+        auto* block = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
+        if (!block) {
+            // Keeping the larger block is safe: every element still lies inside it.
+            dyna::ReportAllocFailure(3, needed);
+            return;
+        }
+        std::memcpy(block, poi, needed);
+        dyna::FreeBlock(poi);
+        poi = block;
+        amemsize = static_cast<std::uint32_t>(needed);
+    }
+
+    // Convenience for code that does not go through the cursor.
+    T* at(std::int32_t nr) const {
+        return reinterpret_cast<T*>(poi + static_cast<std::size_t>(nr) * size);
+    }
+
+    T** outeraobj = nullptr;
+    T* aobj = nullptr;
+    std::uint8_t* poi = nullptr;
+    std::uint32_t count = 0;
+    std::int32_t aobjnr = -1;
+    std::uint32_t amemsize = 0;
+    std::uint32_t buffersize = 100;
+    std::uint32_t size = sizeof(T);
+
+private:
+    void publish() {
+        if (outeraobj) *outeraobj = aobj;
+    }
+    void invalidate() {
+        aobjnr = -1;
+        aobj = nullptr;
+        publish();
+    }
+    bool inRange(std::int32_t i) const { return i >= 0 && static_cast<std::uint32_t>(i) < count; }
+
+    // The block for count elements: count rounded up to a multiple of 100.
+    // Computed wide so that a block too large for the 32-bit size counter fails
+    // cleanly instead of wrapping round to a block too small for its elements.
+    std::uint64_t neededBytes() const {
+        return (static_cast<std::uint64_t>(count - 1) / buffersize + 1) * size * buffersize;
+    }
+
+    // 1: block replaced, 0: block kept, -1: no memory (nothing was written).
+    int AllocMoreMemChecked() {
+        const std::uint64_t needed = neededBytes();
+        if (needed == amemsize) return 0;
+        const bool first = count == 1 || poi == nullptr;
+        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        if (!block) {
+            dyna::ReportAllocFailure(first ? 1 : 2, needed);
+            return -1;
+        }
+        if (!first) std::memcpy(block, poi, amemsize);
+        dyna::FreeBlock(poi);
+        poi = static_cast<std::uint8_t*>(block);
+        amemsize = static_cast<std::uint32_t>(needed);
+        return 1;
+    }
+};

@@ -1,0 +1,73 @@
+#pragma once
+// The form document: the ordered categories, each a name, an optional
+// CategoryRecord and a field array. Category i's name and record and element i
+// of kats change only together, through this class, so they cannot drift apart.
+
+#include "Records.h"
+
+#include <QString>
+#include <vector>
+
+class FormDocument {
+public:
+    FormDocument();
+    ~FormDocument();
+    FormDocument(const FormDocument&) = delete;
+    FormDocument& operator=(const FormDocument&) = delete;
+
+    // Cursor variables, one per record type, shared by all arrays of that type.
+    KatRef* akat = nullptr;
+    FieldRecord* aprod = nullptr;
+    ImageEntry* abild = nullptr;
+    VariantRow* avariante = nullptr;
+    VariantCell* aprop = nullptr;
+
+    TDynaArray<KatRef> kats{&akat};
+
+    int CategoryCount() const { return static_cast<int>(items.size()); }
+    QString CategoryName(int i) const { return items.at(static_cast<std::size_t>(i)).name; }
+    void SetCategoryName(int i, const QString& name);
+    // May be null: a category that never went through the category dialog.
+    const CategoryRecord* Record(int i) const { return items.at(static_cast<std::size_t>(i)).record; }
+    // Takes ownership of record (may be null); the former record is released.
+    void SetRecord(int i, CategoryRecord* record);
+    FieldArray* Fields(int i) const { return *kats.at(i); }
+
+    // Appends a category with an empty field array and no record; returns its index.
+    int AddCategory(const QString& name);
+    // Releases the category's fields, field array and record, and removes it.
+    void DeleteCategory(int i);
+    // Swaps categories i and j (name, record and fields together).
+    void SwapCategories(int i, int j);
+
+    // Appends a field as the new-field commands make it: descr empty, pricecols 0,
+    // no pictures and one variant row without cells. Positions aprod on it.
+    FieldRecord* AddField(int category, FieldKind kind, const QString& name, double width,
+                          double height);
+    // Appends a zeroed field with empty pictures and variants arrays (as a reader fills it).
+    FieldRecord* AddBareField(int category);
+    // Releases and removes field f of category i.
+    void DeleteField(int category, int f);
+    // Takes field f out of category `from` whole and appends it to category `to`.
+    void MoveFieldToCategory(int from, int f, int to);
+
+    // Releases everything the field at aprod owns (the record stays in its array).
+    void DestroyAProd();
+    // Releases the fields and the field array of the kats element at akat.
+    void DestroyAKat();
+    // Empties the document: every category with its fields and record.
+    void NewAll();
+
+private:
+    struct Item {
+        QString name;
+        CategoryRecord* record = nullptr;
+    };
+    std::vector<Item> items;
+};
+
+// Helpers for the nested arrays of a field.
+VariantRow* AddVariantRow(FormDocument& doc, FieldRecord& field);
+VariantCell* AddVariantCell(FormDocument& doc, VariantRow& row, const QString& text);
+ImageEntry* AddImageEntry(FormDocument& doc, FieldRecord& field, double number,
+                          const QString& filename);

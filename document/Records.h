@@ -1,0 +1,50 @@
+#pragma once
+// The plain records of a form document. Each record owns its texts and nested
+// arrays through raw references; whoever removes a record releases them first.
+
+#include "DynaArray.h"
+#include "OwnedText.h"
+
+#include <cstdint>
+
+enum FieldKind : std::int32_t { fkText = 0, fkCheckBox = 1, fkSingleChoice = 2 };
+
+struct ImageEntry {
+    OwnedText filename;
+    double number;
+};
+
+struct VariantCell {
+    OwnedText text;
+};
+
+struct VariantRow {
+    TDynaArray<VariantCell>* cells;
+};
+
+struct FieldRecord {
+    OwnedText name;
+    OwnedText descr;
+    std::int32_t kind; // a FieldKind; a damaged file may hold any other value
+    double width;      // cm
+    double height;     // cm
+    TDynaArray<ImageEntry>* pictures;
+    TDynaArray<VariantRow>* variants;
+    std::int32_t pricecols;
+};
+
+struct CategoryRecord {
+    OwnedText picfile;
+    double picwidth; // cm
+    OwnedText introtext;
+    std::int32_t picbelow; // 0: picture before the name, 1: below it
+    bool textbelowpic;
+};
+
+using FieldArray = TDynaArray<FieldRecord>;
+using KatRef = FieldArray*; // element of kats
+
+// A fresh record with its own copies of the texts; release with FreeCategoryRecord.
+CategoryRecord* NewCategoryRecord(const QString& picfile, double picwidth, const QString& introtext,
+                                  std::int32_t picbelow, bool textbelowpic);
+void FreeCategoryRecord(CategoryRecord*& record);

@@ -1,0 +1,43 @@
+#pragma once
+// The small device interface that StretchDib draws on: what it needs of a
+// screen bitmap, a PDF page or a printer. QPainterDibDevice serves all three.
+
+#include "Dib.h"
+
+#include <cstdint>
+
+class QPainter;
+
+enum class DeviceTechnology { RasterDisplay, RasterPrinter, Other };
+
+constexpr int kGdiError = -1;          // failure result of StretchDIBits
+constexpr std::uint32_t RC_DIBTODEV = 0x0200; // raster capability: takes DIB bits directly
+constexpr std::uint32_t SRCCOPY = 0x00CC0020;
+
+class DibDevice {
+public:
+    virtual ~DibDevice() = default;
+    // Device technology (GetDeviceCaps TECHNOLOGY).
+    virtual DeviceTechnology Technology() const = 0;
+    // Raster capability bits (GetDeviceCaps RASTERCAPS).
+    virtual std::uint32_t RasterCaps() const = 0;
+    // Direct stretch of a source rectangle (rows bottom first) into a destination
+    // rectangle; returns the number of scan lines drawn or kGdiError.
+    virtual int StretchDIBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+                              const std::uint8_t* bits, const BITMAPINFO* info,
+                              std::uint32_t rop) = 0;
+    // Unscaled copy of `lines` scan lines starting at scan startScan; 0 on failure.
+    virtual int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan,
+                                  int lines, const std::uint8_t* bits,
+                                  const BITMAPINFO* info) = 0;
+    // A device bitmap of w x h pixels; 0 on failure.
+    virtual std::uintptr_t CreateCompatibleBitmap(int w, int h) = 0;
+    // Fills the device bitmap from DIB rows; 0 on failure.
+    virtual int SetDIBits(std::uintptr_t bitmap, int startScan, int lines,
+                          const std::uint8_t* bits, const BITMAPINFO* info) = 0;
+    // Scaled copy of a rectangle of a device bitmap onto the device; 0 on failure.
+    virtual int StretchBlt(int x, int y, int w, int h, std::uintptr_t bitmap, int sx, int sy,
+                           int sw, int sh, std::uint32_t rop) = 0;
+    // Releases a device bitmap.
+    virtual void DeleteBitmap(std::uintptr_t bitmap) = 0;
+};
