@@ -1,0 +1,282 @@
+// Block and cursor rules of the record array.
+#include "DynaArray.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Rec48 {
+    std::uint8_t bytes[48];
+};
+static_assert(sizeof(Rec48) == 48);
+
+bool IsZero(const Rec48* r) {
+    for (std::uint8_t b : r->bytes)
+        if (b) return false;
+    return true;
+}
+
+void Fill(Rec48* r, std::uint8_t v) { std::memset(r->bytes, v, sizeof r->bytes); }
+
+class DynaArrayTest : public ::testing::Test {
+protected:
+    Rec48* cursor = reinterpret_cast<Rec48*>(0x1); // a value no operation would publish
+    TDynaArray<Rec48> array{&cursor};
+};
+
+// A first Add must hand out a zeroed element in a 100-element block and publish it.
+TEST_F(DynaArrayTest, FirstAddAllocatesOneStepAndPublishesTheElement) {
+    Rec48* e = array.Add();
+    ASSERT_NE(e, nullptr);
+    EXPECT_TRUE(IsZero(e));
+    EXPECT_EQ(array.count, 1u);
+    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(array.aobjnr, 0);
+    EXPECT_EQ(cursor, e);
+    EXPECT_EQ(e, array.at(0));
+}
+
+// Crossing 100 elements must keep the old bytes and zero the new element; 200 is one block.
+TEST_F(DynaArrayTest, GrowthAtTheHundredBoundaryKeepsElementsAndZeroesTheNewOne) {
+    for (int i = 0; i < 100; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
+    EXPECT_EQ(array.amemsize, 4800u);
+    Rec48* e = array.Add();
+    EXPECT_EQ(array.amemsize, 9600u);
+    EXPECT_TRUE(IsZero(e));
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(array.at(i)->bytes[47], i + 1) << i;
+    for (int i = 0; i < 99; ++i) array.Add();
+    EXPECT_EQ(array.count, 200u);
+    EXPECT_EQ(array.amemsize, 9600u);
+}
+
+// Shrinking happens as soon as the count falls to a lower multiple of 100, no hysteresis.
+TEST_F(DynaArrayTest, DeleteShrinksTheBlockAtTheBoundary) {
+    for (int i = 0; i < 101; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    array.Delete(0);
+    EXPECT_EQ(array.count, 100u);
+    EXPECT_EQ(array.amemsize, 4800u);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(array.at(i)->bytes[0], i + 1);
+}
+
+// An element added after a delete reuses block bytes that still hold the deleted record.
+TEST_F(DynaArrayTest, AddAfterDeleteYieldsAZeroedElementInAKeptBlock) {
+    Fill(array.Add(), 0xAA);
+    Fill(array.Add(), 0xBB);
+    array.Delete(1);
+    Rec48* e = array.Add();
+    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_TRUE(IsZero(e));
+}
+
+// Deleting the only element releases the block and nulls the cursor; the array stays usable.
+TEST_F(DynaArrayTest, DeletingTheLastElementReleasesTheBlock) {
+    array.Add();
+    array.Delete(0);
+    EXPECT_EQ(array.poi, nullptr);
+    EXPECT_EQ(array.amemsize, 0u);
+    EXPECT_EQ(cursor, nullptr);
+    EXPECT_EQ(array.aobjnr, -1);
+    Rec48* e = array.Add();
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(cursor, e);
+}
+
+// Out-of-range Delete and Change must change nothing, the cursor included.
+TEST_F(DynaArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
+    for (int i = 0; i < 3; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
+    array.GetObject(1);
+    const struct {
+        const char* what;
+        void (*op)(TDynaArray<Rec48>&);
+    } cases[] = {
+        {"Delete(-1)", [](TDynaArray<Rec48>& a) { a.Delete(-1); }},
+        {"Delete(count)", [](TDynaArray<Rec48>& a) { a.Delete(3); }},
+        {"Change(-1, 0)", [](TDynaArray<Rec48>& a) { a.Change(-1, 0); }},
+        {"Change(0, count)", [](TDynaArray<Rec48>& a) { a.Change(0, 3); }},
+    };
+    for (const auto& c : cases) {
+        c.op(array);
+        EXPECT_EQ(array.count, 3u) << c.what;
+        EXPECT_EQ(array.aobjnr, 1) << c.what;
+        EXPECT_EQ(cursor, array.at(1)) << c.what;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(array.at(i)->bytes[0], i + 1) << c.what;
+    }
+}
+
+// Insert(count) appends; Insert(count + 1) and negative indices are refused untouched.
+TEST_F(DynaArrayTest, InsertBoundaries) {
+    Fill(array.Add(), 1);
+    Fill(array.Add(), 2);
+    EXPECT_EQ(array.Insert(3), nullptr);
+    EXPECT_EQ(array.Insert(-1), nullptr);
+    EXPECT_EQ(array.count, 2u);
+    Rec48* appended = array.Insert(2);
+    ASSERT_NE(appended, nullptr);
+    EXPECT_EQ(appended, array.at(2));
+    Rec48* front = array.Insert(0);
+    EXPECT_TRUE(IsZero(front));
+    EXPECT_EQ(cursor, front);
+    EXPECT_EQ(array.at(1)->bytes[0], 1);
+    EXPECT_EQ(array.at(2)->bytes[0], 2);
+    EXPECT_TRUE(IsZero(array.at(3)));
+}
+
+// Insert must shift across a block boundary without losing the last element.
+TEST_F(DynaArrayTest, InsertAcrossTheBoundaryMovesEveryElement) {
+    for (int i = 0; i < 100; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    array.Insert(50);
+    EXPECT_EQ(array.count, 101u);
+    EXPECT_EQ(array.amemsize, 9600u);
+    EXPECT_EQ(array.at(49)->bytes[0], 49);
+    EXPECT_TRUE(IsZero(array.at(50)));
+    EXPECT_EQ(array.at(100)->bytes[0], 99);
+}
+
+// Change swaps the two records and leaves the cursor on b; Change(i, i) is a no-op swap.
+TEST_F(DynaArrayTest, ChangeSwapsAndPositionsOnB) {
+    Fill(array.Add(), 1);
+    Fill(array.Add(), 2);
+    array.Change(0, 1);
+    EXPECT_EQ(array.at(0)->bytes[0], 2);
+    EXPECT_EQ(array.at(1)->bytes[0], 1);
+    EXPECT_EQ(array.aobjnr, 1);
+    EXPECT_EQ(cursor, array.at(1));
+    array.Change(0, 0);
+    EXPECT_EQ(array.at(0)->bytes[0], 2);
+    EXPECT_EQ(array.aobjnr, 0);
+}
+
+// First on an empty array keeps the old cursor, and WhileNext then stops at once.
+TEST_F(DynaArrayTest, FirstOnEmptyArrayLeavesTheCursorAlone) {
+    Rec48* const before = cursor;
+    array.First();
+    EXPECT_EQ(cursor, before);
+    EXPECT_EQ(array.aobjnr, -1);
+    EXPECT_FALSE(array.WhileNext());
+}
+
+// A complete walk visits every element once and ends with aobjnr == count on the last element.
+TEST_F(DynaArrayTest, WalkVisitsEveryElementAndEndsPastTheLast) {
+    for (int i = 0; i < 5; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    std::vector<int> seen;
+    array.First();
+    while (array.WhileNext()) {
+        seen.push_back(cursor->bytes[0]);
+        EXPECT_EQ(array.aobjnr, static_cast<int>(seen.size()));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(array.aobjnr, 5);
+    EXPECT_EQ(cursor, array.at(4));
+}
+
+// Next moves from -1 to 0 and refuses to pass the last element.
+TEST_F(DynaArrayTest, NextStopsAtTheLastElement) {
+    EXPECT_FALSE(array.Next());
+    array.Add();
+    array.Add();
+    array.Delete(5); // ignored, cursor stays on 1
+    array.GetObject(0);
+    EXPECT_TRUE(array.Next());
+    EXPECT_EQ(array.aobjnr, 1);
+    EXPECT_FALSE(array.Next());
+    array.Clear();
+    array.Add();
+    array.Add();
+    array.Delete(1); // cursor now none (-1)
+    EXPECT_TRUE(array.Next());
+    EXPECT_EQ(array.aobjnr, 0);
+}
+
+// Clear publishes null; Destroy leaves the caller's variable as it was.
+TEST(DynaArrayLifetime, ClearPublishesNullDestroyDoesNot) {
+    Rec48* cursor = nullptr;
+    {
+        TDynaArray<Rec48> array(&cursor);
+        array.Add();
+        Rec48* last = array.Add();
+        array.Destroy();
+        EXPECT_EQ(cursor, last);
+        EXPECT_EQ(array.aobjnr, -1);
+        array.Add();
+        array.Clear();
+        EXPECT_EQ(cursor, nullptr);
+        EXPECT_EQ(array.poi, nullptr);
+    }
+    // An array without a cursor variable publishes nothing.
+    TDynaArray<Rec48> silent;
+    EXPECT_NE(silent.Add(), nullptr);
+}
+
+// Arrays sharing one cursor variable overwrite each other's published element.
+TEST(DynaArrayLifetime, SiblingArraysShareTheCursorVariable) {
+    Rec48* cursor = nullptr;
+    TDynaArray<Rec48> a(&cursor), b(&cursor);
+    Rec48* ea = a.Add();
+    Rec48* eb = b.Add();
+    EXPECT_EQ(cursor, eb);
+    a.First();
+    EXPECT_EQ(cursor, ea);
+}
+
+std::vector<std::string> messages;
+void Record(const std::string& m) { messages.push_back(m); }
+int allowedBlocks = 0;
+void* Limited(std::size_t bytes) {
+    if (allowedBlocks-- <= 0) return nullptr;
+    return std::calloc(1, bytes);
+}
+
+// A block that cannot be had must give the numbered message and write nothing through it.
+TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
+    messages.clear();
+    dyna::SetAllocFailureHandler(&Record);
+    dyna::SetBlockAllocator(&Limited);
+    Rec48* cursor = nullptr;
+    {
+        TDynaArray<Rec48> array(&cursor);
+        allowedBlocks = 0;
+        EXPECT_EQ(array.Add(), nullptr);
+        EXPECT_EQ(array.count, 0u);
+        allowedBlocks = 1;
+        for (int i = 0; i < 100; ++i) Fill(array.Add(), 7);
+        EXPECT_EQ(array.Add(), nullptr); // growing to 200 fails
+        EXPECT_EQ(array.Insert(0), nullptr);
+        EXPECT_EQ(array.count, 100u);
+        EXPECT_EQ(array.at(99)->bytes[0], 7);
+        allowedBlocks = 1;
+        array.Add(); // 101: the 200 block
+        allowedBlocks = 0;
+        array.Delete(0); // shrinking fails: the larger block is kept
+        EXPECT_EQ(array.count, 100u);
+        EXPECT_EQ(array.amemsize, 9600u);
+        EXPECT_EQ(array.at(98)->bytes[0], 7);
+    }
+    dyna::SetBlockAllocator(nullptr);
+    dyna::SetAllocFailureHandler(nullptr);
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0], "Error 1 while trying to allocate 4800 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[1], "Error 2 while trying to allocate 9600 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[3], "Error 3 while trying to allocate 4800 bytes of RAM. Not enough memory.");
+}
+
+// A record so large that the block size passes 32 bits must fail, not wrap to a tiny block.
+TEST(DynaArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
+    struct Huge {
+        std::array<std::uint8_t, 50'000'000> bytes;
+    };
+    messages.clear();
+    dyna::SetAllocFailureHandler(&Record);
+    TDynaArray<Huge> array;
+    EXPECT_EQ(array.Add(), nullptr);
+    EXPECT_EQ(array.count, 0u);
+    dyna::SetAllocFailureHandler(nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Error 1 while trying to allocate 5000000000 bytes of RAM. Not enough memory.");
+}
+
+} // namespace
