@@ -1,0 +1,233 @@
+// Reads a project file into a fresh document and a copy of the layout. Every
+// count is checked against the bytes left before anything is built for it, so
+// a damaged or hostile file costs no more memory than its own size justifies.
+#include "ByteReader.h"
+#include "Cp1252.h"
+#include "ProjectFile.h"
+#include "ProjectLayoutOrder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <new>
+#include <type_traits>
+
+const char* const kReadBeyondEndOfFile = "Read beyond end of file";
+
+namespace {
+
+// The least number of bytes one element of each list takes in the file.
+constexpr qsizetype kMinCategoryBytes = 4 + 4;                         // name, field count
+constexpr qsizetype kMinFieldBytes = 4 + 4 + 4 + 8 + 8 + 4 + 4 + 4;   // up to the picture count
+constexpr qsizetype kMinVariantRowBytes = 4;                           // cell count
+constexpr qsizetype kMinCellBytes = 4;                                 // empty text
+constexpr qsizetype kMinPictureBytes = 8 + 4;                          // number, empty name
+constexpr qsizetype kMinRecordEntryBytes = 1;                          // presence flag
+
+struct Damaged {};
+
+class ProjectReader {
+public:
+    ProjectReader(QByteArrayView bytes, FormDocument& doc, LayoutSettings& settings)
+        : in(bytes), doc(doc), s(settings) {}
+
+    void Read() {
+        ReadCategories();
+        ReadPageSettings();
+        for (FontSpec& font : s.fonts) font = ReadFont();
+        ReadTrailingSections();
+    }
+
+private:
+    std::uint8_t Byte() {
+        std::uint8_t v = 0;
+        if (!in.Byte(v)) throw Damaged{};
+        return v;
+    }
+    bool Bool() { return Byte() != 0; }
+    std::int32_t Int32() {
+        std::int32_t v = 0;
+        if (!in.Int32(v)) throw Damaged{};
+        return v;
+    }
+    std::uint32_t UInt32() {
+        std::uint32_t v = 0;
+        if (!in.UInt32(v)) throw Damaged{};
+        return v;
+    }
+    double Float64() {
+        double v = 0;
+        if (!in.Float64(v)) throw Damaged{};
+        return v;
+    }
+    QString AString() {
+        const std::int32_t n = Int32();
+        QByteArrayView bytes;
+        if (n < 0 || !in.Bytes(n, bytes)) throw Damaged{};
+        return Cp1252ToUnicode(bytes);
+    }
+    // A count of elements of at least minBytes each; none when not positive.
+    std::int32_t Count(qsizetype minBytes) {
+        const std::int32_t n = Int32();
+        if (n <= 0) return 0;
+        if (n > in.Remaining() / minBytes) throw Damaged{};
+        return n;
+    }
+
+    void ReadCategories() {
+        const std::int32_t categories = Count(kMinCategoryBytes);
+        for (std::int32_t c = 0; c < categories; ++c) {
+            const int index = doc.AddCategory(AString());
+            const std::int32_t fields = Count(kMinFieldBytes);
+            for (std::int32_t f = 0; f < fields; ++f) ReadField(*doc.AddBareField(index));
+        }
+    }
+
+    void ReadField(FieldRecord& field) {
+        ReplaceText(field.name, AString());
+        ReplaceText(field.descr, AString());
+        field.pricecols = Int32();
+        field.width = Float64();
+        field.height = Float64();
+        field.kind = Int32(); // kept as it is, even outside the known kinds
+        const std::int32_t rows = Count(kMinVariantRowBytes);
+        for (std::int32_t r = 0; r < rows; ++r) {
+            VariantRow& row = *AddVariantRow(doc, field);
+            const std::int32_t cells = Count(kMinCellBytes);
+            for (std::int32_t k = 0; k < cells; ++k) AddVariantCell(doc, row, AString());
+        }
+        const std::int32_t pictures = Count(kMinPictureBytes);
+        for (std::int32_t p = 0; p < pictures; ++p) {
+            const double number = Float64();
+            AddImageEntry(doc, field, number, AString());
+        }
+    }
+
+    void ReadPageSettings() {
+        for (const PageValue& value : PageSettingsOrder()) {
+            std::visit(
+                [&](auto member) {
+                    using T = std::remove_cvref_t<decltype(s.*member)>;
+                    if constexpr (std::is_same_v<T, QString>) s.*member = AString();
+                    else if constexpr (std::is_same_v<T, double>) s.*member = Float64();
+                    else if constexpr (std::is_same_v<T, bool>) s.*member = Bool();
+                    else if constexpr (std::is_same_v<T, ColourValue>) s.*member = UInt32();
+                    else s.*member = Int32();
+                },
+                value);
+        }
+    }
+
+    FontSpec ReadFont() {
+        FontSpec font;
+        font.charset = Byte();
+        font.color = UInt32();
+        const int units = Byte();
+        QByteArrayView name;
+        if (!in.Bytes(2 * units, name)) throw Damaged{};
+        font.name.resize(units);
+        for (int i = 0; i < units; ++i)
+            font.name[i] = QChar(static_cast<char16_t>(static_cast<std::uint8_t>(name[2 * i]) |
+                                                       static_cast<std::uint8_t>(name[2 * i + 1])
+                                                           << 8));
+        font.pitch = Byte();
+        font.pixelsPerInch = Int32();
+        font.size = Int32();
+        font.style = Byte();
+        return font;
+    }
+
+    // Each trailing section is taken only when the file holds all of it; the
+    // first one missing ends the read and leaves the rest as they were.
+    void ReadTrailingSections() {
+        if (!Holds(kTrailingBoolBytes)) return;
+        s.OnlyOneColumnCheck = Bool(); // T1
+        if (!Holds(kPictureAlignBytes)) return;
+        const std::int32_t align = Int32(); // T2
+        if (align >= 0 && align <= 2) s.BildAlign = align;
+        if (!Holds(kTrailingBoolBytes)) return;
+        s.ArtNotBlockCheck = Bool(); // T3
+        if (!Holds(kSpaceBetweenColumnsBytes)) return;
+        s.PlatzZwischenSpaltenEd = Float64(); // T4
+        if (!Holds(kTrailingBoolBytes)) return;
+        s.ZentrTabelleCheck = Bool(); // T5
+        if (!Holds(kBackgroundColourBytes)) return;
+        s.BackgroundColorCheck = Bool(); // T6
+        s.Shape5 = UInt32();
+        s.Shape6 = UInt32();
+        if (!Holds(kTrailingBoolBytes)) return;
+        s.NoLineBelowVariantsCheck = Bool(); // T7
+        if (in.AtEnd()) return;
+        ReadCategoryRecords(); // T8: a cut-off one is damage
+        if (!Holds(kLinesAndTableColourBytes)) return;
+        s.LineWidthEd = Float64(); // T9
+        s.LineWidthEd2 = Float64();
+        for (ColourValue* c : {&s.Shape7, &s.Shape8, &s.Shape9, &s.Shape10, &s.Shape11})
+            *c = UInt32();
+    }
+
+    bool Holds(qsizetype bytes) const { return in.Remaining() >= bytes; }
+
+    void ReadCategoryRecords() {
+        const std::int32_t entries = Count(kMinRecordEntryBytes);
+        for (std::int32_t i = 0; i < entries; ++i) {
+            if (!Bool()) continue;
+            const QString introtext = AString();
+            const QString picfile = AString();
+            const double picwidth = Float64();
+            const std::int32_t picbelow = Int32();
+            const bool textbelowpic = Bool();
+            // Entries beyond the last category have nothing to belong to.
+            if (i < doc.CategoryCount())
+                doc.SetRecord(i, NewCategoryRecord(picfile, picwidth, introtext, picbelow,
+                                                   textbelowpic));
+        }
+    }
+
+    ByteReader in;
+    FormDocument& doc;
+    LayoutSettings& s;
+};
+
+} // namespace
+
+ProjectReadResult ReadProjectFile(QByteArrayView bytes, const LayoutSettings& current) {
+    ProjectReadResult result;
+    result.settings = current;
+    auto doc = std::make_unique<FormDocument>();
+    try {
+        ProjectReader(bytes, *doc, result.settings).Read();
+    } catch (const Damaged&) {
+        result.settings = current;
+        result.status = ProjectReadStatus::Damaged;
+        result.error = QString::fromLatin1(kReadBeyondEndOfFile);
+        return result;
+    } catch (const std::bad_alloc&) {
+        result.settings = current;
+        result.status = ProjectReadStatus::Damaged;
+        result.error = QStringLiteral("Not enough memory to read the file.");
+        return result;
+    }
+    result.status = ProjectReadStatus::Ok;
+    result.document = std::move(doc);
+    return result;
+}
+
+ProjectReadResult ReadProjectFileFromPath(const QString& path, const LayoutSettings& current) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        ProjectReadResult result;
+        result.settings = current;
+        result.status = ProjectReadStatus::CannotOpen;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ProjectReadResult result;
+        result.settings = current;
+        result.status = ProjectReadStatus::Damaged;
+        result.error = QStringLiteral("%1: %2").arg(QFileInfo(path).absoluteFilePath(),
+                                                    file.errorString());
+        return result;
+    }
+    return ReadProjectFile(bytes, current);
+}
