@@ -1,0 +1,24 @@
+#include "OptionsFile.h"
+
+#include "ProgramFiles.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace {
+const QString kOptionsFile = QStringLiteral("options.dat");
+}
+
+std::int32_t LoadOptions(const QString& progpath) {
+    QFile file(ReadPath(progpath, kOptionsFile));
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray bytes = file.read(4);
+    if (bytes.size() < 4) return 0;
+    return qFromLittleEndian<std::int32_t>(bytes.constData());
+}
+
+bool SaveOptions(const QString& progpath, std::int32_t language) {
+    char bytes[4];
+    qToLittleEndian(language, bytes);
+    return WriteProgramFile(progpath, kOptionsFile, QByteArray(bytes, 4));
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The program's own files ("options.dat", "translate.dat") live in the program's
+// directory. When that directory cannot be written (an installed program), they
+// go to the user's configuration directory instead, and from then on the user's
+// copy is the one read and written.
+
+#include <QByteArray>
+#include <QString>
+
+// The user's copy of name: <configuration directory>/name.
+QString UserFilePath(const QString& name);
+
+// The file to read: the user's copy when there is one, otherwise progpath + name.
+QString ReadPath(const QString& progpath, const QString& name);
+
+// Writes the whole file atomically where ReadPath will find it: the user's copy
+// when there is one, otherwise the program's directory, falling back to the
+// user's configuration directory. False when no place could be written.
+bool WriteProgramFile(const QString& progpath, const QString& name, const QByteArray& bytes,
+                      QString* error = nullptr);

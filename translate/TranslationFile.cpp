@@ -1,0 +1,87 @@
+#include "TranslationFile.h"
+
+#include "TranslationTable.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& bytes) : data(bytes) {}
+
+    bool ReadInt(std::int32_t& value) {
+        if (Remaining() < 4) return false;
+        value = qFromLittleEndian<std::int32_t>(data.constData() + pos);
+        pos += 4;
+        return true;
+    }
+
+    // A text record; false when its count is negative or runs past the end.
+    bool ReadText(QString& text) {
+        std::int32_t n = 0;
+        if (!ReadInt(n) || n < 0 || static_cast<qint64>(n) * 2 > Remaining()) return false;
+        text.resize(n);
+        char16_t* out = reinterpret_cast<char16_t*>(text.data());
+        for (std::int32_t k = 0; k < n; ++k)
+            out[k] = qFromLittleEndian<char16_t>(data.constData() + pos + 2 * k);
+        pos += 2 * static_cast<qint64>(n);
+        return true;
+    }
+
+    qint64 Remaining() const { return data.size() - pos; }
+
+private:
+    const QByteArray& data;
+    qint64 pos = 0;
+};
+
+void AppendInt(QByteArray& out, std::int32_t value) {
+    char buffer[4];
+    qToLittleEndian(value, buffer);
+    out.append(buffer, 4);
+}
+
+} // namespace
+
+int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
+    Reader in(bytes);
+    std::int32_t columns = 0, rowCount = 0;
+    if (!in.ReadInt(columns) || !in.ReadInt(rowCount) || rowCount <= 0 || columns < 0) return 0;
+    // A row without cells takes no bytes; never make more of them than the
+    // file has bytes, whatever the row count claims.
+    if (columns == 0) rowCount = static_cast<std::int32_t>(std::min<qint64>(rowCount, bytes.size()));
+    int added = 0;
+    for (std::int32_t r = 0; r < rowCount; ++r) {
+        std::array<QString, kTranslationColumns> cells;
+        for (std::int32_t k = 0; k < columns; ++k) {
+            QString text;
+            if (!in.ReadText(text)) return added; // the row is incomplete: drop it
+            if (k < kTranslationColumns) cells[static_cast<std::size_t>(k)] = text;
+        }
+        if (!table.AppendRow(cells)) return added;
+        ++added;
+    }
+    return added;
+}
+
+QByteArray TranslationBytes(const TranslationTable& table) {
+    QByteArray out;
+    AppendInt(out, kTranslationColumns);
+    AppendInt(out, table.RowCount());
+    for (int r = 0; r < table.RowCount(); ++r) {
+        for (int k = 0; k < kTranslationColumns; ++k) {
+            const QString text = table.Cell(r, k);
+            AppendInt(out, static_cast<std::int32_t>(text.size()));
+            for (const QChar c : text) {
+                char unit[2];
+                qToLittleEndian<quint16>(c.unicode(), unit);
+                out.append(unit, 2);
+            }
+        }
+    }
+    return out;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The translation table: rows of 20 UTF-16 cells (cell 0 the German text, cell n
+// the text in language n) and the lookup index of 256 buckets chosen by the low
+// byte of a German text's first code unit.
+
+#include "DynaArray.h"
+#include "OwnedText.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+constexpr int kTranslationColumns = 20;
+
+struct TranslationRow {
+    OwnedText cells[kTranslationColumns];
+};
+
+struct TranslationIndexEntry {
+    QString key; // the German text as it was when the entry was made
+    std::int32_t row = 0;
+};
+
+using TranslationBucket = std::vector<TranslationIndexEntry>;
+
+// Orders two keys by their UTF-16 code units, unsigned; a prefix comes first.
+int CompareKeys(const QString& a, const QString& b);
+
+// In-place quicksort of entries low..high of one bucket.
+void SortIndexBucket(TranslationBucket& bucket, int low, int high);
+
+class TranslationTable {
+public:
+    TranslationTable();
+    ~TranslationTable();
+    TranslationTable(const TranslationTable&) = delete;
+    TranslationTable& operator=(const TranslationTable&) = delete;
+
+    int RowCount() const { return static_cast<int>(rows.count); }
+    // The text of one cell; empty for a row or cell out of range.
+    QString Cell(int row, int cell) const;
+
+    // Appends a row with the given cells (missing cells empty); false when no memory.
+    bool AppendRow(const std::array<QString, kTranslationColumns>& cells);
+    // Replaces one cell; rows and cells out of range are ignored. The index is not touched.
+    void SetCell(int row, int cell, const QString& text);
+    // Removes one row, its index entries, and renumbers the entries of later rows.
+    void DeleteRow(int row);
+    // Removes every row and index entry.
+    void Clear();
+
+    // Indexes every row with a German text and sorts every bucket.
+    void BuildIndex();
+    // Appends an index entry for row at the end of its bucket.
+    void AddIndexEntry(const QString& key, int row);
+    // The row of the first entry in the key's bucket whose key equals it exactly; -1 if none.
+    int FindRow(const QString& key) const;
+    const TranslationBucket& Bucket(int b) const { return buckets[static_cast<std::size_t>(b)]; }
+    static int BucketOf(const QString& key) { return key.isEmpty() ? 0 : key.at(0).unicode() & 255; }
+
+private:
+    TDynaArray<TranslationRow> rows;
+    std::array<TranslationBucket, 256> buckets;
+};
