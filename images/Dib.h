@@ -80,3 +80,10 @@ int DibWidth(const dib& rec);
 int DibHeight(const dib& rec);
 int DibBitCount(const dib& rec);
 int DibColorCount(const dib& rec);
+
+// Largest picture the library creates or reads, in pixels and per side; larger
+// files are refused like unreadable ones.
+constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 26;
+constexpr int kMaxDibSide = 1 << 16;
+// Bytes per stored row of a picture of that width and bit count.
+int DibRowBytes(int width, int bitsPerPixel);

@@ -17,6 +17,9 @@ constexpr std::uint32_t SRCCOPY = 0x00CC0020;
 class DibDevice {
 public:
     virtual ~DibDevice() = default;
+    // Picks nearest-neighbour (colour on colour) scaling for the stretches that
+    // follow; devices that never smooth may leave it alone.
+    virtual void SetStretchModeColorOnColor() {}
     // Device technology (GetDeviceCaps TECHNOLOGY).
     virtual DeviceTechnology Technology() const = 0;
     // Raster capability bits (GetDeviceCaps RASTERCAPS).
