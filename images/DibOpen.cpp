@@ -52,20 +52,22 @@ bool FromIndexedImage(dib& rec, const QImage& source) {
     return true;
 }
 
+// The picture as it would appear on white paper, without alpha.
+QImage OverWhiteImage(const QImage& source) {
+    if (!source.hasAlphaChannel())
+        return source;
+    QImage image(source.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, source);
+    painter.end();
+    return image;
+}
+
 bool FromColourImage(dib& rec, const QImage& source) {
-    QImage image;
-    if (source.hasAlphaChannel()) {
-        image = QImage(source.size(), QImage::Format_RGB32);
-        if (image.isNull())
-            return false;
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.drawImage(0, 0, source);
-        painter.end();
-        image = image.convertToFormat(QImage::Format_BGR888);
-    } else {
-        image = source.convertToFormat(QImage::Format_BGR888);
-    }
+    const QImage image = OverWhiteImage(source).convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
         return false;
     newdib(&rec, image.width(), image.height(), 24);
@@ -88,10 +90,14 @@ bool ReadWithQt(dib& rec, QIODevice& file) {
         (size.width() > kMaxDibSide || size.height() > kMaxDibSide ||
          static_cast<std::int64_t>(size.width()) * size.height() > kMaxDibPixels))
         return false;
+    const bool gif = reader.format() == "gif";
     const QImage image = reader.read();
     if (image.isNull() || image.width() > kMaxDibSide || image.height() > kMaxDibSide ||
         static_cast<std::int64_t>(image.width()) * image.height() > kMaxDibPixels)
         return false;
+    if (gif) // Qt unpacks GIF frames to colour; their colours still fit a palette
+        return FromIndexedImage(rec, OverWhiteImage(image).convertToFormat(
+                                         QImage::Format_Indexed8, Qt::AvoidDither));
     switch (image.format()) {
     case QImage::Format_Indexed8:
     case QImage::Format_Mono:
