@@ -1,0 +1,57 @@
+#include "CategoryPictureCache.h"
+
+#include "DibFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+void ReadPictureFile(dib& rec, const QString& path) {
+    rec = dib{};
+    if (path.isEmpty()) return;
+    OpenDibFile(rec, path);
+}
+
+CategoryPictureCache::CategoryPictureCache(int capacity) : capacity(std::max(1, capacity)) {}
+
+CategoryPictureCache::~CategoryPictureCache() { Clear(); }
+
+void CategoryPictureCache::Clear() {
+    for (Entry& e : entries) FreeDib(e.picture);
+    entries.clear();
+    FreeDib(uncached);
+}
+
+const dib& CategoryPictureCache::Picture(const QString& path) {
+    FreeDib(uncached);
+    const QFileInfo info(ResolvePicturePath(path));
+    if (path.isEmpty() || !info.isFile()) {
+        // Not kept: a file that appears later must be seen at once.
+        ++filesRead;
+        ReadPictureFile(uncached, path);
+        return uncached;
+    }
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const Entry& e) { return e.path == path; });
+    if (it != entries.end()) {
+        if (it->size == size && it->modified == modified) {
+            entries.splice(entries.begin(), entries, it);
+            return entries.front().picture;
+        }
+        FreeDib(it->picture);
+        entries.erase(it);
+    }
+    while (static_cast<int>(entries.size()) >= capacity) {
+        FreeDib(entries.back().picture);
+        entries.pop_back();
+    }
+    Entry entry;
+    entry.path = path;
+    entry.size = size;
+    entry.modified = modified;
+    ++filesRead;
+    ReadPictureFile(entry.picture, path);
+    entries.push_front(std::move(entry));
+    return entries.front().picture;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Decoded category pictures kept across layout passes, so that printing n
+// pages does not decode every picture n times. An entry is used again only
+// while its file has the same path, size and modification time; otherwise the
+// file is read afresh. Files that cannot be found are never kept.
+
+#include "Dib.h"
+
+#include <QDateTime>
+#include <QString>
+#include <list>
+
+// Reads a picture file into rec (left empty when the file cannot be read).
+void ReadPictureFile(dib& rec, const QString& path);
+
+class CategoryPictureCache {
+public:
+    explicit CategoryPictureCache(int capacity = 16);
+    ~CategoryPictureCache();
+    CategoryPictureCache(const CategoryPictureCache&) = delete;
+    CategoryPictureCache& operator=(const CategoryPictureCache&) = delete;
+
+    // The picture of path; an empty record when it cannot be read. The record
+    // stays valid until the next call of Picture or Clear.
+    const dib& Picture(const QString& path);
+    // Releases every kept picture.
+    void Clear();
+
+    // How many files were read so far (for tests and measurements).
+    int FilesRead() const { return filesRead; }
+
+private:
+    struct Entry {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        dib picture{};
+    };
+    std::list<Entry> entries; // most recently used first
+    int capacity;
+    int filesRead = 0;
+    dib uncached{};
+};

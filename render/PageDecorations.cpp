@@ -1,0 +1,145 @@
+// What every page carries: background colour or gradient, background tiles,
+// header band, logo and text, footer band and text, and the page frame.
+
+#include "Dib.h"
+#include "LayoutSettings.h"
+#include "PagePass.h"
+#include "TextHelpers.h"
+#include "Units.h"
+
+#include <QRegularExpression>
+
+void PagePass::BeginPage() {
+    if (OnRequestedPage()) {
+        DrawBackground();
+        DrawTiles();
+    }
+    DrawHeader();
+    DrawFooter();
+    if (OnRequestedPage()) DrawFrame();
+}
+
+void PagePass::DrawBackground() {
+    if (!s.BackgroundColorCheck) return;
+    const ColourValue c1 = s.Shape5, c2 = s.Shape6;
+    if (c1 == c2) {
+        SolidRectangle(c1, 0, 0, width, height);
+        return;
+    }
+    if (height <= 0) return;
+    // One pixel row at a time; the two shares of each channel are truncated
+    // separately. System colour references are split as they stand.
+    const std::int64_t hh = height;
+    auto channel = [&](int a, int b, std::int64_t n) {
+        return static_cast<int>((hh - n) * a / hh + b * n / hh);
+    };
+    for (std::int64_t n = 1; n <= hh; ++n) {
+        const ColourValue c =
+            MakeColour(channel(RedOf(c1), RedOf(c2), n), channel(GreenOf(c1), GreenOf(c2), n),
+                       channel(BlueOf(c1), BlueOf(c2), n));
+        SolidRectangle(c, 0, n - 1, width, n);
+    }
+}
+
+void PagePass::DrawTiles() {
+    const dib* picture = in.background;
+    if (!picture || !picture->poi) return;
+    const int pw0 = DibWidth(*picture), ph0 = DibHeight(*picture);
+    if (pw0 <= 0 || ph0 <= 0) return;
+    const std::int64_t tiw = CmToPixels(s.BreitEd2, dpi, zoom);
+    std::int64_t tih = CmToPixels(s.HochEd2, dpi, zoom);
+    if (s.SVerh2Check) tih = ph0 * tiw / pw0;
+    // A tile that comes out 0 pixels wide or high (tiny zoom, a tiny picture
+    // kept in proportion) cannot cover anything: no tiles are drawn.
+    if (tiw <= 0 || tih <= 0) return;
+    for (std::int64_t ty = 0; ty < height; ty += tih)
+        for (std::int64_t tx = 0; tx < width; tx += tiw)
+            DrawPicture(*picture, tx, ty, ToCoord(tiw), ToCoord(tih));
+}
+
+void PagePass::DrawHeader() {
+    if (s.KopfEd.isEmpty()) return;
+    const CanvasFont saved = canvas.CurrentFont();
+    SelectScaledFont(s.fonts[8]);
+    const int th = LineHeight();
+    const int below = MmToPixels(s.KopfEdmm, dpi, zoom);
+    if (OnRequestedPage()) {
+        if (s.FarbRechtKopfCheck) SolidRectangle(s.Shape1, 0, 0, W, static_cast<std::int64_t>(T) + th + below);
+        const int left = MmToPixels(s.RandKopfEd, dpi, zoom);
+        std::int64_t textLeft = left;
+        const dib* logo = in.logo;
+        if (logo && logo->poi && s.LogoChecked && DibWidth(*logo) > 0 && DibHeight(*logo) > 0) {
+            const std::int64_t lw = CmToPixels(s.BreitEd3, dpi, zoom);
+            std::int64_t lh = CmToPixels(s.HochEd3, dpi, zoom);
+            if (s.sverhlogo) lh = static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo);
+            // A logo that comes out 0 pixels wide or high is not drawn and
+            // takes no room before the header text.
+            if (lw > 0 && lh > 0) {
+                DrawPicture(*logo, left, T, ToCoord(lw), ToCoord(lh));
+                textLeft += lw + G;
+            }
+        }
+        canvas.TextOut(ToCoord(textLeft), T, StripControlChars(s.KopfEd));
+    }
+    headerHeight = th + below;
+    canvas.SelectFont(saved);
+}
+
+// Every "%PAGE%", in any mix of cases, becomes n (nothing when n < 1).
+static QString ReplacePageNumber(const QString& text, std::int64_t n) {
+    static const QRegularExpression placeholder(QStringLiteral("%page%"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    QString result = text;
+    result.replace(placeholder, n >= 1 ? QString::number(n) : QString());
+    return result;
+}
+
+void PagePass::DrawFooter() {
+    if (s.FussEd.isEmpty()) return;
+    const CanvasFont saved = canvas.CurrentFont();
+    SelectScaledFont(s.fonts[7]);
+    const int th = LineHeight();
+    const int above = MmToPixels(s.PlatzueberEd, dpi, zoom);
+    if (OnRequestedPage()) {
+        if (s.FarbrechtFussCheck)
+            SolidRectangle(s.Shape2, 0, static_cast<std::int64_t>(H) - B - th - above, W, H);
+        // Odd and even count the page's position in the pass, not its number.
+        const bool odd = pageCounter % 2 == 1;
+        const bool oddText = odd != s.xchangecheck;
+        const std::int64_t number = static_cast<std::int64_t>(s.FirstPageNr) + pageCounter - 1;
+        const QString text =
+            StripControlChars(ReplacePageNumber(oddText ? s.FussEd : s.FussEd2, number));
+        const int margin = MmToPixels(s.LinkRandFussEd, dpi, zoom);
+        const std::int64_t textWidth = canvas.TextWidth(text);
+        std::int64_t left;
+        if (s.ZentrFussCheck)
+            left = (width - textWidth) / 2;
+        else if (oddText)
+            left = margin;
+        else
+            left = width - textWidth - margin;
+        canvas.TextOut(ToCoord(left), ToCoord(static_cast<std::int64_t>(height) - B - th), text);
+    }
+    footerHeight = th + above + FixedMmToPixels(5, dpi, zoom);
+    canvas.SelectFont(saved);
+}
+
+void PagePass::DrawFrame() {
+    if (!s.RahmenCheck) return;
+    canvas.SetPen(s.Shape11, FixedMmToPixels(1, dpi, zoom));
+    const int Wc = width, Hc = height;
+    auto line = [&](int x1, int y1, int x2, int y2) {
+        canvas.MoveTo(x1, y1);
+        canvas.LineTo(x2, y2);
+    };
+    line(L, T / 2, Wc - R, T / 2);
+    line(Wc - R / 2, T, Wc - R / 2, Hc - B);
+    line(L, Hc - B / 2, Wc - R, Hc - B / 2);
+    line(L / 2, T, L / 2, Hc - B);
+    // Each corner is the quarter of the ellipse in the margins' corner
+    // rectangle that faces the inside of the page.
+    canvas.Arc(0, 0, L, T, L / 2, T, L, T / 2);
+    canvas.Arc(Wc - R, 0, Wc, T, Wc - R, T / 2, Wc - R / 2, T);
+    canvas.Arc(0, Hc - B, L, Hc, L, Hc - B / 2, L / 2, Hc - B);
+    canvas.Arc(Wc - R, Hc - B, Wc, Hc, Wc - R / 2, Hc - B, Wc - R, Hc - B / 2);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The state of one layout pass of PaintToCanvas and the steps that share it:
+// the category block (CategoryBlock.cpp), the form fields (FieldLayout.cpp)
+// and the page decorations (PageDecorations.cpp).
+
+#include "Canvas.h"
+#include "PaintToCanvas.h"
+
+#include <cstdint>
+
+struct FieldRecord;
+struct FontSpec;
+struct CategoryRecord;
+
+class PagePass {
+public:
+    PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
+             double zoom);
+
+    // Lays out every category; returns the page counter at the end.
+    int Run();
+
+private:
+    // Decorations of the page that begins now; sets header and footer height.
+    void BeginPage();
+    void DrawBackground();
+    void DrawTiles();
+    void DrawHeader();
+    void DrawFooter();
+    void DrawFrame();
+
+    // The category band, name, picture and introduction text of category i.
+    void CategoryBlock(int i);
+    void PictureBeforeName(const CategoryRecord& record, int bandHeight);
+    // Returns the picture's extent below y (0 when it cannot be read).
+    std::int64_t PictureBelowName(const CategoryRecord& record);
+
+    // The fields of category i, row by row.
+    void LayOutFields(int i);
+    void LayoutField(const FieldRecord& field, bool finalRun);
+
+    void NewPage(std::int64_t top);
+    bool OnRequestedPage() const { return pageCounter == requested; }
+    std::int64_t BottomLimit() const { return H - B - footerHeight; }
+    void SelectScaledFont(const FontSpec& font, double factor = 1.0);
+    int LineHeight();
+    void SetFlatPen(ColourValue colour, int width);
+    void SolidRectangle(ColourValue colour, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                        std::int64_t y2);
+    void DrawPicture(const struct dib& picture, std::int64_t x, std::int64_t y, int w, int h);
+
+    Canvas& canvas;
+    const PageInput& in;
+    const LayoutSettings& s;
+    double dpi;
+    double zoom;
+    int width, height; // canvas size
+    int requested;
+
+    int pageCounter = 1;
+    double x = 0;
+    std::int64_t y = 0;
+    int W = 0, H = 0, L = 0, T = 0, R = 0, B = 0, G = 0;
+    int headerHeight = 0, footerHeight = 0;
+
+    // Row state of the field layout, reset for each category.
+    std::int64_t rowHeight = 0;
+    int previousKind = -1; // -1: no previous field in this category
+    double startX = 0;
+    std::int64_t startY = 0;
+};

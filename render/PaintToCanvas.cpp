@@ -1,0 +1,93 @@
+#include "PaintToCanvas.h"
+
+#include "FormDocument.h"
+#include "LayoutSettings.h"
+#include "PagePass.h"
+#include "StretchDib.h"
+#include "Units.h"
+
+PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom) {
+    PrinterPage page = printer;
+    if (page.width <= 0 || page.height <= 0 || page.dpi <= 0) page = PrinterPage{};
+    return {PageExtent(page.width, dpi, page.dpi, zoom), PageExtent(page.height, dpi, page.dpi, zoom)};
+}
+
+PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                   int page, double zoom)
+    : canvas(canvas), in(input), s(input.settings), dpi(dpi), zoom(zoom), width(width),
+      height(height), requested(page) {
+    const PageSize size = LayoutPageSize(in.printer, dpi, zoom);
+    W = size.width;
+    H = size.height;
+    L = MmToPixels(s.LinksEd, dpi, zoom);
+    T = MmToPixels(s.ObenEd, dpi, zoom);
+    R = MmToPixels(s.RechtsEd, dpi, zoom);
+    B = MmToPixels(s.UntenEd, dpi, zoom);
+    G = MmToPixels(s.RandBildEd, dpi, zoom);
+}
+
+int PagePass::Run() {
+    pageCounter = 1;
+    BeginPage();
+    x = L;
+    y = T + headerHeight;
+    const int categories = in.document.CategoryCount();
+    for (int i = 0; i < categories; ++i) {
+        CategoryBlock(i);
+        LayOutFields(i);
+        y += rowHeight;
+    }
+    return pageCounter;
+}
+
+void PagePass::NewPage(std::int64_t top) {
+    ++pageCounter;
+    BeginPage();
+    y = T + headerHeight + top;
+}
+
+void PagePass::SelectScaledFont(const FontSpec& font, double factor) {
+    CanvasFont f;
+    f.name = font.name;
+    f.points = ScaledPoints(font.size, zoom, factor);
+    f.style = font.style;
+    f.charset = font.charset;
+    f.colour = font.color;
+    canvas.SelectFont(f);
+    canvas.SetTransparentText();
+}
+
+int PagePass::LineHeight() { return canvas.TextHeight(QStringLiteral(" ")); }
+
+void PagePass::SetFlatPen(ColourValue colour, int penWidth) { canvas.SetPen(colour, penWidth); }
+
+void PagePass::SolidRectangle(ColourValue colour, std::int64_t x1, std::int64_t y1,
+                              std::int64_t x2, std::int64_t y2) {
+    canvas.SetSolidBrush(colour);
+    canvas.SetPen(colour, 1);
+    canvas.Rectangle(ToCoord(x1), ToCoord(y1), ToCoord(x2), ToCoord(y2));
+}
+
+void PagePass::DrawPicture(const dib& picture, std::int64_t px, std::int64_t py, int w, int h) {
+    // Nothing to draw into a rectangle without area.
+    if (w <= 0 || h <= 0) return;
+    StretchDib(canvas.PictureDevice(), ToCoord(px), ToCoord(py), w, h, picture, 0, 0,
+               DibWidth(picture), DibHeight(picture), SRCCOPY);
+}
+
+bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                   int page, double zoom, bool printing) {
+    if (!printing) {
+        canvas.SetSolidBrush(0xFFFFFF);
+        canvas.SetPen(0x000000, 1);
+        canvas.Rectangle(0, 0, width, height);
+    }
+    PagePass pass(canvas, input, dpi, width, height, page, zoom);
+    const int pages = pass.Run();
+    if (!printing) {
+        canvas.SetClearBrush();
+        canvas.SetPen(0x000000, 1);
+        canvas.Rectangle(0, 0, width, height);
+    }
+    return pages > page;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The one operation that produces a page, for the preview and the printer alike.
+//
+// Every call lays the whole document out again from page 1 with the given
+// settings and draws onto the canvas only what falls on the requested page.
+// Typical use:
+//
+//     PageInput in{doc, settings};
+//     in.background = &di2; in.logo = &di3;
+//     in.printer = {printer.width, printer.height, printer.dpi};  // or leave A4 600 dpi
+//     in.pictures = &pictureCache;                                 // optional
+//     QPainterCanvas canvas(painter, dpi);
+//     bool more = PaintToCanvas(canvas, in, dpi, w, h, page, zoom, printing);
+
+#include "Canvas.h"
+
+struct dib;
+class FormDocument;
+struct LayoutSettings;
+class CategoryPictureCache;
+
+// The printer page the layout takes its proportions from: printable width and
+// height in printer pixels and the printer's horizontal resolution. The default
+// stands for "no printer": an A4 page at 600 pixels per inch.
+struct PrinterPage {
+    int width = 4960;
+    int height = 7016;
+    int dpi = 600;
+};
+
+struct PageInput {
+    const FormDocument& document;
+    const LayoutSettings& settings;
+    const dib* background = nullptr; // di2, the prepared background picture (may be empty)
+    const dib* logo = nullptr;       // di3, the prepared logo (may be empty)
+    PrinterPage printer{};           // a page with a size or resolution <= 0 counts as none
+    // Decoded category pictures kept across calls; without one, each call reads
+    // the pictures it needs from their files and releases them again.
+    CategoryPictureCache* pictures = nullptr;
+};
+
+// The page size in canvas pixels (W x H) for a resolution and zoom.
+struct PageSize {
+    int width = 0, height = 0;
+};
+PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom);
+
+// Draws page `page` (from 1) of the document at resolution dpi and zoom (percent)
+// on a canvas of width x height pixels. When not printing the canvas is first
+// filled white and finally outlined in black. Returns true when the document
+// goes on beyond the requested page.
+bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                   int page, double zoom, bool printing);
