@@ -7,7 +7,7 @@
 #include <cstring>
 
 class ByteReader {
-public:
+  public:
     explicit ByteReader(QByteArrayView bytes) : data(bytes) {}
 
     qsizetype Remaining() const { return data.size() - pos; }
@@ -57,7 +57,7 @@ public:
         return true;
     }
 
-private:
+  private:
     QByteArrayView data;
     qsizetype pos = 0;
 };

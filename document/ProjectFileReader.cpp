@@ -16,28 +16,29 @@ const char* const kReadBeyondEndOfFile = "Read beyond end of file";
 namespace {
 
 // The least number of bytes one element of each list takes in the file.
-constexpr qsizetype kMinCategoryBytes = 4 + 4;                         // name, field count
-constexpr qsizetype kMinFieldBytes = 4 + 4 + 4 + 8 + 8 + 4 + 4 + 4;   // up to the picture count
-constexpr qsizetype kMinVariantRowBytes = 4;                           // cell count
-constexpr qsizetype kMinCellBytes = 4;                                 // empty text
-constexpr qsizetype kMinPictureBytes = 8 + 4;                          // number, empty name
-constexpr qsizetype kMinRecordEntryBytes = 1;                          // presence flag
+constexpr qsizetype kMinCategoryBytes = 4 + 4;                      // name, field count
+constexpr qsizetype kMinFieldBytes = 4 + 4 + 4 + 8 + 8 + 4 + 4 + 4; // up to the picture count
+constexpr qsizetype kMinVariantRowBytes = 4;                        // cell count
+constexpr qsizetype kMinCellBytes = 4;                              // empty text
+constexpr qsizetype kMinPictureBytes = 8 + 4;                       // number, empty name
+constexpr qsizetype kMinRecordEntryBytes = 1;                       // presence flag
 
 struct Damaged {};
 
 class ProjectReader {
-public:
+  public:
     ProjectReader(QByteArrayView bytes, FormDocument& doc, LayoutSettings& settings)
         : in(bytes), doc(doc), s(settings) {}
 
     void Read() {
         ReadCategories();
         ReadPageSettings();
-        for (FontSpec& font : s.fonts) font = ReadFont();
+        for (FontSpec& font : s.fonts)
+            font = ReadFont();
         ReadTrailingSections();
     }
 
-private:
+  private:
     std::uint8_t Byte() {
         std::uint8_t v = 0;
         if (!in.Byte(v)) throw Damaged{};
@@ -78,7 +79,8 @@ private:
         for (std::int32_t c = 0; c < categories; ++c) {
             const int index = doc.AddCategory(AString());
             const std::int32_t fields = Count(kMinFieldBytes);
-            for (std::int32_t f = 0; f < fields; ++f) ReadField(*doc.AddBareField(index));
+            for (std::int32_t f = 0; f < fields; ++f)
+                ReadField(*doc.AddBareField(index));
         }
     }
 
@@ -93,7 +95,8 @@ private:
         for (std::int32_t r = 0; r < rows; ++r) {
             VariantRow& row = *AddVariantRow(doc, field);
             const std::int32_t cells = Count(kMinCellBytes);
-            for (std::int32_t k = 0; k < cells; ++k) AddVariantCell(doc, row, AString());
+            for (std::int32_t k = 0; k < cells; ++k)
+                AddVariantCell(doc, row, AString());
         }
         const std::int32_t pictures = Count(kMinPictureBytes);
         for (std::int32_t p = 0; p < pictures; ++p) {
@@ -107,11 +110,16 @@ private:
             std::visit(
                 [&](auto member) {
                     using T = std::remove_cvref_t<decltype(s.*member)>;
-                    if constexpr (std::is_same_v<T, QString>) s.*member = AString();
-                    else if constexpr (std::is_same_v<T, double>) s.*member = Float64();
-                    else if constexpr (std::is_same_v<T, bool>) s.*member = Bool();
-                    else if constexpr (std::is_same_v<T, ColourValue>) s.*member = UInt32();
-                    else s.*member = Int32();
+                    if constexpr (std::is_same_v<T, QString>)
+                        s.*member = AString();
+                    else if constexpr (std::is_same_v<T, double>)
+                        s.*member = Float64();
+                    else if constexpr (std::is_same_v<T, bool>)
+                        s.*member = Bool();
+                    else if constexpr (std::is_same_v<T, ColourValue>)
+                        s.*member = UInt32();
+                    else
+                        s.*member = Int32();
                 },
                 value);
         }
@@ -126,9 +134,9 @@ private:
         if (!in.Bytes(2 * units, name)) throw Damaged{};
         font.name.resize(units);
         for (int i = 0; i < units; ++i)
-            font.name[i] = QChar(static_cast<char16_t>(static_cast<std::uint8_t>(name[2 * i]) |
-                                                       static_cast<std::uint8_t>(name[2 * i + 1])
-                                                           << 8));
+            font.name[i] =
+                QChar(static_cast<char16_t>(static_cast<std::uint8_t>(name[2 * i]) |
+                                            static_cast<std::uint8_t>(name[2 * i + 1]) << 8));
         font.pitch = Byte();
         font.pixelsPerInch = Int32();
         font.size = Int32();
@@ -178,8 +186,8 @@ private:
             const bool textbelowpic = Bool();
             // Entries beyond the last category have nothing to belong to.
             if (i < doc.CategoryCount())
-                doc.SetRecord(i, NewCategoryRecord(picfile, picwidth, introtext, picbelow,
-                                                   textbelowpic));
+                doc.SetRecord(
+                    i, NewCategoryRecord(picfile, picwidth, introtext, picbelow, textbelowpic));
         }
     }
 
@@ -225,8 +233,8 @@ ProjectReadResult ReadProjectFileFromPath(const QString& path, const LayoutSetti
         ProjectReadResult result;
         result.settings = current;
         result.status = ProjectReadStatus::Damaged;
-        result.error = QStringLiteral("%1: %2").arg(QFileInfo(path).absoluteFilePath(),
-                                                    file.errorString());
+        result.error =
+            QStringLiteral("%1: %2").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
         return result;
     }
     return ReadProjectFile(bytes, current);

@@ -16,7 +16,9 @@ void WriteAString(ByteWriter& out, const QString& text) {
     out.Raw(bytes);
 }
 
-void WriteAString(ByteWriter& out, const char16_t* text) { WriteAString(out, ToQString(text)); }
+void WriteAString(ByteWriter& out, const char16_t* text) {
+    WriteAString(out, ToQString(text));
+}
 
 void WriteFont(ByteWriter& out, const FontSpec& font) {
     QString name = font.name.left(kMaxFontNameUnits);
@@ -47,7 +49,8 @@ void WriteField(ByteWriter& out, const FieldRecord& field) {
     const std::uint32_t rows = field.variants ? field.variants->count : 0;
     out.Int32(static_cast<std::int32_t>(rows));
     for (std::uint32_t r = 0; r < rows; ++r) {
-        const TDynaArray<VariantCell>* cells = field.variants->at(static_cast<std::int32_t>(r))->cells;
+        const TDynaArray<VariantCell>* cells =
+            field.variants->at(static_cast<std::int32_t>(r))->cells;
         const std::uint32_t count = cells ? cells->count : 0;
         out.Int32(static_cast<std::int32_t>(count));
         for (std::uint32_t c = 0; c < count; ++c)
@@ -80,11 +83,16 @@ void WritePageSettings(ByteWriter& out, const LayoutSettings& s) {
         std::visit(
             [&](auto member) {
                 using T = std::remove_cvref_t<decltype(s.*member)>;
-                if constexpr (std::is_same_v<T, QString>) WriteAString(out, s.*member);
-                else if constexpr (std::is_same_v<T, double>) out.Float64(s.*member);
-                else if constexpr (std::is_same_v<T, bool>) out.Bool(s.*member);
-                else if constexpr (std::is_same_v<T, ColourValue>) out.UInt32(s.*member);
-                else out.Int32(s.*member);
+                if constexpr (std::is_same_v<T, QString>)
+                    WriteAString(out, s.*member);
+                else if constexpr (std::is_same_v<T, double>)
+                    out.Float64(s.*member);
+                else if constexpr (std::is_same_v<T, bool>)
+                    out.Bool(s.*member);
+                else if constexpr (std::is_same_v<T, ColourValue>)
+                    out.UInt32(s.*member);
+                else
+                    out.Int32(s.*member);
             },
             value);
     }
@@ -110,21 +118,23 @@ QByteArray SerializeProject(const FormDocument& doc, const LayoutSettings& s) {
     ByteWriter out;
     WriteCategories(out, doc);
     WritePageSettings(out, s);
-    for (const FontSpec& font : s.fonts) WriteFont(out, font);
+    for (const FontSpec& font : s.fonts)
+        WriteFont(out, font);
 
-    out.Bool(s.OnlyOneColumnCheck);   // T1
-    out.Int32(s.BildAlign);           // T2
-    out.Bool(s.ArtNotBlockCheck);     // T3
+    out.Bool(s.OnlyOneColumnCheck);        // T1
+    out.Int32(s.BildAlign);                // T2
+    out.Bool(s.ArtNotBlockCheck);          // T3
     out.Float64(s.PlatzZwischenSpaltenEd); // T4
-    out.Bool(s.ZentrTabelleCheck);    // T5
-    out.Bool(s.BackgroundColorCheck); // T6
+    out.Bool(s.ZentrTabelleCheck);         // T5
+    out.Bool(s.BackgroundColorCheck);      // T6
     out.UInt32(s.Shape5);
     out.UInt32(s.Shape6);
     out.Bool(s.NoLineBelowVariantsCheck); // T7
     WriteCategoryRecords(out, doc);       // T8
     out.Float64(s.LineWidthEd);           // T9
     out.Float64(s.LineWidthEd2);
-    for (ColourValue c : {s.Shape7, s.Shape8, s.Shape9, s.Shape10, s.Shape11}) out.UInt32(c);
+    for (ColourValue c : {s.Shape7, s.Shape8, s.Shape9, s.Shape10, s.Shape11})
+        out.UInt32(c);
     return out.bytes;
 }
 

@@ -9,26 +9,52 @@
 #include <variant>
 
 // Text (Windows-1252 string), float64, bool, colour or int32, by member type.
-using PageValue = std::variant<QString LayoutSettings::*, double LayoutSettings::*,
-                               bool LayoutSettings::*, ColourValue LayoutSettings::*,
-                               std::int32_t LayoutSettings::*>;
+using PageValue =
+    std::variant<QString LayoutSettings::*, double LayoutSettings::*, bool LayoutSettings::*,
+                 ColourValue LayoutSettings::*, std::int32_t LayoutSettings::*>;
 
 inline const std::array<PageValue, 39>& PageSettingsOrder() {
     using L = LayoutSettings;
     static const std::array<PageValue, 39> order = {
-        &L::FilenameEdit2,  &L::FilenameEdit1,        &L::LinksEd,
-        &L::ObenEd,         &L::RechtsEd,             &L::UntenEd,
-        &L::RandBildEd,     &L::CapsCheck,            &L::ZentrCheck,
-        &L::FussEd,         &L::FussEd2,              &L::KopfEd,
-        &L::RahmenCheck,    &L::KopfEdmm,             &L::RandKopfEd,
-        &L::FarbRechtKopfCheck, &L::Shape1,           &L::FarbrechtFussCheck,
-        &L::Shape2,         &L::LogoChecked,          &L::UnterlegeKategorie,
-        &L::KatBereichUnterCheck, &L::Shape3,         &L::Shape4,
-        &L::ZentrFussCheck, &L::PlatzueberEd,         &L::LinkRandFussEd,
-        &L::xchangecheck,   &L::FirstPageNr,          &L::BreitEd2,
-        &L::HochEd2,        &L::HellEd,               &L::SatEd,
-        &L::SVerh2Check,    &L::GrayScaleCheck,       &L::LightenCheck,
-        &L::BreitEd3,       &L::HochEd3,              &L::sverhlogo,
+        &L::FilenameEdit2,
+        &L::FilenameEdit1,
+        &L::LinksEd,
+        &L::ObenEd,
+        &L::RechtsEd,
+        &L::UntenEd,
+        &L::RandBildEd,
+        &L::CapsCheck,
+        &L::ZentrCheck,
+        &L::FussEd,
+        &L::FussEd2,
+        &L::KopfEd,
+        &L::RahmenCheck,
+        &L::KopfEdmm,
+        &L::RandKopfEd,
+        &L::FarbRechtKopfCheck,
+        &L::Shape1,
+        &L::FarbrechtFussCheck,
+        &L::Shape2,
+        &L::LogoChecked,
+        &L::UnterlegeKategorie,
+        &L::KatBereichUnterCheck,
+        &L::Shape3,
+        &L::Shape4,
+        &L::ZentrFussCheck,
+        &L::PlatzueberEd,
+        &L::LinkRandFussEd,
+        &L::xchangecheck,
+        &L::FirstPageNr,
+        &L::BreitEd2,
+        &L::HochEd2,
+        &L::HellEd,
+        &L::SatEd,
+        &L::SVerh2Check,
+        &L::GrayScaleCheck,
+        &L::LightenCheck,
+        &L::BreitEd3,
+        &L::HochEd3,
+        &L::sverhlogo,
     };
     return order;
 }

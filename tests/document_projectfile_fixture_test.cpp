@@ -17,14 +17,16 @@ struct FileBytes {
         return *this;
     }
     FileBytes& u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            b(static_cast<std::uint8_t>(v >> (8 * i)));
         return *this;
     }
     FileBytes& i32(std::int32_t v) { return u32(static_cast<std::uint32_t>(v)); }
     FileBytes& f64(double v) {
         std::uint64_t bits;
         std::memcpy(&bits, &v, 8);
-        for (int i = 0; i < 8; ++i) b(static_cast<std::uint8_t>(bits >> (8 * i)));
+        for (int i = 0; i < 8; ++i)
+            b(static_cast<std::uint8_t>(bits >> (8 * i)));
         return *this;
     }
     // An AString: int32 length, then the bytes as they are (Windows-1252).
@@ -36,8 +38,12 @@ struct FileBytes {
     FileBytes& font(int i) {
         const QString name = QStringLiteral("Font %1").arg(i);
         b(static_cast<std::uint8_t>(i)).u32(0x100u + i).b(static_cast<std::uint8_t>(name.size()));
-        for (QChar c : name) b(c.unicode() & 0xFF).b(c.unicode() >> 8);
-        return b(static_cast<std::uint8_t>(i % 3)).i32(96 + i).i32(10 + i).b(static_cast<std::uint8_t>(i));
+        for (QChar c : name)
+            b(c.unicode() & 0xFF).b(c.unicode() >> 8);
+        return b(static_cast<std::uint8_t>(i % 3))
+            .i32(96 + i)
+            .i32(10 + i)
+            .b(static_cast<std::uint8_t>(i));
     }
     qsizetype size() const { return bytes.size(); }
 };
@@ -52,7 +58,8 @@ void AppendPageSettings(FileBytes& f) {
 }
 
 void AppendFonts(FileBytes& f) {
-    for (int i = 0; i < 9; ++i) f.font(i);
+    for (int i = 0; i < 9; ++i)
+        f.font(i);
 }
 
 void ExpectPageSettingsAndFonts(const LayoutSettings& s) {
@@ -363,17 +370,40 @@ TEST(ProjectFileFixture, NegativeAndHugeCounts) {
         return f.i32(pics);
     };
     const BadCount cases[] = {
-        {"negative name length", Tail(FileBytes().i32(1).str("").i32(0)).bytes.replace(4, 4, "\xFF\xFF\xFF\xFF"), false},
+        {"negative name length",
+         Tail(FileBytes().i32(1).str("").i32(0)).bytes.replace(4, 4, "\xFF\xFF\xFF\xFF"), false},
         {"huge category count", Tail(FileBytes().i32(0x7FFFFFFF)).bytes, false},
         {"negative category count", Tail(FileBytes().i32(-5)).bytes, true},
         {"huge field count", Tail(FileBytes().i32(1).str("K").i32(0x10000000)).bytes, false},
-        {"huge variant row count", Tail(field(FileBytes().i32(1).str("K").i32(1), 0x7FFFFFF0, 0, 0)).bytes, false},
-        {"huge cell count", Tail(field(FileBytes().i32(1).str("K").i32(1), 1, 0x7FFFFFF0, 0)).bytes, false},
-        {"huge picture count", Tail(field(FileBytes().i32(1).str("K").i32(1), 0, 0, 0x7FFFFFF0)).bytes, false},
-        {"negative counts inside a field", Tail(field(FileBytes().i32(1).str("K").i32(1), -1, 0, -7)).bytes, true},
+        {"huge variant row count",
+         Tail(field(FileBytes().i32(1).str("K").i32(1), 0x7FFFFFF0, 0, 0)).bytes, false},
+        {"huge cell count", Tail(field(FileBytes().i32(1).str("K").i32(1), 1, 0x7FFFFFF0, 0)).bytes,
+         false},
+        {"huge picture count",
+         Tail(field(FileBytes().i32(1).str("K").i32(1), 0, 0, 0x7FFFFFF0)).bytes, false},
+        {"negative counts inside a field",
+         Tail(field(FileBytes().i32(1).str("K").i32(1), -1, 0, -7)).bytes, true},
         {"text longer than the file", Tail(FileBytes().i32(1).i32(0x7FFFFFFF)).bytes, false},
-        {"huge record count", (Tail(FileBytes().i32(0)).bytes + FileBytes().b(0).i32(0).b(0).f64(0).b(0).b(0).u32(0).u32(0).b(0).i32(0x7FFFFFFF).bytes), false},
-        {"negative record text length", (Tail(FileBytes().i32(1).str("K").i32(0)).bytes + FileBytes().b(0).i32(0).b(0).f64(0).b(0).b(0).u32(0).u32(0).b(0).i32(1).b(1).i32(-2).bytes), false},
+        {"huge record count",
+         (Tail(FileBytes().i32(0)).bytes +
+          FileBytes().b(0).i32(0).b(0).f64(0).b(0).b(0).u32(0).u32(0).b(0).i32(0x7FFFFFFF).bytes),
+         false},
+        {"negative record text length",
+         (Tail(FileBytes().i32(1).str("K").i32(0)).bytes + FileBytes()
+                                                               .b(0)
+                                                               .i32(0)
+                                                               .b(0)
+                                                               .f64(0)
+                                                               .b(0)
+                                                               .b(0)
+                                                               .u32(0)
+                                                               .u32(0)
+                                                               .b(0)
+                                                               .i32(1)
+                                                               .b(1)
+                                                               .i32(-2)
+                                                               .bytes),
+         false},
     };
     for (const BadCount& c : cases) {
         SCOPED_TRACE(c.what);

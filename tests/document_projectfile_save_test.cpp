@@ -1,0 +1,161 @@
+// Saving a project never damages the former file, and opening tells a file that
+// cannot be opened (no message) from a damaged one (a message).
+#include "ProjectFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteRaw(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// A document of about 200 KB, more than the small disk below can hold.
+void FillLargeDocument(FormDocument& doc) {
+    const int c = doc.AddCategory(QString(100000, QChar('x')));
+    doc.AddField(c, fkText, QString(100000, QChar('y')), 6, 1.25);
+}
+
+// A folder for one save: a small tmpfs mounted on it where the case needs one.
+class SaveTarget {
+  public:
+    ~SaveTarget() {
+        if (mounted) ::umount2(folder.toLocal8Bit().constData(), MNT_DETACH);
+        if (!folder.isEmpty())
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool Mount(const QString& dir, unsigned long flags) {
+        folder = dir;
+        mounted = ::mount("tmpfs", dir.toLocal8Bit().constData(), "tmpfs", flags, "size=64k") == 0;
+        return mounted;
+    }
+    QString folder;
+    bool mounted = false;
+};
+
+enum class Failure { MissingFolder, ReadOnlyFolder, FullDisk };
+
+struct SaveFailureCase {
+    const char* name;
+    Failure failure;
+};
+
+// A failed save returns false, names the file, leaves the former file whole and no stray file.
+TEST(ProjectFileSave, FailedSavesKeepTheFormerFile) {
+    const SaveFailureCase cases[] = {
+        {"missing folder", Failure::MissingFolder},
+        {"read-only folder", Failure::ReadOnlyFolder},
+        {"full disk", Failure::FullDisk},
+    };
+    FormDocument former;
+    former.AddCategory("former");
+    const QByteArray formerBytes = SerializeProject(former, LayoutSettings());
+    FormDocument large;
+    FillLargeDocument(large);
+
+    for (const SaveFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir base;
+        const QString folder = base.filePath("target");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        SaveTarget target;
+        QString path = QDir(folder).filePath("project.qlr");
+        switch (c.failure) {
+        case Failure::MissingFolder:
+            path = QDir(folder).filePath("missing/project.qlr");
+            break;
+        case Failure::ReadOnlyFolder:
+            if (::geteuid() == 0) {
+                // Permissions do not stop root: make the folder a read-only file system.
+                if (!target.Mount(folder, 0)) {
+                    std::cout << "[  SKIPPED ] read-only folder: cannot mount a tmpfs here\n";
+                    continue;
+                }
+                ASSERT_TRUE(WriteRaw(path, formerBytes));
+                ASSERT_EQ(::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs",
+                                  MS_REMOUNT | MS_RDONLY, "size=64k"),
+                          0);
+            } else {
+                ASSERT_TRUE(WriteRaw(path, formerBytes));
+                target.folder = folder;
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            }
+            break;
+        case Failure::FullDisk:
+            if (!target.Mount(folder, 0)) {
+                std::cout << "[  SKIPPED ] full disk: cannot mount a 64 KB tmpfs here\n";
+                continue;
+            }
+            ASSERT_TRUE(WriteRaw(path, formerBytes));
+            break;
+        }
+        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+
+        QString error;
+        EXPECT_FALSE(WriteProjectFile(path, large, LayoutSettings(), &error));
+        EXPECT_TRUE(error.contains("project.qlr")) << error.toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+        if (c.failure != Failure::MissingFolder) {
+            EXPECT_EQ(ReadAll(path), formerBytes);
+        }
+    }
+}
+
+// A successful save replaces the former file whole, and the new file opens.
+TEST(ProjectFileSave, SaveReplacesTheFormerFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.qlr");
+    ASSERT_TRUE(WriteRaw(path, QByteArray(5000, 'z')));
+    FormDocument doc;
+    doc.AddCategory("new");
+    ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
+    EXPECT_EQ(ReadAll(path), SerializeProject(doc, LayoutSettings()));
+    const ProjectReadResult r = ReadProjectFileFromPath(path, LayoutSettings());
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.document->CategoryName(0), "new");
+}
+
+// A file that cannot be opened passes silently; an existing but damaged one reports the damage.
+TEST(ProjectFileSave, OpenTellsUnopenableFromDamaged) {
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("empty.qlr");
+    ASSERT_TRUE(WriteRaw(empty, QByteArray()));
+    const QString cut = dir.filePath("cut.qlr");
+    ASSERT_TRUE(WriteRaw(cut, SerializeProject(FormDocument(), LayoutSettings()).left(100)));
+
+    struct Case {
+        const char* name;
+        QString path;
+        ProjectReadStatus status;
+    };
+    const Case cases[] = {
+        {"missing file", dir.filePath("none.qlr"), ProjectReadStatus::CannotOpen},
+        {"a folder", dir.path(), ProjectReadStatus::CannotOpen},
+        {"0-byte file", empty, ProjectReadStatus::Damaged},
+        {"file cut in section 2", cut, ProjectReadStatus::Damaged},
+    };
+    LayoutSettings current;
+    current.KopfEd = "kept";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProjectReadResult r = ReadProjectFileFromPath(c.path, current);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.document, nullptr);
+        EXPECT_EQ(r.settings.KopfEd, "kept");
+        EXPECT_EQ(r.error, c.status == ProjectReadStatus::Damaged ? "Read beyond end of file" : "");
+    }
+}
+
+} // namespace
