@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct FakeDibCall {
@@ -16,6 +17,16 @@ struct FakeDibCall {
     int bitCount = 0;
     std::vector<std::uint8_t> bits; // SetDIBitsToDevice: the rows passed, as stored
 };
+
+// A call with its rectangle (x, y, w, h, sx, sy, sw, sh); missing values are 0.
+inline FakeDibCall MakeFakeDibCall(std::string op, std::vector<int> r = {}) {
+    r.resize(8);
+    FakeDibCall c;
+    c.op = std::move(op);
+    c.x = r[0], c.y = r[1], c.w = r[2], c.h = r[3];
+    c.sx = r[4], c.sy = r[5], c.sw = r[6], c.sh = r[7];
+    return c;
+}
 
 class FakeDibDevice : public DibDevice {
 public:
@@ -34,14 +45,16 @@ public:
     std::uint32_t RasterCaps() const override { return rasterCaps; }
     int StretchDIBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                       const std::uint8_t*, const BITMAPINFO* info, std::uint32_t) override {
-        FakeDibCall c{"StretchDIBits", x, y, w, h, sx, sy, sw, sh};
+        FakeDibCall c = MakeFakeDibCall("StretchDIBits", {x, y, w, h, sx, sy, sw, sh});
         c.bitCount = info ? info->bmiHeader.biBitCount : 0;
         calls.push_back(c);
         return stretchResult;
     }
     int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan, int lines,
                           const std::uint8_t* bits, const BITMAPINFO* info) override {
-        FakeDibCall c{"SetDIBitsToDevice", x, y, w, h, sx, sy, 0, 0, startScan, lines};
+        FakeDibCall c = MakeFakeDibCall("SetDIBitsToDevice", {x, y, w, h, sx, sy});
+        c.startScan = startScan;
+        c.lines = lines;
         c.bitCount = info->bmiHeader.biBitCount;
         const int rowBytes = DibRowBytes(info->bmiHeader.biWidth, c.bitCount);
         c.bits.assign(bits, bits + static_cast<std::size_t>(rowBytes) * lines);
@@ -49,12 +62,12 @@ public:
         return setToDeviceResult < 0 ? lines : setToDeviceResult;
     }
     std::uintptr_t CreateCompatibleBitmap(int w, int h) override {
-        calls.push_back(FakeDibCall{"CreateCompatibleBitmap", 0, 0, w, h});
+        calls.push_back(MakeFakeDibCall("CreateCompatibleBitmap", {0, 0, w, h}));
         return bitmapResult;
     }
     int SetDIBits(std::uintptr_t, int startScan, int lines, const std::uint8_t*,
                   const BITMAPINFO*) override {
-        FakeDibCall c{"SetDIBits"};
+        FakeDibCall c = MakeFakeDibCall("SetDIBits");
         c.startScan = startScan;
         c.lines = lines;
         calls.push_back(c);
@@ -62,10 +75,10 @@ public:
     }
     int StretchBlt(int x, int y, int w, int h, std::uintptr_t, int sx, int sy, int sw, int sh,
                    std::uint32_t) override {
-        calls.push_back(FakeDibCall{"StretchBlt", x, y, w, h, sx, sy, sw, sh});
+        calls.push_back(MakeFakeDibCall("StretchBlt", {x, y, w, h, sx, sy, sw, sh}));
         return stretchBltResult;
     }
-    void DeleteBitmap(std::uintptr_t) override { calls.push_back(FakeDibCall{"DeleteBitmap"}); }
+    void DeleteBitmap(std::uintptr_t) override { calls.push_back(MakeFakeDibCall("DeleteBitmap")); }
 
     std::vector<std::string> Ops() const {
         std::vector<std::string> ops;
