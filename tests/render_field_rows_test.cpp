@@ -42,9 +42,9 @@ TEST_F(FieldRows, ThreeBoxesOnALineWithRoomForTwo) {
     EXPECT_EQ(boxes[2].x1(), kL);             // the third starts a new row ...
     EXPECT_EQ(boxes[2].y1(), kFirstFieldTop + 236); // ... directly below the first
     // Labels sit inside the boxes, G from the left edge, at the top.
-    ASSERT_NE(FindText(texts, "b"), nullptr);
-    EXPECT_EQ(FindText(texts, "b")->x, RoundHalfEven(kL + 944.8837497711608 + kG));
-    EXPECT_EQ(FindText(texts, "b")->y, kFirstFieldTop);
+    ASSERT_TRUE(FindText(texts, "b"));
+    EXPECT_EQ(FindText(texts, "b").value().x, RoundHalfEven(kL + 944.8837497711608 + kG));
+    EXPECT_EQ(FindText(texts, "b").value().y, kFirstFieldTop);
 }
 
 // Guards the height rule: a taller box opens a new row, a lower one stays in
@@ -69,8 +69,8 @@ TEST_F(FieldRows, TallerBoxOpensARowLowerBoxStays) {
         EXPECT_EQ(boxes[1].x1(), tc.newRow ? kL : RoundHalfEven(kL + 944.8837497711608));
         // The next category begins G below the last row: its name is th div 4 lower.
         const int lastRowTop = tc.newRow ? kFirstFieldTop + 236 : kFirstFieldTop;
-        ASSERT_NE(FindText(texts, "B"), nullptr);
-        EXPECT_EQ(FindText(texts, "B")->y, lastRowTop + tc.rowHeight + kG + 200 / 4);
+        ASSERT_TRUE(FindText(texts, "B"));
+        EXPECT_EQ(FindText(texts, "B").value().y, lastRowTop + tc.rowHeight + kG + 200 / 4);
     }
 }
 
@@ -110,7 +110,7 @@ TEST_F(FieldRows, PenWidthAndBoxEdgesAt600Dpi) {
     EXPECT_EQ(boxes[0].x2(), RoundHalfEven(kL + 1181.1046872139511) + 7);
     EXPECT_EQ(boxes[0].y2(), kFirstFieldTop + 236 + 7);
     EXPECT_EQ(boxes[0].brush, 0xFFFFFF); // field background
-    EXPECT_TRUE(texts.empty() || FindText(texts, "") == nullptr); // an empty name draws no label
+    EXPECT_FALSE(FindText(texts, "")); // an empty name draws no label
 }
 
 // Guards label placement of check boxes: one line centred on the square, CR LF
@@ -124,17 +124,17 @@ TEST_F(FieldRows, CheckBoxLabels) {
     ASSERT_EQ(boxes.size(), 3u);
     const int th = 117; // 14-point check box font at 600 dpi
     const int labelX = RoundHalfEven(kL + 236.2209374427902 + kG);
-    const DrawnText* one = FindText(texts, "eins");
+    auto one = FindText(texts, "eins");
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->x, labelX);
     EXPECT_EQ(one->y, boxes[0].y1() + (236 - th) / 2);
-    const DrawnText* two = FindText(texts, "zwei");
-    const DrawnText* three = FindText(texts, "drei");
+    auto two = FindText(texts, "zwei");
+    auto three = FindText(texts, "drei");
     ASSERT_TRUE(two && three);
     EXPECT_EQ(two->y, boxes[1].y1());
     EXPECT_EQ(three->y, boxes[1].y1() + th);
-    EXPECT_NE(FindText(texts, "vierfünf"), nullptr);
-    EXPECT_EQ(FindText(texts, "vierfünf")->y, boxes[2].y1() + (236 - th) / 2);
+    EXPECT_TRUE(FindText(texts, "vierfünf"));
+    EXPECT_EQ(FindText(texts, "vierfünf").value().y, boxes[2].y1() + (236 - th) / 2);
     // The next element starts trunc(s) + G below a check box's top, and a check
     // box itself starts G below that.
     EXPECT_EQ(boxes[1].y1(), boxes[0].y1() + 236 + 2 * kG);
@@ -221,7 +221,7 @@ TEST_F(FieldRows, UnknownKindIsPassedOver) {
     PrintPage(1);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].y1(), boxes[0].y1());
-    EXPECT_EQ(FindText(texts, "bad"), nullptr);
+    EXPECT_FALSE(FindText(texts, "bad"));
 }
 
 // Guards against endless or runaway layout: a box taller than the page moves to

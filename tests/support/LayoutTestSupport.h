@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -74,10 +75,11 @@ inline std::vector<DrawnText> Texts(const RecordingCanvas& canvas) {
         result.push_back({static_cast<int>(op.args[0]), static_cast<int>(op.args[1]), op.text});
     return result;
 }
-inline const DrawnText* FindText(const std::vector<DrawnText>& texts, const QString& text) {
+inline std::optional<DrawnText> FindText(const std::vector<DrawnText>& texts,
+                                         const QString& text) {
     for (const DrawnText& t : texts)
-        if (t.text == text) return &t;
-    return nullptr;
+        if (t.text == text) return t;
+    return std::nullopt;
 }
 
 class LayoutTest : public ::testing::Test {
