@@ -222,7 +222,8 @@ ProjectReadResult ReadProjectFile(QByteArrayView bytes, const LayoutSettings& cu
 
 ProjectReadResult ReadProjectFileFromPath(const QString& path, const LayoutSettings& current) {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Only plain files: a folder cannot be read and a device may never end.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         ProjectReadResult result;
         result.settings = current;
         result.status = ProjectReadStatus::CannotOpen;

@@ -143,6 +143,7 @@ TEST(ProjectFileSave, OpenTellsUnopenableFromDamaged) {
     const Case cases[] = {
         {"missing file", dir.filePath("none.qlr"), ProjectReadStatus::CannotOpen},
         {"a folder", dir.path(), ProjectReadStatus::CannotOpen},
+        {"a device that never ends", "/dev/zero", ProjectReadStatus::CannotOpen},
         {"0-byte file", empty, ProjectReadStatus::Damaged},
         {"file cut in section 2", cut, ProjectReadStatus::Damaged},
     };
