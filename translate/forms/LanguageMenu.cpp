@@ -1,0 +1,85 @@
+#include "LanguageMenu.h"
+
+#include "MessageTable.h"
+#include "OptionsFile.h"
+#include "Translator.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+struct EntryText {
+    const char16_t* caption;
+    const char* objectName;
+};
+constexpr std::array<EntryText, 4> kEntries = {{
+    {u"Deutsch", "Deutsch1"},
+    {u"English", "English1"},
+    {u"Français", "Franais1"},
+    {u"Nederlands", "Nederlands1"},
+}};
+} // namespace
+
+LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent, Translator& translator)
+    : QObject(menu), dialogParent(dialogParent), translator(translator) {
+    group = new QActionGroup(menu);
+    group->setExclusive(true);
+    QAction** entries[] = {&Deutsch1, &English1, &Franais1, &Nederlands1};
+    for (std::int32_t n = 0; n < 4; ++n) {
+        QAction* entry = menu->addAction(QString::fromUtf16(kEntries[std::size_t(n)].caption));
+        entry->setObjectName(QString::fromLatin1(kEntries[std::size_t(n)].objectName));
+        entry->setCheckable(true);
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, n] { ChooseLanguage(n); });
+        *entries[n] = entry;
+    }
+    Deutsch1->setChecked(true);
+    menu->addSeparator();
+    bersetzen1 = menu->addAction(QStringLiteral("Übersetzen..."));
+    bersetzen1->setObjectName(QStringLiteral("bersetzen1"));
+}
+
+LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent)
+    : LanguageMenu(menu, dialogParent, ProgramTranslator()) {}
+
+QAction* LanguageMenu::Entry(std::int32_t n) const {
+    switch (n) {
+    case 0: return Deutsch1;
+    case 1: return English1;
+    case 2: return Franais1;
+    case 3: return Nederlands1;
+    default: return nullptr;
+    }
+}
+
+void LanguageMenu::CheckLanguage(std::int32_t n) {
+    dontchlang = true;
+    QAction* entry = Entry(n);
+    (entry ? entry : Deutsch1)->setChecked(true);
+    dontchlang = false;
+}
+
+void LanguageMenu::LoadOptions(const QString& progpath) {
+    translator.languagesetto = 0;
+    translator.language = 0;
+    CheckLanguage(0);
+    translator.languagesetto = ::LoadOptions(progpath);
+    CheckLanguage(translator.languagesetto);
+}
+
+bool LanguageMenu::SaveOptions(const QString& progpath) const {
+    return ::SaveOptions(progpath, translator.language);
+}
+
+void LanguageMenu::ChooseLanguage(std::int32_t n) {
+    if (dontchlang) return;
+    if (QAction* entry = Entry(n)) entry->setChecked(true);
+    translator.language = n;
+    QString title, text;
+    GetMessageText(3, title, translator);
+    GetMessageText(2, text, translator);
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, dialogParent);
+    box.exec();
+}

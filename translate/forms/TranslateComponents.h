@@ -1,0 +1,19 @@
+#pragma once
+// Translates the texts of every object below a root: window titles, captions,
+// tool tips, items, headings, filters and text boxes, each by its kind.
+
+#include <QObject>
+
+class Translator;
+
+// Walks root's children breadth-first, each parent's children from the last to
+// the first, translating each object by its kind. A root window's own title is
+// translated first. When root is the application object, the windows without a
+// parent count as its children, so every window that exists is reached.
+//
+// Conventions for our own widgets:
+// - dynamic property "quilloraFilter" (text): a file filter, translated as one text;
+// - dynamic property "quilloraFileName" = true, or class FilenameEditBox: a
+//   file-name box, whose text and inner widgets are left alone.
+void TranslateComponents(QObject* root, Translator& translator);
+void TranslateComponents(QObject* root);
