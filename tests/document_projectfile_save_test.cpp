@@ -52,66 +52,62 @@ struct SaveFailureCase {
     Failure failure;
 };
 
+class FailedSave : public ::testing::TestWithParam<SaveFailureCase> {};
+
 // A failed save returns false, names the file, leaves the former file whole and no stray file.
-TEST(ProjectFileSave, FailedSavesKeepTheFormerFile) {
-    const SaveFailureCase cases[] = {
-        {"missing folder", Failure::MissingFolder},
-        {"read-only folder", Failure::ReadOnlyFolder},
-        {"full disk", Failure::FullDisk},
-    };
+TEST_P(FailedSave, KeepsTheFormerFile) {
+    const SaveFailureCase& c = GetParam();
     FormDocument former;
     former.AddCategory("former");
     const QByteArray formerBytes = SerializeProject(former, LayoutSettings());
     FormDocument large;
     FillLargeDocument(large);
 
-    for (const SaveFailureCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        QTemporaryDir base;
-        const QString folder = base.filePath("target");
-        ASSERT_TRUE(QDir().mkpath(folder));
-        SaveTarget target;
-        QString path = QDir(folder).filePath("project.qlr");
-        switch (c.failure) {
-        case Failure::MissingFolder:
-            path = QDir(folder).filePath("missing/project.qlr");
-            break;
-        case Failure::ReadOnlyFolder:
-            if (::geteuid() == 0) {
-                // Permissions do not stop root: make the folder a read-only file system.
-                if (!target.Mount(folder, 0)) {
-                    std::cout << "[  SKIPPED ] read-only folder: cannot mount a tmpfs here\n";
-                    continue;
-                }
-                ASSERT_TRUE(WriteRaw(path, formerBytes));
-                ASSERT_EQ(::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs",
-                                  MS_REMOUNT | MS_RDONLY, "size=64k"),
-                          0);
-            } else {
-                ASSERT_TRUE(WriteRaw(path, formerBytes));
-                target.folder = folder;
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-            }
-            break;
-        case Failure::FullDisk:
-            if (!target.Mount(folder, 0)) {
-                std::cout << "[  SKIPPED ] full disk: cannot mount a 64 KB tmpfs here\n";
-                continue;
-            }
+    QTemporaryDir base;
+    const QString folder = base.filePath("target");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    SaveTarget target;
+    QString path = QDir(folder).filePath("project.qlr");
+    switch (c.failure) {
+    case Failure::MissingFolder:
+        path = QDir(folder).filePath("missing/project.qlr");
+        break;
+    case Failure::ReadOnlyFolder:
+        if (::geteuid() == 0) {
+            // Permissions do not stop root: make the folder a read-only file system.
+            if (!target.Mount(folder, 0)) GTEST_SKIP() << "cannot mount a tmpfs here";
             ASSERT_TRUE(WriteRaw(path, formerBytes));
-            break;
+            ASSERT_EQ(::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs",
+                              MS_REMOUNT | MS_RDONLY, "size=64k"),
+                      0);
+        } else {
+            ASSERT_TRUE(WriteRaw(path, formerBytes));
+            target.folder = folder;
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
         }
-        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        break;
+    case Failure::FullDisk:
+        if (!target.Mount(folder, 0)) GTEST_SKIP() << "cannot mount a 64 KB tmpfs here";
+        ASSERT_TRUE(WriteRaw(path, formerBytes));
+        break;
+    }
+    const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
-        QString error;
-        EXPECT_FALSE(WriteProjectFile(path, large, LayoutSettings(), &error));
-        EXPECT_TRUE(error.contains("project.qlr")) << error.toStdString();
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
-        if (c.failure != Failure::MissingFolder) {
-            EXPECT_EQ(ReadAll(path), formerBytes);
-        }
+    QString error;
+    EXPECT_FALSE(WriteProjectFile(path, large, LayoutSettings(), &error));
+    EXPECT_TRUE(error.contains("project.qlr")) << error.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+    if (c.failure != Failure::MissingFolder) {
+        EXPECT_EQ(ReadAll(path), formerBytes);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ProjectFileSave, FailedSave,
+                         ::testing::Values(SaveFailureCase{"MissingFolder", Failure::MissingFolder},
+                                           SaveFailureCase{"ReadOnlyFolder",
+                                                           Failure::ReadOnlyFolder},
+                                           SaveFailureCase{"FullDisk", Failure::FullDisk}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A successful save replaces the former file whole, and the new file opens.
 TEST(ProjectFileSave, SaveReplacesTheFormerFile) {
