@@ -77,6 +77,9 @@ void PagePass::DrawPicture(const dib& picture, std::int64_t px, std::int64_t py,
 
 bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
                    int page, double zoom, bool printing) {
+    // The canvas font is handed back as found, so that a print run on one
+    // canvas starts every page from the same state as a page drawn alone.
+    const CanvasFont entryFont = canvas.CurrentFont();
     if (!printing) {
         canvas.SetSolidBrush(0xFFFFFF);
         canvas.SetPen(0x000000, 1);
@@ -89,5 +92,6 @@ bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, i
         canvas.SetPen(0x000000, 1);
         canvas.Rectangle(0, 0, width, height);
     }
+    if (!(canvas.CurrentFont() == entryFont)) canvas.SelectFont(entryFont);
     return pages > page;
 }

@@ -222,7 +222,8 @@ TEST_F(CategoryBlock, ZoomFiftyOnScreen) {
     PaintToCanvas(canvas, Input(), 96, size.width, size.height, 1, 50, false);
     std::vector<long long> points;
     for (const CanvasOp& f : canvas.OpsNamed("Font")) points.push_back(f.args[0]);
-    EXPECT_EQ(points, (std::vector<long long>{12, 5, 5, 5})); // 24, 11 and 10 (label, twice) points halved
+    EXPECT_EQ(points, (std::vector<long long>{12, 5, 5, 5, 10})); // 24, 11 and 10 (label, twice) points halved,
+    // then the canvas font is handed back
     EXPECT_EQ(FindText(Texts(canvas), "Z").value().x, MmToPixels(12, 96, 50));
     EXPECT_EQ(MmToPixels(12, 96, 50), 22);
 }

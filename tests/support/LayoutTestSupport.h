@@ -82,6 +82,13 @@ inline std::optional<DrawnText> FindText(const std::vector<DrawnText>& texts,
     return std::nullopt;
 }
 
+// Recorded operations as text, one per line, for readable comparisons.
+inline std::string Joined(const std::vector<CanvasOp>& ops) {
+    std::string out;
+    for (const CanvasOp& op : ops) out += op.ToString() + '\n';
+    return out;
+}
+
 class LayoutTest : public ::testing::Test {
 protected:
     FormDocument doc;
