@@ -1,0 +1,134 @@
+// The QPainter canvas: a few probed pixels of small images.
+
+#include "FormDocument.h"
+#include "LayoutSettings.h"
+#include "PaintToCanvas.h"
+#include "QPainterCanvas.h"
+#include "StretchDib.h"
+#include "Units.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PainterCanvas : public ::testing::Test {
+protected:
+    QImage image{120, 120, QImage::Format_RGB32};
+    PainterCanvas() { image.fill(QColor(0, 255, 0)); }
+    QRgb At(int x, int y) const { return image.pixel(x, y) & 0xFFFFFF; }
+};
+
+// Guards the exclusive right and bottom edges of Rectangle with a thin pen.
+TEST_F(PainterCanvas, RectangleEdgesAreExclusive) {
+    {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, 96);
+        canvas.SetPen(0x000000, 1);
+        canvas.SetSolidBrush(0xFFFFFF);
+        canvas.Rectangle(10, 10, 20, 20);
+    }
+    EXPECT_EQ(At(10, 10), 0x000000u);
+    EXPECT_EQ(At(19, 19), 0x000000u);
+    EXPECT_EQ(At(15, 15), 0xFFFFFFu);
+    EXPECT_EQ(At(20, 20), 0x00FF00u);
+    EXPECT_EQ(At(20, 15), 0x00FF00u);
+}
+
+// Guards Arc's direction: counter-clockwise as seen on the page, so the arc
+// from the bottom point to the right point is the lower-right quarter.
+TEST_F(PainterCanvas, ArcRunsCounterClockwiseOnThePage) {
+    {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, 96);
+        canvas.SetPen(0x0000FF, 5); // red
+        canvas.Arc(10, 10, 110, 110, 60, 110, 110, 60);
+    }
+    // Points at 45 degrees on the circle of radius 50 around (60, 60).
+    EXPECT_NE(At(95, 95), 0x00FF00u);                  // lower right: drawn
+    EXPECT_EQ(At(24, 24), 0x00FF00u);                  // upper left: not drawn
+    EXPECT_EQ(At(95, 24), 0x00FF00u);                  // upper right: not drawn
+    EXPECT_EQ(At(24, 95), 0x00FF00u);                  // lower left: not drawn
+}
+
+// Guards the font size: points at the canvas resolution, so 10 points are
+// about 6.25 times taller at 600 dpi than at 96 dpi, whatever the image's own dpi.
+TEST_F(PainterCanvas, FontPointsFollowTheCanvasResolution) {
+    QPainter painter(&image);
+    QPainterCanvas low(painter, 96), high(painter, 600);
+    CanvasFont f{QStringLiteral("Liberation Sans"), 10, 0, 0, 0};
+    low.SelectFont(f);
+    high.SelectFont(f);
+    EXPECT_EQ(high.CurrentFont().points, 10);
+    const double ratio = static_cast<double>(high.TextHeight(" ")) / low.TextHeight(" ");
+    EXPECT_NEAR(ratio, 6.25, 0.5);
+    EXPECT_GE(high.TextHeight(" "), 83); // the em of 10 points at 600 dpi
+    EXPECT_LT(high.TextHeight(" "), 83 * 14 / 10);
+}
+
+// Guards word-wrapped measuring: lines break between words and at CR LF, and a
+// single word wider than the rectangle widens it.
+TEST_F(PainterCanvas, WrappedTextMeasure) {
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, 96);
+    canvas.SelectFont({QStringLiteral("Liberation Sans"), 10, 0, 0, 0});
+    const int line = canvas.TextHeight(" ");
+    CanvasRect one{0, 0, 1000, 0};
+    canvas.MeasureWrappedText(one, "eins zwei");
+    EXPECT_EQ(one.bottom, line);
+    CanvasRect two{0, 0, 1000, 0};
+    canvas.MeasureWrappedText(two, "eins\r\nzwei");
+    EXPECT_GE(two.bottom, 2 * line);
+    CanvasRect narrow{0, 0, 30, 0};
+    canvas.MeasureWrappedText(narrow, "eins zwei drei");
+    EXPECT_GE(narrow.bottom, 3 * line);
+    CanvasRect wide{0, 0, 5, 0};
+    canvas.MeasureWrappedText(wide, "Donaudampfschiff");
+    EXPECT_GT(wide.right, 5);
+}
+
+// Guards opaque text: the character cells are filled with the background colour.
+TEST_F(PainterCanvas, OpaqueTextFillsItsCells) {
+    {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, 96);
+        canvas.SelectFont({QStringLiteral("Liberation Sans"), 10, 0, 0, 0xFFFFFF});
+        canvas.SetOpaqueText(0x000000);
+        canvas.TextOut(5, 5, "__");
+    }
+    EXPECT_EQ(At(6, 6), 0x000000u); // the cell's top corner, above any glyph
+}
+
+// Guards pictures on the canvas's picture device and a whole page on an image:
+// white preview page, black outline, the category band where the layout puts it.
+TEST_F(PainterCanvas, PageOnAnImage) {
+    FormDocument doc;
+    doc.AddField(doc.AddCategory("A"), fkText, "x", 4, 1);
+    LayoutSettings s;
+    s.KopfEd.clear();
+    s.FussEd.clear();
+    s.BackgroundColorCheck = false;
+    const int dpi = 60;
+    const PageSize size = LayoutPageSize({}, dpi, 100);
+    QImage page(size.width, size.height, QImage::Format_RGB32);
+    page.fill(Qt::green);
+    dib picture{};
+    newdib(&picture, 2, 2, 24);
+    std::fill(picture.poi, picture.poi + picture.bytew * 2, 0x80);
+    {
+        QPainter painter(&page);
+        QPainterCanvas canvas(painter, dpi);
+        EXPECT_FALSE(PaintToCanvas(canvas, PageInput{doc, s}, dpi, size.width, size.height, 1, 100, false));
+        StretchDib(canvas.PictureDevice(), 100, 300, 10, 10, picture, 0, 0, 2, 2);
+    }
+    FreeDib(picture);
+    EXPECT_EQ(page.pixel(0, 0) & 0xFFFFFF, 0x000000u);           // outline
+    EXPECT_EQ(page.pixel(size.width / 2, size.height - 5) & 0xFFFFFF, 0xFFFFFFu); // white page
+    // The category band (grey, 0x808080) spans the page width below the top margin.
+    const int bandY = MmToPixels(2, dpi, 100) + 3;
+    EXPECT_EQ(page.pixel(size.width - 3, bandY) & 0xFFFFFF, 0x808080u);
+    EXPECT_EQ(page.pixel(105, 305) & 0xFFFFFF, 0x808080u);       // the picture
+}
+
+} // namespace
