@@ -17,21 +17,30 @@ int CompareKeys(const QString& a, const QString& b) {
 }
 
 void SortIndexBucket(TranslationBucket& bucket, int low, int high) {
-    if (low < 0 || high >= static_cast<int>(bucket.size()) || low >= high) return;
-    int i = low;
-    int j = high;
-    const QString pivot = bucket[static_cast<std::size_t>((low + high) / 2)].key;
-    while (i <= j) {
-        while (CompareKeys(bucket[static_cast<std::size_t>(i)].key, pivot) < 0) ++i;
-        while (CompareKeys(bucket[static_cast<std::size_t>(j)].key, pivot) > 0) --j;
-        if (i <= j) {
-            std::swap(bucket[static_cast<std::size_t>(i)], bucket[static_cast<std::size_t>(j)]);
-            ++i;
-            --j;
+    if (low < 0 || high >= static_cast<int>(bucket.size())) return;
+    // The smaller part is sorted by a call, the larger one by the loop, so that
+    // the depth of calls stays small for any order of keys.
+    while (low < high) {
+        int i = low;
+        int j = high;
+        const QString pivot = bucket[static_cast<std::size_t>((low + high) / 2)].key;
+        while (i <= j) {
+            while (CompareKeys(bucket[static_cast<std::size_t>(i)].key, pivot) < 0) ++i;
+            while (CompareKeys(bucket[static_cast<std::size_t>(j)].key, pivot) > 0) --j;
+            if (i <= j) {
+                std::swap(bucket[static_cast<std::size_t>(i)], bucket[static_cast<std::size_t>(j)]);
+                ++i;
+                --j;
+            }
+        }
+        if (j - low < high - i) {
+            if (low < j) SortIndexBucket(bucket, low, j);
+            low = i;
+        } else {
+            if (i < high) SortIndexBucket(bucket, i, high);
+            high = j;
         }
     }
-    if (low < j) SortIndexBucket(bucket, low, j);
-    if (i < high) SortIndexBucket(bucket, i, high);
 }
 
 TranslationTable::TranslationTable() = default;
