@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 
-std::uint32_t U16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+std::uint32_t U16(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
 std::uint32_t U32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (p[1] << 8) | (p[2] << 16) |
            (static_cast<std::uint32_t>(p[3]) << 24);
@@ -20,8 +22,7 @@ bool ReadExactly(QIODevice& file, void* to, qint64 size) {
     auto* out = static_cast<char*>(to);
     while (size > 0) {
         const qint64 got = file.read(out, size);
-        if (got <= 0)
-            return false;
+        if (got <= 0) return false;
         out += got;
         size -= got;
     }
@@ -40,10 +41,8 @@ struct BmpHeader {
 BmpReadResult ReadHeader(QIODevice& file, BmpHeader& h) {
     std::uint8_t head[kFileHeaderSize + 40] = {};
     const qint64 got = file.read(reinterpret_cast<char*>(head), sizeof head);
-    if (got < 2 || head[0] != 'B' || head[1] != 'M')
-        return BmpReadResult::NotHandled;
-    if (got < kFileHeaderSize + 12)
-        return BmpReadResult::Damaged;
+    if (got < 2 || head[0] != 'B' || head[1] != 'M') return BmpReadResult::NotHandled;
+    if (got < kFileHeaderSize + 12) return BmpReadResult::Damaged;
     h.pixelOffset = U32(head + 10);
     h.infoSize = U32(head + 14);
     const std::uint8_t* info = head + kFileHeaderSize;
@@ -67,12 +66,10 @@ BmpReadResult ReadHeader(QIODevice& file, BmpHeader& h) {
 
 BmpReadResult ReadBmp(dib& rec, QIODevice& file) {
     std::memset(&rec, 0, sizeof rec);
-    if (!file.seek(0))
-        return BmpReadResult::NotHandled;
+    if (!file.seek(0)) return BmpReadResult::NotHandled;
     BmpHeader h;
     const BmpReadResult headerResult = ReadHeader(file, h);
-    if (headerResult != BmpReadResult::Read)
-        return headerResult;
+    if (headerResult != BmpReadResult::Read) return headerResult;
     const int bits = h.bitCount;
     const bool ownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 24;
     if (!ownDepth || h.compression != 0)
@@ -96,8 +93,7 @@ BmpReadResult ReadBmp(dib& rec, QIODevice& file) {
                         !ReadExactly(file, table.data(), static_cast<qint64>(table.size()))))
         return BmpReadResult::Damaged;
     qint64 pixelOffset = h.pixelOffset;
-    if (pixelOffset == 0)
-        pixelOffset = tableOffset + static_cast<qint64>(table.size());
+    if (pixelOffset == 0) pixelOffset = tableOffset + static_cast<qint64>(table.size());
     const int w = static_cast<int>(h.width);
     const int hh = static_cast<int>(height);
     const qint64 rowBytes = DibRowBytes(w, bits);
@@ -106,16 +102,14 @@ BmpReadResult ReadBmp(dib& rec, QIODevice& file) {
 
     dib out;
     newdib(&out, w, hh, bits);
-    if (!out.poi)
-        return BmpReadResult::Damaged;
+    if (!out.poi) return BmpReadResult::Damaged;
     for (int i = 0; i < colours; ++i) {
         const std::uint8_t* e = table.data() + static_cast<std::size_t>(i) * entrySize;
         out.pmi->bmiColors[i] = RGBQUAD{e[0], e[1], e[2], 0};
         out.pal.rgb0[i] = PALENTRY{e[2], e[1], e[0], 0};
     }
     out.pal.num = static_cast<std::uint16_t>(colours);
-    if (bits <= 8)
-        out.pmi->bmiHeader.biClrUsed = static_cast<std::uint32_t>(1 << bits);
+    if (bits <= 8) out.pmi->bmiHeader.biClrUsed = static_cast<std::uint32_t>(1 << bits);
     // The file's rows are padded exactly like ours, so they are read in place.
     if (!file.seek(pixelOffset) || !ReadExactly(file, out.poi, rowBytes * hh)) {
         deldib(out);

@@ -19,17 +19,14 @@ template <typename PixelOp> void ForEach24BitPixel(dib& rec, PixelOp op) {
 } // namespace
 
 void ConvertDibTo24Bit(dib& rec) {
-    if (!rec.poi)
-        return;
+    if (!rec.poi) return;
     const int bits = DibBitCount(rec);
-    if (bits != 1 && bits != 4 && bits != 8)
-        return;
+    if (bits != 1 && bits != 4 && bits != 8) return;
     const int width = DibWidth(rec);
     const int height = DibHeight(rec);
     dib out;
     newdib(&out, width, height, 24);
-    if (out.poih == 0 || !out.poi)
-        return;
+    if (out.poih == 0 || !out.poi) return;
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* from = rec.poi + static_cast<std::ptrdiff_t>(y) * rec.bytew;
         std::uint8_t* to = out.poi + static_cast<std::ptrdiff_t>(y) * out.bytew;
@@ -38,7 +35,8 @@ void ConvertDibTo24Bit(dib& rec) {
                 setpixel(out, x, y, getpixel(rec, x, y) == 0 ? 0u : 16777215u);
                 continue;
             }
-            const int index = bits == 8 ? from[x] : (x % 2 == 0 ? from[x / 2] >> 4 : from[x / 2] & 0x0F);
+            const int index =
+                bits == 8 ? from[x] : (x % 2 == 0 ? from[x / 2] >> 4 : from[x / 2] & 0x0F);
             const PALENTRY& c = rec.pal.rgb0[index];
             to[3 * x] = c.blue;
             to[3 * x + 1] = c.green;

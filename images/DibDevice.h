@@ -10,12 +10,12 @@ class QPainter;
 
 enum class DeviceTechnology { RasterDisplay, RasterPrinter, Other };
 
-constexpr int kGdiError = -1;          // failure result of StretchDIBits
+constexpr int kGdiError = -1;                 // failure result of StretchDIBits
 constexpr std::uint32_t RC_DIBTODEV = 0x0200; // raster capability: takes DIB bits directly
 constexpr std::uint32_t SRCCOPY = 0x00CC0020;
 
 class DibDevice {
-public:
+  public:
     virtual ~DibDevice() = default;
     // Picks nearest-neighbour (colour on colour) scaling for the stretches that
     // follow; devices that never smooth may leave it alone.
@@ -31,13 +31,12 @@ public:
                               std::uint32_t rop) = 0;
     // Unscaled copy of `lines` scan lines starting at scan startScan; 0 on failure.
     virtual int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan,
-                                  int lines, const std::uint8_t* bits,
-                                  const BITMAPINFO* info) = 0;
+                                  int lines, const std::uint8_t* bits, const BITMAPINFO* info) = 0;
     // A device bitmap of w x h pixels; 0 on failure.
     virtual std::uintptr_t CreateCompatibleBitmap(int w, int h) = 0;
     // Fills the device bitmap from DIB rows; 0 on failure.
-    virtual int SetDIBits(std::uintptr_t bitmap, int startScan, int lines,
-                          const std::uint8_t* bits, const BITMAPINFO* info) = 0;
+    virtual int SetDIBits(std::uintptr_t bitmap, int startScan, int lines, const std::uint8_t* bits,
+                          const BITMAPINFO* info) = 0;
     // Scaled copy of a rectangle of a device bitmap onto the device; 0 on failure.
     virtual int StretchBlt(int x, int y, int w, int h, std::uintptr_t bitmap, int sx, int sy,
                            int sw, int sh, std::uint32_t rop) = 0;

@@ -62,8 +62,7 @@ QString BuildFilter() {
         }
     }
     for (const QByteArray& format : formats) {
-        if (done.contains(format) || IsAlias(format))
-            continue;
+        if (done.contains(format) || IsAlias(format)) continue;
         done.append(format);
         add(QString::fromLatin1(format.toUpper()),
             QStringLiteral("*.") + QString::fromLatin1(format.toLower()));
@@ -95,15 +94,13 @@ QString PipeFilterToQt(const QString& pipeFilter) {
         QString description = parts[i].trimmed();
         const QString patterns =
             i + 1 < parts.size() ? QString(parts[i + 1]).replace(';', ' ').simplified() : QString();
-        if (description.isEmpty() && patterns.isEmpty())
-            continue;
+        if (description.isEmpty() && patterns.isEmpty()) continue;
         if (patterns.isEmpty()) {
             filters << description;
             continue;
         }
         description.remove(trailingPatterns);
-        if (description.isEmpty())
-            description = patterns;
+        if (description.isEmpty()) description = patterns;
         filters << QStringLiteral("%1 (%2)").arg(description, patterns);
     }
     return filters.join(QStringLiteral(";;"));

@@ -18,8 +18,7 @@ namespace {
 // they are shown as they would appear on white paper.
 QRgb OverWhite(QRgb c) {
     const int a = qAlpha(c);
-    if (a == 255)
-        return c;
+    if (a == 255) return c;
     auto blend = [a](int v) { return (v * a + 255 * (255 - a)) / 255; };
     return qRgb(blend(qRed(c)), blend(qGreen(c)), blend(qBlue(c)));
 }
@@ -28,21 +27,19 @@ bool FromIndexedImage(dib& rec, const QImage& source) {
     const QImage image = source.format() == QImage::Format_Indexed8
                              ? source
                              : source.convertToFormat(QImage::Format_Indexed8);
-    if (image.isNull())
-        return false;
+    if (image.isNull()) return false;
     newdib(&rec, image.width(), image.height(), 8);
-    if (!rec.poi)
-        return false;
+    if (!rec.poi) return false;
     const QList<QRgb> table = image.colorTable();
     const int colours = static_cast<int>(qMin<qsizetype>(table.size(), 256));
     for (int i = 0; i < colours; ++i) {
         const QRgb c = OverWhite(table[i]);
-        rec.pmi->bmiColors[i] = RGBQUAD{static_cast<std::uint8_t>(qBlue(c)),
-                                        static_cast<std::uint8_t>(qGreen(c)),
-                                        static_cast<std::uint8_t>(qRed(c)), 0};
-        rec.pal.rgb0[i] = PALENTRY{static_cast<std::uint8_t>(qRed(c)),
-                                   static_cast<std::uint8_t>(qGreen(c)),
-                                   static_cast<std::uint8_t>(qBlue(c)), 0};
+        rec.pmi->bmiColors[i] =
+            RGBQUAD{static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
+                    static_cast<std::uint8_t>(qRed(c)), 0};
+        rec.pal.rgb0[i] =
+            PALENTRY{static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+                     static_cast<std::uint8_t>(qBlue(c)), 0};
     }
     rec.pal.num = static_cast<std::uint16_t>(colours);
     const int h = image.height();
@@ -54,11 +51,9 @@ bool FromIndexedImage(dib& rec, const QImage& source) {
 
 // The picture as it would appear on white paper, without alpha.
 QImage OverWhiteImage(const QImage& source) {
-    if (!source.hasAlphaChannel())
-        return source;
+    if (!source.hasAlphaChannel()) return source;
     QImage image(source.size(), QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
+    if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.drawImage(0, 0, source);
@@ -68,11 +63,9 @@ QImage OverWhiteImage(const QImage& source) {
 
 bool FromColourImage(dib& rec, const QImage& source) {
     const QImage image = OverWhiteImage(source).convertToFormat(QImage::Format_BGR888);
-    if (image.isNull())
-        return false;
+    if (image.isNull()) return false;
     newdib(&rec, image.width(), image.height(), 24);
-    if (!rec.poi)
-        return false;
+    if (!rec.poi) return false;
     const int h = image.height();
     for (int row = 0; row < h; ++row)
         std::memcpy(rec.poi + static_cast<std::ptrdiff_t>(h - 1 - row) * rec.bytew,
@@ -81,14 +74,12 @@ bool FromColourImage(dib& rec, const QImage& source) {
 }
 
 bool ReadWithQt(dib& rec, QIODevice& file) {
-    if (!file.seek(0))
-        return false;
+    if (!file.seek(0)) return false;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
-    if (size.isValid() &&
-        (size.width() > kMaxDibSide || size.height() > kMaxDibSide ||
-         static_cast<std::int64_t>(size.width()) * size.height() > kMaxDibPixels))
+    if (size.isValid() && (size.width() > kMaxDibSide || size.height() > kMaxDibSide ||
+                           static_cast<std::int64_t>(size.width()) * size.height() > kMaxDibPixels))
         return false;
     const bool gif = reader.format() == "gif";
     const QImage image = reader.read();
@@ -96,8 +87,8 @@ bool ReadWithQt(dib& rec, QIODevice& file) {
         static_cast<std::int64_t>(image.width()) * image.height() > kMaxDibPixels)
         return false;
     if (gif) // Qt unpacks GIF frames to colour; their colours still fit a palette
-        return FromIndexedImage(rec, OverWhiteImage(image).convertToFormat(
-                                         QImage::Format_Indexed8, Qt::AvoidDither));
+        return FromIndexedImage(
+            rec, OverWhiteImage(image).convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither));
     switch (image.format()) {
     case QImage::Format_Indexed8:
     case QImage::Format_Mono:
@@ -111,24 +102,19 @@ bool ReadWithQt(dib& rec, QIODevice& file) {
 } // namespace
 
 QString ResolvePicturePath(const QString& name, const QString& programDir) {
-    if (name.isEmpty() || QFileInfo(name).isAbsolute() || QFileInfo::exists(name))
-        return name;
+    if (name.isEmpty() || QFileInfo(name).isAbsolute() || QFileInfo::exists(name)) return name;
     QString dir = programDir;
-    if (dir.isEmpty() && QCoreApplication::instance())
-        dir = QCoreApplication::applicationDirPath();
-    if (dir.isEmpty())
-        return name;
+    if (dir.isEmpty() && QCoreApplication::instance()) dir = QCoreApplication::applicationDirPath();
+    if (dir.isEmpty()) return name;
     const QString inProgramDir = QDir(dir).filePath(name);
     return QFileInfo::exists(inProgramDir) ? inProgramDir : name;
 }
 
 bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
     std::memset(&rec, 0, sizeof rec);
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty()) return false;
     QFile file(ResolvePicturePath(path, programDir));
-    if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
+    if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly)) return false;
     switch (ReadBmp(rec, file)) {
     case BmpReadResult::Read:
         return true;
@@ -137,15 +123,13 @@ bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
     case BmpReadResult::NotHandled:
         break;
     }
-    if (ReadWithQt(rec, file))
-        return true;
+    if (ReadWithQt(rec, file)) return true;
     FreeDib(rec);
     std::memset(&rec, 0, sizeof rec);
     return false;
 }
 
 void OpenDib(dib* rec, const char* path, int, void*) {
-    if (!rec)
-        return;
+    if (!rec) return;
     OpenDibFile(*rec, path ? QString::fromUtf8(path) : QString());
 }

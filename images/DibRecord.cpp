@@ -31,8 +31,7 @@ int DibRowBytes(int width, int bitsPerPixel) {
 
 void newdib(dib* rec, int width, int height, int bitsPerPixel, const BITMAPINFO* info,
             int colours) {
-    if (!rec)
-        return;
+    if (!rec) return;
     std::memset(rec, 0, sizeof(dib));
     if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide ||
         static_cast<std::int64_t>(width) * height > kMaxDibPixels ||
@@ -64,8 +63,7 @@ void newdib(dib* rec, int width, int height, int bitsPerPixel, const BITMAPINFO*
         copied = colours > kTableEntries ? kTableEntries : colours;
         std::memcpy(pmi->bmiColors, info->bmiColors, copied * sizeof(RGBQUAD));
     }
-    if (bitsPerPixel <= 8)
-        h.biClrUsed = static_cast<std::uint32_t>(1 << bitsPerPixel);
+    if (bitsPerPixel <= 8) h.biClrUsed = static_cast<std::uint32_t>(1 << bitsPerPixel);
     rec->pmi = pmi;
     rec->poi = poi;
     rec->poih = 1;
@@ -96,8 +94,7 @@ void FreeDib(dib& rec) {
 }
 
 std::uint32_t getpixel(dib rec, int x, int y) {
-    if (!Inside(rec, x, y))
-        return 0;
+    if (!Inside(rec, x, y)) return 0;
     switch (DibBitCount(rec)) {
     case 1:
         return (PixelAddress(rec, x / 8, y, 1)[0] >> (7 - x % 8)) & 1u;
@@ -122,8 +119,7 @@ std::uint32_t getpixel(dib rec, int x, int y) {
 }
 
 void setpixel(dib rec, int x, int y, std::uint32_t value) {
-    if (!Inside(rec, x, y))
-        return;
+    if (!Inside(rec, x, y)) return;
     switch (DibBitCount(rec)) {
     case 1: {
         std::uint8_t& b = PixelAddress(rec, x / 8, y, 1)[0];
@@ -159,17 +155,21 @@ void setpixel(dib rec, int x, int y, std::uint32_t value) {
     }
 }
 
-int DibWidth(const dib& rec) { return rec.pmi ? rec.pmi->bmiHeader.biWidth : 0; }
+int DibWidth(const dib& rec) {
+    return rec.pmi ? rec.pmi->bmiHeader.biWidth : 0;
+}
 
-int DibHeight(const dib& rec) { return rec.pmi ? rec.pmi->bmiHeader.biHeight : 0; }
+int DibHeight(const dib& rec) {
+    return rec.pmi ? rec.pmi->bmiHeader.biHeight : 0;
+}
 
-int DibBitCount(const dib& rec) { return rec.pmi ? rec.pmi->bmiHeader.biBitCount : 0; }
+int DibBitCount(const dib& rec) {
+    return rec.pmi ? rec.pmi->bmiHeader.biBitCount : 0;
+}
 
 int DibColorCount(const dib& rec) {
     const int bits = DibBitCount(rec);
-    if (bits <= 0)
-        return 1;
-    if (bits >= 31)
-        return 1 << 30; // beyond any colour table; callers only compare it with 256
+    if (bits <= 0) return 1;
+    if (bits >= 31) return 1 << 30; // beyond any colour table; callers only compare it with 256
     return 1 << bits;
 }

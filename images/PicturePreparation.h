@@ -22,5 +22,5 @@ void LoadLogo(dib& di3, const QString& file, const QString& programDir = QString
 // lightening is on, converts it to 24 bits, greys it, then lightens it.
 void LoadBackground(dib& di2, const QString& file, const BackgroundProcessing& processing,
                     const QString& programDir = QString());
-void LoadBackground(dib& di2, const QString& file, bool grayScale, bool lighten, int hell,
-                    int sat, const QString& programDir = QString());
+void LoadBackground(dib& di2, const QString& file, bool grayScale, bool lighten, int hell, int sat,
+                    const QString& programDir = QString());

@@ -9,7 +9,7 @@
 #include <map>
 
 class QPainterDibDevice : public DibDevice {
-public:
+  public:
     // technology: RasterDisplay for images shown on screen, RasterPrinter for
     // PDF and printer pages.
     explicit QPainterDibDevice(QPainter& painter,
@@ -20,8 +20,7 @@ public:
     DeviceTechnology Technology() const override { return technology; }
     std::uint32_t RasterCaps() const override { return RC_DIBTODEV; }
     int StretchDIBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
-                      const std::uint8_t* bits, const BITMAPINFO* info,
-                      std::uint32_t rop) override;
+                      const std::uint8_t* bits, const BITMAPINFO* info, std::uint32_t rop) override;
     int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan, int lines,
                           const std::uint8_t* bits, const BITMAPINFO* info) override;
     std::uintptr_t CreateCompatibleBitmap(int w, int h) override;
@@ -31,7 +30,7 @@ public:
                    int sh, std::uint32_t rop) override;
     void DeleteBitmap(std::uintptr_t bitmap) override;
 
-private:
+  private:
     QPainter& painter;
     DeviceTechnology technology;
     std::map<std::uintptr_t, QImage> bitmaps;

@@ -13,8 +13,7 @@ namespace {
 // same source row draw the buffer again unchanged.
 void StretchRows(DibDevice& device, int x, int y, int dw, int dh, const dib& rec, int sx,
                  int sourceTop, int sw, int sh, int bytesPerPixel) {
-    if (!rec.poi || !rec.pmi || dw <= 0 || dh <= 0)
-        return;
+    if (!rec.poi || !rec.pmi || dw <= 0 || dh <= 0) return;
     const int width = DibWidth(rec);
     const int height = DibHeight(rec);
     dib line;
@@ -22,8 +21,7 @@ void StretchRows(DibDevice& device, int x, int y, int dw, int dh, const dib& rec
         newdib(&line, dw, 1, 24);
     else
         newdib(&line, dw, 1, 8, rec.pmi, 256);
-    if (!line.poi)
-        return; // too wide to draw row by row; nothing is drawn
+    if (!line.poi) return; // too wide to draw row by row; nothing is drawn
 
     std::vector<int> columns(static_cast<std::size_t>(dw));
     int first = -1, last = -1;
@@ -31,8 +29,7 @@ void StretchRows(DibDevice& device, int x, int y, int dw, int dh, const dib& rec
         const std::int64_t column = sx + static_cast<std::int64_t>(sw) * i / dw;
         columns[static_cast<std::size_t>(i)] = static_cast<int>(column);
         if (column >= 0 && column < width) {
-            if (first < 0)
-                first = i;
+            if (first < 0) first = i;
             last = i;
         }
     }
@@ -72,21 +69,19 @@ void StretchRows(DibDevice& device, int x, int y, int dw, int dh, const dib& rec
 // The source index for destination index i when both ends of the ranges meet
 // (first to first, last to last); a single destination pixel shows the first.
 int MapEnds(int sourceStart, int sourceCount, int destCount, int i) {
-    if (destCount <= 1)
-        return sourceStart;
+    if (destCount <= 1) return sourceStart;
     return static_cast<int>(static_cast<std::int64_t>(sourceCount - 1) * i / (destCount - 1)) +
            sourceStart;
 }
 
 // Fallback A: a scaled copy of the picture at destination size, drawn unscaled.
-bool DrawScaledCopy(DibDevice& device, int x, int y, int dw, int dh, const dib& rec, int sx,
-                    int sy, int sw, int sh) {
+bool DrawScaledCopy(DibDevice& device, int x, int y, int dw, int dh, const dib& rec, int sx, int sy,
+                    int sw, int sh) {
     const int bits = DibBitCount(rec);
     const int colours = DibColorCount(rec);
     dib copy;
     newdib(&copy, dw, dh, bits, rec.pmi, colours <= 256 ? colours : 0);
-    if (!copy.poi)
-        return false;
+    if (!copy.poi) return false;
     std::vector<int> columns(static_cast<std::size_t>(dw));
     for (int c = 0; c < dw; ++c)
         columns[static_cast<std::size_t>(c)] = MapEnds(sx, sw, dw, c);
@@ -154,8 +149,7 @@ std::int64_t RoundDivEven(std::int64_t n, std::int64_t d) {
         --q;
         r += d;
     }
-    if (2 * r > d || (2 * r == d && (q & 1) != 0))
-        ++q;
+    if (2 * r > d || (2 * r == d && (q & 1) != 0)) ++q;
     return q;
 }
 
@@ -216,8 +210,7 @@ void StretchDib(DibDevice& device, int x, int y, int dw, int dh, const dib& rec,
         sw += sx;
         sx = 0;
     }
-    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
-        return; // nothing of the picture is left to show
+    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return; // nothing of the picture is left to show
 
     const int bits = DibBitCount(rec);
     if (bits == 24 && !printer) {

@@ -17,7 +17,7 @@ TEST(DibRecord, NewDibPadsRowsAndClearsPixels) {
     struct Case {
         int width, bits, rowBytes;
     };
-    const Case cases[] = {{1, 1, 4}, {33, 1, 8}, {3, 4, 4}, {9, 4, 8},
+    const Case cases[] = {{1, 1, 4}, {33, 1, 8}, {3, 4, 4},   {9, 4, 8},
                           {5, 8, 8}, {1, 24, 4}, {5, 24, 16}, {3, 32, 12}};
     for (const Case& c : cases) {
         RecordGuard g;
@@ -38,8 +38,8 @@ TEST(DibRecord, NewDibCopiesColourTableIntoBothPlaces) {
     alignas(BITMAPINFO) unsigned char block[sizeof(BITMAPINFOHEADER) + 4 * sizeof(RGBQUAD)] = {};
     auto* info = reinterpret_cast<BITMAPINFO*>(block);
     for (int i = 0; i < 4; ++i)
-        info->bmiColors[i] = RGBQUAD{std::uint8_t(10 + i), std::uint8_t(20 + i),
-                                     std::uint8_t(30 + i), 0};
+        info->bmiColors[i] =
+            RGBQUAD{std::uint8_t(10 + i), std::uint8_t(20 + i), std::uint8_t(30 + i), 0};
     RecordGuard g;
     newdib(&g.rec, 2, 2, 8, info, 4);
     ASSERT_NE(g.rec.poi, nullptr);

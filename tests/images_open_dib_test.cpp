@@ -76,8 +76,7 @@ Bytes MakeGif(int width, int height, const std::vector<QRgb>& colours,
     b.push_back(2); // minimum code size
     std::vector<int> codes;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
-        if (i % 2 == 0)
-            codes.push_back(4); // clear
+        if (i % 2 == 0) codes.push_back(4); // clear
         codes.push_back(pixels[i]);
     }
     codes.push_back(5); // end
@@ -85,10 +84,8 @@ Bytes MakeGif(int width, int height, const std::vector<QRgb>& colours,
     int bitPos = 0;
     for (int code : codes) {
         for (int bit = 0; bit < 3; ++bit, ++bitPos) {
-            if (bitPos % 8 == 0)
-                data.push_back(0);
-            if (code & (1 << bit))
-                data.back() |= static_cast<std::uint8_t>(1 << (bitPos % 8));
+            if (bitPos % 8 == 0) data.push_back(0);
+            if (code & (1 << bit)) data.back() |= static_cast<std::uint8_t>(1 << (bitPos % 8));
         }
     }
     b.push_back(static_cast<std::uint8_t>(data.size())); // one sub-block is enough here
@@ -99,7 +96,7 @@ Bytes MakeGif(int width, int height, const std::vector<QRgb>& colours,
 }
 
 class OpenDibTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     dib rec{};
 

@@ -19,9 +19,9 @@ struct Quad {
                                  qRgb(255, 255, 255)};
         if (bits <= 8) {
             for (int i = 0; i < 4 && i < (1 << bits); ++i) {
-                rec.pmi->bmiColors[i] = RGBQUAD{std::uint8_t(qBlue(colours[i])),
-                                                std::uint8_t(qGreen(colours[i])),
-                                                std::uint8_t(qRed(colours[i])), 0};
+                rec.pmi->bmiColors[i] =
+                    RGBQUAD{std::uint8_t(qBlue(colours[i])), std::uint8_t(qGreen(colours[i])),
+                            std::uint8_t(qRed(colours[i])), 0};
             }
         }
         // index / colour of top-left, top-right, bottom-left, bottom-right

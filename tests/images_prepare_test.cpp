@@ -44,9 +44,9 @@ QByteArray OneBitBmp() {
     put32(22, 1);
     b[26] = 1;
     b[28] = 1;
-    b[54] = char(0x80);                    // index 0: blue 0x80
+    b[54] = char(0x80);                                // index 0: blue 0x80
     b[58] = 0, b[59] = char(0xFF), b[60] = char(0xFF); // index 1: yellow
-    b[62] = 0x40;                          // pixel 1 set
+    b[62] = 0x40;                                      // pixel 1 set
     return b;
 }
 
@@ -57,11 +57,11 @@ TEST(LightenDib, ChannelValues) {
     const struct {
         int c, L, S, expected;
     } cases[] = {
-        {0, 50, 0, 127},    {128, 50, 0, 191}, {255, 50, 0, 255}, // defaults
-        {0, 100, 0, 0},     {77, 100, 0, 77},  {255, 100, 0, 255}, // L 100 leaves it
-        {127, 100, 50, 127},                                     // -1.5 truncates to -1
-        {0, 100, -100, 128}, {255, 100, -100, 128},              // S -100: mid grey
-        {120, 100, 200, 104}, {0, 100, 200, 0}, {250, 100, 200, 255}, // S 200 triples, clamped
+        {0, 50, 0, 127},      {128, 50, 0, 191},     {255, 50, 0, 255},    // defaults
+        {0, 100, 0, 0},       {77, 100, 0, 77},      {255, 100, 0, 255},   // L 100 leaves it
+        {127, 100, 50, 127},                                               // -1.5 truncates to -1
+        {0, 100, -100, 128},  {255, 100, -100, 128},                       // S -100: mid grey
+        {120, 100, 200, 104}, {0, 100, 200, 0},      {250, 100, 200, 255}, // S 200 triples, clamped
         {0, 1, 0, 252},
     };
     for (const auto& c : cases)
@@ -110,7 +110,7 @@ TEST(ConvertDibTo24Bit, ConvertsEachPaletteDepth) {
 }
 
 class LoadPicturesTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     dib di2{}, di3{};
     void TearDown() override {

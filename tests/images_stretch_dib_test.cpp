@@ -17,34 +17,35 @@ struct Picture {
         newdib(&rec, w, h, bits);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                setpixel(rec, x, y, bits == 24 ? std::uint32_t(10 * (y + 1) + x) << 16
-                                               : std::uint32_t(10 * (y + 1) + x));
+                setpixel(rec, x, y,
+                         bits == 24 ? std::uint32_t(10 * (y + 1) + x) << 16
+                                    : std::uint32_t(10 * (y + 1) + x));
     }
     ~Picture() { FreeDib(rec); }
 };
 
 // The value a row-by-row call drew at destination column i.
 int Drawn(const FakeDibCall& c, int i) {
-    return c.bitCount == 24 ? c.bits[static_cast<std::size_t>(3 * i)] : c.bits[static_cast<std::size_t>(i)];
+    return c.bitCount == 24 ? c.bits[static_cast<std::size_t>(3 * i)]
+                            : c.bits[static_cast<std::size_t>(i)];
 }
 
 std::vector<FakeDibCall> RowCalls(const FakeDibDevice& d) {
     std::vector<FakeDibCall> rows;
     for (const FakeDibCall& c : d.calls)
-        if (c.op == "SetDIBitsToDevice")
-            rows.push_back(c);
+        if (c.op == "SetDIBitsToDevice") rows.push_back(c);
     return rows;
 }
 
 class MessageRecorder {
-public:
+  public:
     QStringList texts;
     MessageRecorder() {
         previous = SetDibMessageHook([this](const QString& t) { texts << t; });
     }
     ~MessageRecorder() { SetDibMessageHook(previous); }
 
-private:
+  private:
     DibMessageHook previous;
 };
 
@@ -100,7 +101,8 @@ TEST(StretchDib, EnlargingRepeatsRowsAndColumns) {
             EXPECT_EQ(rows[r].h, 1);
             EXPECT_EQ(rows[r].lines, 1);
             for (int i = 0; i < 4; ++i)
-                EXPECT_EQ(Drawn(rows[r], i), expected[r][i]) << bits << " row " << r << " col " << i;
+                EXPECT_EQ(Drawn(rows[r], i), expected[r][i])
+                    << bits << " row " << r << " col " << i;
         }
     }
 }
@@ -212,7 +214,8 @@ TEST(StretchDib, FallbackACopiesScaledPixels) {
         ASSERT_EQ(d.Ops(), (std::vector<std::string>{"StretchDIBits", "SetDIBitsToDevice"}))
             << bits;
         const FakeDibCall& c = d.calls[1];
-        EXPECT_EQ((std::vector<int>{c.x, c.y, c.w, c.h, c.lines}), (std::vector<int>{1, 2, 5, 3, 3}));
+        EXPECT_EQ((std::vector<int>{c.x, c.y, c.w, c.h, c.lines}),
+                  (std::vector<int>{1, 2, 5, 3, 3}));
         // Wrap the copy in a record to read it back: ends meet ends.
         dib copy;
         newdib(&copy, 5, 3, bits);
@@ -238,19 +241,45 @@ TEST(StretchDib, FallbackBAndItsMessages) {
         const char* message;
     };
     const Case cases[] = {
-        {"no DIB caps", 0, -1, 7, 1, 1,
+        {"no DIB caps",
+         0,
+         -1,
+         7,
+         1,
+         1,
          {"StretchDIBits", "CreateCompatibleBitmap", "SetDIBits", "StretchBlt", "DeleteBitmap"},
          nullptr},
-        {"A fails", RC_DIBTODEV, 0, 7, 1, 1,
-         {"StretchDIBits", "SetDIBitsToDevice", "CreateCompatibleBitmap", "SetDIBits",
-          "StretchBlt", "DeleteBitmap"},
+        {"A fails",
+         RC_DIBTODEV,
+         0,
+         7,
+         1,
+         1,
+         {"StretchDIBits", "SetDIBitsToDevice", "CreateCompatibleBitmap", "SetDIBits", "StretchBlt",
+          "DeleteBitmap"},
          nullptr},
-        {"no bitmap", 0, -1, 0, 1, 1, {"StretchDIBits", "CreateCompatibleBitmap"},
+        {"no bitmap",
+         0,
+         -1,
+         0,
+         1,
+         1,
+         {"StretchDIBits", "CreateCompatibleBitmap"},
          "Could not create bitmap."},
-        {"no setdibits", 0, -1, 7, 0, 1,
+        {"no setdibits",
+         0,
+         -1,
+         7,
+         0,
+         1,
          {"StretchDIBits", "CreateCompatibleBitmap", "SetDIBits", "DeleteBitmap"},
          "The device does not support the Funtkion setdibits!"},
-        {"no stretchblt", 0, -1, 7, 1, 0,
+        {"no stretchblt",
+         0,
+         -1,
+         7,
+         1,
+         0,
          {"StretchDIBits", "CreateCompatibleBitmap", "SetDIBits", "StretchBlt", "DeleteBitmap"},
          "The device does not support the function StretchBlt!"},
     };
@@ -286,8 +315,8 @@ TEST(StretchDib, FallbackBAndItsMessages) {
 
 // Halves must round to the even neighbour, for negative values too.
 TEST(StretchDib, RoundDivEvenRoundsHalvesToEven) {
-    const std::int64_t cases[][3] = {{5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {-7, 2, -4},
-                                     {10, 4, 2}, {11, 4, 3}, {9, 4, 2}, {1, -2, 0}};
+    const std::int64_t cases[][3] = {{5, 2, 2},  {7, 2, 4},  {-5, 2, -2}, {-7, 2, -4},
+                                     {10, 4, 2}, {11, 4, 3}, {9, 4, 2},   {1, -2, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(RoundDivEven(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }

@@ -7,7 +7,7 @@
 
 class DibPaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DibPaintBox(QWidget* parent = nullptr);
 
     // The record shown; it stays owned by the caller and must outlive this
@@ -20,9 +20,9 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const dib* rec = nullptr;
 };

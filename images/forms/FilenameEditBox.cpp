@@ -23,9 +23,13 @@ FilenameEditBox::FilenameEditBox(QWidget* parent)
     connect(button, &QToolButton::clicked, this, &FilenameEditBox::browse);
 }
 
-QString FilenameEditBox::fileName() const { return edit->text(); }
+QString FilenameEditBox::fileName() const {
+    return edit->text();
+}
 
-void FilenameEditBox::setFileName(const QString& name) { edit->setText(name); }
+void FilenameEditBox::setFileName(const QString& name) {
+    edit->setText(name);
+}
 
 void FilenameEditBox::browse() {
     QString startDir;
@@ -35,9 +39,7 @@ void FilenameEditBox::browse() {
     QFileDialog dialog(this, title, startDir, PipeFilterToQt(pipeFilter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    if (dialog.exec() != QDialog::Accepted) return;
     const QStringList chosen = dialog.selectedFiles();
-    if (!chosen.isEmpty())
-        setFileName(QDir::toNativeSeparators(chosen.first()));
+    if (!chosen.isEmpty()) setFileName(QDir::toNativeSeparators(chosen.first()));
 }

@@ -10,7 +10,7 @@ class FilenameEditBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString fileName READ fileName WRITE setFileName NOTIFY fileNameChanged)
     Q_PROPERTY(QString filter READ filter WRITE setFilter)
-public:
+  public:
     explicit FilenameEditBox(QWidget* parent = nullptr);
 
     QString fileName() const;
@@ -26,14 +26,14 @@ public:
     QLineEdit* lineEdit() const { return edit; }
     QToolButton* browseButton() const { return button; }
 
-public slots:
+  public slots:
     // Opens the file dialog; a chosen file replaces the text.
     void browse();
 
-signals:
+  signals:
     void fileNameChanged(const QString& name);
 
-private:
+  private:
     QLineEdit* edit;
     QToolButton* button;
     QString pipeFilter;

@@ -29,10 +29,10 @@ inline FakeDibCall MakeFakeDibCall(std::string op, std::vector<int> r = {}) {
 }
 
 class FakeDibDevice : public DibDevice {
-public:
+  public:
     DeviceTechnology technology = DeviceTechnology::RasterDisplay;
     std::uint32_t rasterCaps = RC_DIBTODEV;
-    int stretchResult = 1;     // kGdiError makes the direct stretch fail
+    int stretchResult = 1;      // kGdiError makes the direct stretch fail
     int setToDeviceResult = -1; // -1: the number of lines
     std::uintptr_t bitmapResult = 7;
     int setDIBitsResult = 1;

@@ -1,0 +1,105 @@
+// Speed of drawing pictures with StretchDib: the row-by-row copy alone (on a
+// device that discards the rows) and the whole road onto a QImage, for screens
+// (row by row) and printers (one direct stretch), enlarging and shrinking.
+#include "QPainterDibDevice.h"
+#include "StretchDib.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class DiscardingDevice : public DibDevice {
+  public:
+    DeviceTechnology Technology() const override { return DeviceTechnology::RasterDisplay; }
+    std::uint32_t RasterCaps() const override { return RC_DIBTODEV; }
+    int StretchDIBits(int, int, int, int h, int, int, int, int, const std::uint8_t*,
+                      const BITMAPINFO*, std::uint32_t) override {
+        return h;
+    }
+    int SetDIBitsToDevice(int, int, int, int, int, int, int, int lines, const std::uint8_t* bits,
+                          const BITMAPINFO*) override {
+        benchmark::DoNotOptimize(bits[0]);
+        return lines;
+    }
+    std::uintptr_t CreateCompatibleBitmap(int, int) override { return 0; }
+    int SetDIBits(std::uintptr_t, int, int, const std::uint8_t*, const BITMAPINFO*) override {
+        return 0;
+    }
+    int StretchBlt(int, int, int, int, std::uintptr_t, int, int, int, int, std::uint32_t) override {
+        return 0;
+    }
+    void DeleteBitmap(std::uintptr_t) override {}
+};
+
+struct Picture {
+    dib rec{};
+    Picture(int w, int h, int bits) {
+        newdib(&rec, w, h, bits);
+        for (int i = 0; i < rec.bytew * h; ++i)
+            rec.poi[i] = static_cast<std::uint8_t>(i * 31);
+        for (int i = 0; i < 256 && bits == 8; ++i)
+            rec.pmi->bmiColors[i] = RGBQUAD{std::uint8_t(i), std::uint8_t(255 - i), 128, 0};
+    }
+    ~Picture() { FreeDib(rec); }
+};
+
+QGuiApplication* EnsureApp() {
+    static int argc = 1;
+    static char name[] = "bench_stretchdib";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QGuiApplication(argc, argv);
+    }();
+    return app;
+}
+
+// args: bit count, picture side, destination side
+void BM_RowCopyOnly(benchmark::State& state) {
+    const int bits = static_cast<int>(state.range(0));
+    const int side = static_cast<int>(state.range(1));
+    const int dest = static_cast<int>(state.range(2));
+    Picture p(side, side, bits);
+    DiscardingDevice device;
+    for (auto _ : state)
+        StretchDib(device, 0, 0, dest, dest, p.rec, 0, 0, side, side, SRCCOPY);
+    state.SetItemsProcessed(state.iterations() * dest * dest);
+}
+BENCHMARK(BM_RowCopyOnly)
+    ->Args({24, 200, 800})
+    ->Args({8, 200, 800})
+    ->Args({24, 2000, 500})
+    ->Args({24, 1000, 3000});
+
+// args: bit count, picture side, destination side, 1 for a printer
+void BM_OntoImage(benchmark::State& state) {
+    EnsureApp();
+    const int bits = static_cast<int>(state.range(0));
+    const int side = static_cast<int>(state.range(1));
+    const int dest = static_cast<int>(state.range(2));
+    const auto tech =
+        state.range(3) ? DeviceTechnology::RasterPrinter : DeviceTechnology::RasterDisplay;
+    Picture p(side, side, bits);
+    QImage canvas(dest, dest, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&canvas);
+        QPainterDibDevice device(painter, tech);
+        StretchDib(device, 0, 0, dest, dest, p.rec, 0, 0, side, side, SRCCOPY);
+    }
+    state.SetItemsProcessed(state.iterations() * dest * dest);
+}
+BENCHMARK(BM_OntoImage)
+    ->Args({24, 200, 800, 0})
+    ->Args({8, 200, 800, 0})
+    ->Args({24, 2000, 500, 0})
+    ->Args({24, 200, 800, 1})
+    ->Args({4, 200, 800, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
