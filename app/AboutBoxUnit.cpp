@@ -30,7 +30,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     CopyrightLabel = new QLabel(QStringLiteral("Copyright © XXXX Torvane"), this);
     CopyrightLabel->setObjectName(QStringLiteral("Copyright"));
     CopyrightLabel->setText(CopyrightLabel->text().replace(
-        QStringLiteral("XXXX"), QString::number(QDate::currentDate().year()).rightJustified(4, u'0')));
+        QStringLiteral("XXXX"),
+        QString::number(QDate::currentDate().year()).rightJustified(4, u'0')));
     layout->addWidget(CopyrightLabel);
 
     auto* buttons = new QHBoxLayout;

@@ -9,13 +9,13 @@ class QPushButton;
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     QLabel* CopyrightLabel = nullptr;
     QPushButton* WebBtn = nullptr;
     QPushButton* OKBtn = nullptr;
 
-private:
+  private:
     void WebBtnClick();
 };

@@ -1,13 +1,30 @@
 #include "Program.h"
 
+#include "AboutBoxUnit.h"
+#include "AndereKategorieFUnit.h"
+#include "KategorieBearbeitenFUnit.h"
 #include "MainUnit.h"
+#include "ProgramMessages.h"
+#include "QPainterCanvas.h"
+#include "TranslateFUnit.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int RunProgram(int argc, char** argv) {
+    ConfigureGlyphCache();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillora"));
-    TMainForm mainForm;
+    InstallCoreMessageBoxes();
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    // The windows, each once; the main window owns the others.
+    TMainForm mainForm(QApplication::applicationDirPath(), arguments);
+    mainForm.aboutBox = new TAboutBox(&mainForm);
+    mainForm.moveDialog = new TAndereKategorieForm(&mainForm);
+    mainForm.translateForm = new TTranslateForm(&mainForm);
+    mainForm.categoryDialog = new TKategorieBearbeitenForm(&mainForm);
     mainForm.show();
     return QApplication::exec();
 }

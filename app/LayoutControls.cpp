@@ -1,0 +1,100 @@
+#include "LayoutControls.h"
+
+#include "ColourSwatch.h"
+#include "FilenameEditBox.h"
+#include "FontSettingButton.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+const LayoutSettings& Defaults() {
+    static const LayoutSettings defaults;
+    return defaults;
+}
+} // namespace
+
+QDoubleSpinBox* LayoutControls::MakeSpin(const SpinSetting& s, QWidget* parent) {
+    auto* spin = new QDoubleSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(s.name));
+    spin->setDecimals(s.decimals);
+    spin->setRange(s.minimum, s.maximum);
+    spin->setSingleStep(s.step);
+    spin->setValue(Defaults().*s.value);
+    spin->setVisible(!s.hidden);
+    spins.emplace_back(&s, spin);
+    return spin;
+}
+
+QCheckBox* LayoutControls::MakeCheck(const CheckSetting& s, QWidget* parent) {
+    auto* check = new QCheckBox(QString::fromUtf8(s.caption), parent);
+    check->setObjectName(QString::fromLatin1(s.name));
+    check->setChecked(Defaults().*s.value);
+    check->setVisible(!s.hidden);
+    checks.emplace_back(&s, check);
+    return check;
+}
+
+ColourSwatch* LayoutControls::MakeSwatch(const ColourSetting& s, QWidget* parent) {
+    auto* swatch = new ColourSwatch(parent);
+    swatch->setObjectName(QString::fromLatin1(s.name));
+    swatch->setColour(Defaults().*s.value);
+    swatch->setVisible(!s.hidden);
+    swatches.emplace_back(&s, swatch);
+    return swatch;
+}
+
+FontSettingButton* LayoutControls::MakeFontButton(const FontSetting& s, QWidget* parent) {
+    auto* button = new FontSettingButton(QString::fromUtf8(s.caption), parent);
+    button->setObjectName(QString::fromLatin1(s.buttonName));
+    button->dialogName = QString::fromLatin1(s.dialogName);
+    button->setFontSpec(Defaults().fonts[static_cast<std::size_t>(s.index)]);
+    button->setVisible(!s.hidden);
+    fonts.emplace_back(&s, button);
+    return button;
+}
+
+QLineEdit* LayoutControls::MakeText(const char* name, QString LayoutSettings::*value,
+                                    QWidget* parent) {
+    auto* edit = new QLineEdit(Defaults().*value, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    texts.emplace_back(value, edit);
+    return edit;
+}
+
+LayoutSettings LayoutControls::Read() const {
+    LayoutSettings s;
+    for (const auto& [setting, spin] : spins) s.*setting->value = spin->value();
+    for (const auto& [setting, check] : checks) s.*setting->value = check->isChecked();
+    for (const auto& [setting, swatch] : swatches) s.*setting->value = swatch->colour();
+    for (const auto& [setting, button] : fonts)
+        s.fonts[static_cast<std::size_t>(setting->index)] = button->font();
+    for (const auto& [member, edit] : texts) s.*member = edit->text();
+    if (firstPageNr) s.FirstPageNr = firstPageNr->value();
+    if (bildLinks && bildLinks->isChecked()) s.BildAlign = 0;
+    else if (bildZentr && bildZentr->isChecked()) s.BildAlign = 1;
+    else if (bildRechts && bildRechts->isChecked()) s.BildAlign = 2;
+    if (backgroundFile) s.FilenameEdit2 = backgroundFile->fileName();
+    if (logoFile) s.FilenameEdit1 = logoFile->fileName();
+    return s;
+}
+
+void LayoutControls::Apply(const LayoutSettings& s) {
+    // The two picture names first: their change handlers load the pictures, and
+    // the processing settings that follow prepare the background again.
+    if (backgroundFile) backgroundFile->setFileName(s.FilenameEdit2);
+    if (logoFile) logoFile->setFileName(s.FilenameEdit1);
+    for (const auto& [setting, spin] : spins) spin->setValue(s.*setting->value);
+    for (const auto& [setting, check] : checks) check->setChecked(s.*setting->value);
+    for (const auto& [setting, swatch] : swatches) swatch->setColour(s.*setting->value);
+    for (const auto& [setting, button] : fonts)
+        button->setFontSpec(s.fonts[static_cast<std::size_t>(setting->index)]);
+    for (const auto& [member, edit] : texts) edit->setText(s.*member);
+    if (firstPageNr) firstPageNr->setValue(s.FirstPageNr);
+    QRadioButton* align[] = {bildLinks, bildZentr, bildRechts};
+    if (s.BildAlign >= 0 && s.BildAlign <= 2 && align[s.BildAlign])
+        align[s.BildAlign]->setChecked(true);
+}

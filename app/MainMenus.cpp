@@ -1,0 +1,84 @@
+// The tool bar and the menus of the main window.
+#include "MainUnit.h"
+
+#include "AboutBoxUnit.h"
+#include "ProgramMessages.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction* AddSeparator(QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QPushButton* AddButton(QWidget* panel, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    panel->layout()->addWidget(button);
+    return button;
+}
+} // namespace
+
+void TMainForm::BuildToolbarAndMenus() {
+    auto* panel = new QWidget(centralWidget());
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(4, 4, 4, 4);
+    QPushButton* open = AddButton(panel, "OpenBtn", QStringLiteral("Öffnen..."));
+    QPushButton* save = AddButton(panel, "SaveBtn", QStringLiteral("Speichern"));
+    QPushButton* saveAs = AddButton(panel, "SaveAsBtn", QStringLiteral("Speichern unter..."));
+    QPushButton* print = AddButton(panel, "DruckenBtn", QStringLiteral("Drucken"));
+    EndeBtn = AddButton(panel, "EndeBtn", QStringLiteral("Beenden"));
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(panel);
+    connect(open, &QPushButton::clicked, this, &TMainForm::OpenBtnClick);
+    connect(save, &QPushButton::clicked, this, &TMainForm::SaveBtnClick);
+    connect(saveAs, &QPushButton::clicked, this, &TMainForm::SaveAsBtnClick);
+    connect(print, &QPushButton::clicked, this, &TMainForm::DruckenBtnClick);
+    connect(EndeBtn, &QPushButton::clicked, this, &TMainForm::EndeBtnClick);
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = bar->addMenu(QStringLiteral("Datei"));
+    file->setObjectName(QStringLiteral("Datei1"));
+    connect(AddItem(file, "Neu1", QStringLiteral("Neu")), &QAction::triggered, this,
+            &TMainForm::Neu1Click);
+    connect(AddItem(file, "ffnen1", QStringLiteral("Öffnen...")), &QAction::triggered, this,
+            &TMainForm::OpenBtnClick);
+    connect(AddItem(file, "Speichern1", QStringLiteral("Speichern")), &QAction::triggered, this,
+            &TMainForm::SaveBtnClick);
+    connect(AddItem(file, "Speichernunter1", QStringLiteral("Speichern unter...")),
+            &QAction::triggered, this, &TMainForm::SaveAsBtnClick);
+    AddSeparator(file, "N1");
+    connect(AddItem(file, "Drucken1", QStringLiteral("Drucken")), &QAction::triggered, this,
+            &TMainForm::DruckenBtnClick);
+    connect(AddItem(file, "Druckereinrichten1", QStringLiteral("Drucker einrichten")),
+            &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
+    AddSeparator(file, "N2");
+    connect(AddItem(file, "Beenden1", QStringLiteral("Beenden")), &QAction::triggered, this,
+            &TMainForm::EndeBtnClick);
+
+    QMenu* languageMenu = bar->addMenu(QStringLiteral("Sprache"));
+    languageMenu->setObjectName(QStringLiteral("Sprache1"));
+    BuildLanguageMenu(*this, languageMenu);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
+    help->setObjectName(QStringLiteral("Hilfe1"));
+    connect(AddItem(help, "ber1", QStringLiteral("Über...")), &QAction::triggered, this,
+            [this] {
+                if (aboutBox) aboutBox->exec();
+            });
+}

@@ -1,0 +1,132 @@
+// The page preview on the tab "Formular erzeugen", the mouse wheel over it,
+// and the print commands.
+#include "MainUnit.h"
+
+#include "MessageTable.h"
+#include "PreviewPaintBox.h"
+#include "PrintRun.h"
+#include "ProgramMessages.h"
+#include "QPainterCanvas.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+namespace {
+constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
+}
+
+void TMainForm::BuildPagePreview() {
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("PreviewSheet"));
+    auto* box = new PreviewPaintBox(sheet);
+    box->setObjectName(QStringLiteral("PaintBox1"));
+    box->move(kPreviewMargin, kPreviewMargin);
+    box->onPaint = [this](QPaintEvent* e) { PaintBox1Paint(e); };
+    box->onClick = [this] { KeyEdit->setFocus(); };
+    PaintBox1 = box;
+    ScrollBox1->setWidget(sheet);
+    ScrollBox1->setWidgetResizable(false);
+    sheet->resize(kPreviewMargin + 1, kPreviewMargin + 1);
+    connect(ZoomEd, &QSpinBox::valueChanged, this, [this] { PaintBox1->update(); });
+    connect(SeiteEd, &QSpinBox::valueChanged, this, [this] { PaintBox1->update(); });
+    qApp->installEventFilter(this);
+}
+
+PrinterPage TMainForm::CurrentPrinterPage() {
+    if (!printer) printer = MakeCurrentPrinter();
+    return PrinterPageOf(*printer);
+}
+
+PageSize TMainForm::PreviewPageSize() {
+    return LayoutPageSize(CurrentPrinterPage(), logicalDpiX(), ZoomEd->value());
+}
+
+void TMainForm::PaintBox1Paint(QPaintEvent* event) {
+    const PageSize page = PreviewPageSize();
+    bool resized = false;
+    if (PaintBox1->width() != page.width || PaintBox1->height() != page.height + kPreviewMargin) {
+        PaintBox1->resize(page.width, page.height + kPreviewMargin);
+        PaintBox1->parentWidget()->resize(page.width + kPreviewMargin,
+                                          page.height + 2 * kPreviewMargin);
+        resized = true;
+    }
+    // The resized box is painted again by the next paint event, which then draws.
+    if (resized) return;
+    const QRect exposed = event->rect() & QRect(0, 0, page.width, page.height);
+    if (exposed.isEmpty()) return;
+    // Only the exposed part is drawn: the same page, shifted so that the part
+    // lands at the image's origin. At high zoom a whole page bitmap would be huge.
+    QImage part(exposed.size(), QImage::Format_RGB32);
+    part.fill(Qt::white);
+    {
+        QPainter painter(&part);
+        painter.translate(-exposed.topLeft());
+        QPainterCanvas canvas(painter, logicalDpiX());
+        PaintToCanvas(canvas, PreviewInput(), logicalDpiX(), page.width, page.height,
+                      SeiteEd->value(), ZoomEd->value(), false);
+    }
+    QPainter(PaintBox1).drawImage(exposed.topLeft(), part);
+}
+
+PageInput TMainForm::PreviewInput() {
+    currentSettings = Settings();
+    PageInput input{*doc, currentSettings};
+    input.background = &di2;
+    input.logo = &di3;
+    input.printer = CurrentPrinterPage();
+    input.pictures = &pictureCache;
+    return input;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this || PageControl1->currentIndex() != 2) return false;
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    // An event that travels up to the parents is seen once.
+    if (wheel == lastWheel && wheel->timestamp() == lastWheelTime) return false;
+    lastWheel = wheel;
+    lastWheelTime = wheel->timestamp();
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    const int dy = wheel->angleDelta().y();
+    if (dy < 0) bar->setValue(bar->value() + 20);
+    else if (dy > 0) bar->setValue(bar->value() - 20);
+    // Over the preview the 20 pixels are the whole scroll; elsewhere the control
+    // under the mouse gets the wheel as well.
+    return ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1;
+}
+
+void TMainForm::DruckenBtnClick() {
+    CurrentPrinterPage();
+    if (!HavePrinters()) {
+        // No printer installed: the pages go into a PDF file of the user's choice.
+        QFileDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        printer->setOutputFileName(dialog.selectedFiles().first());
+    }
+    if (PrintAllPages(*printer, PreviewInput(), GetMessageText(20)) < 0)
+        ShowError(this, QApplication::applicationName(),
+                  QStringLiteral("The printer could not be started."));
+}
+
+void TMainForm::Druckereinrichten1Click() {
+    CurrentPrinterPage();
+    QPageSetupDialog dialog(printer.get(), this);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog.exec();
+}

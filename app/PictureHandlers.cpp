@@ -1,0 +1,29 @@
+// Loading the logo and the background when their file or processing settings change.
+#include "MainUnit.h"
+
+#include "DibPaintBox.h"
+#include "FilenameEditBox.h"
+#include "PicturePreparation.h"
+
+#include <QDoubleSpinBox>
+#include <QCheckBox>
+
+void TMainForm::FilenameEdit1Change() {
+    if (!layout.logoFile) return;
+    LoadLogo(di3, layout.logoFile->fileName(), progpath);
+    if (PaintBox3) PaintBox3->setDib(&di3);
+    if (PaintBox1) PaintBox1->update();
+}
+
+void TMainForm::FilenameEdit2Change() {
+    if (!layout.backgroundFile) return;
+    const LayoutSettings s = Settings();
+    BackgroundProcessing processing;
+    processing.grayScale = s.GrayScaleCheck;
+    processing.lighten = s.LightenCheck;
+    processing.brightness = static_cast<int>(s.HellEd);
+    processing.saturation = static_cast<int>(s.SatEd);
+    LoadBackground(di2, s.FilenameEdit2, processing, progpath);
+    if (PaintBox2) PaintBox2->setDib(&di2);
+    if (PaintBox1) PaintBox1->update();
+}

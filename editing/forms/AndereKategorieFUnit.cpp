@@ -1,0 +1,30 @@
+#include "AndereKategorieFUnit.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+TAndereKategorieForm::TAndereKategorieForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AndereKategorieForm"));
+    setWindowTitle(QStringLiteral("In andere Kategorie verschieben"));
+    resize(418, 284);
+    auto* grid = new QGridLayout(this);
+    auto* label = new QLabel(QStringLiteral("Kategorie:"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(false);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BitBtn1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setObjectName(QStringLiteral("BitBtn2"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(ComboBox1, 1, 0, 1, 2);
+    grid->setRowStretch(2, 1);
+    grid->addWidget(ok, 3, 0);
+    grid->addWidget(cancel, 3, 1);
+}
