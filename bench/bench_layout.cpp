@@ -1,0 +1,143 @@
+// Time of one PaintToCanvas call for the last page of generated documents of
+// 1, 10 and 100 pages on a 600 dpi A4 page, and the share of it that is layout
+// (the same pass asked for a page beyond the end draws nothing).
+//
+// Each document has text, check box and single-choice fields, heading
+// categories, category pictures before and below the name, background tiles,
+// a header with logo and a footer. Pictures go through a cache kept across
+// calls, as the program's print run keeps one.
+
+#include "CategoryPictureCache.h"
+#include "Dib.h"
+#include "FormDocument.h"
+#include "LayoutSettings.h"
+#include "PaintToCanvas.h"
+#include "QPainterCanvas.h"
+#include "RecordingCanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kDpi = 600;
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString pictureFile;
+    dib tile{}, logo{};
+    LayoutSettings settings;
+
+    Fixture() {
+        QImage picture(300, 200, QImage::Format_RGB888);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x, y, x ^ y));
+        pictureFile = dir.filePath("picture.bmp");
+        picture.save(pictureFile, "BMP");
+        newdib(&tile, 64, 32, 24);
+        newdib(&logo, 200, 200, 24);
+        for (int i = 0; i < tile.bytew * 32; ++i) tile.poi[i] = static_cast<std::uint8_t>(i * 7);
+        settings.FilenameEdit1.clear();
+        settings.BreitEd2 = 4; // tiles 4 cm wide
+    }
+    ~Fixture() {
+        FreeDib(tile);
+        FreeDib(logo);
+    }
+
+    PageInput Input(const FormDocument& doc, CategoryPictureCache* cache) const {
+        PageInput in{doc, settings};
+        in.background = &tile;
+        in.logo = &logo;
+        in.pictures = cache;
+        return in;
+    }
+
+    void AddCategoryGroup(FormDocument& doc, int n) const {
+        doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
+        const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
+        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3, QStringLiteral("Bitte ausfüllen.\r\nDanke."),
+                                           n % 2, n % 3 == 0));
+        for (int f = 0; f < 6; ++f) doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
+        doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
+        for (int f = 0; f < 3; ++f)
+            doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
+    }
+
+    // A document of exactly `pages` pages.
+    std::unique_ptr<FormDocument> Document(int pages) const {
+        auto doc = std::make_unique<FormDocument>();
+        for (int n = 0;; ++n) {
+            AddCategoryGroup(*doc, n);
+            RecordingCanvas probe(kDpi);
+            if (PaintToCanvas(probe, Input(*doc, nullptr), kDpi, 4960, 7016, pages, 100, true)) {
+                doc->DeleteCategory(doc->CategoryCount() - 1);
+                doc->DeleteCategory(doc->CategoryCount() - 1);
+                return doc;
+            }
+        }
+    }
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+const FormDocument& DocumentOf(int pages) {
+    static std::map<int, std::unique_ptr<FormDocument>> documents;
+    auto& doc = documents[pages];
+    if (!doc) doc = Shared().Document(pages);
+    return *doc;
+}
+
+void BM_PaintLastPage(benchmark::State& state) {
+    const int pages = static_cast<int>(state.range(0));
+    const FormDocument& doc = DocumentOf(pages);
+    Fixture& f = Shared();
+    CategoryPictureCache cache;
+    QImage image(4960, 7016, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, kDpi);
+    const PageInput in = f.Input(doc, &cache);
+
+    // Layout alone: the same pass asked for a page that does not exist.
+    const int layoutRuns = 3;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < layoutRuns; ++i)
+        PaintToCanvas(canvas, in, kDpi, 4960, 7016, pages + 1, 100, true);
+    const double layoutSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / layoutRuns;
+
+    double total = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        const bool more = PaintToCanvas(canvas, in, kDpi, 4960, 7016, pages, 100, true);
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        benchmark::DoNotOptimize(more);
+    }
+    const double perCall = total / static_cast<double>(state.iterations());
+    state.counters["layout_ms"] = layoutSeconds * 1000;
+    state.counters["layout_share_%"] = perCall > 0 ? 100 * layoutSeconds / perCall : 0;
+    state.counters["categories"] = doc.CategoryCount();
+}
+BENCHMARK(BM_PaintLastPage)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ConfigureGlyphCache();
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
