@@ -1,0 +1,238 @@
+// The main window: its controls, the title with its changed mark, closing and Esc.
+#include "DialogAnswerer.h"
+#include "MainUnit.h"
+
+#include "CategoryListModel.h"
+#include "ColourSwatch.h"
+#include "FilenameEditBox.h"
+#include "FontSettingButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        form->show();
+        form->Timer1->stop(); // the sample-project offer is tested on its own
+    }
+    void TearDown() override {
+        if (form) {
+            form->changed = false;
+            form.reset();
+        }
+    }
+    template <typename T> T* Child(const char* name) {
+        T* w = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+// A new German document must show the untitled name without the changed mark.
+TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+    EXPECT_FALSE(form->changed);
+    EXPECT_EQ(form->progpath, dir.path() + QLatin1Char('/'));
+}
+
+// The title follows SetChanged/SetUnChanged and shows only the file-name part.
+TEST_F(MainFormTest, TitleShowsTheFileNameAndTheChangedMark) {
+    form->afilename = QStringLiteral("C:\\Formulare\\Bestellung.qlr");
+    form->SetChanged();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr*]"));
+    form->afilename = QStringLiteral("/home/shop/Formulare/Bestellung.qlr");
+    form->SetUnChanged();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
+    EXPECT_EQ(FileNamePart(QStringLiteral("D:Liste.qlr")), QStringLiteral("Liste.qlr"));
+}
+
+// Before the first show no change is recorded, whatever start-up code does.
+TEST(MainFormStartTest, ChangesBeforeTheFirstShowAreNotRecorded) {
+    QTemporaryDir dir;
+    TMainForm form(dir.path(), QStringList());
+    form.SetChanged();
+    EXPECT_FALSE(form.changed);
+    EXPECT_TRUE(form.maincap.isEmpty());
+}
+
+// Closing an unchanged document must ask nothing and still write the options file.
+TEST_F(MainFormTest, ClosingAnUnchangedDocumentAsksNothing) {
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("options.dat"))));
+}
+
+// A changed document asks before closing; Cancel keeps the window, No closes it.
+TEST_F(MainFormTest, ClosingAChangedDocumentAsksAndCancelKeepsTheWindow) {
+    form->SetChanged();
+    bool closed = true;
+    const QString text =
+        AnswerMessageBox(QMessageBox::Cancel, [&] { closed = form->close(); });
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(text, QStringLiteral("Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?"));
+    AnswerMessageBox(QMessageBox::No, [&] { closed = form->close(); });
+    EXPECT_TRUE(closed);
+}
+
+// Esc runs "Beenden": no question for an unchanged document, the question once changed.
+TEST_F(MainFormTest, EscapeAsksOnlyWhenTheDocumentChanged) {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    form->SetChanged();
+    AnswerMessageBox(QMessageBox::Cancel, [&] { QApplication::sendEvent(form.get(), &esc); });
+    EXPECT_TRUE(form->isVisible());
+    form->SetUnChanged();
+    QApplication::sendEvent(form.get(), &esc);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// Changing layout values must not mark the document changed; category edits must.
+TEST_F(MainFormTest, OnlyCategoryAndFieldEditsMarkTheDocumentChanged) {
+    Child<QDoubleSpinBox>("LinksEd")->setValue(20);
+    Child<QCheckBox>("RahmenCheck")->setChecked(true);
+    Child<QLineEdit>("KopfEd")->setText(QStringLiteral("Anders"));
+    EXPECT_FALSE(form->changed);
+    form->categories->AddCategory(QStringLiteral("Getränke"));
+    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+}
+
+// "Neu" empties the document but keeps every layout value.
+TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
+    Child<QDoubleSpinBox>("LinksEd")->setValue(33);
+    form->categories->AddCategory(QStringLiteral("A"));
+    form->SetUnChanged();
+    form->Neu1Click();
+    EXPECT_EQ(form->doc->CategoryCount(), 0);
+    EXPECT_EQ(form->categories->rowCount(), 0);
+    EXPECT_DOUBLE_EQ(form->Settings().LinksEd, 33);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+}
+
+// The controls show the document defaults, so reading them back gives the defaults.
+TEST_F(MainFormTest, ControlsHoldTheLayoutDefaults) {
+    const LayoutSettings defaults;
+    const LayoutSettings shown = form->Settings();
+    EXPECT_DOUBLE_EQ(shown.LinksEd, defaults.LinksEd);
+    EXPECT_DOUBLE_EQ(shown.LineWidthEd, 0.6);
+    EXPECT_EQ(shown.KopfEd, QStringLiteral("Torvane GbR Quillora 1.0"));
+    EXPECT_TRUE(shown.FussEd.startsWith(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
+    EXPECT_EQ(shown.FirstPageNr, 1);
+    EXPECT_EQ(shown.BildAlign, 2);
+    EXPECT_EQ(shown.Shape9, 0xE1E1E1u);
+    EXPECT_EQ(shown.fonts, defaults.fonts);
+    EXPECT_EQ(shown.fonts[1].name, QStringLiteral("Arial Black"));
+    EXPECT_EQ(shown.fonts[1].color, 0x00FFFFu);
+    EXPECT_EQ(shown.FilenameEdit1, QStringLiteral("logo torvane200x200.gif"));
+    EXPECT_DOUBLE_EQ(shown.HellEd, 50);
+    EXPECT_DOUBLE_EQ(shown.BreitEd3, 1.5);
+}
+
+// Every layout value given to the controls comes back unchanged, hidden ones included.
+TEST_F(MainFormTest, AppliedSettingsReadBackUnchanged) {
+    LayoutSettings s;
+    s.LinksEd = 7.5;
+    s.PlatzZwischenSpaltenEd = 9;
+    s.ZentrTabelleCheck = true;
+    s.BildAlign = 0;
+    s.Shape10 = 0x123456;
+    s.fonts[6].name = QStringLiteral("Liberation Serif");
+    s.fonts[6].size = 13;
+    s.FussEd2 = QStringLiteral("Seite %page%");
+    s.FirstPageNr = -4;
+    s.SatEd = -100;
+    s.FilenameEdit2 = QStringLiteral("does-not-exist.bmp");
+    form->layout.Apply(s);
+    const LayoutSettings back = form->Settings();
+    EXPECT_DOUBLE_EQ(back.LinksEd, 7.5);
+    EXPECT_DOUBLE_EQ(back.PlatzZwischenSpaltenEd, 9);
+    EXPECT_TRUE(back.ZentrTabelleCheck);
+    EXPECT_EQ(back.BildAlign, 0);
+    EXPECT_EQ(back.Shape10, 0x123456u);
+    EXPECT_EQ(back.fonts[6], s.fonts[6]);
+    EXPECT_EQ(back.FussEd2, s.FussEd2);
+    EXPECT_EQ(back.FirstPageNr, -4);
+    EXPECT_DOUBLE_EQ(back.SatEd, -100);
+    EXPECT_EQ(back.FilenameEdit2, s.FilenameEdit2);
+    EXPECT_FALSE(form->changed);
+}
+
+// Each named control exists with its caption; hidden ones exist but stay hidden.
+TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
+    const struct {
+        const char* name;
+        const char* caption;
+        bool hidden;
+    } buttons[] = {
+        {"OpenBtn", "Öffnen...", false},      {"SaveBtn", "Speichern", false},
+        {"SaveAsBtn", "Speichern unter...", false}, {"DruckenBtn", "Drucken", false},
+        {"EndeBtn", "Beenden", false},        {"NewKategorieBtn", "Neue Kategorie", false},
+        {"NeuesProduktBtn", "Neues Feld", false}, {"BitBtnXP8", "Schriftart für Tabellenüberschriften...", true},
+        {"BitBtnXP1", "Schriftart für Kopfzeile...", false},
+    };
+    for (const auto& b : buttons) {
+        QPushButton* w = Child<QPushButton>(b.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->text(), QString::fromUtf8(b.caption)) << b.name;
+        EXPECT_EQ(w->isHidden(), b.hidden) << b.name;
+    }
+    for (const char* hidden : {"OnlyOneColumnCheck", "NoLineBelowVariantsCheck"})
+        EXPECT_TRUE(Child<QCheckBox>(hidden)->isHidden()) << hidden;
+    for (const char* hidden : {"PlatzZwischenSpaltenEd", "LineWidthEd2"})
+        EXPECT_TRUE(Child<QDoubleSpinBox>(hidden)->isHidden()) << hidden;
+    EXPECT_TRUE(Child<ColourSwatch>("Shape8")->isHidden());
+    EXPECT_FALSE(Child<ColourSwatch>("Shape7")->isHidden());
+    EXPECT_TRUE(Child<QRadioButton>("BildRechts")->isHidden());
+    EXPECT_TRUE(Child<QRadioButton>("BildRechts")->isChecked());
+    QDoubleSpinBox* hell = Child<QDoubleSpinBox>("HellEd");
+    EXPECT_EQ(hell->minimum(), 1);
+    EXPECT_EQ(hell->maximum(), 100);
+    EXPECT_EQ(hell->decimals(), 0);
+    QSpinBox* zoom = Child<QSpinBox>("ZoomEd");
+    EXPECT_EQ(zoom->value(), 100);
+    EXPECT_EQ(zoom->singleStep(), 10);
+    EXPECT_EQ(zoom->maximum(), 1000);
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("BreitDefEd")->value(), 6);
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("HochDefEd")->value(), 1.25);
+    const QStringList tabs = {"Felder", "Voreinstellungen", "Formular erzeugen", "Layout", "Hintergrund", "Logo"};
+    for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
+    QStringList menus;
+    for (QAction* a : form->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Datei", "Sprache", "Hilfe"}));
+}
+
+// Switching to "Formular erzeugen" gives the hidden key edit the focus.
+TEST_F(MainFormTest, PreviewTabTakesTheKeyboardFocus) {
+    form->activateWindow();
+    form->PageControl1->setCurrentIndex(2);
+    EXPECT_EQ(form->focusWidget(), form->KeyEdit);
+}
+
+// The sample-project offer comes once; Yes opens "test.qlr" from the current directory.
+TEST_F(MainFormTest, SampleProjectOfferIsShownOnce) {
+    const QString text = AnswerMessageBox(QMessageBox::No, [&] { form->Timer1Timer(); });
+    EXPECT_EQ(text, QStringLiteral("Wollen Sie die Test Projektdatei öffnen lassen?"));
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->doc->CategoryCount(), 0);
+}
+
+} // namespace
