@@ -125,7 +125,7 @@ TEST_F(FieldRows, CheckBoxLabels) {
     const int th = 117; // 14-point check box font at 600 dpi
     const int labelX = RoundHalfEven(kL + 236.2209374427902 + kG);
     auto one = FindText(texts, "eins");
-    ASSERT_NE(one, nullptr);
+    ASSERT_TRUE(one);
     EXPECT_EQ(one->x, labelX);
     EXPECT_EQ(one->y, boxes[0].y1() + (236 - th) / 2);
     auto two = FindText(texts, "zwei");
