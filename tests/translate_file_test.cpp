@@ -16,7 +16,7 @@ namespace {
 
 // Builds file bytes by hand.
 class Bytes {
-public:
+  public:
     Bytes& Int(std::int32_t v) {
         char b[4];
         qToLittleEndian(v, b);
@@ -34,7 +34,8 @@ public:
     }
     // A full row of `columns` cells: "R<r>" then "c<k>".
     Bytes& Row(int r, int columns = 20) {
-        for (int k = 0; k < columns; ++k) Text(k == 0 ? u"R%1"_qs.arg(r) : u"c%1"_qs.arg(k));
+        for (int k = 0; k < columns; ++k)
+            Text(k == 0 ? u"R%1"_qs.arg(r) : u"c%1"_qs.arg(k));
         return *this;
     }
     QByteArray data;
@@ -50,7 +51,8 @@ TEST(TranslationFileTest, WritesExactLayout) {
     table.AppendRow(cells);
     Bytes expected;
     expected.Int(20).Int(1).Text(u"Ä"_qs).Int(0).Text(u"ab"_qs);
-    for (int k = 3; k < 20; ++k) expected.Int(0);
+    for (int k = 3; k < 20; ++k)
+        expected.Int(0);
     EXPECT_EQ(TranslationBytes(table), expected.data);
     EXPECT_EQ(expected.data.mid(12, 2), QByteArray("\xC4\x00", 2));
 }
@@ -68,7 +70,8 @@ TEST(TranslationFileTest, RoundTripKeepsRowsCellsAndOrder) {
     TranslationTable back;
     ASSERT_EQ(ReadTranslationBytes(TranslationBytes(table), back), 150);
     for (int r = 0; r < 150; ++r)
-        for (int k = 0; k < 20; ++k) ASSERT_EQ(back.Cell(r, k), table.Cell(r, k)) << r << "," << k;
+        for (int k = 0; k < 20; ++k)
+            ASSERT_EQ(back.Cell(r, k), table.Cell(r, k)) << r << "," << k;
 }
 
 struct DamageCase {
@@ -120,9 +123,8 @@ TEST(TranslationFileTest, DamagedFilesKeepCompleteRows) {
             std::string(c.name) != "no columns, huge row count") {
             EXPECT_EQ(table.Cell(1, 0), u"R1"_qs) << c.name;
             EXPECT_EQ(table.Cell(1, 2), u"c2"_qs) << c.name;
-            EXPECT_EQ(table.Cell(1, 19), c.name == std::string("more columns than 20")
-                                              ? u"c19"_qs
-                                              : QString())
+            EXPECT_EQ(table.Cell(1, 19),
+                      c.name == std::string("more columns than 20") ? u"c19"_qs : QString())
                 << c.name;
         }
     }
@@ -132,8 +134,7 @@ TEST(TranslationFileTest, DamagedFilesKeepCompleteRows) {
 // and rewrites a whole, well-formed file.
 TEST(TranslationFileTest, StartAfterDamageRewritesWholeFile) {
     ProgramDirs dirs;
-    const QByteArray damaged =
-        Bytes().Int(20).Int(5).Row(0).Row(1).Text(u"R2"_qs).Int(99).data;
+    const QByteArray damaged = Bytes().Int(20).Int(5).Row(0).Row(1).Text(u"R2"_qs).Int(99).data;
     ASSERT_TRUE(WriteAll(dirs.InProg("translate.dat"), damaged));
     Translator t;
     t.InitTranslation(dirs.ProgPath());
@@ -169,7 +170,8 @@ TEST(TranslationFileTest, FullDiskKeepsFormerFileAndFallsBackToUserCopy) {
     ASSERT_EQ(t.RowCount(), 2);
     {
         TranslationBatch batch(t);
-        for (int r = 0; r < 400; ++r) t.TranslateText(u"Mehr Text Nummer %1"_qs.arg(r));
+        for (int r = 0; r < 400; ++r)
+            t.TranslateText(u"Mehr Text Nummer %1"_qs.arg(r));
     }
     EXPECT_EQ(ReadAll(disk.path + u"/translate.dat"_qs), former);
     EXPECT_EQ(QDir(disk.path).entryList(QDir::Files), QStringList({"filler", "translate.dat"}));

@@ -23,10 +23,11 @@ Cells Row(const QString& german, const QString& english = {}) {
 
 // A translator over a "translate.dat" holding the given rows, running in English.
 class LookupTest : public ::testing::Test {
-protected:
+  protected:
     void Start(const std::vector<Cells>& rows) {
         TranslationTable source;
-        for (const Cells& r : rows) source.AppendRow(r);
+        for (const Cells& r : rows)
+            source.AppendRow(r);
         ASSERT_TRUE(WriteAll(dirs.InProg("translate.dat"), TranslationBytes(source)));
         t.InitTranslation(dirs.ProgPath());
         t.language = 1;
@@ -62,9 +63,9 @@ TEST_F(LookupTest, SpacesAroundKeysAndTranslations) {
         {u"Leer", u"", false},
         {u"  Leer ", u"   ", false},
         {u"  Ohne ", u"  Ohne ", false},
-        {u"datei", u"datei", true},       // case matters
-        {u"Datei:", u"Datei:", true},     // every character matters
-        {u"\tDatei", u"\tDatei", true},   // a tab stays in the key
+        {u"datei", u"datei", true},     // case matters
+        {u"Datei:", u"Datei:", true},   // every character matters
+        {u"\tDatei", u"\tDatei", true}, // a tab stays in the key
         {u"Datei\n", u"Datei\n", true},
     };
     int rows = t.RowCount();
@@ -91,7 +92,8 @@ TEST_F(LookupTest, MissAppendsRowAndRewritesFileAtOnce) {
     TranslationTable disk;
     ASSERT_EQ(ReadTranslationBytes(ReadAll(dirs.InProg("translate.dat")), disk), 1);
     EXPECT_EQ(disk.Cell(0, 0), u"Hallo"_qs);
-    for (int k = 1; k < kTranslationColumns; ++k) EXPECT_TRUE(disk.Cell(0, k).isEmpty());
+    for (int k = 1; k < kTranslationColumns; ++k)
+        EXPECT_TRUE(disk.Cell(0, k).isEmpty());
 }
 
 // Guards the batch: rows appended while a batch is open reach the file when it ends.
@@ -128,22 +130,25 @@ TEST_F(LookupTest, FirstInBucketWinsAfterSort) {
 // Guards the key order: code units compared unsigned, so a surrogate (0xD8xx)
 // sorts before U+FFFF and a prefix sorts first; no locale, no case folding.
 TEST(SortIndexBucketTest, SortsByCodeUnits) {
-    std::vector<QString> keys = {u"b"_qs,        u"B"_qs,       u"\uFFFF"_qs, u"\U00010000"_qs,
-                                 u"ab"_qs,       u"a"_qs,       u"\u00e4"_qs, u"A"_qs,
-                                 u"abc"_qs,      u"\u0100x"_qs, u"b"_qs,      u"Z"_qs};
+    std::vector<QString> keys = {u"b"_qs,   u"B"_qs,       u"\uFFFF"_qs, u"\U00010000"_qs,
+                                 u"ab"_qs,  u"a"_qs,       u"\u00e4"_qs, u"A"_qs,
+                                 u"abc"_qs, u"\u0100x"_qs, u"b"_qs,      u"Z"_qs};
     std::mt19937 random(7);
     for (int round = 0; round < 50; ++round) {
         std::shuffle(keys.begin(), keys.end(), random);
         TranslationBucket bucket;
-        for (std::size_t i = 0; i < keys.size(); ++i) bucket.push_back({keys[i], int(i)});
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            bucket.push_back({keys[i], int(i)});
         SortIndexBucket(bucket, 0, int(bucket.size()) - 1);
         std::vector<QString> sorted;
-        for (const auto& e : bucket) sorted.push_back(e.key);
+        for (const auto& e : bucket)
+            sorted.push_back(e.key);
         EXPECT_EQ(sorted, (std::vector<QString>{u"A"_qs, u"B"_qs, u"Z"_qs, u"a"_qs, u"ab"_qs,
                                                 u"abc"_qs, u"b"_qs, u"b"_qs, u"\u00e4"_qs,
                                                 u"\u0100x"_qs, u"\U00010000"_qs, u"\uFFFF"_qs}));
         // Key and row number travel together.
-        for (const auto& e : bucket) EXPECT_EQ(e.key, keys[std::size_t(e.row)]);
+        for (const auto& e : bucket)
+            EXPECT_EQ(e.key, keys[std::size_t(e.row)]);
     }
 }
 
@@ -151,7 +156,8 @@ TEST(SortIndexBucketTest, SortsByCodeUnits) {
 // appended anew, later rows keep their own translations.
 TEST_F(LookupTest, DeletionRenumbersIndex) {
     std::vector<Cells> rows;
-    for (int i = 0; i < 10; ++i) rows.push_back(Row(u"Text%1"_qs.arg(i), u"T%1"_qs.arg(i)));
+    for (int i = 0; i < 10; ++i)
+        rows.push_back(Row(u"Text%1"_qs.arg(i), u"T%1"_qs.arg(i)));
     Start(rows);
     t.DeleteTranslationRow(5);
     t.DeleteTranslationRow(-1);

@@ -24,8 +24,10 @@ TEST(MessageTableTest, TextsAreExact) {
         {28, u"Wollen Sie diese Zeile löschen?"_qs},
         {29, u"test.qlr"_qs},
     };
-    for (const auto& [n, text] : samples) EXPECT_EQ(MessageTable(n), text) << n;
-    for (int n = 1; n <= kMessageCount; ++n) EXPECT_FALSE(MessageTable(n).isEmpty()) << n;
+    for (const auto& [n, text] : samples)
+        EXPECT_EQ(MessageTable(n), text) << n;
+    for (int n = 1; n <= kMessageCount; ++n)
+        EXPECT_FALSE(MessageTable(n).isEmpty()) << n;
 }
 
 // Guards registration on an empty table: exactly the 29 messages, in order,

@@ -18,7 +18,7 @@
 
 // Points the user's configuration directory at a fresh folder for one test.
 class ProgramDirs {
-public:
+  public:
     ProgramDirs() : oldConfig(qgetenv("XDG_CONFIG_HOME")) {
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     }
@@ -33,7 +33,7 @@ public:
 
     QTemporaryDir prog, config;
 
-private:
+  private:
     QByteArray oldConfig;
 };
 
@@ -51,7 +51,7 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes) {
 // permissions), otherwise a folder without write permission. Empty when
 // neither can be had. contents are put in before it becomes read-only.
 class ReadOnlyFolder {
-public:
+  public:
     explicit ReadOnlyFolder(const QString& name = {}, const QByteArray& contents = {}) {
         path = base.filePath(QStringLiteral("ro"));
         QDir().mkpath(path);
@@ -62,8 +62,8 @@ public:
             }
             mounted = true;
             if (!name.isEmpty()) WriteAll(path + u'/' + name, contents);
-            if (::mount(nullptr, path.toLocal8Bit().constData(), nullptr,
-                        MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            if (::mount(nullptr, path.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                        nullptr) != 0)
                 path.clear();
         } else {
             if (!name.isEmpty()) WriteAll(path + u'/' + name, contents);
@@ -71,12 +71,14 @@ public:
         }
     }
     ~ReadOnlyFolder() {
-        if (mounted) ::umount2(base.filePath(QStringLiteral("ro")).toLocal8Bit().constData(), MNT_DETACH);
-        else if (!path.isEmpty()) ::chmod(path.toLocal8Bit().constData(), 0755);
+        if (mounted)
+            ::umount2(base.filePath(QStringLiteral("ro")).toLocal8Bit().constData(), MNT_DETACH);
+        else if (!path.isEmpty())
+            ::chmod(path.toLocal8Bit().constData(), 0755);
     }
     QString path; // with no trailing slash; empty when unavailable
 
-private:
+  private:
     QTemporaryDir base;
     bool mounted = false;
 };
@@ -84,7 +86,7 @@ private:
 // A 64 KiB tmpfs holding `name` with `contents` and filled up to about `freeBytes`
 // of free space. Empty path when a tmpfs cannot be mounted here.
 class TinyDisk {
-public:
+  public:
     TinyDisk(const QString& name, const QByteArray& contents, qint64 freeBytes = 8192) {
         path = base.filePath(QStringLiteral("disk"));
         QDir().mkpath(path);
@@ -98,11 +100,12 @@ public:
         if (fill > 0) WriteAll(path + QStringLiteral("/filler"), QByteArray(fill, 'x'));
     }
     ~TinyDisk() {
-        if (mounted) ::umount2(base.filePath(QStringLiteral("disk")).toLocal8Bit().constData(), MNT_DETACH);
+        if (mounted)
+            ::umount2(base.filePath(QStringLiteral("disk")).toLocal8Bit().constData(), MNT_DETACH);
     }
     QString path;
 
-private:
+  private:
     QTemporaryDir base;
     bool mounted = false;
 };

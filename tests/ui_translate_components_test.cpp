@@ -32,12 +32,14 @@
 
 namespace {
 
-QString En(const QString& german) { return u'<' + german + u'>'; }
+QString En(const QString& german) {
+    return u'<' + german + u'>';
+}
 
 // A translator in English over a table that knows the given German texts,
 // each translated as <text>.
 class ComponentsTest : public ::testing::Test {
-protected:
+  protected:
     void Know(const QStringList& germans) {
         TranslationTable source;
         for (const QString& g : germans) {
@@ -53,7 +55,8 @@ protected:
     // The German texts appended since the start, in order.
     QStringList Appended(int known) const {
         QStringList out;
-        for (int r = known; r < t.RowCount(); ++r) out << t.Cell(r, 0);
+        for (int r = known; r < t.RowCount(); ++r)
+            out << t.Cell(r, 0);
         return out;
     }
 
@@ -66,13 +69,32 @@ protected:
 // a tool button's copy of its action) are never looked up.
 TEST_F(ComponentsTest, TranslatesEveryKindOnce) {
     const QStringList known = {
-        u"Fenster"_qs,     u"Name:"_qs,       u"Links"_qs,         u"Seite A"_qs,
-        u"Seite B"_qs,     u"Rahmen"_qs,      u"Rahmen zeichnen"_qs, u"Öffnen..."_qs,
-        u"Datei öffnen"_qs, u"Gruppe"_qs,     u"Breite in cm"_qs,  u"Mitte"_qs,
-        u"Rechts"_qs,      u"Deutsch"_qs,     u"Englisch"_qs,      u"Spalte"_qs,
-        u"Art"_qs,         u"Zeile eins"_qs,  u"Zeile zwei"_qs,    u"Kopfzeile"_qs,
-        u"Bilder|*.gif;*.png"_qs, u"Bilder (*.gif);;Alle (*)"_qs, u"Datei"_qs,
-        u"Neu"_qs,         u"Speichern"_qs,   u"Dokument speichern"_qs,
+        u"Fenster"_qs,
+        u"Name:"_qs,
+        u"Links"_qs,
+        u"Seite A"_qs,
+        u"Seite B"_qs,
+        u"Rahmen"_qs,
+        u"Rahmen zeichnen"_qs,
+        u"Öffnen..."_qs,
+        u"Datei öffnen"_qs,
+        u"Gruppe"_qs,
+        u"Breite in cm"_qs,
+        u"Mitte"_qs,
+        u"Rechts"_qs,
+        u"Deutsch"_qs,
+        u"Englisch"_qs,
+        u"Spalte"_qs,
+        u"Art"_qs,
+        u"Zeile eins"_qs,
+        u"Zeile zwei"_qs,
+        u"Kopfzeile"_qs,
+        u"Bilder|*.gif;*.png"_qs,
+        u"Bilder (*.gif);;Alle (*)"_qs,
+        u"Datei"_qs,
+        u"Neu"_qs,
+        u"Speichern"_qs,
+        u"Dokument speichern"_qs,
     };
     Know(known);
 
@@ -149,7 +171,8 @@ TEST_F(ComponentsTest, TranslatesEveryKindOnce) {
     EXPECT_EQ(tree->headerItem()->text(0), En(u"Spalte"_qs));
     EXPECT_EQ(tree->headerItem()->text(1), En(u"Art"_qs));
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), En(u"Name:"_qs));
-    EXPECT_EQ(memo->toPlainText(), En(u"Zeile eins"_qs) + u'\n' + En(u"Zeile zwei"_qs) + u"\nfrei"_qs);
+    EXPECT_EQ(memo->toPlainText(),
+              En(u"Zeile eins"_qs) + u'\n' + En(u"Zeile zwei"_qs) + u"\nfrei"_qs);
     EXPECT_EQ(edit->text(), En(u"Kopfzeile"_qs));
     EXPECT_EQ(fileName->text(), u"Datei"_qs);
     EXPECT_EQ(picture->property("quilloraFilter").toString(), En(u"Bilder|*.gif;*.png"_qs));

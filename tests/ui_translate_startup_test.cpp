@@ -44,7 +44,7 @@ struct MiniMain {
 };
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { QGuiApplication::setApplicationDisplayName(QString()); }
     void TearDown() override { QGuiApplication::setApplicationDisplayName(QString()); }
     ProgramDirs dirs;
@@ -61,7 +61,8 @@ TEST_F(StartupTest, GermanStartAppendsMessagesThenTitleOnly) {
     StartupTranslation(&main.window, t.languagesetto, t);
     TranslationTable disk;
     ASSERT_EQ(ReadTranslationBytes(ReadAll(dirs.InProg("translate.dat")), disk), kMessageCount + 1);
-    for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(disk.Cell(n - 1, 0), MessageTable(n).trimmed());
+    for (int n = 1; n <= kMessageCount; ++n)
+        EXPECT_EQ(disk.Cell(n - 1, 0), MessageTable(n).trimmed());
     EXPECT_EQ(disk.Cell(kMessageCount, 0), u"Quillora"_qs);
     EXPECT_EQ(main.window.windowTitle(), u"Torvane Quillora 1.0"_qs);
 }
@@ -78,7 +79,8 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
         StartupTranslation(&first.window, t.languagesetto, t);
     }
     // The user translates every collected text.
-    for (int r = 0; r < t.RowCount(); ++r) t.SetTranslationCell(r, 1, u"EN "_qs + t.Cell(r, 0));
+    for (int r = 0; r < t.RowCount(); ++r)
+        t.SetTranslationCell(r, 1, u"EN "_qs + t.Cell(r, 0));
     ASSERT_TRUE(t.SaveTranslation());
     const int rows = t.RowCount();
 
@@ -156,10 +158,10 @@ TEST_F(StartupTest, StoredLanguageWithoutEntry) {
 
 class UrlCatcher : public QObject {
     Q_OBJECT
-public slots:
+  public slots:
     void Open(const QUrl& url) { opened << url; }
 
-public:
+  public:
     QList<QUrl> opened;
 };
 

@@ -51,7 +51,9 @@ bool GetMessageText(int n, QString& text, Translator& translator) {
     return true;
 }
 
-bool GetMessageText(int n, QString& text) { return GetMessageText(n, text, ProgramTranslator()); }
+bool GetMessageText(int n, QString& text) {
+    return GetMessageText(n, text, ProgramTranslator());
+}
 
 QString GetMessageText(int n) {
     QString text;
@@ -60,7 +62,10 @@ QString GetMessageText(int n) {
 }
 
 void RegisterMessages(Translator& translator) {
-    for (int n = 1; n <= kMessageCount; ++n) translator.TranslateText(MessageTable(n));
+    for (int n = 1; n <= kMessageCount; ++n)
+        translator.TranslateText(MessageTable(n));
 }
 
-void RegisterMessages() { RegisterMessages(ProgramTranslator()); }
+void RegisterMessages() {
+    RegisterMessages(ProgramTranslator());
+}

@@ -10,7 +10,7 @@
 namespace {
 
 class Reader {
-public:
+  public:
     explicit Reader(const QByteArray& bytes) : data(bytes) {}
 
     bool ReadInt(std::int32_t& value) {
@@ -34,7 +34,7 @@ public:
 
     qint64 Remaining() const { return data.size() - pos; }
 
-private:
+  private:
     const QByteArray& data;
     qint64 pos = 0;
 };
@@ -53,7 +53,8 @@ int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
     if (!in.ReadInt(columns) || !in.ReadInt(rowCount) || rowCount <= 0 || columns < 0) return 0;
     // A row without cells takes no bytes; never make more of them than the
     // file has bytes, whatever the row count claims.
-    if (columns == 0) rowCount = static_cast<std::int32_t>(std::min<qint64>(rowCount, bytes.size()));
+    if (columns == 0)
+        rowCount = static_cast<std::int32_t>(std::min<qint64>(rowCount, bytes.size()));
     int added = 0;
     for (std::int32_t r = 0; r < rowCount; ++r) {
         std::array<QString, kTranslationColumns> cells;

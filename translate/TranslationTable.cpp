@@ -25,8 +25,10 @@ void SortIndexBucket(TranslationBucket& bucket, int low, int high) {
         int j = high;
         const QString pivot = bucket[static_cast<std::size_t>((low + high) / 2)].key;
         while (i <= j) {
-            while (CompareKeys(bucket[static_cast<std::size_t>(i)].key, pivot) < 0) ++i;
-            while (CompareKeys(bucket[static_cast<std::size_t>(j)].key, pivot) > 0) --j;
+            while (CompareKeys(bucket[static_cast<std::size_t>(i)].key, pivot) < 0)
+                ++i;
+            while (CompareKeys(bucket[static_cast<std::size_t>(j)].key, pivot) > 0)
+                --j;
             if (i <= j) {
                 std::swap(bucket[static_cast<std::size_t>(i)], bucket[static_cast<std::size_t>(j)]);
                 ++i;
@@ -45,7 +47,9 @@ void SortIndexBucket(TranslationBucket& bucket, int low, int high) {
 
 TranslationTable::TranslationTable() = default;
 
-TranslationTable::~TranslationTable() { Clear(); }
+TranslationTable::~TranslationTable() {
+    Clear();
+}
 
 QString TranslationTable::Cell(int row, int cell) const {
     if (row < 0 || row >= RowCount() || cell < 0 || cell >= kTranslationColumns) return {};
@@ -55,10 +59,12 @@ QString TranslationTable::Cell(int row, int cell) const {
 bool TranslationTable::AppendRow(const std::array<QString, kTranslationColumns>& cells) {
     // Make the texts first, so that a failed append leaves nothing half-made.
     TranslationRow fresh{};
-    for (int k = 0; k < kTranslationColumns; ++k) fresh.cells[k] = NewText(cells[k]);
+    for (int k = 0; k < kTranslationColumns; ++k)
+        fresh.cells[k] = NewText(cells[k]);
     TranslationRow* row = rows.Add();
     if (!row) {
-        for (OwnedText& text : fresh.cells) FreeText(text);
+        for (OwnedText& text : fresh.cells)
+            FreeText(text);
         return false;
     }
     *row = fresh;
@@ -72,7 +78,8 @@ void TranslationTable::SetCell(int row, int cell, const QString& text) {
 
 void TranslationTable::DeleteRow(int row) {
     if (row < 0 || row >= RowCount()) return;
-    for (OwnedText& text : rows.at(row)->cells) FreeText(text);
+    for (OwnedText& text : rows.at(row)->cells)
+        FreeText(text);
     rows.Delete(row);
     for (TranslationBucket& bucket : buckets) {
         std::erase_if(bucket, [row](const TranslationIndexEntry& e) { return e.row == row; });
@@ -83,13 +90,16 @@ void TranslationTable::DeleteRow(int row) {
 
 void TranslationTable::Clear() {
     for (int r = 0; r < RowCount(); ++r)
-        for (OwnedText& text : rows.at(r)->cells) FreeText(text);
+        for (OwnedText& text : rows.at(r)->cells)
+            FreeText(text);
     rows.Clear();
-    for (TranslationBucket& bucket : buckets) bucket.clear();
+    for (TranslationBucket& bucket : buckets)
+        bucket.clear();
 }
 
 void TranslationTable::BuildIndex() {
-    for (TranslationBucket& bucket : buckets) bucket.clear();
+    for (TranslationBucket& bucket : buckets)
+        bucket.clear();
     for (int r = 0; r < RowCount(); ++r) {
         const QString german = Cell(r, 0);
         if (!german.isEmpty()) AddIndexEntry(german, r);

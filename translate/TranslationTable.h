@@ -31,7 +31,7 @@ int CompareKeys(const QString& a, const QString& b);
 void SortIndexBucket(TranslationBucket& bucket, int low, int high);
 
 class TranslationTable {
-public:
+  public:
     TranslationTable();
     ~TranslationTable();
     TranslationTable(const TranslationTable&) = delete;
@@ -57,9 +57,11 @@ public:
     // The row of the first entry in the key's bucket whose key equals it exactly; -1 if none.
     int FindRow(const QString& key) const;
     const TranslationBucket& Bucket(int b) const { return buckets[static_cast<std::size_t>(b)]; }
-    static int BucketOf(const QString& key) { return key.isEmpty() ? 0 : key.at(0).unicode() & 255; }
+    static int BucketOf(const QString& key) {
+        return key.isEmpty() ? 0 : key.at(0).unicode() & 255;
+    }
 
-private:
+  private:
     TDynaArray<TranslationRow> rows;
     std::array<TranslationBucket, 256> buckets;
 };

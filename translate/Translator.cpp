@@ -13,16 +13,20 @@ QString StripSpaces(const QString& text, int& lead, int& trail) {
     lead = 0;
     trail = 0;
     const qsizetype n = text.size();
-    while (lead < n && text.at(lead) == u' ') ++lead;
-    while (trail < n - lead && text.at(n - 1 - trail) == u' ') ++trail;
+    while (lead < n && text.at(lead) == u' ')
+        ++lead;
+    while (trail < n - lead && text.at(n - 1 - trail) == u' ')
+        ++trail;
     return text.mid(lead, n - lead - trail);
 }
 
 // Removes every character up to and including U+0020 from both ends.
 QString StripBlanks(const QString& text) {
     qsizetype from = 0, to = text.size();
-    while (from < to && text.at(from).unicode() <= 0x20) ++from;
-    while (to > from && text.at(to - 1).unicode() <= 0x20) --to;
+    while (from < to && text.at(from).unicode() <= 0x20)
+        ++from;
+    while (to > from && text.at(to - 1).unicode() <= 0x20)
+        --to;
     return text.mid(from, to - from);
 }
 } // namespace
@@ -34,7 +38,9 @@ void Translator::InitTranslation(const QString& path) {
     table.BuildIndex();
 }
 
-QString Translator::FilePath() const { return ReadPath(progpath, kTranslationFile); }
+QString Translator::FilePath() const {
+    return ReadPath(progpath, kTranslationFile);
+}
 
 void Translator::LoadTranslation() {
     QFile file(FilePath());
@@ -82,4 +88,6 @@ Translator& ProgramTranslator() {
     return translator;
 }
 
-QString TranslateText(const QString& text) { return ProgramTranslator().TranslateText(text); }
+QString TranslateText(const QString& text) {
+    return ProgramTranslator().TranslateText(text);
+}

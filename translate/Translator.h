@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class Translator {
-public:
+  public:
     // Empties the table, reads "translate.dat" (the user's copy first, see
     // ProgramFiles.h) and builds the index. Starts empty when there is no file.
     void InitTranslation(const QString& progpath);
@@ -45,7 +45,7 @@ public:
     // The language stored in the options file at start.
     std::int32_t languagesetto = 0;
 
-private:
+  private:
     TranslationTable table;
     QString progpath;
     int batchDepth = 0;
@@ -60,12 +60,12 @@ QString TranslateText(const QString& text);
 
 // Opens a batch on construction and closes it on destruction.
 class TranslationBatch {
-public:
+  public:
     explicit TranslationBatch(Translator& t) : translator(t) { translator.BeginBatch(); }
     ~TranslationBatch() { translator.EndBatch(); }
     TranslationBatch(const TranslationBatch&) = delete;
     TranslationBatch& operator=(const TranslationBatch&) = delete;
 
-private:
+  private:
     Translator& translator;
 };

@@ -46,11 +46,16 @@ LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent)
 
 QAction* LanguageMenu::Entry(std::int32_t n) const {
     switch (n) {
-    case 0: return Deutsch1;
-    case 1: return English1;
-    case 2: return Franais1;
-    case 3: return Nederlands1;
-    default: return nullptr;
+    case 0:
+        return Deutsch1;
+    case 1:
+        return English1;
+    case 2:
+        return Franais1;
+    case 3:
+        return Nederlands1;
+    default:
+        return nullptr;
     }
 }
 

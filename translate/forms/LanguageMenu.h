@@ -16,7 +16,7 @@ class Translator;
 
 class LanguageMenu : public QObject {
     Q_OBJECT
-public:
+  public:
     // Fills menu; message boxes get dialogParent as their parent.
     LanguageMenu(QMenu* menu, QWidget* dialogParent, Translator& translator);
     LanguageMenu(QMenu* menu, QWidget* dialogParent);
@@ -44,7 +44,7 @@ public:
     QActionGroup* group = nullptr;
     bool dontchlang = false;
 
-private:
+  private:
     QAction* Entry(std::int32_t n) const;
 
     QWidget* dialogParent;

@@ -73,7 +73,7 @@ QTabWidget* TabOf(QWidget* w, int& index) {
 }
 
 class Walker {
-public:
+  public:
     explicit Walker(Translator& t) : t(t) {}
 
     QString Tr(const QString& text) { return t.TranslateText(text); }
@@ -132,9 +132,11 @@ public:
         // Look every line up first, then replace from the last, so that a
         // translation holding a line break cannot shift the lines still to do.
         std::vector<QString> lines;
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(b.text());
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            lines.push_back(b.text());
         std::vector<QString> translated;
-        for (const QString& line : lines) translated.push_back(Tr(line));
+        for (const QString& line : lines)
+            translated.push_back(Tr(line));
         QTextCursor cursor(doc);
         cursor.beginEditBlock();
         for (int i = int(lines.size()) - 1; i >= 0; --i) {
@@ -239,7 +241,7 @@ public:
         }
     }
 
-private:
+  private:
     Translator& t;
 };
 
@@ -251,4 +253,6 @@ void TranslateComponents(QObject* root, Translator& translator) {
     Walker(translator).Walk(root);
 }
 
-void TranslateComponents(QObject* root) { TranslateComponents(root, ProgramTranslator()); }
+void TranslateComponents(QObject* root) {
+    TranslateComponents(root, ProgramTranslator());
+}
