@@ -14,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -23,7 +24,8 @@
 
 namespace {
 constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
-}
+QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to
+} // namespace
 
 void TMainForm::BuildPagePreview() {
     auto* sheet = new QWidget;
@@ -64,17 +66,10 @@ void TMainForm::PaintBox1Paint(QPaintEvent* event) {
     if (resized) return;
     const QRect exposed = event->rect() & QRect(0, 0, page.width, page.height);
     if (exposed.isEmpty()) return;
-    // Only the exposed part is drawn: the same page, shifted so that the part
-    // lands at the image's origin. At high zoom a whole page bitmap would be huge.
+    // Only the exposed part is drawn: at high zoom a whole page bitmap would be huge.
     QImage part(exposed.size(), QImage::Format_RGB32);
-    part.fill(Qt::white);
-    {
-        QPainter painter(&part);
-        painter.translate(-exposed.topLeft());
-        QPainterCanvas canvas(painter, logicalDpiX());
-        PaintToCanvas(canvas, PreviewInput(), logicalDpiX(), page.width, page.height,
-                      SeiteEd->value(), ZoomEd->value(), false);
-    }
+    DrawPagePart(part, exposed.topLeft(), PreviewInput(), logicalDpiX(), page, SeiteEd->value(),
+                 ZoomEd->value());
     QPainter(PaintBox1).drawImage(exposed.topLeft(), part);
 }
 
@@ -93,10 +88,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != this || PageControl1->currentIndex() != 2) return false;
     auto* wheel = static_cast<QWheelEvent*>(event);
-    // An event that travels up to the parents is seen once.
-    if (wheel == lastWheel && wheel->timestamp() == lastWheelTime) return false;
+    // A wheel event that nobody takes travels on to the parents of the widget it
+    // was sent to; the scroll happens once, for the first widget.
+    if (wheel == lastWheel && wheel->timestamp() == lastWheelTime && lastWheelWidget &&
+        widget->isAncestorOf(lastWheelWidget))
+        return false;
     lastWheel = wheel;
     lastWheelTime = wheel->timestamp();
+    lastWheelWidget = widget;
     QScrollBar* bar = ScrollBox1->verticalScrollBar();
     const int dy = wheel->angleDelta().y();
     if (dy < 0) bar->setValue(bar->value() + 20);
@@ -108,7 +107,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::DruckenBtnClick() {
     CurrentPrinterPage();
-    if (!HavePrinters()) {
+    const QString title = GetMessageText(20);
+    QString error;
+    if (NeedsPdfFileName(*printer)) {
         // No printer installed: the pages go into a PDF file of the user's choice.
         QFileDialog dialog(this);
         dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
@@ -117,9 +118,12 @@ void TMainForm::DruckenBtnClick() {
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
         dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        printer->setOutputFileName(dialog.selectedFiles().first());
+        if (PrintAllPagesToPdfFile(*printer, PreviewInput(), title, dialog.selectedFiles().first(),
+                                   &error) < 0)
+            ShowError(this, QApplication::applicationName(), error);
+        return;
     }
-    if (PrintAllPages(*printer, PreviewInput(), GetMessageText(20)) < 0)
+    if (PrintAllPages(*printer, PreviewInput(), title) < 0)
         ShowError(this, QApplication::applicationName(),
                   QStringLiteral("The printer could not be started."));
 }

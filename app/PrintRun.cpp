@@ -1,11 +1,15 @@
 #include "PrintRun.h"
 
+#include "AtomicFile.h"
 #include "QPainterCanvas.h"
 
+#include <QFile>
+#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
 bool HavePrinters() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
@@ -53,4 +57,60 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
     }
     painter.end();
     return pages;
+}
+
+int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+                           const QString& path, QString* error) {
+    QString message;
+    if (!error) error = &message;
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        *error = QStringLiteral("Cannot make a temporary folder for the PDF file.");
+        return -1;
+    }
+    const QString scratchFile = scratch.filePath(QStringLiteral("print.pdf"));
+    const QString ownFile = printer.outputFileName();
+    const QPrinter::OutputFormat ownFormat = printer.outputFormat();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(scratchFile);
+    const int pages = PrintAllPages(printer, input, jobTitle);
+    printer.setOutputFileName(ownFile);
+    if (ownFormat != QPrinter::PdfFormat) printer.setOutputFormat(ownFormat);
+    if (pages < 0) {
+        *error = QStringLiteral("The PDF printer could not be started.");
+        return -1;
+    }
+    QFile file(scratchFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("The PDF printer wrote no file.");
+        return -1;
+    }
+    if (!WriteFileAtomically(path, file.readAll(), error)) return -1;
+    return pages;
+}
+
+bool NeedsPdfFileName(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+}
+
+void DrawPagePart(QImage& image, QPoint origin, const PageInput& input, int dpi, PageSize page,
+                  int pageNumber, double zoom) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    // The same page, shifted so that the part lands at the image's origin.
+    painter.translate(-origin);
+    QPainterCanvas canvas(painter, dpi);
+    PaintToCanvas(canvas, input, dpi, page.width, page.height, pageNumber, zoom, false);
+}
+
+bool PageExists(const PageInput& input, int dpi, double zoom, int pageNumber) {
+    if (pageNumber < 1) return false;
+    if (pageNumber == 1) return true;
+    // Page n exists when the layout goes on beyond page n - 1. Fonts have pixel
+    // sizes, so a one-pixel image measures text as the page image does.
+    const PageSize page = LayoutPageSize(input.printer, dpi, zoom);
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    QPainterCanvas canvas(painter, dpi);
+    return PaintToCanvas(canvas, input, dpi, page.width, page.height, pageNumber - 1, zoom, false);
 }

@@ -4,9 +4,11 @@
 
 #include "PaintToCanvas.h"
 
+#include <QPoint>
 #include <QString>
 #include <memory>
 
+class QImage;
 class QPrinter;
 
 // True when the system has at least one printer installed.
@@ -20,6 +22,22 @@ void SetUpPdfPrinter(QPrinter& printer, const QString& file, const QString& pape
 // Printable width and height in printer pixels and the horizontal resolution.
 PrinterPage PrinterPageOf(const QPrinter& printer);
 
+// Draws the part of the on-screen page (W x H pixels at dpi and zoom) whose
+// top-left corner is origin into image, which holds that part. The pixels are
+// the same as those of the whole page drawn at once at that place.
+void DrawPagePart(QImage& image, QPoint origin, const PageInput& input, int dpi, PageSize page,
+                  int pageNumber, double zoom);
+// True when the document has a page pageNumber (from 1) at that dpi and zoom.
+bool PageExists(const PageInput& input, int dpi, double zoom, int pageNumber);
+
 // Prints every page at zoom 100, a new sheet only between pages. Returns the
 // number of pages printed, or -1 when the printer could not be started.
 int PrintAllPages(QPrinter& printer, const PageInput& input, const QString& jobTitle);
+// Prints every page on a PDF printer into the file path: the pages go to a
+// temporary file first, which then replaces path in one step, so a failed run
+// leaves a former file as it was. The printer's own output file is kept.
+// Returns the number of pages printed, or -1 with *error set.
+int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+                           const QString& path, QString* error = nullptr);
+// True for a PDF printer that has no file to write into yet.
+bool NeedsPdfFileName(const QPrinter& printer);

@@ -2,6 +2,7 @@
 
 #include "AboutBoxUnit.h"
 #include "AndereKategorieFUnit.h"
+#include "CommandLineExport.h"
 #include "KategorieBearbeitenFUnit.h"
 #include "MainUnit.h"
 #include "ProgramMessages.h"
@@ -13,6 +14,8 @@
 
 int RunProgram(int argc, char** argv) {
     ConfigureGlyphCache();
+    // The export draws into files and needs neither a display nor a window.
+    if (IsCommandLineExport(argc, argv)) return RunExportProgram(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillora"));
     InstallCoreMessageBoxes();
