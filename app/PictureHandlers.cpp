@@ -11,7 +11,10 @@
 void TMainForm::FilenameEdit1Change() {
     if (!layout.logoFile) return;
     LoadLogo(di3, layout.logoFile->fileName(), progpath);
-    if (PaintBox3) PaintBox3->setDib(&di3);
+    if (PaintBox3) {
+        PaintBox3->setDib(&di3);
+        PaintBox3->pictureChanged();
+    }
     if (PaintBox1) PaintBox1->update();
 }
 
@@ -24,6 +27,9 @@ void TMainForm::FilenameEdit2Change() {
     processing.brightness = static_cast<int>(s.HellEd);
     processing.saturation = static_cast<int>(s.SatEd);
     LoadBackground(di2, s.FilenameEdit2, processing, progpath);
-    if (PaintBox2) PaintBox2->setDib(&di2);
+    if (PaintBox2) {
+        PaintBox2->setDib(&di2);
+        PaintBox2->pictureChanged();
+    }
     if (PaintBox1) PaintBox1->update();
 }

@@ -1,6 +1,7 @@
 #include "ProgramMessages.h"
 
 #include "DynaArray.h"
+#include "StretchDib.h"
 
 #include <QMessageBox>
 
@@ -33,4 +34,7 @@ void OutOfMemoryBox(const std::string& message) {
 }
 } // namespace
 
-void InstallCoreMessageBoxes() { dyna::SetAllocFailureHandler(&OutOfMemoryBox); }
+void InstallCoreMessageBoxes() {
+    dyna::SetAllocFailureHandler(&OutOfMemoryBox);
+    SetDibMessageHook([](const QString& text) { QMessageBox::information(nullptr, QString(), text); });
+}

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -235,4 +236,31 @@ TEST_F(MainFormTest, SampleProjectOfferIsShownOnce) {
     EXPECT_EQ(form->doc->CategoryCount(), 0);
 }
 
+} // namespace
+
+namespace {
+// The default logo must load from the program's directory whatever the current directory is,
+// and a background name given to its box loads and previews the picture.
+TEST(MainFormPicturesTest, DefaultLogoLoadsFromTheProgramDirectory) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SOURCE_DIR "/images/logo torvane200x200.gif"),
+                            dir.filePath(QStringLiteral("logo torvane200x200.gif"))));
+    TMainForm form(dir.path(), QStringList());
+    ASSERT_NE(form.di3.poi, nullptr);
+    EXPECT_EQ(DibWidth(form.di3), 200);
+    EXPECT_EQ(DibHeight(form.di3), 200);
+    EXPECT_EQ(form.di2.poi, nullptr);
+
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const QString background = dir.filePath(QStringLiteral("back.png"));
+    ASSERT_TRUE(picture.save(background));
+    form.layout.backgroundFile->setFileName(background);
+    ASSERT_NE(form.di2.poi, nullptr);
+    EXPECT_EQ(DibWidth(form.di2), 3);
+    // Lightening is on by default: black becomes 127.
+    EXPECT_EQ(getpixel(form.di2, 0, 0), MakeColour(127, 127, 127));
+    form.findChild<QCheckBox*>(QStringLiteral("LightenCheck"))->setChecked(false);
+    EXPECT_EQ(getpixel(form.di2, 0, 0), 0u);
+}
 } // namespace

@@ -2,11 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 DialogAnswerer::DialogAnswerer(std::function<void(QWidget*)> answerFn)
-    : answer(std::move(answerFn)), timer(new QTimer) {
+    : DialogAnswerer(std::vector<std::function<void(QWidget*)>>{std::move(answerFn)}) {}
+
+DialogAnswerer::DialogAnswerer(std::vector<std::function<void(QWidget*)>> answerFns)
+    : answers(std::move(answerFns)), timer(new QTimer) {
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [this] { Poll(); });
     timer->start();
@@ -18,7 +22,18 @@ DialogAnswerer::~DialogAnswerer() {
 }
 
 DialogAnswerer DialogAnswerer::Press(QMessageBox::StandardButton button) {
-    return DialogAnswerer([button](QWidget* w) {
+    return DialogAnswerer(PressAnswer(button));
+}
+
+std::function<void(QWidget*)> DialogAnswerer::RejectAnswer() {
+    return [](QWidget* w) {
+        if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+        else w->close();
+    };
+}
+
+std::function<void(QWidget*)> DialogAnswerer::PressAnswer(QMessageBox::StandardButton button) {
+    return [button](QWidget* w) {
         if (auto* box = qobject_cast<QMessageBox*>(w)) {
             if (QAbstractButton* b = box->button(button)) {
                 b->click();
@@ -30,23 +45,28 @@ DialogAnswerer DialogAnswerer::Press(QMessageBox::StandardButton button) {
             ADD_FAILURE() << "expected a message box, got " << w->metaObject()->className();
             w->close();
         }
-    });
+    };
 }
 
 void DialogAnswerer::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || appeared) return;
-    appeared = true;
-    timer->stop();
+    if (!modal || answered >= answers.size() || modal == lastAnswered) return;
+    lastAnswered = modal;
     title = modal->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
-    answer(modal);
+    const std::size_t n = answered++;
+    if (answered == answers.size()) {
+        appeared = true;
+        timer->stop();
+    }
+    answers[n](modal);
 }
 
 void DialogAnswerer::Verify() {
     verified = true;
     timer->stop();
-    EXPECT_TRUE(appeared) << "the expected dialog never appeared";
+    EXPECT_TRUE(appeared) << "the expected dialog never appeared (" << answered << " of "
+                          << answers.size() << " answered)";
 }
 
 QString AnswerMessageBox(QMessageBox::StandardButton button, const std::function<void()>& action) {

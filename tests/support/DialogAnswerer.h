@@ -8,18 +8,24 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(std::function<void(QWidget*)> answer);
+    // Answers several dialogs that come one after the other, in this order.
+    explicit DialogAnswerer(std::vector<std::function<void(QWidget*)>> answers);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
     // Presses the message box button of that role (Yes, No, Cancel, Ok).
     static DialogAnswerer Press(QMessageBox::StandardButton button);
+    static std::function<void(QWidget*)> PressAnswer(QMessageBox::StandardButton button);
+    // Rejects the dialog (Cancel).
+    static std::function<void(QWidget*)> RejectAnswer();
 
     bool Appeared() const { return appeared; }
     // Title and text of the dialog answered, for checks after the action.
@@ -31,7 +37,9 @@ public:
 private:
     void Poll();
 
-    std::function<void(QWidget*)> answer;
+    std::vector<std::function<void(QWidget*)>> answers;
+    std::size_t answered = 0;
+    QWidget* lastAnswered = nullptr;
     QTimer* timer;
     bool appeared = false;
     bool verified = false;

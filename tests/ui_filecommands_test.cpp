@@ -1,0 +1,168 @@
+// Opening and saving project files from the main window, and the unsaved-changes question.
+#include "DialogAnswerer.h"
+#include "MainUnit.h"
+
+#include "CategoryListModel.h"
+#include "ProjectFile.h"
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        form->show();
+        form->Timer1->stop();
+    }
+    void TearDown() override {
+        form->changed = false;
+        form.reset();
+    }
+    // A small project written by the file writer itself.
+    QString WriteSample(const QString& name, double leftMargin = 21) {
+        FormDocument doc;
+        doc.AddCategory(QStringLiteral("Getränke"));
+        doc.AddField(0, fkText, QStringLiteral("Name"), 6, 1.25);
+        doc.AddField(0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
+        doc.AddCategory(QStringLiteral("Speisen"));
+        LayoutSettings settings;
+        settings.LinksEd = leftMargin;
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(WriteProjectFile(path, doc, settings));
+        return path;
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+// Opening a file shows its name unmarked, selects the first category and takes its layout.
+TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
+    const QString path = WriteSample(QStringLiteral("Bestellung.qlr"));
+    form->SetChanged();
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
+    EXPECT_FALSE(form->changed);
+    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->categories->rowCount(), 2);
+    EXPECT_EQ(form->SelectedCategory(), 0);
+    EXPECT_EQ(form->ListView1->topLevelItemCount(), 2);
+    EXPECT_DOUBLE_EQ(form->Settings().LinksEd, 21);
+    EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LinksEd"))->value(), 21);
+}
+
+// A damaged file must be reported and must leave the open document, name and mark alone.
+TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
+    const QString good = WriteSample(QStringLiteral("good.qlr"));
+    ASSERT_TRUE(form->OpenFileWithName(good));
+    form->SetChanged();
+    const QString bad = dir.filePath(QStringLiteral("bad.qlr"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromHex("0500000003000000")); // five categories, then the end
+    file.close();
+    bool opened = true;
+    const QString text =
+        AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->OpenFileWithName(bad); });
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
+    EXPECT_EQ(form->afilename, good);
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(form->doc->CategoryCount(), 2);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [good.qlr*]"));
+}
+
+// A file that cannot be opened is passed over without a message.
+TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
+    EXPECT_FALSE(form->OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
+    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+}
+
+// Saving writes the file and clears the mark; a failed save says so and keeps the mark.
+TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
+    form->categories->AddCategory(QStringLiteral("Neu"));
+    form->afilename = dir.filePath(QStringLiteral("saved.qlr"));
+    EXPECT_TRUE(form->SaveFile());
+    EXPECT_FALSE(form->changed);
+    ProjectReadResult back = ReadProjectFileFromPath(form->afilename, LayoutSettings());
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.document->CategoryName(0), QStringLiteral("Neu"));
+
+    form->SetChanged();
+    form->afilename = dir.filePath(QStringLiteral("missing/folder/saved.qlr"));
+    bool saved = true;
+    const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->SaveFile(); });
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(text.contains(QStringLiteral("saved.qlr")));
+    EXPECT_TRUE(form->changed);
+}
+
+// Cancelling the save dialog of a new document returns false and keeps the mark.
+TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
+    form->SetChanged();
+    bool saved = true;
+    DialogAnswerer cancel([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    saved = form->SaveFile();
+    cancel.Verify();
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->afilename.isEmpty());
+}
+
+// "Öffnen..." on a changed document asks first; Cancel opens no dialog at all.
+TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
+    form->SetChanged();
+    AnswerMessageBox(QMessageBox::Cancel, [&] { form->OpenBtnClick(); });
+    EXPECT_TRUE(form->changed);
+    // No: go on to the open dialog, which is then cancelled.
+    DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No),
+                            [](QWidget* w) {
+                                EXPECT_EQ(w->objectName(), QStringLiteral("OpenDialog2"));
+                                DialogAnswerer::RejectAnswer()(w);
+                            }});
+    form->OpenBtnClick();
+    answers.Verify();
+}
+
+// The open dialog returns the chosen file, which is then opened.
+TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
+    const QString path = WriteSample(QStringLiteral("chosen.qlr"));
+    DialogAnswerer choose([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog2"));
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_TRUE(form->OpenFile());
+    choose.Verify();
+    EXPECT_EQ(form->afilename, path);
+}
+
+// A file named on the command line is opened at the first show, unmarked.
+TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
+    QTemporaryDir dir;
+    FormDocument doc;
+    doc.AddCategory(QStringLiteral("K"));
+    const QString path = dir.filePath(QStringLiteral("start.qlr"));
+    ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
+    TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
+    form.show();
+    form.Timer1->stop();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
+    EXPECT_EQ(form.doc->CategoryCount(), 1);
+    EXPECT_FALSE(form.changed);
+}
+
+} // namespace
