@@ -1,0 +1,134 @@
+// Printing: the print run puts every page on the current printer, a new sheet
+// only between pages, always at zoom 100; with no printer it asks for a PDF file.
+#include "DialogAnswerer.h"
+#include "MainUnit.h"
+#include "PrintRun.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pages of a PDF file: its page objects, not the page tree ("/Pages").
+int PdfPageCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(text.count(page));
+}
+
+// The PDF's bytes without the creation date, which differs from run to run.
+QByteArray PdfWithoutDate(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString text = QString::fromLatin1(file.readAll());
+    static const QRegularExpression date(QStringLiteral("/CreationDate \\([^)]*\\)"));
+    text.replace(date, QString());
+    return text.toLatin1();
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        form->show();
+        form->Timer1->stop();
+        form->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetUpPdfPrinter(*form->printer, QString());
+    }
+    void TearDown() override {
+        form->changed = false;
+        form.reset();
+    }
+    // Fields of 18 x 12 cm: one per row and two per A4 page, so n fields fill
+    // (n + 1) / 2 pages.
+    void AddTallFields(int n) {
+        const int cat = form->doc->AddCategory(QStringLiteral("Getränke"));
+        for (int i = 0; i < n; ++i)
+            form->doc->AddField(cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
+    }
+    QString PrintToFile(const QString& name) {
+        const QString path = dir.filePath(name);
+        form->printer->setOutputFileName(path);
+        form->DruckenBtnClick();
+        return path;
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+// A document of three pages must give exactly three sheets: no blank sheet
+// after the last page and none missing.
+TEST_F(PrintTest, ThreePagesPrintThreeSheets) {
+    AddTallFields(5);
+    const PageInput input = form->PreviewInput();
+    ASSERT_TRUE(PageExists(input, 600, 100, 3));
+    ASSERT_FALSE(PageExists(input, 600, 100, 4));
+    EXPECT_EQ(PdfPageCount(PrintToFile(QStringLiteral("three.pdf"))), 3);
+}
+
+// An empty document still prints its one page of decorations.
+TEST_F(PrintTest, EmptyDocumentPrintsOnePage) {
+    EXPECT_EQ(PdfPageCount(PrintToFile(QStringLiteral("empty.pdf"))), 1);
+}
+
+// The preview's zoom and page number must not reach the printout.
+TEST_F(PrintTest, PreviewZoomAndPageDoNotChangeThePrintout) {
+    AddTallFields(3);
+    form->ZoomEd->setValue(100);
+    const QString atHundred = PrintToFile(QStringLiteral("zoom100.pdf"));
+    form->ZoomEd->setValue(50);
+    form->SeiteEd->setValue(2);
+    const QString atFifty = PrintToFile(QStringLiteral("zoom50.pdf"));
+    EXPECT_EQ(PdfPageCount(atFifty), 2);
+    const QByteArray a = PdfWithoutDate(atHundred), b = PdfWithoutDate(atFifty);
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_TRUE(a == b);
+}
+
+// With no printer installed the print command asks for a PDF file and prints into it.
+TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
+    AddTallFields(3);
+    const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
+    DialogAnswerer answer([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("PdfSaveDialog"));
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form->DruckenBtnClick();
+    answer.Verify();
+    EXPECT_EQ(PdfPageCount(chosen), 2);
+    // The printer is left as it was, so the next print asks again.
+    EXPECT_TRUE(NeedsPdfFileName(*form->printer));
+}
+
+// Cancelling the file question prints nothing and writes no file.
+TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
+    DialogAnswerer answer([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    form->DruckenBtnClick();
+    answer.Verify();
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+// A PDF file that cannot be written is reported and a former file is kept whole.
+TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
+    PageInput input = form->PreviewInput();
+    QString error;
+    const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
+    EXPECT_EQ(PrintAllPagesToPdfFile(*form->printer, input, QStringLiteral("t"), target, &error), -1);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+} // namespace
