@@ -5,4 +5,6 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLORA_TESTS=OFF -DQUILLORA_BENCH=OFF
 cmake --build build/release --target quillora
-exec build/release/quillora "$@"
+# Started in samples/ so that the offer to open the sample project finds test.qlr.
+cd samples
+exec ../build/release/quillora "$@"
