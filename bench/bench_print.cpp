@@ -1,0 +1,133 @@
+// The command-line PDF export of generated documents of 10 and 100 pages on A4
+// at 600 dpi: seconds per page, peak memory, and how the time grows with the
+// page count (time(100 pages) / time(10 pages); 10 would be linear).
+//
+// Each document has text, check box and single-choice fields, heading
+// categories, category pictures before and below the name, a tiled background
+// picture, a header with logo and a footer. The export reads the project file,
+// prepares the pictures and prints through the same run as the print command.
+
+#include "CommandLineExport.h"
+#include "FormDocument.h"
+#include "LayoutSettings.h"
+#include "PaintToCanvas.h"
+#include "PrintRun.h"
+#include "ProjectFile.h"
+#include "QPainterCanvas.h"
+#include "RecordingCanvas.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kDpi = 600;
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString pictureFile;
+    LayoutSettings settings;
+    PrinterPage a4;
+
+    Fixture() {
+        QImage picture(300, 200, QImage::Format_RGB888);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x, y, x ^ y));
+        pictureFile = dir.filePath("picture.bmp");
+        picture.save(pictureFile, "BMP");
+        settings.FilenameEdit2 = pictureFile; // background tiles
+        settings.BreitEd2 = 4;
+        QPrinter printer(QPrinter::HighResolution);
+        SetUpPdfPrinter(printer, QString());
+        a4 = PrinterPageOf(printer);
+    }
+
+    void AddCategoryGroup(FormDocument& doc, int n) const {
+        doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
+        const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
+        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3, QStringLiteral("Bitte ausfüllen.\r\nDanke."),
+                                           n % 2, n % 3 == 0));
+        for (int f = 0; f < 6; ++f) doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
+        doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
+        for (int f = 0; f < 3; ++f)
+            doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
+    }
+
+    // The project file of a document of exactly `pages` A4 pages.
+    QString Project(int pages) const {
+        FormDocument doc;
+        for (int n = 0;; ++n) {
+            AddCategoryGroup(doc, n);
+            RecordingCanvas probe(kDpi);
+            PageInput in{doc, settings};
+            in.printer = a4;
+            if (PaintToCanvas(probe, in, kDpi, a4.width, a4.height, pages, 100, true)) {
+                doc.DeleteCategory(doc.CategoryCount() - 1);
+                doc.DeleteCategory(doc.CategoryCount() - 1);
+                break;
+            }
+        }
+        const QString path = dir.filePath(QStringLiteral("pages%1.qlr").arg(pages));
+        WriteProjectFile(path, doc, settings);
+        return path;
+    }
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+double PeakMemoryMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
+}
+
+std::map<int, double> secondsPerRun; // by page count
+
+void BM_ExportPdf(benchmark::State& state) {
+    const int pages = static_cast<int>(state.range(0));
+    Fixture& f = Shared();
+    const QString project = f.Project(pages);
+    const QString out = f.dir.filePath(QStringLiteral("out%1.pdf").arg(pages));
+    const QString programDir = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    double total = 0;
+    int printed = 0;
+    for (auto _ : state) {
+        QString error;
+        const auto t0 = std::chrono::steady_clock::now();
+        const bool ok = PrintProjectToPdf(project, out, QStringLiteral("A4"), kDpi, programDir,
+                                          &error, &printed);
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (!ok) state.SkipWithError(error.toStdString().c_str());
+    }
+    const double perRun = total / static_cast<double>(state.iterations());
+    secondsPerRun[pages] = perRun;
+    state.counters["pages"] = printed;
+    state.counters["s_per_page"] = printed > 0 ? perRun / printed : 0;
+    state.counters["peak_MiB"] = PeakMemoryMiB();
+    if (secondsPerRun.count(10) && pages != 10)
+        state.counters["time_ratio_to_10"] = perRun / secondsPerRun[10];
+}
+BENCHMARK(BM_ExportPdf)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportPdf)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ConfigureGlyphCache();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
