@@ -11,10 +11,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPageSetupDialog>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -130,7 +130,12 @@ void TMainForm::DruckenBtnClick() {
 
 void TMainForm::Druckereinrichten1Click() {
     CurrentPrinterPage();
-    QPageSetupDialog dialog(printer.get(), this);
+    // The printer, its paper and orientation; the preview follows at its next repaint.
+    QPrintDialog dialog(printer.get(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.exec();
 }

@@ -17,6 +17,7 @@
 #include "RecordingCanvas.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -119,6 +120,26 @@ void BM_ExportPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportPdf)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportPdf)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One repaint of an 800 x 600 part of the preview at 1000 % on a 96 dpi screen:
+// what scrolling the preview costs at its highest zoom.
+void BM_PreviewPartAt1000(benchmark::State& state) {
+    Fixture& f = Shared();
+    const QString project = f.Project(10);
+    auto read = ReadProjectFileFromPath(project, LayoutSettings());
+    if (!read.ok()) {
+        state.SkipWithError("project not readable");
+        return;
+    }
+    PageInput in{*read.document, read.settings};
+    in.printer = f.a4;
+    const PageSize page = LayoutPageSize(f.a4, 96, 1000);
+    QImage part(800, 600, QImage::Format_RGB32);
+    const QPoint origin(page.width / 3, page.height / 3);
+    for (auto _ : state) DrawPagePart(part, origin, in, 96, page, 1, 1000);
+    state.counters["page_px"] = static_cast<double>(page.width) * page.height;
+}
+BENCHMARK(BM_PreviewPartAt1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -131,4 +131,20 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     EXPECT_FALSE(QFile::exists(target));
 }
 
+// "Drucker einrichten" must show the printer dialog on the printer the preview
+// measures; cancelling it changes nothing.
+TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
+    QPrinter* before = form->printer.get();
+    const PrinterPage page = PrinterPageOf(*before);
+    DialogAnswerer answer([](QWidget* w) {
+        EXPECT_EQ(w->objectName(), QStringLiteral("PrinterSetupDialog1"));
+        static_cast<QDialog*>(w)->reject();
+    });
+    form->Druckereinrichten1Click();
+    answer.Verify();
+    EXPECT_EQ(form->printer.get(), before);
+    EXPECT_EQ(PrinterPageOf(*form->printer).width, page.width);
+    EXPECT_EQ(form->CurrentPrinterPage().height, page.height);
+}
+
 } // namespace
