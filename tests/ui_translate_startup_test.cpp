@@ -122,8 +122,8 @@ TEST_F(StartupTest, ChoosingEnglishShowsRestartBoxAndStoresIt) {
     DialogAnswerer box = DialogAnswerer::Press(QMessageBox::Ok);
     main.menu->English1->trigger();
     box.Verify();
-    EXPECT_EQ(box.Title(), u"Translate"_qs);
-    EXPECT_EQ(box.Text(), u"Please close the program and start it again."_qs);
+    EXPECT_EQ(box.Title().toStdString(), "Translate");
+    EXPECT_EQ(box.Text().toStdString(), "Please close the program and start it again.");
     EXPECT_TRUE(main.menu->English1->isChecked());
     EXPECT_FALSE(main.menu->Deutsch1->isChecked());
     EXPECT_EQ(t.language, 1);
