@@ -7,6 +7,7 @@
 #include "PaintToCanvas.h"
 
 #include <cstdint>
+#include <functional>
 
 struct FieldRecord;
 struct FontSpec;
@@ -14,8 +15,14 @@ struct CategoryRecord;
 
 class PagePass {
 public:
+    // Draws only page `page` (from 1).
     PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
              double zoom);
+    // Draws every page in turn and calls newPage (when set) at each page break,
+    // after the last drawing of the page that ends and before the first drawing
+    // of the page that begins.
+    PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, double zoom,
+             const std::function<void()>& newPage);
 
     // Lays out every category; returns the page counter at the end.
     int Run();
@@ -40,7 +47,7 @@ private:
     void LayoutField(const FieldRecord& field, bool finalRun);
 
     void NewPage(std::int64_t top);
-    bool OnRequestedPage() const { return pageCounter == requested; }
+    bool OnRequestedPage() const { return everyPage || pageCounter == requested; }
     std::int64_t BottomLimit() const { return H - B - footerHeight; }
     void SelectScaledFont(const FontSpec& font, double factor = 1.0);
     int LineHeight();
@@ -56,6 +63,9 @@ private:
     double zoom;
     int width, height; // canvas size
     int requested;
+    // Every page is drawn; pageBreak separates them.
+    bool everyPage = false;
+    const std::function<void()>* pageBreak = nullptr;
 
     int pageCounter = 1;
     double x = 0;

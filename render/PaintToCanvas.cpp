@@ -26,6 +26,13 @@ PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, i
     G = MmToPixels(s.RandBildEd, dpi, zoom);
 }
 
+PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                   double zoom, const std::function<void()>& newPage)
+    : PagePass(canvas, input, dpi, width, height, 1, zoom) {
+    everyPage = true;
+    pageBreak = &newPage;
+}
+
 int PagePass::Run() {
     pageCounter = 1;
     BeginPage();
@@ -42,6 +49,9 @@ int PagePass::Run() {
 
 void PagePass::NewPage(std::int64_t top) {
     ++pageCounter;
+    // A page break only ever happens because something follows on the new
+    // page, so the sheet is never started after the last page.
+    if (everyPage && pageBreak && *pageBreak) (*pageBreak)();
     BeginPage();
     y = T + headerHeight + top;
 }
@@ -94,4 +104,16 @@ bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, i
     }
     if (!(canvas.CurrentFont() == entryFont)) canvas.SelectFont(entryFont);
     return pages > page;
+}
+
+int PaintAllPages(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                  const std::function<void()>& newPage) {
+    // Every pen, brush and text mode a drawing depends on is set on its own
+    // page before it is used, and the fonts follow the same sequence as in a
+    // page drawn alone, so each page comes out as PaintToCanvas draws it.
+    const CanvasFont entryFont = canvas.CurrentFont();
+    PagePass pass(canvas, input, dpi, width, height, 100, newPage);
+    const int pages = pass.Run();
+    if (!(canvas.CurrentFont() == entryFont)) canvas.SelectFont(entryFont);
+    return pages;
 }

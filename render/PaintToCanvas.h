@@ -3,6 +3,7 @@
 //
 // Every call lays the whole document out again from page 1 with the given
 // settings and draws onto the canvas only what falls on the requested page.
+// A print run draws all pages in one pass with PaintAllPages (below).
 // Typical use:
 //
 //     PageInput in{doc, settings};
@@ -13,6 +14,8 @@
 //     bool more = PaintToCanvas(canvas, in, dpi, w, h, page, zoom, printing);
 
 #include "Canvas.h"
+
+#include <functional>
 
 struct dib;
 class FormDocument;
@@ -51,3 +54,13 @@ PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom);
 // goes on beyond the requested page.
 bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
                    int page, double zoom, bool printing);
+
+// Prints the whole document in one layout pass: draws page 1, 2, 3, ... in turn
+// at zoom 100 as printed pages and calls newPage() between two pages (before
+// the first drawing of page 2, 3, ...; never before page 1 or after the last
+// page). Page k comes out as PaintToCanvas(canvas, input, dpi, width, height,
+// k, 100, true) draws it. Returns the number of pages, at least 1; a document
+// without categories prints one page and never calls newPage. An empty
+// newPage function is not called. The canvas font is handed back as found.
+int PaintAllPages(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
+                  const std::function<void()>& newPage);
