@@ -4,10 +4,13 @@
 #include "CategoryPictureCache.h"
 #include "Dib.h"
 #include "LayoutTestSupport.h"
+#include "QPainterCanvas.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
+#include <deque>
 #include <random>
 
 using namespace layout_test;
@@ -281,6 +284,41 @@ TEST_F(OnePassEdges, CanvasFontHandedBack) {
     canvas.SelectFont(entry);
     EXPECT_GT(PaintAllPages(canvas, Input(), kDpi, kPageW, kPageH, [] {}), 1);
     EXPECT_EQ(canvas.CurrentFont(), entry);
+}
+
+// Guards the real canvas: on a painter whose device changes at every new
+// sheet (its state starts afresh, as a printer page may), each sheet of the
+// one-pass run has the pixels of that page drawn alone.
+TEST_F(OnePassEdges, PainterSheetsMatchPagesDrawnAlone) {
+    Build({"Painter", 11, 30, true, true, false, true});
+    constexpr int dpi = 75, w = 620, h = 877; // A4 at 75 pixels per inch
+    PageInput in = Input();
+    in.printer = {w, h, dpi};
+    QImage blank(w, h, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+
+    std::deque<QImage> sheets{blank};
+    QPainter painter(&sheets.back());
+    QPainterCanvas canvas(painter, dpi, DeviceTechnology::RasterPrinter);
+    const int pages = PaintAllPages(canvas, in, dpi, w, h, [&] {
+        painter.end();
+        sheets.push_back(blank);
+        painter.begin(&sheets.back());
+    });
+    painter.end();
+    ASSERT_EQ(static_cast<int>(sheets.size()), pages);
+    ASSERT_GE(pages, 3);
+
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        QImage alone = blank;
+        QPainter p(&alone);
+        QPainterCanvas c(p, dpi, DeviceTechnology::RasterPrinter);
+        EXPECT_EQ(PaintToCanvas(c, in, dpi, w, h, page, 100, true), page < pages);
+        p.end();
+        EXPECT_NE(alone, blank);
+        EXPECT_TRUE(sheets[page - 1] == alone);
+    }
 }
 
 } // namespace
