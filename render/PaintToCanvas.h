@@ -12,6 +12,10 @@
 //     in.pictures = &pictureCache;                                 // optional
 //     QPainterCanvas canvas(painter, dpi);
 //     bool more = PaintToCanvas(canvas, in, dpi, w, h, page, zoom, printing);
+//
+// and for a print run, every page in one pass:
+//
+//     int pages = PaintAllPages(canvas, in, dpi, w, h, [&] { printer.newPage(); });
 
 #include "Canvas.h"
 
