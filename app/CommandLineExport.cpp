@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <cmath>
@@ -127,7 +128,8 @@ bool IsCommandLineExport(const QStringList& arguments) {
 
 bool IsCommandLineExport(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     return IsCommandLineExport(arguments);
 }
 
@@ -183,7 +185,8 @@ ExportParse ParseExportArguments(const QStringList& args) {
             if (ok && o.paper.compare(QStringLiteral("A4"), Qt::CaseInsensitive) != 0 &&
                 o.paper.compare(QStringLiteral("A5"), Qt::CaseInsensitive) != 0 &&
                 o.paper.compare(QStringLiteral("Letter"), Qt::CaseInsensitive) != 0) {
-                result.error = QStringLiteral("--paper is A4, A5 or Letter, not \"%1\".").arg(o.paper);
+                result.error =
+                    QStringLiteral("--paper is A4, A5 or Letter, not \"%1\".").arg(o.paper);
                 ok = false;
             }
         } else if (a == QStringLiteral("--page")) {
@@ -195,7 +198,8 @@ ExportParse ParseExportArguments(const QStringList& args) {
             bool number = false;
             const double z = text.toDouble(&number);
             if (ok && (!number || !std::isfinite(z) || z < 1 || z > 1000)) {
-                result.error = QStringLiteral("--zoom takes a number from 1 to 1000, not \"%1\".").arg(text);
+                result.error =
+                    QStringLiteral("--zoom takes a number from 1 to 1000, not \"%1\".").arg(text);
                 ok = false;
             }
             if (ok) o.zoom = z;
@@ -219,6 +223,13 @@ ExportParse ParseExportArguments(const QStringList& args) {
         return result;
     }
     o.project = files.first();
+    // Writing the output over the project file would lose the document.
+    const QFileInfo project(o.project), output(o.output);
+    if (project.exists() && output.exists() &&
+        project.canonicalFilePath() == output.canonicalFilePath()) {
+        result.error = QStringLiteral("The output file \"%1\" is the project file.").arg(o.output);
+        return result;
+    }
     if (o.mode == ExportOptions::Mode::RenderPng && !havePage) {
         result.error = QStringLiteral("--render-png needs --page N.");
         return result;
@@ -235,7 +246,8 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     if (!LoadProject(loaded, project, programDir, error)) return false;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, QString(), paper, printerDpi);
-    const int printed = PrintAllPagesToPdfFile(printer, loaded.Input(), MessageTable(20), pdf, error);
+    const int printed =
+        PrintAllPagesToPdfFile(printer, loaded.Input(), MessageTable(20), pdf, error);
     if (printed < 0) return false;
     if (pages) *pages = printed;
     return true;
@@ -304,11 +316,13 @@ ExportResult RunCommandLineExport(const QStringList& arguments, const QString& p
         int pages = 0;
         ok = PrintProjectToPdf(o.project, o.output, o.paper, o.printerDpi, programDir,
                                &result.error, &pages);
-        if (ok) result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
+        if (ok)
+            result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
         break;
     }
     case ExportOptions::Mode::RenderPng:
-        ok = RenderProjectPage(o.project, o.output, o.page, o.zoom, o.dpi, programDir, &result.error);
+        ok = RenderProjectPage(o.project, o.output, o.page, o.zoom, o.dpi, programDir,
+                               &result.error);
         break;
     }
     if (!ok) result.status = 1;

@@ -28,9 +28,9 @@ struct ExportParse {
 };
 
 struct ExportResult {
-    int status = 0;  // the process's exit status: 0 on success
-    QString output;  // for standard output
-    QString error;   // for standard error
+    int status = 0; // the process's exit status: 0 on success
+    QString output; // for standard output
+    QString error;  // for standard error
 };
 
 // True when the arguments (without the program name) ask for the export or its
@@ -45,7 +45,8 @@ ExportParse ParseExportArguments(const QStringList& arguments);
 
 // Runs the export the arguments ask for. Needs a QGuiApplication. Pictures named
 // relatively are also looked for in programDir (the program's directory when empty).
-ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir = QString());
+ExportResult RunCommandLineExport(const QStringList& arguments,
+                                  const QString& programDir = QString());
 
 // The two exports. Each returns false with *error set when the project file
 // cannot be read or the output cannot be made.

@@ -23,7 +23,7 @@
 #include <QWheelEvent>
 
 namespace {
-constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
+constexpr int kPreviewMargin = 8;  // the page sits 8 pixels from the scroll box's edges
 QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to
 } // namespace
 
@@ -98,8 +98,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     lastWheelWidget = widget;
     QScrollBar* bar = ScrollBox1->verticalScrollBar();
     const int dy = wheel->angleDelta().y();
-    if (dy < 0) bar->setValue(bar->value() + 20);
-    else if (dy > 0) bar->setValue(bar->value() - 20);
+    if (dy < 0)
+        bar->setValue(bar->value() + 20);
+    else if (dy > 0)
+        bar->setValue(bar->value() - 20);
     // Over the preview the 20 pixels are the whole scroll; elsewhere the control
     // under the mouse gets the wheel as well.
     return ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1;

@@ -7,12 +7,12 @@
 
 class PreviewPaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PreviewPaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
     std::function<void(QPaintEvent*)> onPaint;
     std::function<void()> onClick;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override {
         if (onPaint) onPaint(event);
     }

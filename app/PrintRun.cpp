@@ -11,7 +11,9 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
-bool HavePrinters() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool HavePrinters() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 std::unique_ptr<QPrinter> MakeCurrentPrinter() {
     if (HavePrinters()) return std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -25,8 +27,10 @@ void SetUpPdfPrinter(QPrinter& printer, const QString& file, const QString& pape
     printer.setOutputFileName(file);
     printer.setResolution(dpi);
     QPageSize::PageSizeId id = QPageSize::A4;
-    if (paper.compare(QStringLiteral("A5"), Qt::CaseInsensitive) == 0) id = QPageSize::A5;
-    else if (paper.compare(QStringLiteral("Letter"), Qt::CaseInsensitive) == 0) id = QPageSize::Letter;
+    if (paper.compare(QStringLiteral("A5"), Qt::CaseInsensitive) == 0)
+        id = QPageSize::A5;
+    else if (paper.compare(QStringLiteral("Letter"), Qt::CaseInsensitive) == 0)
+        id = QPageSize::Letter;
     printer.setPageSize(QPageSize(id));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);

@@ -17,8 +17,8 @@ bool HavePrinters();
 // a PDF printer with an A4 page at 600 pixels per inch and no unprintable margins.
 std::unique_ptr<QPrinter> MakeCurrentPrinter();
 // Makes printer a PDF printer writing to file, with the given paper and resolution.
-void SetUpPdfPrinter(QPrinter& printer, const QString& file, const QString& paper = QStringLiteral("A4"),
-                     int dpi = 600);
+void SetUpPdfPrinter(QPrinter& printer, const QString& file,
+                     const QString& paper = QStringLiteral("A4"), int dpi = 600);
 // Printable width and height in printer pixels and the horizontal resolution.
 PrinterPage PrinterPageOf(const QPrinter& printer);
 

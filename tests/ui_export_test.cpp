@@ -45,7 +45,7 @@ QByteArray PdfWithoutDate(const QString& path) {
 }
 
 class ExportTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ConfigureGlyphCache();
@@ -91,11 +91,13 @@ TEST_F(ExportTest, PrintPdfPrintsEveryPageOnTheChosenPaper) {
         {{QStringLiteral("--paper"), QStringLiteral("A5")}, 6, 420},
         {{QStringLiteral("--paper"), QStringLiteral("letter"), QStringLiteral("--printer-dpi"),
           QStringLiteral("300")},
-         3, 612},
+         3,
+         612},
     };
     for (const Case& c : cases) {
         const QString out = Path("out.pdf");
-        const ExportResult r = Run(QStringList{QStringLiteral("--print-pdf"), out, project} + c.extra);
+        const ExportResult r =
+            Run(QStringList{QStringLiteral("--print-pdf"), out, project} + c.extra);
         EXPECT_EQ(r.status, 0) << r.error.toStdString();
         EXPECT_EQ(PdfPageCount(out), c.pages) << c.extra.join(' ').toStdString();
         EXPECT_DOUBLE_EQ(PdfPageWidth(out), c.widthPoints);
@@ -118,9 +120,9 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
 // A page image must be the preview's page, pixel for pixel, at the preview's size.
 TEST_F(ExportTest, RenderPngEqualsThePreview) {
     const QString out = Path("page2.png");
-    const ExportResult r = Run({QStringLiteral("--render-png"), out, QStringLiteral("--page"),
-                                QStringLiteral("2"), QStringLiteral("--zoom"),
-                                QStringLiteral("137"), project});
+    const ExportResult r =
+        Run({QStringLiteral("--render-png"), out, QStringLiteral("--page"), QStringLiteral("2"),
+             QStringLiteral("--zoom"), QStringLiteral("137"), project});
     ASSERT_EQ(r.status, 0) << r.error.toStdString();
     const QImage image = QImage(out).convertToFormat(QImage::Format_RGB32);
     // trunc(137 x (4958 x 96 / 600) / 100): A4 is 595 points wide
@@ -177,14 +179,17 @@ TEST_F(ExportTest, FailuresExitNonZeroWithAMessage) {
         {{pdf, Path("no-folder/out.pdf"), project}, 1, "no-folder"},
         {{png, out, page, QStringLiteral("1"), QStringLiteral("--zoom"), QStringLiteral("0"),
           project},
-         2, "--zoom"},
+         2,
+         "--zoom"},
         {{png, out, project}, 2, "--page"},
         {{pdf, out, QStringLiteral("--paper"), QStringLiteral("B5"), project}, 2, "--paper"},
-        {{pdf, out, QStringLiteral("--printer-dpi"), QStringLiteral("many"), project}, 2,
+        {{pdf, out, QStringLiteral("--printer-dpi"), QStringLiteral("many"), project},
+         2,
          "--printer-dpi"},
         {{pdf, out, QStringLiteral("--colour"), project}, 2, "--colour"},
         {{pdf, out}, 2, "No project file"},
         {{pdf, out, project, png, Path("x.png")}, 2, "only one"},
+        {{pdf, out, out}, 2, "is the project file"},
     };
     for (const Case& c : cases) {
         QFile former(out);
@@ -194,18 +199,19 @@ TEST_F(ExportTest, FailuresExitNonZeroWithAMessage) {
         const ExportResult r = Run(c.args);
         const std::string args = c.args.join(' ').toStdString();
         EXPECT_EQ(r.status, c.status) << args;
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.message))) << args << ": "
-                                                                    << r.error.toStdString();
+        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.message)))
+            << args << ": " << r.error.toStdString();
         EXPECT_EQ(ReadAll(out), QByteArray("former")) << args;
     }
+    EXPECT_EQ(ReadAll(project), whole);
 }
 
 // --help lists every option; only the export's switches leave the window out.
 TEST_F(ExportTest, HelpListsTheOptions) {
     const ExportResult r = Run({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--print-pdf", "--render-png", "--printer-dpi", "--paper",
-                               "--page", "--zoom", "--dpi"})
+    for (const char* option :
+         {"--print-pdf", "--render-png", "--printer-dpi", "--paper", "--page", "--zoom", "--dpi"})
         EXPECT_TRUE(r.output.contains(QString::fromLatin1(option))) << option;
     EXPECT_TRUE(IsCommandLineExport(QStringList{QStringLiteral("-h")}));
     EXPECT_TRUE(IsCommandLineExport(QStringList{project, QStringLiteral("--print-pdf")}));

@@ -27,7 +27,7 @@ namespace {
 constexpr QRgb kBlack = 0xFF000000;
 
 class PreviewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         // Large text is drawn from the glyph cache, as in the program.
@@ -157,7 +157,8 @@ TEST_F(PreviewTest, ExposedPartsMatchTheWholePage) {
         // Tiles of odd sizes over the whole page.
         const int tw = w / 3 + 1, th = h / 4 + 3;
         for (int y = 0; y < h; y += th)
-            for (int x = 0; x < w; x += tw) parts.emplace_back(x, y, tw, th);
+            for (int x = 0; x < w; x += tw)
+                parts.emplace_back(x, y, tw, th);
         for (const QRect& r : parts) {
             const QRect inside = r & QRect(0, 0, w, h);
             const QImage part = Paint(inside);
@@ -177,8 +178,7 @@ TEST_F(PreviewTest, WheelScrollsOnlyOnThePreviewTab) {
     ASSERT_GT(bar->maximum(), 100);
     auto turn = [&](QWidget* target, int delta) {
         QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                          false);
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &wheel);
     };
     QWidget* viewport = form->ScrollBox1->viewport();
@@ -205,8 +205,8 @@ TEST_F(PreviewTest, ClickOnThePageFocusesKeyEdit) {
     QApplication::setActiveWindow(form.get());
     form->ZoomEd->setFocus();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20),
-                      form->PaintBox1->mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+                      form->PaintBox1->mapToGlobal(QPointF(20, 20)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(form->PaintBox1, &press);
     EXPECT_TRUE(form->KeyEdit->hasFocus());
 }

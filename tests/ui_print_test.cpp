@@ -36,7 +36,7 @@ QByteArray PdfWithoutDate(const QString& path) {
 }
 
 class PrintTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TMainForm>(dir.path(), QStringList());
@@ -126,7 +126,8 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     PageInput input = form->PreviewInput();
     QString error;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
-    EXPECT_EQ(PrintAllPagesToPdfFile(*form->printer, input, QStringLiteral("t"), target, &error), -1);
+    EXPECT_EQ(PrintAllPagesToPdfFile(*form->printer, input, QStringLiteral("t"), target, &error),
+              -1);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(target));
 }
