@@ -44,6 +44,9 @@ class PreviewTest : public ::testing::Test {
     }
     void TearDown() override {
         form->changed = false;
+        // Hidden while its document still lives: the window's destructor frees the
+        // document before the category list lets go of it.
+        form->hide();
         form.reset();
     }
     // A PDF printer: A4 at 600 dpi, with printable margins of 12 points.

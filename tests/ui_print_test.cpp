@@ -47,6 +47,9 @@ class PrintTest : public ::testing::Test {
     }
     void TearDown() override {
         form->changed = false;
+        // Hidden while its document still lives: the window's destructor frees the
+        // document before the category list lets go of it.
+        form->hide();
         form.reset();
     }
     // Fields of 18 x 12 cm: one per row and two per A4 page, so n fields fill
