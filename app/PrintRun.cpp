@@ -53,12 +53,9 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
     QPainter painter;
     if (!painter.begin(&printer)) return -1;
     QPainterCanvas canvas(painter, input.printer.dpi, DeviceTechnology::RasterPrinter);
-    int pages = 1;
-    while (PaintToCanvas(canvas, input, input.printer.dpi, input.printer.width,
-                         input.printer.height, pages, 100, true)) {
-        printer.newPage();
-        ++pages;
-    }
+    // One layout pass draws every page in turn; a new sheet starts at each break.
+    const int pages = PaintAllPages(canvas, input, input.printer.dpi, input.printer.width,
+                                    input.printer.height, [&printer] { printer.newPage(); });
     painter.end();
     return pages;
 }

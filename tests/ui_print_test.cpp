@@ -2,11 +2,14 @@
 // only between pages, always at zoom 100; with no printer it asks for a PDF file.
 #include "DialogAnswerer.h"
 #include "MainUnit.h"
+#include "MessageTable.h"
 #include "PrintRun.h"
+#include "QPainterCanvas.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -77,6 +80,29 @@ TEST_F(PrintTest, ThreePagesPrintThreeSheets) {
     ASSERT_TRUE(PageExists(input, 600, 100, 3));
     ASSERT_FALSE(PageExists(input, 600, 100, 4));
     EXPECT_EQ(PdfPageCount(PrintToFile(QStringLiteral("three.pdf"))), 3);
+}
+
+// The print run's single pass must put on paper exactly what drawing each page
+// on its own gives.
+TEST_F(PrintTest, PrintRunEqualsPageByPagePrinting) {
+    AddTallFields(5);
+    const QString run = PrintToFile(QStringLiteral("run.pdf"));
+    const QString single = dir.filePath(QStringLiteral("single.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, single);
+    printer.setDocName(GetMessageText(20));
+    PageInput input = form->PreviewInput();
+    input.printer = PrinterPageOf(printer);
+    {
+        QPainter painter(&printer);
+        QPainterCanvas canvas(painter, 600, DeviceTechnology::RasterPrinter);
+        for (int page = 1; PaintToCanvas(canvas, input, 600, input.printer.width,
+                                         input.printer.height, page, 100, true);
+             ++page)
+            printer.newPage();
+    }
+    EXPECT_EQ(PdfPageCount(single), 3);
+    EXPECT_TRUE(PdfWithoutDate(run) == PdfWithoutDate(single));
 }
 
 // An empty document still prints its one page of decorations.
