@@ -6,11 +6,13 @@
 #include "MessageTable.h"
 #include "ProgramMessages.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QItemSelectionModel>
@@ -77,6 +79,11 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
 }
 
 TMainForm::~TMainForm() {
+    // The lists must stop reading the document before it goes: the child widgets
+    // outlive this body, the document does not.
+    hide();
+    ListView2->setModel(nullptr);
+    qApp->removeEventFilter(this);
     NewAll();
     FreeDib(di2);
     FreeDib(di3);
@@ -90,6 +97,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
+    if (QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
     RunStartupTranslation(*this);
     maincap = windowTitle();
     SetUnChanged();

@@ -27,7 +27,7 @@ constexpr int kWrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt:
 
 void ConfigureGlyphCache() {
     if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "1024");
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "2048");
 }
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi, DeviceTechnology technology)
