@@ -1,7 +1,8 @@
 // The command-line export: PDF printing and PNG pages drawn exactly as the
 // window prints and previews them, and clear failures for bad input.
 #include "CommandLineExport.h"
-#include "MainUnit.h"
+#include "MainFormFixture.h"
+#include "PdfProbe.h"
 #include "PrintRun.h"
 #include "ProjectFile.h"
 #include "QPainterCanvas.h"
@@ -22,15 +23,7 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-int PdfPageCount(const QString& path) {
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-    return static_cast<int>(QString::fromLatin1(ReadAll(path)).count(page));
-}
 
 // The first page's width in points, from its media box.
 double PdfPageWidth(const QString& path) {
@@ -39,10 +32,6 @@ double PdfPageWidth(const QString& path) {
     return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
 
-QByteArray PdfWithoutDate(const QString& path) {
-    static const QRegularExpression date(QStringLiteral("/CreationDate \\([^)]*\\)"));
-    return QString::fromLatin1(ReadAll(path)).replace(date, QString()).toLatin1();
-}
 
 class ExportTest : public ::testing::Test {
   protected:
@@ -113,7 +102,6 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
     form->printer->setOutputFileName(printed);
     form->DruckenBtnClick();
     form->changed = false;
-    form->hide(); // before the window's destructor frees its document
     EXPECT_EQ(PdfPageCount(printed), 3);
     EXPECT_TRUE(PdfWithoutDate(printed) == PdfWithoutDate(exported));
 }
@@ -136,7 +124,6 @@ TEST_F(ExportTest, RenderPngEqualsThePreview) {
     form->PaintBox1->grab(); // resizes
     const QImage preview = form->PaintBox1->grab().toImage().convertToFormat(QImage::Format_RGB32);
     form->changed = false;
-    form->hide(); // before the window's destructor frees its document
     ASSERT_EQ(preview.height(), image.height() + 8);
     EXPECT_TRUE(preview.copy(0, 0, image.width(), image.height()) == image);
 }

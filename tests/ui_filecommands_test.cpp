@@ -1,6 +1,6 @@
 // Opening and saving project files from the main window, and the unsaved-changes question.
 #include "DialogAnswerer.h"
-#include "MainUnit.h"
+#include "MainFormFixture.h"
 
 #include "CategoryListModel.h"
 #include "ProjectFile.h"
@@ -17,18 +17,8 @@
 
 namespace {
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public MainFormFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
-        form->show();
-        form->Timer1->stop();
-    }
-    void TearDown() override {
-        form->changed = false;
-        form.reset();
-    }
     // A small project written by the file writer itself.
     QString WriteSample(const QString& name, double leftMargin = 21) {
         FormDocument doc;
@@ -42,8 +32,6 @@ protected:
         EXPECT_TRUE(WriteProjectFile(path, doc, settings));
         return path;
     }
-    QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
 };
 
 // Opening a file shows its name unmarked, selects the first category and takes its layout.

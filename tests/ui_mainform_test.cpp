@@ -1,6 +1,6 @@
 // The main window: its controls, the title with its changed mark, closing and Esc.
 #include "DialogAnswerer.h"
-#include "MainUnit.h"
+#include "MainFormFixture.h"
 
 #include "CategoryListModel.h"
 #include "ColourSwatch.h"
@@ -27,28 +27,7 @@
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
-        form->show();
-        form->Timer1->stop(); // the sample-project offer is tested on its own
-    }
-    void TearDown() override {
-        if (form) {
-            form->changed = false;
-            form.reset();
-        }
-    }
-    template <typename T> T* Child(const char* name) {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
-};
+using MainFormTest = MainFormFixture;
 
 // A new German document must show the untitled name without the changed mark.
 TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {

@@ -1,6 +1,6 @@
 // The page preview on the tab "Formular erzeugen": its size rule, the repaint
 // after a size change, drawing only the exposed part, and the mouse wheel.
-#include "MainUnit.h"
+#include "MainFormFixture.h"
 #include "PrintRun.h"
 #include "QPainterCanvas.h"
 
@@ -26,28 +26,15 @@ namespace {
 
 constexpr QRgb kBlack = 0xFF000000;
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public MainFormFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
         // Large text is drawn from the glyph cache, as in the program.
         ConfigureGlyphCache();
-        // The default logo next to the program, so that the pages draw a picture.
-        QFile::copy(QStringLiteral(QUILLORA_SOURCE_DIR "/images/logo torvane200x200.gif"),
-                    dir.filePath(QStringLiteral("logo torvane200x200.gif")));
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
-        form->resize(764, 582);
-        form->show();
-        form->Timer1->stop();
+        PutDefaultLogo();
+        StartForm();
         form->PageControl1->setCurrentIndex(2);
         ASSERT_EQ(form->logicalDpiX(), 96);
-    }
-    void TearDown() override {
-        form->changed = false;
-        // Hidden while its document still lives: the window's destructor frees the
-        // document before the category list lets go of it.
-        form->hide();
-        form.reset();
     }
     // A PDF printer: A4 at 600 dpi, with printable margins of 12 points.
     void UseNarrowPrinter() {
@@ -86,8 +73,6 @@ class PreviewTest : public ::testing::Test {
         } while (form->PaintBox1->size() != before);
         return image;
     }
-    QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
 };
 
 // The page on screen is trunc(zoom x (printer page x screen dpi / printer dpi) / 100).

@@ -1,7 +1,8 @@
 // Printing: the print run puts every page on the current printer, a new sheet
 // only between pages, always at zoom 100; with no printer it asks for a PDF file.
 #include "DialogAnswerer.h"
-#include "MainUnit.h"
+#include "MainFormFixture.h"
+#include "PdfProbe.h"
 #include "MessageTable.h"
 #include "PrintRun.h"
 #include "QPainterCanvas.h"
@@ -19,41 +20,12 @@
 
 namespace {
 
-// Pages of a PDF file: its page objects, not the page tree ("/Pages").
-int PdfPageCount(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QString text = QString::fromLatin1(file.readAll());
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-    return static_cast<int>(text.count(page));
-}
-
-// The PDF's bytes without the creation date, which differs from run to run.
-QByteArray PdfWithoutDate(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = QString::fromLatin1(file.readAll());
-    static const QRegularExpression date(QStringLiteral("/CreationDate \\([^)]*\\)"));
-    text.replace(date, QString());
-    return text.toLatin1();
-}
-
-class PrintTest : public ::testing::Test {
+class PrintTest : public MainFormFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
-        form->show();
-        form->Timer1->stop();
+        MainFormFixture::SetUp();
         form->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetUpPdfPrinter(*form->printer, QString());
-    }
-    void TearDown() override {
-        form->changed = false;
-        // Hidden while its document still lives: the window's destructor frees the
-        // document before the category list lets go of it.
-        form->hide();
-        form.reset();
     }
     // Fields of 18 x 12 cm: one per row and two per A4 page, so n fields fill
     // (n + 1) / 2 pages.
@@ -68,8 +40,6 @@ class PrintTest : public ::testing::Test {
         form->DruckenBtnClick();
         return path;
     }
-    QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
 };
 
 // A document of three pages must give exactly three sheets: no blank sheet

@@ -1,0 +1,40 @@
+#pragma once
+// A main window in a fresh program directory, shown, with the sample-project
+// offer switched off (it is tested on its own).
+
+#include "MainUnit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+class MainFormFixture : public ::testing::Test {
+protected:
+    void SetUp() override { StartForm(); }
+    void TearDown() override {
+        if (!form) return;
+        form->changed = false; // no unsaved-changes question while closing
+        form.reset();
+    }
+    void StartForm(const QStringList& arguments = {}) {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TMainForm>(dir.path(), arguments);
+        form->show();
+        form->Timer1->stop();
+    }
+    // The default logo next to the program, so that pages draw a picture.
+    void PutDefaultLogo() {
+        QFile::copy(QStringLiteral(QUILLORA_SOURCE_DIR "/images/logo torvane200x200.gif"),
+                    dir.filePath(QStringLiteral("logo torvane200x200.gif")));
+    }
+    template <typename T> T* Child(const char* name) {
+        T* w = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
