@@ -8,6 +8,9 @@
 #include "translateunit.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QDialog>
 
 void InitProgramTranslation(const QString& progpath) {
@@ -18,8 +21,21 @@ void LoadProgramOptions(TMainForm& form) { form.languageMenu->LoadOptions(form.p
 
 void SaveProgramOptions(TMainForm& form) { form.languageMenu->SaveOptions(form.progpath); }
 
+namespace {
+// Qt's own texts (the buttons of message boxes, the file dialogs) in the start language.
+void InstallToolkitTranslation(std::int32_t language) {
+    static const char* const suffixes[] = {"de", nullptr, "fr", "nl"};
+    if (language < 0 || language > 3 || !suffixes[language]) return;
+    static QTranslator translator;
+    if (translator.load(QStringLiteral("qtbase_") + QLatin1String(suffixes[language]),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+} // namespace
+
 void RunStartupTranslation(TMainForm& form) {
     StartupTranslation(&form, ProgramTranslator().languagesetto);
+    InstallToolkitTranslation(ProgramTranslator().languagesetto);
 }
 
 void BuildLanguageMenu(TMainForm& form, QMenu* menu) {
