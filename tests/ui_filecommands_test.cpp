@@ -6,6 +6,7 @@
 #include "ProjectFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
@@ -153,4 +154,25 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     EXPECT_FALSE(form.changed);
 }
 
+} // namespace
+
+namespace {
+// Accepting the sample-project offer opens "test.qlr" from the current directory, unasked.
+TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
+    QTemporaryDir programDir, workDir;
+    FormDocument doc;
+    doc.AddCategory(QStringLiteral("Beispiel"));
+    ASSERT_TRUE(WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(workDir.path());
+    TMainForm form(programDir.path(), QStringList());
+    form.show();
+    form.Timer1->stop();
+    form.SetChanged(); // the offer replaces the document without the unsaved-changes question
+    AnswerMessageBox(QMessageBox::Yes, [&] { form.Timer1Timer(); });
+    QDir::setCurrent(before);
+    EXPECT_EQ(form.doc->CategoryCount(), 1);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [test.qlr]"));
+    EXPECT_FALSE(form.changed);
+}
 } // namespace
