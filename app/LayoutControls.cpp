@@ -51,7 +51,7 @@ FontSettingButton* LayoutControls::MakeFontButton(const FontSetting& s, QWidget*
     auto* button = new FontSettingButton(QString::fromUtf8(s.caption), parent);
     button->setObjectName(QString::fromLatin1(s.buttonName));
     button->dialogName = QString::fromLatin1(s.dialogName);
-    button->setFontSpec(Defaults().fonts[static_cast<std::size_t>(s.index)]);
+    button->setFontRecord(Defaults().fonts[static_cast<std::size_t>(s.index)]);
     button->setVisible(!s.hidden);
     fonts.emplace_back(&s, button);
     return button;
@@ -91,7 +91,7 @@ void LayoutControls::Apply(const LayoutSettings& s) {
     for (const auto& [setting, check] : checks) check->setChecked(s.*setting->value);
     for (const auto& [setting, swatch] : swatches) swatch->setColour(s.*setting->value);
     for (const auto& [setting, button] : fonts)
-        button->setFontSpec(s.fonts[static_cast<std::size_t>(setting->index)]);
+        button->setFontRecord(s.fonts[static_cast<std::size_t>(setting->index)]);
     for (const auto& [member, edit] : texts) edit->setText(s.*member);
     if (firstPageNr) firstPageNr->setValue(s.FirstPageNr);
     QRadioButton* align[] = {bildLinks, bildZentr, bildRechts};

@@ -3,8 +3,8 @@
 const char16_t* const kMakerWebAddress = u"https://www.torvane.de";
 
 namespace {
-FontSpec Font(const char* name, int points, bool bold, ColourValue colour) {
-    FontSpec f;
+FontRecord Font(const char* name, int points, bool bold, ColourValue colour) {
+    FontRecord f;
     f.name = QString::fromUtf8(name);
     f.size = points;
     f.style = bold ? fsBold : 0;

@@ -4,7 +4,7 @@
 // them. Range, step, unit and caption of each value are in the tables below.
 
 #include "Colour.h"
-#include "FontSpec.h"
+#include "FontRecord.h"
 
 #include <QString>
 #include <array>
@@ -40,7 +40,7 @@ struct LayoutSettings {
     ColourValue Shape9 = 0xE1E1E1, Shape10 = 0x000000, Shape11 = 0x000000;
 
     // FontDialog1 .. FontDialog9 at index 0 .. 8.
-    std::array<FontSpec, 9> fonts;
+    std::array<FontRecord, 9> fonts;
 
     // Background.
     QString FilenameEdit2;

@@ -33,7 +33,7 @@ class ProjectReader {
     void Read() {
         ReadCategories();
         ReadPageSettings();
-        for (FontSpec& font : s.fonts)
+        for (FontRecord& font : s.fonts)
             font = ReadFont();
         ReadTrailingSections();
     }
@@ -125,8 +125,8 @@ class ProjectReader {
         }
     }
 
-    FontSpec ReadFont() {
-        FontSpec font;
+    FontRecord ReadFont() {
+        FontRecord font;
         font.charset = Byte();
         font.color = UInt32();
         const int units = Byte();

@@ -20,7 +20,7 @@ void WriteAString(ByteWriter& out, const char16_t* text) {
     WriteAString(out, ToQString(text));
 }
 
-void WriteFont(ByteWriter& out, const FontSpec& font) {
+void WriteFont(ByteWriter& out, const FontRecord& font) {
     QString name = font.name.left(kMaxFontNameUnits);
     // Never leave half a surrogate pair at the cut.
     if (name.size() < font.name.size() && !name.isEmpty() && name.back().isHighSurrogate())
@@ -118,7 +118,7 @@ QByteArray SerializeProject(const FormDocument& doc, const LayoutSettings& s) {
     ByteWriter out;
     WriteCategories(out, doc);
     WritePageSettings(out, s);
-    for (const FontSpec& font : s.fonts)
+    for (const FontRecord& font : s.fonts)
         WriteFont(out, font);
 
     out.Bool(s.OnlyOneColumnCheck);        // T1

@@ -10,7 +10,7 @@
 #include <functional>
 
 struct FieldRecord;
-struct FontSpec;
+struct FontRecord;
 struct CategoryRecord;
 
 class PagePass {
@@ -49,7 +49,7 @@ private:
     void NewPage(std::int64_t top);
     bool OnRequestedPage() const { return everyPage || pageCounter == requested; }
     std::int64_t BottomLimit() const { return H - B - footerHeight; }
-    void SelectScaledFont(const FontSpec& font, double factor = 1.0);
+    void SelectScaledFont(const FontRecord& font, double factor = 1.0);
     int LineHeight();
     void SetFlatPen(ColourValue colour, int width);
     void SolidRectangle(ColourValue colour, std::int64_t x1, std::int64_t y1, std::int64_t x2,

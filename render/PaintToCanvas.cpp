@@ -56,7 +56,7 @@ void PagePass::NewPage(std::int64_t top) {
     y = T + headerHeight + top;
 }
 
-void PagePass::SelectScaledFont(const FontSpec& font, double factor) {
+void PagePass::SelectScaledFont(const FontRecord& font, double factor) {
     CanvasFont f;
     f.name = font.name;
     f.points = ScaledPoints(font.size, zoom, factor);

@@ -104,7 +104,7 @@ void ExpectPageSettingsAndFonts(const LayoutSettings& s) {
     EXPECT_FALSE(s.sverhlogo);
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
-        const FontSpec& font = s.fonts[static_cast<std::size_t>(i)];
+        const FontRecord& font = s.fonts[static_cast<std::size_t>(i)];
         EXPECT_EQ(font.charset, i);
         EXPECT_EQ(font.color, 0x100u + i);
         EXPECT_EQ(font.name, QStringLiteral("Font %1").arg(i));

@@ -61,7 +61,7 @@ LayoutSettings FullLayout() {
     s.FilenameEdit1 = "/tmp/logo.gif";
     s.FilenameEdit2 = "C:\\Bilder\\hintergrund.bmp";
     for (int i = 0; i < 9; ++i) {
-        FontSpec& font = s.fonts[static_cast<std::size_t>(i)];
+        FontRecord& font = s.fonts[static_cast<std::size_t>(i)];
         font.charset = static_cast<std::uint8_t>(200 + i);
         font.color = 0xFF000000u + static_cast<ColourValue>(i);
         font.name = QString::fromUtf8("Schrift ") + QChar(0x4E00 + i); // beyond Windows-1252

@@ -2,7 +2,7 @@
 // A font setting: the button that opens its font dialog, holding the font itself.
 // OK in the dialog makes the chosen font the setting; Cancel keeps the former one.
 
-#include "FontSpec.h"
+#include "FontRecord.h"
 
 #include <QPushButton>
 
@@ -10,12 +10,12 @@ class FontSettingButton : public QPushButton {
     Q_OBJECT
 public:
     FontSettingButton(const QString& caption, QWidget* parent = nullptr);
-    const FontSpec& font() const { return value; }
-    void setFontSpec(const FontSpec& f) { value = f; }
+    const FontRecord& font() const { return value; }
+    void setFontRecord(const FontRecord& f) { value = f; }
     // Name of the dialog this button stands for (FontDialog1 .. FontDialog9).
     QString dialogName;
 
 private:
     void ChooseFont();
-    FontSpec value;
+    FontRecord value;
 };

@@ -8,7 +8,7 @@
 
 enum FontStyleBits : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
-struct FontSpec {
+struct FontRecord {
     std::uint8_t charset = 0; // 0 ANSI, 1 default, 2 symbol, ...
     ColourValue color = kSystemWindowText;
     QString name;
@@ -17,5 +17,5 @@ struct FontSpec {
     std::int32_t size = 10;           // points
     std::uint8_t style = 0;           // FontStyleBits
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontRecord&) const = default;
 };
