@@ -62,7 +62,13 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     categories->SetDocument(doc.get());
     former.reset();
     afilename = name;
+    // The pictures are prepared once, after every value is in place, rather than
+    // again for each background setting as it arrives.
+    preparingPictures = false;
     layout.Apply(result.settings);
+    preparingPictures = true;
+    FilenameEdit2Change();
+    FilenameEdit1Change();
     if (categories->rowCount() > 0)
         ListView2->selectionModel()->select(categories->index(0),
                                             QItemSelectionModel::ClearAndSelect |

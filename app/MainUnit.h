@@ -125,6 +125,7 @@ private:
     QFileDialog* openDialog = nullptr;
     QFileDialog* saveDialog = nullptr;
     LayoutSettings currentSettings; // what the page being drawn reads
+    bool preparingPictures = true;  // false while a file's values are given to the controls
     CategoryPictureCache pictureCache;
     const QWheelEvent* lastWheel = nullptr;
     quint64 lastWheelTime = 0;

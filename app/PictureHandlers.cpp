@@ -9,7 +9,7 @@
 #include <QCheckBox>
 
 void TMainForm::FilenameEdit1Change() {
-    if (!layout.logoFile) return;
+    if (!layout.logoFile || !preparingPictures) return;
     LoadLogo(di3, layout.logoFile->fileName(), progpath);
     if (PaintBox3) {
         PaintBox3->setDib(&di3);
@@ -19,7 +19,7 @@ void TMainForm::FilenameEdit1Change() {
 }
 
 void TMainForm::FilenameEdit2Change() {
-    if (!layout.backgroundFile) return;
+    if (!layout.backgroundFile || !preparingPictures) return;
     const LayoutSettings s = Settings();
     BackgroundProcessing processing;
     processing.grayScale = s.GrayScaleCheck;

@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -174,5 +175,26 @@ TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     EXPECT_EQ(form.doc->CategoryCount(), 1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [test.qlr]"));
     EXPECT_FALSE(form.changed);
+}
+} // namespace
+
+namespace {
+// Opening a file prepares the background with the file's own processing settings.
+TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 100, 0));
+    const QString background = dir.filePath(QStringLiteral("back.png"));
+    ASSERT_TRUE(picture.save(background));
+    FormDocument doc;
+    LayoutSettings settings;
+    settings.FilenameEdit2 = background;
+    settings.GrayScaleCheck = true;
+    settings.LightenCheck = false;
+    const QString path = dir.filePath(QStringLiteral("grey.qlr"));
+    ASSERT_TRUE(WriteProjectFile(path, doc, settings));
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    ASSERT_NE(form->di2.poi, nullptr);
+    const int grey = (30 * 200 + 59 * 100 + 11 * 0) / 100;
+    EXPECT_EQ(getpixel(form->di2, 0, 0), MakeColour(grey, grey, grey));
 }
 } // namespace
