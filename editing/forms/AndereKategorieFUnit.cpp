@@ -1,5 +1,7 @@
 #include "AndereKategorieFUnit.h"
 
+#include "DialogButtons.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -15,16 +17,8 @@ TAndereKategorieForm::TAndereKategorieForm(QWidget* parent) : QDialog(parent) {
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(false);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancel->setObjectName(QStringLiteral("BitBtn2"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(label, 0, 0);
     grid->addWidget(ComboBox1, 1, 0, 1, 2);
     grid->setRowStretch(2, 1);
-    grid->addWidget(ok, 3, 0);
-    grid->addWidget(cancel, 3, 1);
+    AddOkCancelButtons(this, grid, 3, 0);
 }

@@ -1,5 +1,6 @@
 #include "KategorieBearbeitenFUnit.h"
 
+#include "DialogButtons.h"
 #include "Dib.h"
 #include "FilenameEditBox.h"
 
@@ -63,15 +64,7 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     CheckBox1 = new QCheckBox(QStringLiteral("Einführungstext unter dem Bild statt neben dem Bild"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     grid->addWidget(CheckBox1, 7, 0, 1, 3);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancel->setObjectName(QStringLiteral("BitBtn2"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    grid->addWidget(ok, 8, 1);
-    grid->addWidget(cancel, 8, 2);
+    AddOkCancelButtons(this, grid, 8, 1);
 }
 
 void TKategorieBearbeitenForm::showEvent(QShowEvent* event) {
