@@ -1,6 +1,7 @@
 #include "LayoutControls.h"
 
 #include "ColourSwatch.h"
+#include "ExactSpinBox.h"
 #include "FilenameEditBox.h"
 #include "FontSettingButton.h"
 
@@ -18,9 +19,9 @@ const LayoutSettings& Defaults() {
 } // namespace
 
 QDoubleSpinBox* LayoutControls::MakeSpin(const SpinSetting& s, QWidget* parent) {
-    auto* spin = new QDoubleSpinBox(parent);
+    QDoubleSpinBox* spin = s.decimals > 0 ? new ExactSpinBox(parent) : new QDoubleSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(s.name));
-    spin->setDecimals(s.decimals);
+    if (s.decimals == 0) spin->setDecimals(0);
     spin->setRange(s.minimum, s.maximum);
     spin->setSingleStep(s.step);
     spin->setValue(Defaults().*s.value);

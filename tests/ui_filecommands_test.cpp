@@ -1,5 +1,6 @@
 // Opening and saving project files from the main window, and the unsaved-changes question.
 #include "DialogAnswerer.h"
+#include "FileDialogInput.h"
 #include "MainFormFixture.h"
 
 #include "CategoryListModel.h"
@@ -132,8 +133,7 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog2"));
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        TypeFileName(dialog, path);
     });
     EXPECT_TRUE(form->OpenFile());
     choose.Verify();
@@ -196,5 +196,38 @@ TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
     ASSERT_NE(form->di2.poi, nullptr);
     const int grey = (30 * 200 + 59 * 100 + 11 * 0) / 100;
     EXPECT_EQ(getpixel(form->di2, 0, 0), MakeColour(grey, grey, grey));
+}
+} // namespace
+
+namespace {
+// Values that pass through the window's controls must come back exactly: opening a
+// file and saving it again writes the same bytes.
+TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
+    FormDocument doc;
+    doc.AddCategory(QStringLiteral("Ä"));
+    doc.AddField(0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
+    LayoutSettings settings;
+    settings.LinksEd = 12.345678901234;
+    settings.LineWidthEd = 0.35;
+    settings.BreitEd2 = 29.7;
+    settings.HochEd3 = 1.0 + 1.0 / 3.0;
+    settings.SatEd = -37;
+    settings.FirstPageNr = -12;
+    settings.PlatzZwischenSpaltenEd = 7.77;
+    settings.Shape10 = 0xFF00000Fu; // a system colour stays a system colour
+    settings.fonts[8].pixelsPerInch = 120;
+    settings.BildAlign = 1;
+    const QString first = dir.filePath(QStringLiteral("first.qlr"));
+    ASSERT_TRUE(WriteProjectFile(first, doc, settings));
+    ASSERT_TRUE(form->OpenFileWithName(first));
+    form->afilename = dir.filePath(QStringLiteral("second.qlr"));
+    ASSERT_TRUE(form->SaveTheFile());
+    QFile a(first), b(form->afilename);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    const QByteArray before = a.readAll(), after = b.readAll();
+    EXPECT_EQ(before.toHex().toStdString(), after.toHex().toStdString());
+    EXPECT_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LineWidthEd"))->text(),
+              QStringLiteral("0.35"));
 }
 } // namespace

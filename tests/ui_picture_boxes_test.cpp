@@ -1,5 +1,6 @@
 // The file-name box with its browse button, and the picture preview box.
 #include "DialogAnswerer.h"
+#include "FileDialogInput.h"
 
 #include "DibFile.h"
 #include "DibPaintBox.h"
@@ -33,8 +34,7 @@ TEST(FilenameEditBoxTest, BrowseTakesTheChoiceAndCancelKeepsTheName) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(dialog->nameFilters().isEmpty());
-        dialog->selectFile(picture);
-        QMetaObject::invokeMethod(dialog, "accept");
+        TypeFileName(dialog, picture);
     });
     box.browse();
     choose.Verify();

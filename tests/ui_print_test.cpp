@@ -1,6 +1,7 @@
 // Printing: the print run puts every page on the current printer, a new sheet
 // only between pages, always at zoom 100; with no printer it asks for a PDF file.
 #include "DialogAnswerer.h"
+#include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
 #include "MessageTable.h"
@@ -102,8 +103,7 @@ TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->objectName(), QStringLiteral("PdfSaveDialog"));
-        dialog->selectFile(chosen);
-        static_cast<QDialog*>(dialog)->accept();
+        TypeFileName(dialog, chosen);
     });
     form->DruckenBtnClick();
     answer.Verify();

@@ -50,21 +50,31 @@ std::function<void(QWidget*)> DialogAnswerer::PressAnswer(QMessageBox::StandardB
 
 void DialogAnswerer::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || answered >= answers.size() || modal == lastAnswered) return;
+    if (modal && (modal == lastAnswered || answered >= answers.size())) {
+        // A dialog that stays open after its answer, or one nobody expected, would
+        // leave the test hanging: fail and close it.
+        if (sinceAnswer.isValid() && sinceAnswer.elapsed() > 3000) {
+            ADD_FAILURE() << "a dialog stayed open: " << modal->windowTitle().toStdString();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+            else modal->close();
+            sinceAnswer.start();
+        }
+        return;
+    }
+    if (!modal) return;
+    sinceAnswer.start();
     lastAnswered = modal;
     title = modal->windowTitle();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
     const std::size_t n = answered++;
-    if (answered == answers.size()) {
-        appeared = true;
-        timer->stop();
-    }
+    if (answered == answers.size()) appeared = true;
     answers[n](modal);
 }
 
 void DialogAnswerer::Verify() {
     verified = true;
     timer->stop();
+    lastAnswered = nullptr;
     EXPECT_TRUE(appeared) << "the expected dialog never appeared (" << answered << " of "
                           << answers.size() << " answered)";
 }

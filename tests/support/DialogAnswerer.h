@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -39,7 +40,8 @@ private:
 
     std::vector<std::function<void(QWidget*)>> answers;
     std::size_t answered = 0;
-    QWidget* lastAnswered = nullptr;
+    QPointer<QWidget> lastAnswered;
+    QElapsedTimer sinceAnswer;
     QTimer* timer;
     bool appeared = false;
     bool verified = false;
