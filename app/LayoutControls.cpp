@@ -22,6 +22,7 @@ QDoubleSpinBox* LayoutControls::MakeSpin(const SpinSetting& s, QWidget* parent) 
     QDoubleSpinBox* spin = s.decimals > 0 ? new ExactSpinBox(parent) : new QDoubleSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(s.name));
     if (s.decimals == 0) spin->setDecimals(0);
+    spin->setMinimumWidth(90);
     spin->setRange(s.minimum, s.maximum);
     spin->setSingleStep(s.step);
     spin->setValue(Defaults().*s.value);
