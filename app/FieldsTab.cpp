@@ -16,12 +16,24 @@
 #include <QVBoxLayout>
 
 namespace {
-QPushButton* Button(QWidget* parent, QLayout* into, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    into->addWidget(b);
-    return b;
+// A panel with a list on the left and its command buttons stacked on the right.
+QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
+                   std::initializer_list<std::pair<const char*, QString>> buttons) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(list, 1);
+    auto* column = new QVBoxLayout;
+    for (const auto& [buttonName, caption] : buttons) {
+        auto* b = new QPushButton(caption, panel);
+        b->setObjectName(QString::fromLatin1(buttonName));
+        b->setAutoDefault(false);
+        column->addWidget(b);
+    }
+    column->addStretch(1);
+    row->addLayout(column);
+    return panel;
 }
 
 QDoubleSpinBox* SizeSpin(QWidget* parent, const char* name, double value) {
@@ -46,11 +58,7 @@ QWidget* TMainForm::BuildFieldsTab() {
     tab->setObjectName(QStringLiteral("TabSheet1"));
     auto* column = new QVBoxLayout(tab);
 
-    auto* panel4 = new QWidget(tab);
-    panel4->setObjectName(QStringLiteral("Panel4"));
-    auto* catRow = new QHBoxLayout(panel4);
-    catRow->setContentsMargins(0, 0, 0, 0);
-    ListView2 = new QTreeView(panel4);
+    ListView2 = new QTreeView;
     ListView2->setObjectName(QStringLiteral("ListView2"));
     ListView2->setModel(categories);
     ListView2->setRootIsDecorated(false);
@@ -59,22 +67,15 @@ QWidget* TMainForm::BuildFieldsTab() {
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     ListView2->header()->setStretchLastSection(true);
-    catRow->addWidget(ListView2, 1);
-    auto* catButtons = new QVBoxLayout;
-    Button(panel4, catButtons, "NewKategorieBtn", QStringLiteral("Neue Kategorie"));
-    Button(panel4, catButtons, "KategorieBearbeitenBtn", QStringLiteral("Bearbeiten"));
-    Button(panel4, catButtons, "KategorieLoechenBtn", QStringLiteral("Löschen"));
-    Button(panel4, catButtons, "KategorienachObenBtn", QStringLiteral("Nach oben"));
-    Button(panel4, catButtons, "KategorienachuntenBtn", QStringLiteral("Nach unten"));
-    catButtons->addStretch(1);
-    catRow->addLayout(catButtons);
-    column->addWidget(panel4, 1);
+    column->addWidget(ListPanel(tab, "Panel4", ListView2,
+                                {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
+                                 {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
+                                 {"KategorieLoechenBtn", QStringLiteral("Löschen")},
+                                 {"KategorienachObenBtn", QStringLiteral("Nach oben")},
+                                 {"KategorienachuntenBtn", QStringLiteral("Nach unten")}}),
+                      1);
 
-    auto* panel5 = new QWidget(tab);
-    panel5->setObjectName(QStringLiteral("Panel5"));
-    auto* fieldRow = new QHBoxLayout(panel5);
-    fieldRow->setContentsMargins(0, 0, 0, 0);
-    ListView1 = new QTreeWidget(panel5);
+    ListView1 = new QTreeWidget;
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setColumnCount(2);
     ListView1->setHeaderLabels({QStringLiteral("Bezeichnung"), QString()});
@@ -83,19 +84,16 @@ QWidget* TMainForm::BuildFieldsTab() {
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    fieldRow->addWidget(ListView1, 1);
-    auto* fieldButtons = new QVBoxLayout;
-    Button(panel5, fieldButtons, "NeuesProduktBtn", QStringLiteral("Neues Feld"));
-    Button(panel5, fieldButtons, "NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld"));
-    Button(panel5, fieldButtons, "NewRadioBtnBtn",
-           QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)"));
-    Button(panel5, fieldButtons, "ProduktLoeschenBtn", QStringLiteral("Löschen"));
-    Button(panel5, fieldButtons, "AndereKategorieBtn", QStringLiteral("Andere Kateg."));
-    Button(panel5, fieldButtons, "ProduktNachObenBtn", QStringLiteral("Nach oben"));
-    Button(panel5, fieldButtons, "ProduktNachUntenBtn", QStringLiteral("Nach unten"));
-    fieldButtons->addStretch(1);
-    fieldRow->addLayout(fieldButtons);
-    column->addWidget(panel5, 1);
+    column->addWidget(
+        ListPanel(tab, "Panel5", ListView1,
+                  {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
+                   {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
+                   {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
+                   {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
+                   {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
+                   {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
+                   {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}}),
+        1);
 
     auto* panel7 = new QWidget(tab);
     panel7->setObjectName(QStringLiteral("Panel7"));

@@ -88,24 +88,10 @@ void PrintTo(const DocumentCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class OnePassTest : public LayoutTest {
+class OnePassTest : public PictureLayoutTest {
 protected:
-    QTemporaryDir dir;
-    dib tile{}, logoPicture{};
     CategoryPictureCache cache;
 
-    void TearDown() override {
-        FreeDib(tile);
-        FreeDib(logoPicture);
-    }
-
-    QString Save(const QString& name, int w, int h, QColor colour) {
-        QImage image(w, h, QImage::Format_RGB888);
-        image.fill(colour);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, "BMP"));
-        return path;
-    }
 
     void Decorate(bool gradient) {
         settings = LayoutSettings(); // header and footer bands, background, capitals, underlay

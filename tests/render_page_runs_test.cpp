@@ -13,11 +13,8 @@ using namespace layout_test;
 
 namespace {
 
-class PageRuns : public LayoutTest {
+class PageRuns : public PictureLayoutTest {
 protected:
-    QTemporaryDir dir;
-    dib tile{}, logoPicture{};
-
     void SetUp() override {
         settings = LayoutSettings(); // header, footer, background, bands, capitals
         settings.FilenameEdit1.clear();
@@ -38,18 +35,6 @@ protected:
             for (int f = 0; f < 4; ++f) AddField(c, fkSingleChoice, QStringLiteral("Wahl %1").arg(f), 1, 0.8);
             AddField(c, fkText, QStringLiteral("Bemerkung"), 18, 3);
         }
-    }
-    void TearDown() override {
-        FreeDib(tile);
-        FreeDib(logoPicture);
-    }
-
-    QString Save(const QString& name, int w, int h, QColor colour) {
-        QImage image(w, h, QImage::Format_RGB888);
-        image.fill(colour);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, "BMP"));
-        return path;
     }
 
     // Every page of a print run on one canvas: the operations of each call.

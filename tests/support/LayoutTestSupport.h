@@ -3,12 +3,16 @@
 // plain settings (no header, footer, background, bands or capitals) laid out
 // at 600 pixels per inch on the default A4 page (4960 x 7016 pixels).
 
+#include "Dib.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PaintToCanvas.h"
 #include "RecordingCanvas.h"
 #include "Units.h"
 
+#include <QColor>
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -114,6 +118,27 @@ protected:
     // Draws one printed page (zoom 100, printer canvas of the page's size).
     bool Print(RecordingCanvas& canvas, int page) {
         return PaintToCanvas(canvas, Input(), kDpi, kPageW, kPageH, page, 100, true);
+    }
+};
+
+// A layout test with picture files and a background tile and logo to draw.
+class PictureLayoutTest : public LayoutTest {
+protected:
+    QTemporaryDir dir;
+    dib tile{}, logoPicture{};
+
+    void TearDown() override {
+        FreeDib(tile);
+        FreeDib(logoPicture);
+    }
+
+    // A one-colour 24-bit BMP of w x h pixels in the test's folder.
+    QString Save(const QString& name, int w, int h, QColor colour) {
+        QImage image(w, h, QImage::Format_RGB888);
+        image.fill(colour);
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path, "BMP"));
+        return path;
     }
 };
 
