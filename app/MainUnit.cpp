@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QItemSelectionModel>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 QString FileNamePart(const QString& path) {
@@ -69,6 +70,9 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     connect(categories, &QAbstractItemModel::dataChanged, this, &TMainForm::ListView2Change);
     connect(categories, &QAbstractItemModel::rowsInserted, this, &TMainForm::ListView2Change);
     connect(categories, &QAbstractItemModel::rowsRemoved, this, &TMainForm::ListView2Change);
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!donotupdate) ListView1Click();
+    });
     ListProds();
     const QString filter = QString::fromUtf8(GetDIBOpenFilter());
     layout.logoFile->setFilter(filter);

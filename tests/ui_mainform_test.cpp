@@ -23,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
+#include <QPlainTextEdit>
+#include <QItemSelectionModel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -241,5 +244,26 @@ TEST(MainFormPicturesTest, DefaultLogoLoadsFromTheProgramDirectory) {
     EXPECT_EQ(getpixel(form.di2, 0, 0), MakeColour(127, 127, 127));
     form.findChild<QCheckBox*>(QStringLiteral("LightenCheck"))->setChecked(false);
     EXPECT_EQ(getpixel(form.di2, 0, 0), 0u);
+}
+} // namespace
+
+namespace {
+// Selecting a category lists its fields; selecting a field shows its values in the editors.
+TEST_F(MainFormTest, SelectionShowsTheCategorysFieldsAndTheFieldsValues) {
+    form->categories->AddCategory(QStringLiteral("A"));
+    form->categories->AddCategory(QStringLiteral("B"));
+    form->doc->AddField(1, fkCheckBox, QStringLiteral("Wasser"), 4.5, 0.75);
+    form->doc->AddField(1, fkSingleChoice, QStringLiteral("Saft"), 3, 0.5);
+    form->ListView2->selectionModel()->select(form->categories->index(1),
+                                              QItemSelectionModel::ClearAndSelect);
+    ASSERT_EQ(form->ListView1->topLevelItemCount(), 2);
+    EXPECT_EQ(form->ListView1->topLevelItem(0)->text(0), QStringLiteral("Wasser"));
+    EXPECT_FALSE(form->ProdNameEd->isEnabled()); // no field selected yet
+    form->ListView1->topLevelItem(1)->setSelected(true);
+    EXPECT_EQ(form->ProdNameEd->toPlainText(), QStringLiteral("Saft"));
+    EXPECT_TRUE(form->RadioCheck->isChecked());
+    EXPECT_DOUBLE_EQ(form->BreitFeldEd->value(), 3);
+    EXPECT_DOUBLE_EQ(form->HochFeldEd->value(), 0.5);
+    EXPECT_TRUE(form->changed); // selecting a category counts as a change
 }
 } // namespace
