@@ -1,5 +1,6 @@
 // Translating windows: every kind of widget, the walk's order and reach.
 
+#include "ColourSwatch.h"
 #include "TranslateComponents.h"
 #include "TranslationFile.h"
 #include "Translator.h"
@@ -148,7 +149,7 @@ TEST_F(ComponentsTest, TranslatesEveryKindOnce) {
 
     TranslateComponents(&window, t);
 
-    EXPECT_EQ(Appended(known.size()), QStringList({u"frei"_qs}));
+    EXPECT_EQ(Appended(known.size()), QStringList({u"frei"_qs, u"-"_qs}));
     EXPECT_EQ(window.windowTitle(), En(u"Fenster"_qs));
     EXPECT_EQ(label->text(), En(u"Name:"_qs));
     EXPECT_EQ(radio->text(), En(u"Links"_qs));
@@ -240,6 +241,24 @@ TEST_F(ComponentsTest, MemoLinesWithMultiLineTranslation) {
     TranslateComponents(&window, t);
     EXPECT_EQ(memo->toPlainText(), u"one\nuno\n<zwei>"_qs);
     EXPECT_EQ(t.RowCount(), 2);
+}
+
+// Guards two kinds the walk used to pass over: a colour swatch (the shape of a
+// colour setting) has its tool tip translated, and a menu separator is looked
+// up as "-" so that it has a row of its own, while it stays a bare separator.
+TEST_F(ComponentsTest, SwatchHintAndMenuSeparator) {
+    Know({u"Farbe der Kopfzeile"_qs});
+    QWidget window;
+    auto* swatch = new ColourSwatch(&window);
+    swatch->setToolTip(u"Farbe der Kopfzeile"_qs);
+    auto* bar = new QMenuBar(&window);
+    QMenu* menu = bar->addMenu(QString());
+    QAction* separator = menu->addSeparator();
+    TranslateComponents(&window, t);
+    EXPECT_EQ(swatch->toolTip(), En(u"Farbe der Kopfzeile"_qs));
+    EXPECT_EQ(Appended(1), QStringList({u"-"_qs}));
+    EXPECT_TRUE(separator->isSeparator());
+    EXPECT_TRUE(separator->text().isEmpty());
 }
 
 } // namespace

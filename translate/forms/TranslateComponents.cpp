@@ -84,6 +84,12 @@ class Walker {
     }
 
     void Action(QAction* a) {
+        // A separator is a menu entry whose caption is "-": it has its row in the
+        // table like any caption, but shows no text.
+        if (a->isSeparator()) {
+            Tr(QStringLiteral("-"));
+            return;
+        }
         // Without a tool tip of its own an action shows its text, which must
         // not be looked up a second time.
         QAction probe;
@@ -189,6 +195,7 @@ class Walker {
             w->setWindowTitle(Tr(w->windowTitle()));
             return;
         }
+        if (w->inherits("ColourSwatch")) return ToolTip(w); // a colour shape: its hint only
         if (auto* check = qobject_cast<QCheckBox*>(w)) {
             ToolTip(check);
             check->setText(Tr(check->text()));

@@ -15,5 +15,7 @@ class Translator;
 // - dynamic property "quilloraFilter" (text): a file filter, translated as one text;
 // - dynamic property "quilloraFileName" = true, or class FilenameEditBox: a
 //   file-name box, whose text and inner widgets are left alone.
+// - class ColourSwatch: a colour shape, of which only the tool tip is translated;
+// - a menu separator is looked up as "-" and keeps showing no text.
 void TranslateComponents(QObject* root, Translator& translator);
 void TranslateComponents(QObject* root);
