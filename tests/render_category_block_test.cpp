@@ -103,6 +103,25 @@ TEST_F(CategoryBlock, PictureBeforeTheName) {
     EXPECT_EQ(DrawnOps(canvas, "Rectangle").at(0).x1(), kL);
 }
 
+// Guards the picture before the name of a heading: the limit is its band of
+// 2 line heights less 2 G, and the name follows the picture half a line down.
+TEST_F(CategoryBlock, PictureBeforeTheNameOfAHeading) {
+    const int c = AddCategory("Kopf");
+    SetRecord(c, Picture("p.bmp", 100, 50), 5, "", 0, false);
+    RecordingCanvas canvas(kDpi);
+    Print(canvas, 1);
+    const auto pictures = canvas.OpsNamed("StretchDIBits");
+    ASSERT_EQ(pictures.size(), 1u);
+    // Band 2 x 300 = 600, less 2 G = 506; 1181 wide would be 590 high: 1012 x 506.
+    const std::vector<long long> placed{kL, kT + kG, 1012, 506, 0, 0, 100, 50};
+    const auto& args = pictures[0].args;
+    EXPECT_EQ(std::vector<long long>(args.begin(), args.begin() + 8), placed);
+    const auto name = FindText(Texts(canvas), "Kopf");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->x, kL + 1012 + kG);
+    EXPECT_EQ(name->y, kT + 300 / 2);
+}
+
 // Guards the picture below the name with the introduction text beside it or
 // below it, and how far the block advances.
 TEST_F(CategoryBlock, PictureBelowTheNameWithIntroductionText) {

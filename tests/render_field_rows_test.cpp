@@ -161,6 +161,33 @@ TEST_F(FieldRows, SingleChoiceRowsBreak) {
     EXPECT_EQ(circles[2].y1(), kFirstFieldTop + 236 + kG);
 }
 
+// Guards the row change between kinds: a single choice after a text row, a
+// text box after a single-choice row and a taller circle each start a new row
+// G below the row, at the left margin.
+TEST_F(FieldRows, RowChangesBetweenKinds) {
+    struct Case {
+        FieldKind first, second;
+        double secondHeight;
+    };
+    const Case cases[] = {
+        {fkText, fkSingleChoice, 1},
+        {fkSingleChoice, fkText, 1},
+        {fkSingleChoice, fkSingleChoice, 1.5},
+    };
+    for (const Case& tc : cases) {
+        SCOPED_TRACE(testing::Message() << tc.first << " " << tc.second);
+        doc.NewAll();
+        const int c = AddCategory("A");
+        AddField(c, tc.first, "a", 4, 1);
+        AddField(c, tc.second, "b", 4, tc.secondHeight);
+        PrintPage(1);
+        ASSERT_EQ(boxes.size() + circles.size(), 2u);
+        const Drawn& second = tc.second == fkText ? boxes.back() : circles.back();
+        EXPECT_EQ(second.x1(), kL);
+        EXPECT_EQ(second.y1(), kFirstFieldTop + 236 + kG);
+    }
+}
+
 // Guards the page rule for text rows: the first box of a row passing the bottom
 // limit moves to the next page at T + G, and the rest of the row follows it.
 TEST_F(FieldRows, RowPastTheBottomLimitMovesToTheNextPage) {
