@@ -42,7 +42,8 @@ void TMainForm::ListView1Click() {
     QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
     if (f < 0) {
         ProdNameEd->clear();
-        for (QWidget* w : editors) w->setEnabled(false);
+        for (QWidget* w : editors)
+            w->setEnabled(false);
         return;
     }
     const FieldRecord* field = doc->Fields(cat)->at(f);
@@ -51,5 +52,6 @@ void TMainForm::ListView1Click() {
     BreitFeldEd->setValue(field->width);
     QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
     if (field->kind >= 0 && field->kind <= 2) kinds[field->kind]->setChecked(true);
-    for (QWidget* w : editors) w->setEnabled(true);
+    for (QWidget* w : editors)
+        w->setEnabled(true);
 }

@@ -133,9 +133,10 @@ QWidget* TMainForm::BuildPresetsTab() {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("TabSheet2"));
     auto* grid = new QGridLayout(tab);
-    grid->addWidget(Label(tab, "Label6",
-                          QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
-                    0, 0, 1, 3);
+    grid->addWidget(
+        Label(tab, "Label6",
+              QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
+        0, 0, 1, 3);
     grid->addWidget(Label(tab, "Label7", QStringLiteral("Breite:")), 1, 0);
     BreitDefEd = SizeSpin(tab, "BreitDefEd", 6);
     grid->addWidget(BreitDefEd, 1, 1);

@@ -70,9 +70,8 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     FilenameEdit2Change();
     FilenameEdit1Change();
     if (categories->rowCount() > 0)
-        ListView2->selectionModel()->select(categories->index(0),
-                                            QItemSelectionModel::ClearAndSelect |
-                                                QItemSelectionModel::Rows);
+        ListView2->selectionModel()->select(
+            categories->index(0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     donotupdate = false;
     ListProds();
     if (PaintBox1) PaintBox1->update();
@@ -110,7 +109,9 @@ void TMainForm::OpenBtnClick() {
     if (QuerySaveChanges()) OpenFile();
 }
 
-void TMainForm::SaveBtnClick() { SaveFile(); }
+void TMainForm::SaveBtnClick() {
+    SaveFile();
+}
 
 void TMainForm::SaveAsBtnClick() {
     const QString name = ChooseFile(SaveDialog1());

@@ -69,16 +69,23 @@ QLineEdit* LayoutControls::MakeText(const char* name, QString LayoutSettings::*v
 
 LayoutSettings LayoutControls::Read() const {
     LayoutSettings s;
-    for (const auto& [setting, spin] : spins) s.*setting->value = spin->value();
-    for (const auto& [setting, check] : checks) s.*setting->value = check->isChecked();
-    for (const auto& [setting, swatch] : swatches) s.*setting->value = swatch->colour();
+    for (const auto& [setting, spin] : spins)
+        s.*setting->value = spin->value();
+    for (const auto& [setting, check] : checks)
+        s.*setting->value = check->isChecked();
+    for (const auto& [setting, swatch] : swatches)
+        s.*setting->value = swatch->colour();
     for (const auto& [setting, button] : fonts)
         s.fonts[static_cast<std::size_t>(setting->index)] = button->font();
-    for (const auto& [member, edit] : texts) s.*member = edit->text();
+    for (const auto& [member, edit] : texts)
+        s.*member = edit->text();
     if (firstPageNr) s.FirstPageNr = firstPageNr->value();
-    if (bildLinks && bildLinks->isChecked()) s.BildAlign = 0;
-    else if (bildZentr && bildZentr->isChecked()) s.BildAlign = 1;
-    else if (bildRechts && bildRechts->isChecked()) s.BildAlign = 2;
+    if (bildLinks && bildLinks->isChecked())
+        s.BildAlign = 0;
+    else if (bildZentr && bildZentr->isChecked())
+        s.BildAlign = 1;
+    else if (bildRechts && bildRechts->isChecked())
+        s.BildAlign = 2;
     if (backgroundFile) s.FilenameEdit2 = backgroundFile->fileName();
     if (logoFile) s.FilenameEdit1 = logoFile->fileName();
     return s;
@@ -89,12 +96,16 @@ void LayoutControls::Apply(const LayoutSettings& s) {
     // the processing settings that follow prepare the background again.
     if (backgroundFile) backgroundFile->setFileName(s.FilenameEdit2);
     if (logoFile) logoFile->setFileName(s.FilenameEdit1);
-    for (const auto& [setting, spin] : spins) spin->setValue(s.*setting->value);
-    for (const auto& [setting, check] : checks) check->setChecked(s.*setting->value);
-    for (const auto& [setting, swatch] : swatches) swatch->setColour(s.*setting->value);
+    for (const auto& [setting, spin] : spins)
+        spin->setValue(s.*setting->value);
+    for (const auto& [setting, check] : checks)
+        check->setChecked(s.*setting->value);
+    for (const auto& [setting, swatch] : swatches)
+        swatch->setColour(s.*setting->value);
     for (const auto& [setting, button] : fonts)
         button->setFontRecord(s.fonts[static_cast<std::size_t>(setting->index)]);
-    for (const auto& [member, edit] : texts) edit->setText(s.*member);
+    for (const auto& [member, edit] : texts)
+        edit->setText(s.*member);
     if (firstPageNr) firstPageNr->setValue(s.FirstPageNr);
     QRadioButton* align[] = {bildLinks, bildZentr, bildRechts};
     if (s.BildAlign >= 0 && s.BildAlign <= 2 && align[s.BildAlign])

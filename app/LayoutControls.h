@@ -19,7 +19,7 @@ class FontSettingButton;
 class FilenameEditBox;
 
 class LayoutControls {
-public:
+  public:
     // Creation: each control gets its name as objectName, its caption, range and default.
     QDoubleSpinBox* MakeSpin(const SpinSetting& s, QWidget* parent);
     QCheckBox* MakeCheck(const CheckSetting& s, QWidget* parent);
@@ -37,7 +37,7 @@ public:
     LayoutSettings Read() const;
     void Apply(const LayoutSettings& settings);
 
-private:
+  private:
     std::vector<std::pair<const SpinSetting*, QDoubleSpinBox*>> spins;
     std::vector<std::pair<const CheckSetting*, QCheckBox*>> checks;
     std::vector<std::pair<const ColourSetting*, ColourSwatch*>> swatches;

@@ -42,7 +42,8 @@ void AddSpinRow(LayoutControls& layout, QGridLayout* grid, QWidget* parent, cons
     grid->addWidget(label, row, 0);
     grid->addWidget(layout.MakeSpin(s, parent), row, 1);
     if (!unit.isEmpty()) {
-        QLabel* unitLabel = CaptionFor(parent, QString::fromLatin1(s.name) + QStringLiteral("Unit"), unit);
+        QLabel* unitLabel =
+            CaptionFor(parent, QString::fromLatin1(s.name) + QStringLiteral("Unit"), unit);
         grid->addWidget(unitLabel, row, 2);
     }
 }
@@ -92,14 +93,16 @@ QWidget* TMainForm::BuildLayoutTab() {
 
     QWidget* margins = Page("TabSheet8");
     auto* marginGrid = new QGridLayout(margins);
-    for (const SpinSetting& s : MarginSettings()) AddSpinRow(layout, marginGrid, margins, s);
+    for (const SpinSetting& s : MarginSettings())
+        AddSpinRow(layout, marginGrid, margins, s);
     AddChecks(layout, marginGrid, margins, SettingPage::Margins);
     Finish(marginGrid);
     pages->addTab(margins, QStringLiteral("Ränder und Abstände"));
 
     QWidget* fonts = Page("TabSheet9");
     auto* fontColumn = new QVBoxLayout(fonts);
-    for (const FontSetting& s : FontSettings()) fontColumn->addWidget(layout.MakeFontButton(s, fonts));
+    for (const FontSetting& s : FontSettings())
+        fontColumn->addWidget(layout.MakeFontButton(s, fonts));
     fontColumn->addStretch(1);
     pages->addTab(fonts, QStringLiteral("Schriftarten"));
 
@@ -109,7 +112,8 @@ QWidget* TMainForm::BuildLayoutTab() {
     for (const ColourSetting& s : ColourSettings()) {
         if (s.page != SettingPage::Colours) continue;
         const int row = colourGrid->rowCount();
-        QLabel* label = CaptionFor(colours, QString::fromLatin1(s.name), QString::fromUtf8(s.caption));
+        QLabel* label =
+            CaptionFor(colours, QString::fromLatin1(s.name), QString::fromUtf8(s.caption));
         label->setVisible(!s.hidden);
         colourGrid->addWidget(label, row, 0);
         colourGrid->addWidget(layout.MakeSwatch(s, colours), row, 1);
@@ -122,7 +126,8 @@ QWidget* TMainForm::BuildLayoutTab() {
     AddChecks(layout, formatGrid, formatting, SettingPage::Formatting);
     layout.bildLinks = AlignButton(formatting, "BildLinks", QStringLiteral("Bilder linksbündig"));
     layout.bildZentr = AlignButton(formatting, "BildZentr", QStringLiteral("Bilder zentriert"));
-    layout.bildRechts = AlignButton(formatting, "BildRechts", QStringLiteral("Bilder rechtsbündig"));
+    layout.bildRechts =
+        AlignButton(formatting, "BildRechts", QStringLiteral("Bilder rechtsbündig"));
     layout.bildRechts->setChecked(true);
     for (QRadioButton* b : {layout.bildLinks, layout.bildZentr, layout.bildRechts})
         formatGrid->addWidget(b, formatGrid->rowCount(), 0);
@@ -140,8 +145,9 @@ QWidget* TMainForm::BuildLayoutTab() {
                  {"KopfEd", "Kopfzeile:", &LayoutSettings::KopfEd}};
     for (const auto& t : texts) {
         const int row = headGrid->rowCount();
-        headGrid->addWidget(CaptionFor(headFoot, QString::fromLatin1(t.name), QString::fromUtf8(t.caption)),
-                            row, 0);
+        headGrid->addWidget(
+            CaptionFor(headFoot, QString::fromLatin1(t.name), QString::fromUtf8(t.caption)), row,
+            0);
         headGrid->addWidget(layout.MakeText(t.name, t.value, headFoot), row, 1, 1, 3);
     }
     AddChecks(layout, headGrid, headFoot, SettingPage::HeaderFooter);
@@ -162,7 +168,8 @@ QWidget* TMainForm::BuildLayoutTab() {
 QWidget* TMainForm::BuildBackgroundTab() {
     auto* tab = Page("TabSheet5");
     auto* grid = new QGridLayout(tab);
-    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit2"), QStringLiteral("Dateiname:")), 0, 0);
+    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit2"), QStringLiteral("Dateiname:")),
+                    0, 0);
     layout.backgroundFile = new FilenameEditBox(tab);
     layout.backgroundFile->setObjectName(QStringLiteral("FilenameEdit2"));
     grid->addWidget(layout.backgroundFile, 0, 1, 1, 3);
@@ -176,9 +183,12 @@ QWidget* TMainForm::BuildBackgroundTab() {
     auto* size = new QGroupBox(QStringLiteral("Größe der Grafik"), tab);
     size->setObjectName(QStringLiteral("GroupBox1"));
     auto* sizeGrid = new QGridLayout(size);
-    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "BreitEd2"), QStringLiteral("cm"));
-    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "HochEd2"), QStringLiteral("cm"));
-    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("SVerh2Check"), size), sizeGrid->rowCount(), 0, 1, 3);
+    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "BreitEd2"),
+               QStringLiteral("cm"));
+    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "HochEd2"),
+               QStringLiteral("cm"));
+    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("SVerh2Check"), size), sizeGrid->rowCount(), 0,
+                        1, 3);
     grid->addWidget(size, 2, 0, 1, 2);
 
     auto* look = new QGroupBox(QStringLiteral("Sichtbarkeits Einstellungen"), tab);
@@ -212,7 +222,8 @@ QWidget* TMainForm::BuildBackgroundTab() {
 QWidget* TMainForm::BuildLogoTab() {
     auto* tab = Page("TabSheet6");
     auto* grid = new QGridLayout(tab);
-    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit1"), QStringLiteral("Dateiname:")), 0, 0);
+    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit1"), QStringLiteral("Dateiname:")),
+                    0, 0);
     layout.logoFile = new FilenameEditBox(tab);
     layout.logoFile->setObjectName(QStringLiteral("FilenameEdit1"));
     layout.logoFile->setFileName(LayoutSettings().FilenameEdit1);
@@ -223,8 +234,10 @@ QWidget* TMainForm::BuildLogoTab() {
     auto* size = new QGroupBox(QStringLiteral("Größe der Grafik"), tab);
     size->setObjectName(QStringLiteral("GroupBox3"));
     auto* sizeGrid = new QGridLayout(size);
-    for (const SpinSetting& s : LogoSpinSettings()) AddSpinRow(layout, sizeGrid, size, s, QStringLiteral("cm"));
-    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("sverhlogo"), size), sizeGrid->rowCount(), 0, 1, 3);
+    for (const SpinSetting& s : LogoSpinSettings())
+        AddSpinRow(layout, sizeGrid, size, s, QStringLiteral("cm"));
+    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("sverhlogo"), size), sizeGrid->rowCount(), 0, 1,
+                        3);
     grid->addWidget(size, 1, 0, 1, 2);
 
     auto* scroll = new QScrollArea(tab);

@@ -77,8 +77,7 @@ void TMainForm::BuildToolbarAndMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
     help->setObjectName(QStringLiteral("Hilfe1"));
-    connect(AddItem(help, "ber1", QStringLiteral("Über...")), &QAction::triggered, this,
-            [this] {
-                if (aboutBox) aboutBox->exec();
-            });
+    connect(AddItem(help, "ber1", QStringLiteral("Über...")), &QAction::triggered, this, [this] {
+        if (aboutBox) aboutBox->exec();
+    });
 }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrinter>
@@ -15,15 +16,14 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-#include <QItemSelectionModel>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 QString FileNamePart(const QString& path) {
-    const qsizetype cut = std::max({path.lastIndexOf(QLatin1Char('/')),
-                                    path.lastIndexOf(QLatin1Char('\\')),
-                                    path.lastIndexOf(QLatin1Char(':'))});
+    const qsizetype cut =
+        std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')),
+                  path.lastIndexOf(QLatin1Char(':'))});
     return path.mid(cut + 1);
 }
 
@@ -157,18 +157,27 @@ void TMainForm::Neu1Click() {
 bool TMainForm::QuerySaveChanges() {
     if (!changed) return true;
     switch (AskYesNoCancel(this, GetMessageText(13), GetMessageText(12))) {
-    case Answer::Yes: return SaveFile();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
+    case Answer::Yes:
+        return SaveFile();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
     }
     return false;
 }
 
-void TMainForm::EndeBtnClick() { close(); }
+void TMainForm::EndeBtnClick() {
+    close();
+}
 
-bool TMainForm::FormCloseQuery() { return QuerySaveChanges(); }
+bool TMainForm::FormCloseQuery() {
+    return QuerySaveChanges();
+}
 
-void TMainForm::FormClose() { SaveProgramOptions(*this); }
+void TMainForm::FormClose() {
+    SaveProgramOptions(*this);
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {

@@ -3,10 +3,10 @@
 // controls and the two prepared pictures, and delegates the work to the units of
 // document/, images/, render/, translate/ and editing/.
 
+#include "CategoryPictureCache.h"
 #include "Dib.h"
 #include "FormDocument.h"
 #include "LayoutControls.h"
-#include "CategoryPictureCache.h"
 #include "PaintToCanvas.h"
 
 #include <QMainWindow>
@@ -35,14 +35,14 @@ class QFileDialog;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // FormCreate. programPath is the executable's path (argv[0] resolved); arguments
     // are the command-line arguments after the program name.
     TMainForm(const QString& programDir, const QStringList& arguments, QWidget* parent = nullptr);
     ~TMainForm() override; // FormDestroy
 
     // State of the window, named as the rest of the program refers to it.
-    QString progpath;  // the program's directory, ending in "/"
+    QString progpath; // the program's directory, ending in "/"
     bool infirst = false;
     QString maincap;
     bool changed = false;
@@ -87,7 +87,7 @@ public:
     void ListProds();
     void ListView1Click();
 
-public slots:
+  public slots:
     void Neu1Click();
     void OpenBtnClick();
     void SaveBtnClick();
@@ -101,13 +101,13 @@ public slots:
     void DruckenBtnClick();
     void Druckereinrichten1Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;   // FormShow
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery and FormClose
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override; // the mouse wheel
 
-private:
+  private:
     void BuildToolbarAndMenus();
     QWidget* BuildFieldsTab();
     QWidget* BuildPresetsTab();
@@ -130,7 +130,7 @@ private:
     const QWheelEvent* lastWheel = nullptr;
     quint64 lastWheelTime = 0;
 
-public:
+  public:
     // The other windows, created once by the program entry and owned by this one.
     QDialog* aboutBox = nullptr;
     QDialog* moveDialog = nullptr;

@@ -5,8 +5,8 @@
 #include "FilenameEditBox.h"
 #include "PicturePreparation.h"
 
-#include <QDoubleSpinBox>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 
 void TMainForm::FilenameEdit1Change() {
     if (!layout.logoFile || !preparingPictures) return;

@@ -14,9 +14,12 @@ Answer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text
     switch (QMessageBox::question(parent, title, text,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -36,5 +39,6 @@ void OutOfMemoryBox(const std::string& message) {
 
 void InstallCoreMessageBoxes() {
     dyna::SetAllocFailureHandler(&OutOfMemoryBox);
-    SetDibMessageHook([](const QString& text) { QMessageBox::information(nullptr, QString(), text); });
+    SetDibMessageHook(
+        [](const QString& text) { QMessageBox::information(nullptr, QString(), text); });
 }

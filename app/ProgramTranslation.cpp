@@ -9,17 +9,21 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QDialog>
 
 void InitProgramTranslation(const QString& progpath) {
     ProgramTranslator().InitTranslation(progpath);
 }
 
-void LoadProgramOptions(TMainForm& form) { form.languageMenu->LoadOptions(form.progpath); }
+void LoadProgramOptions(TMainForm& form) {
+    form.languageMenu->LoadOptions(form.progpath);
+}
 
-void SaveProgramOptions(TMainForm& form) { form.languageMenu->SaveOptions(form.progpath); }
+void SaveProgramOptions(TMainForm& form) {
+    form.languageMenu->SaveOptions(form.progpath);
+}
 
 namespace {
 // Qt's own texts (the buttons of message boxes, the file dialogs) in the start language.

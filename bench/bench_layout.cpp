@@ -45,12 +45,14 @@ struct Fixture {
     Fixture() {
         QImage picture(300, 200, QImage::Format_RGB888);
         for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x, y, x ^ y));
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x, y, x ^ y));
         pictureFile = dir.filePath("picture.bmp");
         picture.save(pictureFile, "BMP");
         newdib(&tile, 64, 32, 24);
         newdib(&logo, 200, 200, 24);
-        for (int i = 0; i < tile.bytew * 32; ++i) tile.poi[i] = static_cast<std::uint8_t>(i * 7);
+        for (int i = 0; i < tile.bytew * 32; ++i)
+            tile.poi[i] = static_cast<std::uint8_t>(i * 7);
         settings.FilenameEdit1.clear();
         settings.BreitEd2 = 4; // tiles 4 cm wide
     }
@@ -70,9 +72,11 @@ struct Fixture {
     void AddCategoryGroup(FormDocument& doc, int n) const {
         doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
         const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
-        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3, QStringLiteral("Bitte ausfüllen.\r\nDanke."),
-                                           n % 2, n % 3 == 0));
-        for (int f = 0; f < 6; ++f) doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
+        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3,
+                                           QStringLiteral("Bitte ausfüllen.\r\nDanke."), n % 2,
+                                           n % 3 == 0));
+        for (int f = 0; f < 6; ++f)
+            doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
         doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
         for (int f = 0; f < 3; ++f)
             doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
@@ -121,7 +125,8 @@ void BM_PaintLastPage(benchmark::State& state) {
     for (int i = 0; i < layoutRuns; ++i)
         PaintToCanvas(canvas, in, kDpi, 4960, 7016, pages + 1, 100, true);
     const double layoutSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / layoutRuns;
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+        layoutRuns;
 
     double total = 0;
     for (auto _ : state) {
@@ -135,7 +140,12 @@ void BM_PaintLastPage(benchmark::State& state) {
     state.counters["layout_share_%"] = perCall > 0 ? 100 * layoutSeconds / perCall : 0;
     state.counters["categories"] = doc.CategoryCount();
 }
-BENCHMARK(BM_PaintLastPage)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintLastPage)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 enum class PrintWay { PageByPage, OnePass };
 

@@ -31,8 +31,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     // a full disk shows up here, not in commit().
     if (!file.flush() || file.error() != QFileDevice::NoError || ::fsync(file.handle()) != 0 ||
         file.size() != data.size()) {
-        const QString reason = file.errorString().isEmpty() ? QStringLiteral("write failed")
-                                                             : file.errorString();
+        const QString reason =
+            file.errorString().isEmpty() ? QStringLiteral("write failed") : file.errorString();
         file.cancelWriting();
         return Fail(error, path, reason);
     }

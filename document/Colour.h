@@ -6,11 +6,21 @@
 
 using ColourValue = std::uint32_t;
 
-constexpr bool IsSystemColour(ColourValue c) { return (c & 0xFF000000u) == 0xFF000000u; }
-constexpr int SystemColourIndex(ColourValue c) { return static_cast<int>(c & 0xFFu); }
-constexpr int RedOf(ColourValue c) { return static_cast<int>(c & 0xFFu); }
-constexpr int GreenOf(ColourValue c) { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int BlueOf(ColourValue c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr bool IsSystemColour(ColourValue c) {
+    return (c & 0xFF000000u) == 0xFF000000u;
+}
+constexpr int SystemColourIndex(ColourValue c) {
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int RedOf(ColourValue c) {
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int GreenOf(ColourValue c) {
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int BlueOf(ColourValue c) {
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
 constexpr ColourValue MakeColour(int r, int g, int b) {
     return static_cast<ColourValue>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }

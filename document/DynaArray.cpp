@@ -5,8 +5,12 @@
 
 namespace dyna {
 namespace {
-void DefaultFailureHandler(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
-void* DefaultAllocator(std::size_t bytes) { return std::calloc(1, bytes); }
+void DefaultFailureHandler(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+}
+void* DefaultAllocator(std::size_t bytes) {
+    return std::calloc(1, bytes);
+}
 
 AllocFailureHandler failureHandler = &DefaultFailureHandler;
 BlockAllocator blockAllocator = &DefaultAllocator;
@@ -32,6 +36,8 @@ void* AllocZeroedBlock(std::size_t bytes) {
     return block;
 }
 
-void FreeBlock(void* block) { std::free(block); }
+void FreeBlock(void* block) {
+    std::free(block);
+}
 
 } // namespace dyna

@@ -27,7 +27,7 @@ template <typename T> class TDynaArray {
     static_assert(std::is_trivially_copyable_v<T>,
                   "TDynaArray moves its elements as raw bytes: use trivially copyable records");
 
-public:
+  public:
     // Create: an empty array with no block; the cursor variable is not written.
     explicit TDynaArray(T** cursorVariable = nullptr) : outeraobj(cursorVariable) {}
     // Destroy: releases the block; the cursor variable is not written.
@@ -168,7 +168,7 @@ public:
     std::uint32_t buffersize = 100;
     std::uint32_t size = sizeof(T);
 
-private:
+  private:
     void publish() {
         if (outeraobj) *outeraobj = aobj;
     }

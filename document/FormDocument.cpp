@@ -5,7 +5,9 @@
 
 FormDocument::FormDocument() = default;
 
-FormDocument::~FormDocument() { NewAll(); }
+FormDocument::~FormDocument() {
+    NewAll();
+}
 
 void FormDocument::SetCategoryName(int i, const QString& name) {
     items.at(static_cast<std::size_t>(i)).name = name;
@@ -56,8 +58,8 @@ FieldRecord* FormDocument::AddBareField(int category) {
     return field;
 }
 
-FieldRecord* FormDocument::AddField(int category, FieldKind kind, const QString& name,
-                                    double width, double height) {
+FieldRecord* FormDocument::AddField(int category, FieldKind kind, const QString& name, double width,
+                                    double height) {
     FieldRecord* field = AddBareField(category);
     ReplaceText(field->name, name);
     field->kind = kind;
@@ -95,7 +97,8 @@ void FormDocument::DestroyAProd() {
     FreeText(field->descr);
     if (field->pictures) {
         field->pictures->First();
-        while (field->pictures->WhileNext()) FreeText(abild->filename);
+        while (field->pictures->WhileNext())
+            FreeText(abild->filename);
         delete field->pictures;
         field->pictures = nullptr;
     }
@@ -105,7 +108,8 @@ void FormDocument::DestroyAProd() {
             TDynaArray<VariantCell>* cells = avariante->cells;
             if (!cells) continue;
             cells->First();
-            while (cells->WhileNext()) FreeText(aprop->text);
+            while (cells->WhileNext())
+                FreeText(aprop->text);
             delete cells;
             avariante->cells = nullptr;
         }
@@ -118,16 +122,19 @@ void FormDocument::DestroyAKat() {
     if (!akat || !*akat) return;
     FieldArray* fields = *akat;
     fields->First();
-    while (fields->WhileNext()) DestroyAProd();
+    while (fields->WhileNext())
+        DestroyAProd();
     delete fields;
     *akat = nullptr;
 }
 
 void FormDocument::NewAll() {
     kats.First();
-    while (kats.WhileNext()) DestroyAKat();
+    while (kats.WhileNext())
+        DestroyAKat();
     kats.Clear();
-    for (Item& item : items) FreeCategoryRecord(item.record);
+    for (Item& item : items)
+        FreeCategoryRecord(item.record);
     items.clear();
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 class FormDocument {
-public:
+  public:
     FormDocument();
     ~FormDocument();
     FormDocument(const FormDocument&) = delete;
@@ -28,7 +28,9 @@ public:
     QString CategoryName(int i) const { return items.at(static_cast<std::size_t>(i)).name; }
     void SetCategoryName(int i, const QString& name);
     // May be null: a category that never went through the category dialog.
-    const CategoryRecord* Record(int i) const { return items.at(static_cast<std::size_t>(i)).record; }
+    const CategoryRecord* Record(int i) const {
+        return items.at(static_cast<std::size_t>(i)).record;
+    }
     // Takes ownership of record (may be null); the former record is released.
     void SetRecord(int i, CategoryRecord* record);
     FieldArray* Fields(int i) const { return *kats.at(i); }
@@ -58,7 +60,7 @@ public:
     // Empties the document: every category with its fields and record.
     void NewAll();
 
-private:
+  private:
     struct Item {
         QString name;
         CategoryRecord* record = nullptr;

@@ -26,10 +26,10 @@ const SpinSetting kMargins[] = {
     {"PlatzueberEd", "Platz über Fußzeile in mm:", &L::PlatzueberEd, 0, 1000, 1, 2, false},
     {"LinkRandFussEd", "Linker Rand für Fußzeile:", &L::LinkRandFussEd, 0, 1000, 1, 2, false},
     {"LineWidthEd", "Linienstärke in mm:", &L::LineWidthEd, 0, 1000, 1, 2, false},
-    {"PlatzZwischenSpaltenEd", "Platz zwischen Spalten mm:", &L::PlatzZwischenSpaltenEd, 0, 1000,
-     1, 2, true},
-    {"LineWidthEd2", "Linienstärke unter Varianten Tabelle in mm:", &L::LineWidthEd2, 0, 1000, 1,
+    {"PlatzZwischenSpaltenEd", "Platz zwischen Spalten mm:", &L::PlatzZwischenSpaltenEd, 0, 1000, 1,
      2, true},
+    {"LineWidthEd2", "Linienstärke unter Varianten Tabelle in mm:", &L::LineWidthEd2, 0, 1000, 1, 2,
+     true},
 };
 
 const SpinSetting kBackgroundSpins[] = {
@@ -68,8 +68,8 @@ const CheckSetting kChecks[] = {
      &L::ZentrTabelleCheck, true},
     {P::Formatting, "NoLineBelowVariantsCheck", "Keine Linie unter den Varianten",
      &L::NoLineBelowVariantsCheck, true},
-    {P::Background, "BackgroundColorCheck", "Hintergrundfarbe/Farbverlauf:",
-     &L::BackgroundColorCheck, false},
+    {P::Background, "BackgroundColorCheck",
+     "Hintergrundfarbe/Farbverlauf:", &L::BackgroundColorCheck, false},
     {P::Background, "SVerh2Check", "Seitenverhältnis beibehalten", &L::SVerh2Check, false},
     {P::Background, "GrayScaleCheck", "Textur in Graustufen umwandeln", &L::GrayScaleCheck, false},
     {P::Background, "LightenCheck", "Textur aufhellen und Sättigung neu berechnen",
@@ -107,8 +107,8 @@ const FontSetting kFonts[] = {
 LayoutSettings::LayoutSettings()
     : FussEd(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ") +
              QString::fromUtf16(kMakerWebAddress)),
-      FussEd2(QStringLiteral("Besuchen Sie uns im Internet unter ") + QString::fromUtf16(kMakerWebAddress) +
-              QStringLiteral("  -  %PAGE%")),
+      FussEd2(QStringLiteral("Besuchen Sie uns im Internet unter ") +
+              QString::fromUtf16(kMakerWebAddress) + QStringLiteral("  -  %PAGE%")),
       KopfEd(QStringLiteral("Torvane GbR Quillora 1.0")),
       fonts{Font("Arial Black", 24, true, kSystemWindowText),
             Font("Arial Black", 24, true, 0x00FFFF),
@@ -121,9 +121,21 @@ LayoutSettings::LayoutSettings()
             Font("Arial Black", 24, true, 0xFFFFFF)},
       FilenameEdit1(QStringLiteral("logo torvane200x200.gif")) {}
 
-std::span<const SpinSetting> MarginSettings() { return kMargins; }
-std::span<const SpinSetting> BackgroundSpinSettings() { return kBackgroundSpins; }
-std::span<const SpinSetting> LogoSpinSettings() { return kLogoSpins; }
-std::span<const CheckSetting> CheckSettings() { return kChecks; }
-std::span<const ColourSetting> ColourSettings() { return kColours; }
-std::span<const FontSetting> FontSettings() { return kFonts; }
+std::span<const SpinSetting> MarginSettings() {
+    return kMargins;
+}
+std::span<const SpinSetting> BackgroundSpinSettings() {
+    return kBackgroundSpins;
+}
+std::span<const SpinSetting> LogoSpinSettings() {
+    return kLogoSpins;
+}
+std::span<const CheckSetting> CheckSettings() {
+    return kChecks;
+}
+std::span<const ColourSetting> ColourSettings() {
+    return kColours;
+}
+std::span<const FontSetting> FontSettings() {
+    return kFonts;
+}

@@ -88,13 +88,13 @@ struct FontSetting {
     const char* dialogName; // FontDialog1 .. FontDialog9
     const char* buttonName; // BitBtnXP..
     const char* caption;
-    int index;              // into LayoutSettings::fonts
+    int index; // into LayoutSettings::fonts
     bool hidden;
 };
 
-std::span<const SpinSetting> MarginSettings();     // tab "Ränder und Abstände"
+std::span<const SpinSetting> MarginSettings(); // tab "Ränder und Abstände"
 std::span<const SpinSetting> BackgroundSpinSettings();
 std::span<const SpinSetting> LogoSpinSettings();
-std::span<const CheckSetting> CheckSettings();     // every flag of the layout
-std::span<const ColourSetting> ColourSettings();   // Shape1 .. Shape11
-std::span<const FontSetting> FontSettings();       // in button order of the fonts tab
+std::span<const CheckSetting> CheckSettings();   // every flag of the layout
+std::span<const ColourSetting> ColourSettings(); // Shape1 .. Shape11
+std::span<const FontSetting> FontSettings();     // in button order of the fonts tab

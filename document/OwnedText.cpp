@@ -33,5 +33,6 @@ std::u16string_view TextView(const char16_t* text) {
 
 QString ToQString(const char16_t* text) {
     const std::u16string_view view = TextView(text);
-    return QString(reinterpret_cast<const QChar*>(view.data()), static_cast<qsizetype>(view.size()));
+    return QString(reinterpret_cast<const QChar*>(view.data()),
+                   static_cast<qsizetype>(view.size()));
 }

@@ -30,7 +30,7 @@ struct CanvasRect {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // Resolution in pixels per inch that font points are converted with.

@@ -14,7 +14,7 @@ namespace {
 // The picture of one category for the time of its block: from the cache kept
 // across passes, or read from its file and released at the end of the block.
 class CategoryPicture {
-public:
+  public:
     CategoryPicture(CategoryPictureCache* cache, const QString& path) {
         if (cache) {
             picture = &cache->Picture(path);
@@ -33,7 +33,7 @@ public:
         return picture;
     }
 
-private:
+  private:
     dib own{};
     const dib* picture = nullptr;
 };
@@ -88,8 +88,7 @@ void PagePass::CategoryBlock(int i) {
         if (OnRequestedPage()) canvas.DrawWrappedText(rect, intro);
         y = static_cast<std::int64_t>(rect.bottom) + LineHeight();
     }
-    if (record->picbelow == 1 && !record->textbelowpic)
-        y = std::max(y, pictureTop + pictureExtent);
+    if (record->picbelow == 1 && !record->textbelowpic) y = std::max(y, pictureTop + pictureExtent);
 }
 
 void PagePass::PictureBeforeName(const CategoryRecord& record, int bandHeight) {

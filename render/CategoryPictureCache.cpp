@@ -13,10 +13,13 @@ void ReadPictureFile(dib& rec, const QString& path) {
 
 CategoryPictureCache::CategoryPictureCache(int capacity) : capacity(std::max(1, capacity)) {}
 
-CategoryPictureCache::~CategoryPictureCache() { Clear(); }
+CategoryPictureCache::~CategoryPictureCache() {
+    Clear();
+}
 
 void CategoryPictureCache::Clear() {
-    for (Entry& e : entries) FreeDib(e.picture);
+    for (Entry& e : entries)
+        FreeDib(e.picture);
     entries.clear();
     FreeDib(uncached);
 }

@@ -14,7 +14,7 @@
 void ReadPictureFile(dib& rec, const QString& path);
 
 class CategoryPictureCache {
-public:
+  public:
     explicit CategoryPictureCache(int capacity = 16);
     ~CategoryPictureCache();
     CategoryPictureCache(const CategoryPictureCache&) = delete;
@@ -29,7 +29,7 @@ public:
     // How many files were read so far (for tests and measurements).
     int FilesRead() const { return filesRead; }
 
-private:
+  private:
     struct Entry {
         QString path;
         qint64 size = -1;

@@ -13,7 +13,9 @@ bool IsKnownKind(std::int32_t kind) {
     return kind == fkText || kind == fkCheckBox || kind == fkSingleChoice;
 }
 
-bool IsChoice(int kind) { return kind == fkCheckBox || kind == fkSingleChoice; }
+bool IsChoice(int kind) {
+    return kind == fkCheckBox || kind == fkSingleChoice;
+}
 
 } // namespace
 
@@ -120,8 +122,7 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
         if (!line.isEmpty() || !rest.isEmpty()) {
             if (draw) {
                 const QString text = StripControlChars(line);
-                const std::int64_t top =
-                    fromTop ? y : y + (h - canvas.TextHeight(text)) / 2;
+                const std::int64_t top = fromTop ? y : y + (h - canvas.TextHeight(text)) / 2;
                 canvas.TextOut(RoundHalfEven(x), ToCoord(top), text);
             }
             y += th;

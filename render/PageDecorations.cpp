@@ -64,14 +64,16 @@ void PagePass::DrawHeader() {
     const int th = LineHeight();
     const int below = MmToPixels(s.KopfEdmm, dpi, zoom);
     if (OnRequestedPage()) {
-        if (s.FarbRechtKopfCheck) SolidRectangle(s.Shape1, 0, 0, W, static_cast<std::int64_t>(T) + th + below);
+        if (s.FarbRechtKopfCheck)
+            SolidRectangle(s.Shape1, 0, 0, W, static_cast<std::int64_t>(T) + th + below);
         const int left = MmToPixels(s.RandKopfEd, dpi, zoom);
         std::int64_t textLeft = left;
         const dib* logo = in.logo;
         if (logo && logo->poi && s.LogoChecked && DibWidth(*logo) > 0 && DibHeight(*logo) > 0) {
             const std::int64_t lw = CmToPixels(s.BreitEd3, dpi, zoom);
             std::int64_t lh = CmToPixels(s.HochEd3, dpi, zoom);
-            if (s.sverhlogo) lh = static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo);
+            if (s.sverhlogo)
+                lh = static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo);
             // A logo that comes out 0 pixels wide or high is not drawn and
             // takes no room before the header text.
             if (lw > 0 && lh > 0) {

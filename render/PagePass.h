@@ -14,7 +14,7 @@ struct FontRecord;
 struct CategoryRecord;
 
 class PagePass {
-public:
+  public:
     // Draws only page `page` (from 1).
     PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
              double zoom);
@@ -27,7 +27,7 @@ public:
     // Lays out every category; returns the page counter at the end.
     int Run();
 
-private:
+  private:
     // Decorations of the page that begins now; sets header and footer height.
     void BeginPage();
     void DrawBackground();

@@ -9,11 +9,12 @@
 PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom) {
     PrinterPage page = printer;
     if (page.width <= 0 || page.height <= 0 || page.dpi <= 0) page = PrinterPage{};
-    return {PageExtent(page.width, dpi, page.dpi, zoom), PageExtent(page.height, dpi, page.dpi, zoom)};
+    return {PageExtent(page.width, dpi, page.dpi, zoom),
+            PageExtent(page.height, dpi, page.dpi, zoom)};
 }
 
-PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
-                   int page, double zoom)
+PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
+                   double zoom)
     : canvas(canvas), in(input), s(input.settings), dpi(dpi), zoom(zoom), width(width),
       height(height), requested(page) {
     const PageSize size = LayoutPageSize(in.printer, dpi, zoom);
@@ -67,12 +68,16 @@ void PagePass::SelectScaledFont(const FontRecord& font, double factor) {
     canvas.SetTransparentText();
 }
 
-int PagePass::LineHeight() { return canvas.TextHeight(QStringLiteral(" ")); }
+int PagePass::LineHeight() {
+    return canvas.TextHeight(QStringLiteral(" "));
+}
 
-void PagePass::SetFlatPen(ColourValue colour, int penWidth) { canvas.SetPen(colour, penWidth); }
+void PagePass::SetFlatPen(ColourValue colour, int penWidth) {
+    canvas.SetPen(colour, penWidth);
+}
 
-void PagePass::SolidRectangle(ColourValue colour, std::int64_t x1, std::int64_t y1,
-                              std::int64_t x2, std::int64_t y2) {
+void PagePass::SolidRectangle(ColourValue colour, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                              std::int64_t y2) {
     canvas.SetSolidBrush(colour);
     canvas.SetPen(colour, 1);
     canvas.Rectangle(ToCoord(x1), ToCoord(y1), ToCoord(x2), ToCoord(y2));
@@ -85,8 +90,8 @@ void PagePass::DrawPicture(const dib& picture, std::int64_t px, std::int64_t py,
                DibWidth(picture), DibHeight(picture), SRCCOPY);
 }
 
-bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
-                   int page, double zoom, bool printing) {
+bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
+                   double zoom, bool printing) {
     // The canvas font is handed back as found, so that a print run on one
     // canvas starts every page from the same state as a page drawn alone.
     const CanvasFont entryFont = canvas.CurrentFont();

@@ -56,8 +56,8 @@ PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom);
 // on a canvas of width x height pixels. When not printing the canvas is first
 // filled white and finally outlined in black. Returns true when the document
 // goes on beyond the requested page.
-bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
-                   int page, double zoom, bool printing);
+bool PaintToCanvas(Canvas& canvas, const PageInput& input, int dpi, int width, int height, int page,
+                   double zoom, bool printing);
 
 // Prints the whole document in one layout pass: draws page 1, 2, 3, ... in turn
 // at zoom 100 as printed pages and calls newPage() between two pages (before

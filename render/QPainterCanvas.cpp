@@ -67,15 +67,18 @@ void QPainterCanvas::SetOpaqueText(ColourValue background) {
 
 void QPainterCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty()) return;
-    if (opaque)
-        painter.fillRect(QRect(x, y, TextWidth(text), TextHeight(text)), textBackground);
+    if (opaque) painter.fillRect(QRect(x, y, TextWidth(text), TextHeight(text)), textBackground);
     ApplyFont();
     painter.drawText(QPointF(x, y + Metrics().ascent()), text);
 }
 
-int QPainterCanvas::TextWidth(const QString& text) { return Metrics().horizontalAdvance(text); }
+int QPainterCanvas::TextWidth(const QString& text) {
+    return Metrics().horizontalAdvance(text);
+}
 
-int QPainterCanvas::TextHeight(const QString&) { return Metrics().height(); }
+int QPainterCanvas::TextHeight(const QString&) {
+    return Metrics().height();
+}
 
 void QPainterCanvas::MeasureWrappedText(CanvasRect& rect, const QString& text) {
     ApplyFont();

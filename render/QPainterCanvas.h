@@ -21,7 +21,7 @@ class QPainter;
 void ConfigureGlyphCache();
 
 class QPainterCanvas : public Canvas {
-public:
+  public:
     // technology: RasterDisplay for images shown on screen, RasterPrinter for
     // PDF and printer pages (pictures then go to the device in one piece).
     QPainterCanvas(QPainter& painter, int dpi,
@@ -47,7 +47,7 @@ public:
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
     DibDevice& PictureDevice() override { return device; }
 
-private:
+  private:
     void ApplyFont();
     void ApplyPen();
     const QFontMetrics& Metrics();

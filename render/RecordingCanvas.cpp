@@ -25,7 +25,8 @@ long long PixelChecksum(const std::uint8_t* bits, const BITMAPINFO* info) {
 std::string CanvasOp::ToString() const {
     std::ostringstream out;
     out << name;
-    for (long long a : args) out << ' ' << a;
+    for (long long a : args)
+        out << ' ' << a;
     if (!text.isNull()) out << " \"" << text.toStdString() << '"';
     return out.str();
 }
@@ -33,12 +34,13 @@ std::string CanvasOp::ToString() const {
 int RecordingDibDevice::StretchDIBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                                       const std::uint8_t* bits, const BITMAPINFO* info,
                                       std::uint32_t rop) {
-    ops.push_back({"StretchDIBits", {x, y, w, h, sx, sy, sw, sh, PixelChecksum(bits, info), rop}, {}});
+    ops.push_back(
+        {"StretchDIBits", {x, y, w, h, sx, sy, sw, sh, PixelChecksum(bits, info), rop}, {}});
     return h;
 }
 
-int RecordingDibDevice::SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy,
-                                          int startScan, int lines, const std::uint8_t* bits,
+int RecordingDibDevice::SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan,
+                                          int lines, const std::uint8_t* bits,
                                           const BITMAPINFO* info) {
     ops.push_back({"SetDIBitsToDevice",
                    {x, y, w, h, sx, sy, startScan, lines, PixelChecksum(bits, info)},
@@ -46,7 +48,9 @@ int RecordingDibDevice::SetDIBitsToDevice(int x, int y, int w, int h, int sx, in
     return lines;
 }
 
-RecordingCanvas::RecordingCanvas(int dpi) : dpi(dpi) { font.name = QStringLiteral("Arial"); }
+RecordingCanvas::RecordingCanvas(int dpi) : dpi(dpi) {
+    font.name = QStringLiteral("Arial");
+}
 
 int RecordingCanvas::LineHeightFor(int points, int dpi) {
     return static_cast<int>(std::lround(points * static_cast<double>(dpi) / 72.0));
@@ -69,7 +73,8 @@ std::vector<CanvasOp> RecordingCanvas::OpsNamed(std::string_view name) const {
 
 std::string RecordingCanvas::Dump() const {
     std::string out;
-    for (const CanvasOp& op : ops) out += op.ToString() + '\n';
+    for (const CanvasOp& op : ops)
+        out += op.ToString() + '\n';
     return out;
 }
 
@@ -78,17 +83,25 @@ void RecordingCanvas::SelectFont(const CanvasFont& f) {
     Record("Font", {f.points, f.style, f.charset, f.colour}, f.name);
 }
 
-void RecordingCanvas::SetTransparentText() { Record("TransparentText", {}); }
+void RecordingCanvas::SetTransparentText() {
+    Record("TransparentText", {});
+}
 
-void RecordingCanvas::SetOpaqueText(ColourValue background) { Record("OpaqueText", {background}); }
+void RecordingCanvas::SetOpaqueText(ColourValue background) {
+    Record("OpaqueText", {background});
+}
 
-void RecordingCanvas::TextOut(int x, int y, const QString& text) { Record("TextOut", {x, y}, text); }
+void RecordingCanvas::TextOut(int x, int y, const QString& text) {
+    Record("TextOut", {x, y}, text);
+}
 
 int RecordingCanvas::TextWidth(const QString& text) {
     return static_cast<int>(text.size()) * CharWidthFor(font.points, dpi);
 }
 
-int RecordingCanvas::TextHeight(const QString&) { return LineHeightFor(font.points, dpi); }
+int RecordingCanvas::TextHeight(const QString&) {
+    return LineHeightFor(font.points, dpi);
+}
 
 std::vector<QString> RecordingCanvas::WrapLines(const QString& text, int width, int* widest) {
     QString t = text;
@@ -128,21 +141,33 @@ void RecordingCanvas::DrawWrappedText(const CanvasRect& rect, const QString& tex
     Record("DrawWrappedText", {rect.left, rect.top, rect.right, rect.bottom}, text);
 }
 
-void RecordingCanvas::SetPen(ColourValue colour, int width) { Record("Pen", {colour, width}); }
+void RecordingCanvas::SetPen(ColourValue colour, int width) {
+    Record("Pen", {colour, width});
+}
 
-void RecordingCanvas::SetSolidBrush(ColourValue colour) { Record("SolidBrush", {colour}); }
+void RecordingCanvas::SetSolidBrush(ColourValue colour) {
+    Record("SolidBrush", {colour});
+}
 
-void RecordingCanvas::SetClearBrush() { Record("ClearBrush", {}); }
+void RecordingCanvas::SetClearBrush() {
+    Record("ClearBrush", {});
+}
 
 void RecordingCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     Record("Rectangle", {x1, y1, x2, y2});
 }
 
-void RecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) { Record("Ellipse", {x1, y1, x2, y2}); }
+void RecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    Record("Ellipse", {x1, y1, x2, y2});
+}
 
-void RecordingCanvas::MoveTo(int x, int y) { Record("MoveTo", {x, y}); }
+void RecordingCanvas::MoveTo(int x, int y) {
+    Record("MoveTo", {x, y});
+}
 
-void RecordingCanvas::LineTo(int x, int y) { Record("LineTo", {x, y}); }
+void RecordingCanvas::LineTo(int x, int y) {
+    Record("LineTo", {x, y});
+}
 
 void RecordingCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     Record("Arc", {x1, y1, x2, y2, x3, y3, x4, y4});

@@ -29,13 +29,12 @@ struct CanvasOp {
 };
 
 class RecordingDibDevice : public DibDevice {
-public:
+  public:
     explicit RecordingDibDevice(std::vector<CanvasOp>& ops) : ops(ops) {}
     DeviceTechnology Technology() const override { return DeviceTechnology::RasterPrinter; }
     std::uint32_t RasterCaps() const override { return 0; }
     int StretchDIBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
-                      const std::uint8_t* bits, const BITMAPINFO* info,
-                      std::uint32_t rop) override;
+                      const std::uint8_t* bits, const BITMAPINFO* info, std::uint32_t rop) override;
     int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan, int lines,
                           const std::uint8_t* bits, const BITMAPINFO* info) override;
     std::uintptr_t CreateCompatibleBitmap(int, int) override { return 0; }
@@ -47,12 +46,12 @@ public:
     }
     void DeleteBitmap(std::uintptr_t) override {}
 
-private:
+  private:
     std::vector<CanvasOp>& ops;
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     explicit RecordingCanvas(int dpi);
 
     static int LineHeightFor(int points, int dpi);
@@ -88,7 +87,7 @@ public:
     // The lines word wrapping makes of text at a width (used by both text calls).
     std::vector<QString> WrapLines(const QString& text, int width, int* widest = nullptr);
 
-private:
+  private:
     void Record(const char* name, std::vector<long long> args, const QString& text = {});
 
     int dpi;

@@ -8,10 +8,14 @@ double ClampPixels(double v) {
     return std::clamp(v, -kMaxPixels, kMaxPixels);
 }
 
-int TruncPixels(double v) { return static_cast<int>(std::trunc(ClampPixels(v))); }
+int TruncPixels(double v) {
+    return static_cast<int>(std::trunc(ClampPixels(v)));
+}
 
 // std::nearbyint rounds in the current rounding mode, which is to nearest-even.
-int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(ClampPixels(v))); }
+int RoundHalfEven(double v) {
+    return static_cast<int>(std::nearbyint(ClampPixels(v)));
+}
 
 int MmToPixels(double mm, double dpi, double zoom) {
     return TruncPixels(zoom * (mm / kMmPerInch * dpi) / 100);

@@ -20,10 +20,12 @@ bool IsZero(const Rec48* r) {
     return true;
 }
 
-void Fill(Rec48* r, std::uint8_t v) { std::memset(r->bytes, v, sizeof r->bytes); }
+void Fill(Rec48* r, std::uint8_t v) {
+    std::memset(r->bytes, v, sizeof r->bytes);
+}
 
 class DynaArrayTest : public ::testing::Test {
-protected:
+  protected:
     Rec48* cursor = reinterpret_cast<Rec48*>(0x1); // a value no operation would publish
     TDynaArray<Rec48> array{&cursor};
 };
@@ -42,24 +44,29 @@ TEST_F(DynaArrayTest, FirstAddAllocatesOneStepAndPublishesTheElement) {
 
 // Crossing 100 elements must keep the old bytes and zero the new element; 200 is one block.
 TEST_F(DynaArrayTest, GrowthAtTheHundredBoundaryKeepsElementsAndZeroesTheNewOne) {
-    for (int i = 0; i < 100; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
+    for (int i = 0; i < 100; ++i)
+        Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
     EXPECT_EQ(array.amemsize, 4800u);
     Rec48* e = array.Add();
     EXPECT_EQ(array.amemsize, 9600u);
     EXPECT_TRUE(IsZero(e));
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(array.at(i)->bytes[47], i + 1) << i;
-    for (int i = 0; i < 99; ++i) array.Add();
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(array.at(i)->bytes[47], i + 1) << i;
+    for (int i = 0; i < 99; ++i)
+        array.Add();
     EXPECT_EQ(array.count, 200u);
     EXPECT_EQ(array.amemsize, 9600u);
 }
 
 // Shrinking happens as soon as the count falls to a lower multiple of 100, no hysteresis.
 TEST_F(DynaArrayTest, DeleteShrinksTheBlockAtTheBoundary) {
-    for (int i = 0; i < 101; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    for (int i = 0; i < 101; ++i)
+        Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Delete(0);
     EXPECT_EQ(array.count, 100u);
     EXPECT_EQ(array.amemsize, 4800u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(array.at(i)->bytes[0], i + 1);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(array.at(i)->bytes[0], i + 1);
 }
 
 // An element added after a delete reuses block bytes that still hold the deleted record.
@@ -88,7 +95,8 @@ TEST_F(DynaArrayTest, DeletingTheLastElementReleasesTheBlock) {
 
 // Out-of-range Delete and Change must change nothing, the cursor included.
 TEST_F(DynaArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
-    for (int i = 0; i < 3; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
+    for (int i = 0; i < 3; ++i)
+        Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
     array.GetObject(1);
     const struct {
         const char* what;
@@ -104,7 +112,8 @@ TEST_F(DynaArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
         EXPECT_EQ(array.count, 3u) << c.what;
         EXPECT_EQ(array.aobjnr, 1) << c.what;
         EXPECT_EQ(cursor, array.at(1)) << c.what;
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(array.at(i)->bytes[0], i + 1) << c.what;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(array.at(i)->bytes[0], i + 1) << c.what;
     }
 }
 
@@ -128,7 +137,8 @@ TEST_F(DynaArrayTest, InsertBoundaries) {
 
 // Insert must shift across a block boundary without losing the last element.
 TEST_F(DynaArrayTest, InsertAcrossTheBoundaryMovesEveryElement) {
-    for (int i = 0; i < 100; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    for (int i = 0; i < 100; ++i)
+        Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Insert(50);
     EXPECT_EQ(array.count, 101u);
     EXPECT_EQ(array.amemsize, 9600u);
@@ -162,7 +172,8 @@ TEST_F(DynaArrayTest, FirstOnEmptyArrayLeavesTheCursorAlone) {
 
 // A complete walk visits every element once and ends with aobjnr == count on the last element.
 TEST_F(DynaArrayTest, WalkVisitsEveryElementAndEndsPastTheLast) {
-    for (int i = 0; i < 5; ++i) Fill(array.Add(), static_cast<std::uint8_t>(i));
+    for (int i = 0; i < 5; ++i)
+        Fill(array.Add(), static_cast<std::uint8_t>(i));
     std::vector<int> seen;
     array.First();
     while (array.WhileNext()) {
@@ -224,7 +235,9 @@ TEST(DynaArrayLifetime, SiblingArraysShareTheCursorVariable) {
 }
 
 std::vector<std::string> messages;
-void Record(const std::string& m) { messages.push_back(m); }
+void Record(const std::string& m) {
+    messages.push_back(m);
+}
 int allowedBlocks = 0;
 void* Limited(std::size_t bytes) {
     if (allowedBlocks-- <= 0) return nullptr;
@@ -243,7 +256,8 @@ TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
         EXPECT_EQ(array.Add(), nullptr);
         EXPECT_EQ(array.count, 0u);
         allowedBlocks = 1;
-        for (int i = 0; i < 100; ++i) Fill(array.Add(), 7);
+        for (int i = 0; i < 100; ++i)
+            Fill(array.Add(), 7);
         EXPECT_EQ(array.Add(), nullptr); // growing to 200 fails
         EXPECT_EQ(array.Insert(0), nullptr);
         EXPECT_EQ(array.count, 100u);
@@ -259,9 +273,12 @@ TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
     dyna::SetBlockAllocator(nullptr);
     dyna::SetAllocFailureHandler(nullptr);
     ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0], "Error 1 while trying to allocate 4800 bytes of RAM. Not enough memory.");
-    EXPECT_EQ(messages[1], "Error 2 while trying to allocate 9600 bytes of RAM. Not enough memory.");
-    EXPECT_EQ(messages[3], "Error 3 while trying to allocate 4800 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[0],
+              "Error 1 while trying to allocate 4800 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[1],
+              "Error 2 while trying to allocate 9600 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[3],
+              "Error 3 while trying to allocate 4800 bytes of RAM. Not enough memory.");
 }
 
 // A record so large that the block size passes 32 bits must fail, not wrap to a tiny block.
@@ -276,7 +293,8 @@ TEST(DynaArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
     EXPECT_EQ(array.count, 0u);
     dyna::SetAllocFailureHandler(nullptr);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Error 1 while trying to allocate 5000000000 bytes of RAM. Not enough memory.");
+    EXPECT_EQ(messages[0],
+              "Error 1 while trying to allocate 5000000000 bytes of RAM. Not enough memory.");
 }
 
 } // namespace

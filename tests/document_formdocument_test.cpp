@@ -16,7 +16,8 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughSwapsAndDeletes) {
         const int i = doc.AddCategory(QString::fromLatin1(n));
         doc.AddField(i, fkText, QStringLiteral("field of ") + QString::fromLatin1(n), 6, 1.25);
     }
-    doc.SetRecord(1, NewCategoryRecord(QStringLiteral("b.png"), 3, QStringLiteral("intro B"), 1, true));
+    doc.SetRecord(
+        1, NewCategoryRecord(QStringLiteral("b.png"), 3, QStringLiteral("intro B"), 1, true));
     doc.SwapCategories(0, 1);
     doc.SwapCategories(1, 2);
     // Now: B, C, A

@@ -216,8 +216,8 @@ TEST_F(OpenDibTest, UnreadableFilesGiveAnEmptyRecord) {
 // Any single damaged header byte must give either an empty record or a
 // picture within the size limits, never a crash or an out-of-bounds read.
 TEST_F(OpenDibTest, DamagedBmpHeadersAreSafe) {
-    const Bytes good = MakeBmp(3, 2, 4, std::vector<RGBQUAD>(16, RGBQUAD{1, 2, 3, 0}),
-                               Bytes(8, 0x12));
+    const Bytes good =
+        MakeBmp(3, 2, 4, std::vector<RGBQUAD>(16, RGBQUAD{1, 2, 3, 0}), Bytes(8, 0x12));
     const QString path = dir.filePath("d.bmp");
     for (std::size_t at = 0; at < 54 + 8; ++at) {
         for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {

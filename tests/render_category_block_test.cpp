@@ -11,7 +11,7 @@ using namespace layout_test;
 namespace {
 
 class CategoryBlock : public LayoutTest {
-protected:
+  protected:
     QTemporaryDir dir;
 
     // A 24-bit BMP picture of w x h pixels in the test directory.
@@ -97,7 +97,8 @@ TEST_F(CategoryBlock, PictureBeforeTheName) {
     ASSERT_EQ(pictures.size(), 1u);
     // Band 300, less 2 G = 206; 5 cm = 1181 wide would be 590 high, so 412 x 206.
     const std::vector<long long> placed{kL, kT + kG, 412, 206, 0, 0, 100, 50};
-    EXPECT_EQ(std::vector<long long>(pictures[0].args.begin(), pictures[0].args.begin() + 8), placed);
+    EXPECT_EQ(std::vector<long long>(pictures[0].args.begin(), pictures[0].args.begin() + 8),
+              placed);
     EXPECT_EQ(FindText(Texts(canvas), "Bild").value().x, kL + 412 + kG);
     // The fields still start below the name at L.
     EXPECT_EQ(DrawnOps(canvas, "Rectangle").at(0).x1(), kL);
@@ -129,9 +130,9 @@ TEST_F(CategoryBlock, PictureBelowTheNameWithIntroductionText) {
         bool textBelow;
         int introLeft, introTop, fieldTop;
     };
-    const int top = kT + 400;      // below the name
-    const int pw = 236, ph = 472;  // 1 cm wide, picture 10 x 20 pixels
-    const int introBottom = 92;    // one 11-point line
+    const int top = kT + 400;     // below the name
+    const int pw = 236, ph = 472; // 1 cm wide, picture 10 x 20 pixels
+    const int introBottom = 92;   // one 11-point line
     const Case cases[] = {
         // Beside: the block ends at the lower of text (+ a line) and picture + G.
         {false, kL + pw + kG, top, std::max(top + introBottom + 92, top + kG + ph)},
@@ -236,12 +237,14 @@ TEST_F(CategoryBlock, ZoomFiftyOnScreen) {
     SetRecord(c, "", 0, "x", 0, false);
     RecordingCanvas canvas(96);
     const PageSize size = LayoutPageSize({}, 96, 50);
-    EXPECT_EQ(size.width, 396);  // trunc(4960 x 96 / 600 x 0.5)
+    EXPECT_EQ(size.width, 396); // trunc(4960 x 96 / 600 x 0.5)
     EXPECT_EQ(size.height, 561);
     PaintToCanvas(canvas, Input(), 96, size.width, size.height, 1, 50, false);
     std::vector<long long> points;
-    for (const CanvasOp& f : canvas.OpsNamed("Font")) points.push_back(f.args[0]);
-    EXPECT_EQ(points, (std::vector<long long>{12, 5, 5, 5, 10})); // 24, 11 and 10 (label, twice) points halved,
+    for (const CanvasOp& f : canvas.OpsNamed("Font"))
+        points.push_back(f.args[0]);
+    EXPECT_EQ(points, (std::vector<long long>{12, 5, 5, 5,
+                                              10})); // 24, 11 and 10 (label, twice) points halved,
     // then the canvas font is handed back
     EXPECT_EQ(FindText(Texts(canvas), "Z").value().x, MmToPixels(12, 96, 50));
     EXPECT_EQ(MmToPixels(12, 96, 50), 22);

@@ -12,7 +12,7 @@ constexpr int kFirstFieldTop = kT + 2 * 200;
 constexpr int kPen = 14; // 0.6 mm at 600 dpi
 
 class FieldRows : public LayoutTest {
-protected:
+  protected:
     std::vector<Drawn> boxes, circles;
     std::vector<DrawnText> texts;
 
@@ -31,15 +31,16 @@ protected:
 TEST_F(FieldRows, ThreeBoxesOnALineWithRoomForTwo) {
     settings.RechtsEd = 117; // W - R = 2197: room for two 4 cm boxes from x = 283
     const int c = AddCategory("Maße");
-    for (const char* name : {"a", "b", "c"}) AddField(c, fkText, name, 4, 1);
+    for (const char* name : {"a", "b", "c"})
+        AddField(c, fkText, name, 4, 1);
     PrintPage(1);
     ASSERT_EQ(boxes.size(), 3u);
     const int w = RoundHalfEven(kL + 944.8837497711608) - kL; // 945
-    EXPECT_EQ(boxes[0].op.args, (std::vector<long long>{kL, kFirstFieldTop, kL + w + 7,
-                                                         kFirstFieldTop + 236 + 7}));
-    EXPECT_EQ(boxes[1].x1(), kL + w);         // the second box starts at the first one's edge
+    EXPECT_EQ(boxes[0].op.args,
+              (std::vector<long long>{kL, kFirstFieldTop, kL + w + 7, kFirstFieldTop + 236 + 7}));
+    EXPECT_EQ(boxes[1].x1(), kL + w); // the second box starts at the first one's edge
     EXPECT_EQ(boxes[1].y1(), kFirstFieldTop);
-    EXPECT_EQ(boxes[2].x1(), kL);             // the third starts a new row ...
+    EXPECT_EQ(boxes[2].x1(), kL);                   // the third starts a new row ...
     EXPECT_EQ(boxes[2].y1(), kFirstFieldTop + 236); // ... directly below the first
     // Labels sit inside the boxes, G from the left edge, at the top.
     ASSERT_TRUE(FindText(texts, "b"));
@@ -110,7 +111,7 @@ TEST_F(FieldRows, PenWidthAndBoxEdgesAt600Dpi) {
     EXPECT_EQ(boxes[0].x2(), RoundHalfEven(kL + 1181.1046872139511) + 7);
     EXPECT_EQ(boxes[0].y2(), kFirstFieldTop + 236 + 7);
     EXPECT_EQ(boxes[0].brush, 0xFFFFFF); // field background
-    EXPECT_FALSE(FindText(texts, "")); // an empty name draws no label
+    EXPECT_FALSE(FindText(texts, ""));   // an empty name draws no label
 }
 
 // Guards label placement of check boxes: one line centred on the square, CR LF
@@ -145,14 +146,15 @@ TEST_F(FieldRows, CheckBoxLabels) {
 TEST_F(FieldRows, SingleChoiceRowsBreak) {
     settings.RechtsEd = 117; // W - R = 2197
     const int c = AddCategory("A");
-    for (const char* name : {"ja", "nein", "vielleicht"}) AddField(c, fkSingleChoice, name, 1, 1);
+    for (const char* name : {"ja", "nein", "vielleicht"})
+        AddField(c, fkSingleChoice, name, 1, 1);
     PrintPage(1);
     ASSERT_EQ(circles.size(), 3u);
     const int cw = 58; // 14-point character width of the recording canvas
     const double s = 236.2209374427902;
-    EXPECT_EQ(circles[0].op.args, (std::vector<long long>{kL, kFirstFieldTop,
-                                                           RoundHalfEven(kL + s + 7),
-                                                           RoundHalfEven(kFirstFieldTop + s + 7)}));
+    EXPECT_EQ(circles[0].op.args,
+              (std::vector<long long>{kL, kFirstFieldTop, RoundHalfEven(kL + s + 7),
+                                      RoundHalfEven(kFirstFieldTop + s + 7)}));
     const double second = kL + s + 4 * kG + 2 * cw;
     EXPECT_EQ(circles[1].x1(), RoundHalfEven(second));
     EXPECT_EQ(circles[1].y1(), kFirstFieldTop);
@@ -194,7 +196,8 @@ TEST_F(FieldRows, RowPastTheBottomLimitMovesToTheNextPage) {
     // Rows of 1 cm from 447: the row starting at 447 + k * 236 passes the limit
     // 6898 when its bottom does, i.e. from k = 27 on (6819 + 236 > 6898).
     const int c = AddCategory("A");
-    for (int i = 0; i < 28 * 4 + 2; ++i) AddField(c, fkText, QString::number(i), 4, 1);
+    for (int i = 0; i < 28 * 4 + 2; ++i)
+        AddField(c, fkText, QString::number(i), 4, 1);
     PrintPage(1);
     EXPECT_EQ(boxes.size(), 27u * 4);
     EXPECT_EQ(boxes.back().y1(), kFirstFieldTop + 26 * 236);
@@ -202,8 +205,8 @@ TEST_F(FieldRows, RowPastTheBottomLimitMovesToTheNextPage) {
     ASSERT_EQ(boxes.size(), 6u);
     EXPECT_EQ(boxes[0].op.args[0], kL);
     EXPECT_EQ(boxes[0].y1(), kT + kG);
-    EXPECT_EQ(boxes[1].y1(), kT + kG);                 // the row continues on the new page
-    EXPECT_EQ(boxes[4].y1(), kT + kG + 236);           // and the next row follows it
+    EXPECT_EQ(boxes[1].y1(), kT + kG);       // the row continues on the new page
+    EXPECT_EQ(boxes[4].y1(), kT + kG + 236); // and the next row follows it
 }
 
 // Guards the page rule for a check box after a text row: it moves as soon as

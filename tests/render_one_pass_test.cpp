@@ -23,7 +23,7 @@ namespace {
 // is not output, so a page drawn alone and the same page of a one-pass run
 // compare equal whatever the pass selected for the pages it did not draw.
 class PaperTrace {
-public:
+  public:
     void Follow(const CanvasOp& op) {
         if (op.name == "Font")
             font = op.ToString();
@@ -58,7 +58,7 @@ public:
         return out;
     }
 
-private:
+  private:
     // A canvas starts with nothing selected, so a drawing that relies on a
     // state left over from an earlier page shows up as "unset".
     std::string font = "unset", textMode = "unset", pen = "unset", brush = "unset",
@@ -89,9 +89,8 @@ void PrintTo(const DocumentCase& c, std::ostream* os) {
 }
 
 class OnePassTest : public PictureLayoutTest {
-protected:
+  protected:
     CategoryPictureCache cache;
-
 
     void Decorate(bool gradient) {
         settings = LayoutSettings(); // header and footer bands, background, capitals, underlay

@@ -15,11 +15,12 @@ struct TestPicture {
 };
 
 class Decorations : public LayoutTest {
-protected:
+  protected:
     // Three pages: each 25 cm check box after the first moves to a page of its own.
     void ThreePages() {
         const int c = AddCategory("A");
-        for (int i = 0; i < 3; ++i) AddField(c, fkCheckBox, "", 1, 25);
+        for (int i = 0; i < 3; ++i)
+            AddField(c, fkCheckBox, "", 1, 25);
     }
     std::vector<DrawnText> FooterTexts(int page, int width = kPageW) {
         RecordingCanvas canvas(kDpi);
@@ -168,8 +169,9 @@ TEST_F(Decorations, BackgroundTiles) {
         EXPECT_EQ(op.args[3], 118);
         corners.emplace_back(op.args[0], op.args[1]);
     }
-    const std::vector<std::pair<long long, long long>> expected{
-        {0, 0}, {236, 0}, {472, 0}, {0, 118}, {236, 118}, {472, 118}, {0, 236}, {236, 236}, {472, 236}};
+    const std::vector<std::pair<long long, long long>> expected{{0, 0},   {236, 0},   {472, 0},
+                                                                {0, 118}, {236, 118}, {472, 118},
+                                                                {0, 236}, {236, 236}, {472, 236}};
     EXPECT_EQ(corners, expected);
 
     // A zoom so small that a tile is 0 pixels wide, and a flat picture whose
@@ -217,14 +219,19 @@ TEST_F(Decorations, FrameWithTwentyMillimetreMargins) {
     }
     auto s = [](auto... v) {
         std::string out;
-        for (long long a : {static_cast<long long>(v)...}) out += ' ' + std::to_string(a);
+        for (long long a : {static_cast<long long>(v)...})
+            out += ' ' + std::to_string(a);
         return out;
     };
     const std::vector<std::string> expected{
-        "MoveTo" + s(m, h), "LineTo" + s(Wc - m, h),
-        "MoveTo" + s(Wc - h, m), "LineTo" + s(Wc - h, Hc - m),
-        "MoveTo" + s(m, Hc - h), "LineTo" + s(Wc - m, Hc - h),
-        "MoveTo" + s(h, m), "LineTo" + s(h, Hc - m),
+        "MoveTo" + s(m, h),
+        "LineTo" + s(Wc - m, h),
+        "MoveTo" + s(Wc - h, m),
+        "LineTo" + s(Wc - h, Hc - m),
+        "MoveTo" + s(m, Hc - h),
+        "LineTo" + s(Wc - m, Hc - h),
+        "MoveTo" + s(h, m),
+        "LineTo" + s(h, Hc - m),
         "Arc" + s(0, 0, m, m, h, m, m, h),
         "Arc" + s(Wc - m, 0, Wc, m, Wc - m, h, Wc - h, m),
         "Arc" + s(0, Hc - m, m, Hc, m, Hc - h, h, Hc - m),

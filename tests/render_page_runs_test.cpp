@@ -14,7 +14,7 @@ using namespace layout_test;
 namespace {
 
 class PageRuns : public PictureLayoutTest {
-protected:
+  protected:
     void SetUp() override {
         settings = LayoutSettings(); // header, footer, background, bands, capitals
         settings.FilenameEdit1.clear();
@@ -30,9 +30,11 @@ protected:
             doc.SetRecord(c, NewCategoryRecord(i % 2 ? before : below, 2.5,
                                                QStringLiteral("Einführung\r\nmit zwei Zeilen"),
                                                i % 2 ? 0 : 1, i % 3 == 0));
-            for (int f = 0; f < 5; ++f) AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.5);
+            for (int f = 0; f < 5; ++f)
+                AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.5);
             AddField(c, fkCheckBox, QStringLiteral("Ja\r\nbitte"), 1, 1);
-            for (int f = 0; f < 4; ++f) AddField(c, fkSingleChoice, QStringLiteral("Wahl %1").arg(f), 1, 0.8);
+            for (int f = 0; f < 4; ++f)
+                AddField(c, fkSingleChoice, QStringLiteral("Wahl %1").arg(f), 1, 0.8);
             AddField(c, fkText, QStringLiteral("Bemerkung"), 18, 3);
         }
     }
@@ -69,7 +71,8 @@ TEST_F(PageRuns, PageAloneEqualsPageOfAPrintRun) {
     // Pictures of both kinds were drawn somewhere in the run.
     int drawn = 0;
     for (const auto& ops : run)
-        for (const CanvasOp& op : ops) drawn += op.name == "StretchDIBits" && op.args[6] != 8;
+        for (const CanvasOp& op : ops)
+            drawn += op.name == "StretchDIBits" && op.args[6] != 8;
     EXPECT_GT(drawn, 2);
 }
 

@@ -14,7 +14,7 @@
 namespace {
 
 class PainterCanvas : public ::testing::Test {
-protected:
+  protected:
     QImage image{120, 120, QImage::Format_RGB32};
     PainterCanvas() { image.fill(QColor(0, 255, 0)); }
     QRgb At(int x, int y) const { return image.pixel(x, y) & 0xFFFFFF; }
@@ -46,10 +46,10 @@ TEST_F(PainterCanvas, ArcRunsCounterClockwiseOnThePage) {
         canvas.Arc(10, 10, 110, 110, 60, 110, 110, 60);
     }
     // Points at 45 degrees on the circle of radius 50 around (60, 60).
-    EXPECT_NE(At(95, 95), 0x00FF00u);                  // lower right: drawn
-    EXPECT_EQ(At(24, 24), 0x00FF00u);                  // upper left: not drawn
-    EXPECT_EQ(At(95, 24), 0x00FF00u);                  // upper right: not drawn
-    EXPECT_EQ(At(24, 95), 0x00FF00u);                  // lower left: not drawn
+    EXPECT_NE(At(95, 95), 0x00FF00u); // lower right: drawn
+    EXPECT_EQ(At(24, 24), 0x00FF00u); // upper left: not drawn
+    EXPECT_EQ(At(95, 24), 0x00FF00u); // upper right: not drawn
+    EXPECT_EQ(At(24, 95), 0x00FF00u); // lower left: not drawn
 }
 
 // Guards the font size: points at the canvas resolution, so 10 points are
@@ -119,16 +119,17 @@ TEST_F(PainterCanvas, PageOnAnImage) {
     {
         QPainter painter(&page);
         QPainterCanvas canvas(painter, dpi);
-        EXPECT_FALSE(PaintToCanvas(canvas, PageInput{doc, s}, dpi, size.width, size.height, 1, 100, false));
+        EXPECT_FALSE(
+            PaintToCanvas(canvas, PageInput{doc, s}, dpi, size.width, size.height, 1, 100, false));
         StretchDib(canvas.PictureDevice(), 100, 300, 10, 10, picture, 0, 0, 2, 2);
     }
     FreeDib(picture);
-    EXPECT_EQ(page.pixel(0, 0) & 0xFFFFFF, 0x000000u);           // outline
+    EXPECT_EQ(page.pixel(0, 0) & 0xFFFFFF, 0x000000u);                            // outline
     EXPECT_EQ(page.pixel(size.width / 2, size.height - 5) & 0xFFFFFF, 0xFFFFFFu); // white page
     // The category band (grey, 0x808080) spans the page width below the top margin.
     const int bandY = MmToPixels(2, dpi, 100) + 3;
     EXPECT_EQ(page.pixel(size.width - 3, bandY) & 0xFFFFFF, 0x808080u);
-    EXPECT_EQ(page.pixel(105, 305) & 0xFFFFFF, 0x808080u);       // the picture
+    EXPECT_EQ(page.pixel(105, 305) & 0xFFFFFF, 0x808080u); // the picture
 }
 
 } // namespace

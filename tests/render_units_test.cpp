@@ -16,7 +16,7 @@ TEST(Units, MillimetresAndCentimetres) {
     EXPECT_EQ(MmToPixels(0.6, 600, 100), 14);
     EXPECT_EQ(MmToPixels(12, 600, 100), 283);
     EXPECT_EQ(MmToPixels(12, 96, 50), 22);
-    EXPECT_EQ(MmToPixels(25.4, 600, 100), 600);   // 25.4 mm is a little more than an inch
+    EXPECT_EQ(MmToPixels(25.4, 600, 100), 600); // 25.4 mm is a little more than an inch
     EXPECT_EQ(MmToPixels(25.39995, 600, 100), 600);
     EXPECT_EQ(MmToPixels(25.39, 600, 100), 599);
     EXPECT_NEAR(CmToPixelsExact(5, 600, 100), 1181.1046872, 1e-6);
@@ -27,8 +27,10 @@ TEST(Units, MillimetresAndCentimetres) {
 
 // Guards rounding to the even neighbour at halves.
 TEST(Units, RoundHalfEven) {
-    const std::pair<double, int> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4999, 2}, {1181.6, 1182}};
-    for (auto [v, expected] : cases) EXPECT_EQ(RoundHalfEven(v), expected) << v;
+    const std::pair<double, int> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4999, 2}, {1181.6, 1182}};
+    for (auto [v, expected] : cases)
+        EXPECT_EQ(RoundHalfEven(v), expected) << v;
 }
 
 // Guards font scaling: trunc(p x Z / 100), 1.5 for headings, never below 1.
@@ -67,10 +69,7 @@ TEST(TextHelpers, CutFirstLine) {
         QString text, line, rest;
     };
     const Case cases[] = {
-        {"eins\r\nzwei", "eins", "\nzwei"},
-        {"eins", "eins", ""},
-        {"", "", ""},
-        {"\r", "", ""},
+        {"eins\r\nzwei", "eins", "\nzwei"}, {"eins", "eins", ""}, {"", "", ""}, {"\r", "", ""},
         {"a\nb\rc\rd", "a\nb", "c\rd"},
     };
     for (const Case& tc : cases) {

@@ -23,15 +23,12 @@
 
 namespace {
 
-
-
 // The first page's width in points, from its media box.
 double PdfPageWidth(const QString& path) {
     static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) "));
     const auto match = box.match(QString::fromLatin1(ReadAll(path)));
     return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
-
 
 class ExportTest : public ::testing::Test {
   protected:

@@ -21,7 +21,7 @@
 namespace {
 
 class FileCommandsTest : public MainFormFixture {
-protected:
+  protected:
     // A small project written by the file writer itself.
     QString WriteSample(const QString& name, double leftMargin = 21) {
         FormDocument doc;
@@ -117,8 +117,7 @@ TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
     AnswerMessageBox(QMessageBox::Cancel, [&] { form->OpenBtnClick(); });
     EXPECT_TRUE(form->changed);
     // No: go on to the open dialog, which is then cancelled.
-    DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No),
-                            [](QWidget* w) {
+    DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No), [](QWidget* w) {
                                 EXPECT_EQ(w->objectName(), QStringLiteral("OpenDialog2"));
                                 DialogAnswerer::RejectAnswer()(w);
                             }});
@@ -163,7 +162,8 @@ TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     QTemporaryDir programDir, workDir;
     FormDocument doc;
     doc.AddCategory(QStringLiteral("Beispiel"));
-    ASSERT_TRUE(WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
+    ASSERT_TRUE(
+        WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
     const QString before = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     TMainForm form(programDir.path(), QStringList());

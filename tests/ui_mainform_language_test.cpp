@@ -56,10 +56,14 @@ TEST(MainFormLanguageTest, EnglishStartTranslatesTheWindows) {
     QTemporaryDir dir;
     TranslationTable table;
     const std::pair<const char*, const char*> english[] = {
-        {"Datei", "File"}, {"Felder", "Fields"}, {"Beenden", "Exit"},
+        {"Datei", "File"},
+        {"Felder", "Fields"},
+        {"Beenden", "Exit"},
         {"Torvane Quillora 1.0", "Torvane Quillora 1.0 (English)"},
-        {"unbenannt", "untitled"}, {"Kategorie", "Category"},
-        {"Schriftart für Kopfzeile...", "Header font..."}, {"Zurück...", "Back..."}};
+        {"unbenannt", "untitled"},
+        {"Kategorie", "Category"},
+        {"Schriftart für Kopfzeile...", "Header font..."},
+        {"Zurück...", "Back..."}};
     for (const auto& [de, en] : english) {
         std::array<QString, kTranslationColumns> row;
         row[0] = QString::fromUtf8(de);
@@ -91,7 +95,8 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
         EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("Datei"));
         EXPECT_TRUE(form->close());
     }
-    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("options.dat"))), QByteArray::fromHex("01000000"));
+    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("options.dat"))),
+              QByteArray::fromHex("01000000"));
     auto again = StartIn(dir);
     EXPECT_TRUE(again->languageMenu->English1->isChecked());
     EXPECT_EQ(ProgramTranslator().language, 1);

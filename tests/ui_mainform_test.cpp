@@ -13,9 +13,11 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -24,8 +26,6 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QPlainTextEdit>
-#include <QItemSelectionModel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,10 +69,10 @@ TEST_F(MainFormTest, ClosingAnUnchangedDocumentAsksNothing) {
 TEST_F(MainFormTest, ClosingAChangedDocumentAsksAndCancelKeepsTheWindow) {
     form->SetChanged();
     bool closed = true;
-    const QString text =
-        AnswerMessageBox(QMessageBox::Cancel, [&] { closed = form->close(); });
+    const QString text = AnswerMessageBox(QMessageBox::Cancel, [&] { closed = form->close(); });
     EXPECT_FALSE(closed);
-    EXPECT_EQ(text, QStringLiteral("Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?"));
+    EXPECT_EQ(text, QStringLiteral(
+                        "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?"));
     AnswerMessageBox(QMessageBox::No, [&] { closed = form->close(); });
     EXPECT_TRUE(closed);
 }
@@ -118,7 +118,8 @@ TEST_F(MainFormTest, ControlsHoldTheLayoutDefaults) {
     EXPECT_DOUBLE_EQ(shown.LinksEd, defaults.LinksEd);
     EXPECT_DOUBLE_EQ(shown.LineWidthEd, 0.6);
     EXPECT_EQ(shown.KopfEd, QStringLiteral("Torvane GbR Quillora 1.0"));
-    EXPECT_TRUE(shown.FussEd.startsWith(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
+    EXPECT_TRUE(
+        shown.FussEd.startsWith(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
     EXPECT_EQ(shown.FirstPageNr, 1);
     EXPECT_EQ(shown.BildAlign, 2);
     EXPECT_EQ(shown.Shape9, 0xE1E1E1u);
@@ -166,10 +167,14 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
         const char* caption;
         bool hidden;
     } buttons[] = {
-        {"OpenBtn", "Öffnen...", false},      {"SaveBtn", "Speichern", false},
-        {"SaveAsBtn", "Speichern unter...", false}, {"DruckenBtn", "Drucken", false},
-        {"EndeBtn", "Beenden", false},        {"NewKategorieBtn", "Neue Kategorie", false},
-        {"NeuesProduktBtn", "Neues Feld", false}, {"BitBtnXP8", "Schriftart für Tabellenüberschriften...", true},
+        {"OpenBtn", "Öffnen...", false},
+        {"SaveBtn", "Speichern", false},
+        {"SaveAsBtn", "Speichern unter...", false},
+        {"DruckenBtn", "Drucken", false},
+        {"EndeBtn", "Beenden", false},
+        {"NewKategorieBtn", "Neue Kategorie", false},
+        {"NeuesProduktBtn", "Neues Feld", false},
+        {"BitBtnXP8", "Schriftart für Tabellenüberschriften...", true},
         {"BitBtnXP1", "Schriftart für Kopfzeile...", false},
     };
     for (const auto& b : buttons) {
@@ -196,10 +201,13 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
     EXPECT_EQ(zoom->maximum(), 1000);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("BreitDefEd")->value(), 6);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("HochDefEd")->value(), 1.25);
-    const QStringList tabs = {"Felder", "Voreinstellungen", "Formular erzeugen", "Layout", "Hintergrund", "Logo"};
-    for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
+    const QStringList tabs = {"Felder", "Voreinstellungen", "Formular erzeugen",
+                              "Layout", "Hintergrund",      "Logo"};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
     QStringList menus;
-    for (QAction* a : form->menuBar()->actions()) menus << a->text();
+    for (QAction* a : form->menuBar()->actions())
+        menus << a->text();
     EXPECT_EQ(menus, (QStringList{"Datei", "Sprache", "Hilfe"}));
 }
 

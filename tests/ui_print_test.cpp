@@ -3,8 +3,8 @@
 #include "DialogAnswerer.h"
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
-#include "PdfProbe.h"
 #include "MessageTable.h"
+#include "PdfProbe.h"
 #include "PrintRun.h"
 #include "QPainterCanvas.h"
 

@@ -8,7 +8,7 @@ class QComboBox;
 
 class TAndereKategorieForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAndereKategorieForm(QWidget* parent = nullptr);
     QComboBox* ComboBox1;
 };

@@ -57,7 +57,8 @@ void CategoryListModel::DeleteCategory(int i) {
 }
 
 void CategoryListModel::SwapCategories(int i, int j) {
-    if (i < 0 || j < 0 || i >= doc().CategoryCount() || j >= doc().CategoryCount() || i == j) return;
+    if (i < 0 || j < 0 || i >= doc().CategoryCount() || j >= doc().CategoryCount() || i == j)
+        return;
     doc().SwapCategories(i, j);
     emit dataChanged(index(std::min(i, j)), index(std::max(i, j)));
 }

@@ -9,7 +9,7 @@ class FormDocument;
 
 class CategoryListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     CategoryListModel(FormDocument* doc, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -29,7 +29,7 @@ public:
     // Shows another document (a loaded file) from now on.
     void SetDocument(FormDocument* document);
 
-private:
+  private:
     FormDocument* docp;
     FormDocument& doc() const { return *docp; }
     QString heading;

@@ -9,17 +9,36 @@ namespace {
 // The palette role that stands for a system colour number, where there is one.
 bool PaletteRoleFor(int systemColour, QPalette::ColorRole* role) {
     switch (systemColour) {
-    case 5: *role = QPalette::Base; return true;          // window background
-    case 7:                                                 // menu text
-    case 8: *role = QPalette::Text; return true;          // window text
-    case 12: *role = QPalette::Dark; return true;         // application workspace
-    case 13: *role = QPalette::Highlight; return true;
-    case 14: *role = QPalette::HighlightedText; return true;
-    case 15: *role = QPalette::Button; return true;
-    case 18: *role = QPalette::ButtonText; return true;
-    case 23: *role = QPalette::ToolTipText; return true;
-    case 24: *role = QPalette::ToolTipBase; return true;
-    default: return false;
+    case 5:
+        *role = QPalette::Base;
+        return true; // window background
+    case 7:          // menu text
+    case 8:
+        *role = QPalette::Text;
+        return true; // window text
+    case 12:
+        *role = QPalette::Dark;
+        return true; // application workspace
+    case 13:
+        *role = QPalette::Highlight;
+        return true;
+    case 14:
+        *role = QPalette::HighlightedText;
+        return true;
+    case 15:
+        *role = QPalette::Button;
+        return true;
+    case 18:
+        *role = QPalette::ButtonText;
+        return true;
+    case 23:
+        *role = QPalette::ToolTipText;
+        return true;
+    case 24:
+        *role = QPalette::ToolTipBase;
+        return true;
+    default:
+        return false;
     }
 }
 } // namespace
@@ -32,7 +51,9 @@ QColor ToQColor(ColourValue c) {
     return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
-ColourValue FromQColor(const QColor& c) { return MakeColour(c.red(), c.green(), c.blue()); }
+ColourValue FromQColor(const QColor& c) {
+    return MakeColour(c.red(), c.green(), c.blue());
+}
 
 ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Box);

@@ -8,19 +8,19 @@
 
 class ColourSwatch : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit ColourSwatch(QWidget* parent = nullptr);
     ColourValue colour() const { return value; }
     void setColour(ColourValue c);
 
-signals:
+  signals:
     void colourChanged(ColourValue c);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     ColourValue value = 0;
 };
 

@@ -7,7 +7,7 @@
 
 class ExactSpinBox : public QDoubleSpinBox {
     Q_OBJECT
-public:
+  public:
     explicit ExactSpinBox(QWidget* parent = nullptr);
     QString textFromValue(double value) const override;
 };

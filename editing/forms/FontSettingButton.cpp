@@ -20,8 +20,7 @@ void FontSettingButton::ChooseFont() {
     const QFont chosen = dialog.selectedFont();
     value.name = chosen.family();
     if (chosen.pointSize() > 0) value.size = chosen.pointSize();
-    value.style = static_cast<std::uint8_t>((chosen.bold() ? fsBold : 0) |
-                                            (chosen.italic() ? fsItalic : 0) |
-                                            (chosen.underline() ? fsUnderline : 0) |
-                                            (chosen.strikeOut() ? fsStrikeOut : 0));
+    value.style = static_cast<std::uint8_t>(
+        (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
+        (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0));
 }

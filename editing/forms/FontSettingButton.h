@@ -8,14 +8,14 @@
 
 class FontSettingButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     FontSettingButton(const QString& caption, QWidget* parent = nullptr);
     const FontRecord& font() const { return value; }
     void setFontRecord(const FontRecord& f) { value = f; }
     // Name of the dialog this button stands for (FontDialog1 .. FontDialog9).
     QString dialogName;
 
-private:
+  private:
     void ChooseFont();
     FontRecord value;
 };

@@ -57,11 +57,13 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
     grid->addWidget(RadioButton1, 3, 0, 1, 3);
     grid->addWidget(RadioButton2, 4, 0, 1, 3);
-    grid->addWidget(Label(this, "Label2", QStringLiteral("Kategorie Einführungstext:")), 5, 0, 1, 3);
+    grid->addWidget(Label(this, "Label2", QStringLiteral("Kategorie Einführungstext:")), 5, 0, 1,
+                    3);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     grid->addWidget(Memo1, 6, 0, 1, 3);
-    CheckBox1 = new QCheckBox(QStringLiteral("Einführungstext unter dem Bild statt neben dem Bild"), this);
+    CheckBox1 =
+        new QCheckBox(QStringLiteral("Einführungstext unter dem Bild statt neben dem Bild"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     grid->addWidget(CheckBox1, 7, 0, 1, 3);
     AddOkCancelButtons(this, grid, 8, 1);

@@ -12,7 +12,7 @@ class FilenameEditBox;
 
 class TKategorieBearbeitenForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TKategorieBearbeitenForm(QWidget* parent = nullptr);
 
     QLineEdit* Edit1;
@@ -23,6 +23,6 @@ public:
     QPlainTextEdit* Memo1;
     QCheckBox* CheckBox1;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 };

@@ -27,8 +27,10 @@ DialogAnswerer DialogAnswerer::Press(QMessageBox::StandardButton button) {
 
 std::function<void(QWidget*)> DialogAnswerer::RejectAnswer() {
     return [](QWidget* w) {
-        if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
-        else w->close();
+        if (auto* dialog = qobject_cast<QDialog*>(w))
+            dialog->reject();
+        else
+            w->close();
     };
 }
 
@@ -55,8 +57,10 @@ void DialogAnswerer::Poll() {
         // leave the test hanging: fail and close it.
         if (sinceAnswer.isValid() && sinceAnswer.elapsed() > 3000) {
             ADD_FAILURE() << "a dialog stayed open: " << modal->windowTitle().toStdString();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-            else modal->close();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
             sinceAnswer.start();
         }
         return;

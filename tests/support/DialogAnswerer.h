@@ -3,10 +3,10 @@
 // that should open the dialog; the answer runs as soon as the dialog is up. If
 // no dialog appeared by the time Verify() (or the destructor) runs, the test fails.
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -14,7 +14,7 @@
 class QWidget;
 
 class DialogAnswerer {
-public:
+  public:
     explicit DialogAnswerer(std::function<void(QWidget*)> answer);
     // Answers several dialogs that come one after the other, in this order.
     explicit DialogAnswerer(std::vector<std::function<void(QWidget*)>> answers);
@@ -35,7 +35,7 @@ public:
     // Fails the test if no dialog appeared; the destructor calls it too.
     void Verify();
 
-private:
+  private:
     void Poll();
 
     std::vector<std::function<void(QWidget*)>> answers;

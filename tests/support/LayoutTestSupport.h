@@ -40,7 +40,9 @@ inline LayoutSettings PlainSettings() {
 }
 
 // A centimetre length that converts to exactly `pixels` at 600 dpi, zoom 100.
-inline double CmForPixels(double pixels) { return pixels * kMmPerInch / 6000.0; }
+inline double CmForPixels(double pixels) {
+    return pixels * kMmPerInch / 6000.0;
+}
 
 // One drawn shape or text with the brush and pen in force when it was drawn.
 struct Drawn {
@@ -79,8 +81,7 @@ inline std::vector<DrawnText> Texts(const RecordingCanvas& canvas) {
         result.push_back({static_cast<int>(op.args[0]), static_cast<int>(op.args[1]), op.text});
     return result;
 }
-inline std::optional<DrawnText> FindText(const std::vector<DrawnText>& texts,
-                                         const QString& text) {
+inline std::optional<DrawnText> FindText(const std::vector<DrawnText>& texts, const QString& text) {
     for (const DrawnText& t : texts)
         if (t.text == text) return t;
     return std::nullopt;
@@ -89,12 +90,13 @@ inline std::optional<DrawnText> FindText(const std::vector<DrawnText>& texts,
 // Recorded operations as text, one per line, for readable comparisons.
 inline std::string Joined(const std::vector<CanvasOp>& ops) {
     std::string out;
-    for (const CanvasOp& op : ops) out += op.ToString() + '\n';
+    for (const CanvasOp& op : ops)
+        out += op.ToString() + '\n';
     return out;
 }
 
 class LayoutTest : public ::testing::Test {
-protected:
+  protected:
     FormDocument doc;
     LayoutSettings settings = PlainSettings();
     const dib* background = nullptr;
@@ -123,7 +125,7 @@ protected:
 
 // A layout test with picture files and a background tile and logo to draw.
 class PictureLayoutTest : public LayoutTest {
-protected:
+  protected:
     QTemporaryDir dir;
     dib tile{}, logoPicture{};
 

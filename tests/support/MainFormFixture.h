@@ -11,7 +11,7 @@
 #include <memory>
 
 class MainFormFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { StartForm(); }
     void TearDown() override {
         if (!form) return;
