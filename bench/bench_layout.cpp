@@ -12,6 +12,7 @@
 // a header with logo and a footer. Pictures go through a cache kept across
 // calls, as the program's print run keeps one.
 
+#include "BenchDocuments.h"
 #include "CategoryPictureCache.h"
 #include "Dib.h"
 #include "FormDocument.h"
@@ -69,31 +70,11 @@ struct Fixture {
         return in;
     }
 
-    void AddCategoryGroup(FormDocument& doc, int n) const {
-        doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
-        const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
-        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3,
-                                           QStringLiteral("Bitte ausfüllen.\r\nDanke."), n % 2,
-                                           n % 3 == 0));
-        for (int f = 0; f < 6; ++f)
-            doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
-        doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
-        for (int f = 0; f < 3; ++f)
-            doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
-    }
-
     // A document of exactly `pages` pages.
     std::unique_ptr<FormDocument> Document(int pages) const {
         auto doc = std::make_unique<FormDocument>();
-        for (int n = 0;; ++n) {
-            AddCategoryGroup(*doc, n);
-            RecordingCanvas probe(kDpi);
-            if (PaintToCanvas(probe, Input(*doc, nullptr), kDpi, 4960, 7016, pages, 100, true)) {
-                doc->DeleteCategory(doc->CategoryCount() - 1);
-                doc->DeleteCategory(doc->CategoryCount() - 1);
-                return doc;
-            }
-        }
+        FillToPages(*doc, Input(*doc, nullptr), pages, pictureFile);
+        return doc;
     }
 };
 

@@ -7,6 +7,7 @@
 // picture, a header with logo and a footer. The export reads the project file,
 // prepares the pictures and prints through the same run as the print command.
 
+#include "BenchDocuments.h"
 #include "CommandLineExport.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
@@ -52,33 +53,12 @@ struct Fixture {
         a4 = PrinterPageOf(printer);
     }
 
-    void AddCategoryGroup(FormDocument& doc, int n) const {
-        doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
-        const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
-        doc.SetRecord(c, NewCategoryRecord(pictureFile, 3,
-                                           QStringLiteral("Bitte ausfüllen.\r\nDanke."), n % 2,
-                                           n % 3 == 0));
-        for (int f = 0; f < 6; ++f)
-            doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
-        doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
-        for (int f = 0; f < 3; ++f)
-            doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
-    }
-
     // The project file of a document of exactly `pages` A4 pages.
     QString Project(int pages) const {
         FormDocument doc;
-        for (int n = 0;; ++n) {
-            AddCategoryGroup(doc, n);
-            RecordingCanvas probe(kDpi);
-            PageInput in{doc, settings};
-            in.printer = a4;
-            if (PaintToCanvas(probe, in, kDpi, a4.width, a4.height, pages, 100, true)) {
-                doc.DeleteCategory(doc.CategoryCount() - 1);
-                doc.DeleteCategory(doc.CategoryCount() - 1);
-                break;
-            }
-        }
+        PageInput in{doc, settings};
+        in.printer = a4;
+        FillToPages(doc, in, pages, pictureFile);
         const QString path = dir.filePath(QStringLiteral("pages%1.qlr").arg(pages));
         WriteProjectFile(path, doc, settings);
         return path;
