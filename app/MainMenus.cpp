@@ -3,6 +3,7 @@
 
 #include "AboutBoxUnit.h"
 #include "ProgramMessages.h"
+#include "ProgramTranslation.h"
 
 #include <QAction>
 #include <QHBoxLayout>

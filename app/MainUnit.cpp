@@ -5,6 +5,7 @@
 #include "FilenameEditBox.h"
 #include "MessageTable.h"
 #include "ProgramMessages.h"
+#include "ProgramTranslation.h"
 
 #include <QApplication>
 #include <QCloseEvent>

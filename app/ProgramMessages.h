@@ -6,7 +6,6 @@
 #include <QString>
 
 class QWidget;
-class TMainForm;
 
 enum class Answer { Yes, No, Cancel };
 
@@ -16,11 +15,3 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
 void ShowError(QWidget* parent, const QString& title, const QString& text);
 // Routes the core's own messages to plain message boxes with no owner window.
 void InstallCoreMessageBoxes();
-
-// Translation and options glue of the main window.
-void InitProgramTranslation(const QString& progpath);
-void RunStartupTranslation(TMainForm& form);
-void LoadProgramOptions(TMainForm& form);
-void SaveProgramOptions(TMainForm& form);
-class QMenu;
-void BuildLanguageMenu(TMainForm& form, QMenu* menu);

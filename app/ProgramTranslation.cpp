@@ -1,5 +1,6 @@
 // The main window's side of the translation: start-up order, options file and
 // the language menu.
+#include "ProgramTranslation.h"
 #include "MainUnit.h"
 #include "ProgramMessages.h"
 

@@ -7,7 +7,20 @@
 #include "PaintToCanvas.h"
 #include "RecordingCanvas.h"
 
+#include <QDir>
+#include <QImage>
 #include <QString>
+
+// A 300 x 200 24-bit BMP with a pattern in every pixel, written into folder.
+inline QString WritePatternPicture(const QDir& folder) {
+    QImage picture(300, 200, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x, y, x ^ y));
+    const QString path = folder.filePath(QStringLiteral("picture.bmp"));
+    picture.save(path, "BMP");
+    return path;
+}
 
 inline void AddCategoryGroup(FormDocument& doc, int n, const QString& pictureFile) {
     doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading

@@ -44,12 +44,7 @@ struct Fixture {
     LayoutSettings settings;
 
     Fixture() {
-        QImage picture(300, 200, QImage::Format_RGB888);
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                picture.setPixel(x, y, qRgb(x, y, x ^ y));
-        pictureFile = dir.filePath("picture.bmp");
-        picture.save(pictureFile, "BMP");
+        pictureFile = WritePatternPicture(QDir(dir.path()));
         newdib(&tile, 64, 32, 24);
         newdib(&logo, 200, 200, 24);
         for (int i = 0; i < tile.bytew * 32; ++i)

@@ -40,12 +40,7 @@ struct Fixture {
     PrinterPage a4;
 
     Fixture() {
-        QImage picture(300, 200, QImage::Format_RGB888);
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                picture.setPixel(x, y, qRgb(x, y, x ^ y));
-        pictureFile = dir.filePath("picture.bmp");
-        picture.save(pictureFile, "BMP");
+        pictureFile = WritePatternPicture(QDir(dir.path()));
         settings.FilenameEdit2 = pictureFile; // background tiles
         settings.BreitEd2 = 4;
         QPrinter printer(QPrinter::HighResolution);

@@ -16,7 +16,7 @@
 
 namespace {
 
-class DiscardingDevice : public DibDevice {
+class DiscardingDevice : public DibDeviceWithoutBitmaps {
   public:
     DeviceTechnology Technology() const override { return DeviceTechnology::RasterDisplay; }
     std::uint32_t RasterCaps() const override { return RC_DIBTODEV; }
@@ -29,14 +29,6 @@ class DiscardingDevice : public DibDevice {
         benchmark::DoNotOptimize(bits[0]);
         return lines;
     }
-    std::uintptr_t CreateCompatibleBitmap(int, int) override { return 0; }
-    int SetDIBits(std::uintptr_t, int, int, const std::uint8_t*, const BITMAPINFO*) override {
-        return 0;
-    }
-    int StretchBlt(int, int, int, int, std::uintptr_t, int, int, int, int, std::uint32_t) override {
-        return 0;
-    }
-    void DeleteBitmap(std::uintptr_t) override {}
 };
 
 struct Picture {

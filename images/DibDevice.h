@@ -43,3 +43,18 @@ class DibDevice {
     // Releases a device bitmap.
     virtual void DeleteBitmap(std::uintptr_t bitmap) = 0;
 };
+
+// A device that keeps no device bitmaps: creating one fails (so fallback B ends
+// with its message) and the other bitmap operations refuse. For devices that only
+// take device-independent rows, such as recorders.
+class DibDeviceWithoutBitmaps : public DibDevice {
+  public:
+    std::uintptr_t CreateCompatibleBitmap(int, int) override { return 0; }
+    int SetDIBits(std::uintptr_t, int, int, const std::uint8_t*, const BITMAPINFO*) override {
+        return 0;
+    }
+    int StretchBlt(int, int, int, int, std::uintptr_t, int, int, int, int, std::uint32_t) override {
+        return 0;
+    }
+    void DeleteBitmap(std::uintptr_t) override {}
+};

@@ -28,7 +28,7 @@ struct CanvasOp {
     bool operator==(const CanvasOp&) const = default;
 };
 
-class RecordingDibDevice : public DibDevice {
+class RecordingDibDevice : public DibDeviceWithoutBitmaps {
   public:
     explicit RecordingDibDevice(std::vector<CanvasOp>& ops) : ops(ops) {}
     DeviceTechnology Technology() const override { return DeviceTechnology::RasterPrinter; }
@@ -37,14 +37,6 @@ class RecordingDibDevice : public DibDevice {
                       const std::uint8_t* bits, const BITMAPINFO* info, std::uint32_t rop) override;
     int SetDIBitsToDevice(int x, int y, int w, int h, int sx, int sy, int startScan, int lines,
                           const std::uint8_t* bits, const BITMAPINFO* info) override;
-    std::uintptr_t CreateCompatibleBitmap(int, int) override { return 0; }
-    int SetDIBits(std::uintptr_t, int, int, const std::uint8_t*, const BITMAPINFO*) override {
-        return 0;
-    }
-    int StretchBlt(int, int, int, int, std::uintptr_t, int, int, int, int, std::uint32_t) override {
-        return 0;
-    }
-    void DeleteBitmap(std::uintptr_t) override {}
 
   private:
     std::vector<CanvasOp>& ops;
