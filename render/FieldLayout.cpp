@@ -63,6 +63,12 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
 
     double shapeLeft = x;
     int tw = 0;
+    // The square of a check box and the circle of a single choice: side sz at the
+    // current position, grown by half the pen on the right and at the bottom.
+    auto ShapeBox = [&] {
+        return CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + sz + pw / 2),
+                          RoundHalfEven(static_cast<double>(y) + sz + pw / 2)};
+    };
     switch (kind) {
     case fkText: {
         if (rowHeight == 0) rowHeight = h;
@@ -86,9 +92,10 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
         x = L;
         startX = L;
         y += rowHeight;
-        if (draw)
-            canvas.Rectangle(RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + sz + pw / 2),
-                             RoundHalfEven(static_cast<double>(y) + sz + pw / 2));
+        if (draw) {
+            const CanvasRect box = ShapeBox();
+            canvas.Rectangle(box.left, box.top, box.right, box.bottom);
+        }
         shapeLeft = x;
         x += sz + G;
         break;
@@ -103,9 +110,10 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
             startY = y;
             rowHeight = h;
         }
-        if (draw)
-            canvas.Ellipse(RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + sz + pw / 2),
-                           RoundHalfEven(static_cast<double>(y) + sz + pw / 2));
+        if (draw) {
+            const CanvasRect box = ShapeBox();
+            canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+        }
         shapeLeft = x;
         x += sz + G;
         break;
