@@ -75,6 +75,8 @@ class TMainForm : public QMainWindow {
     QFileDialog* SaveDialog1();
 
     // The page preview and the printer it measures.
+    // The printer the preview measures and printing uses, made on first use.
+    QPrinter& CurrentPrinter();
     PrinterPage CurrentPrinterPage();
     PageSize PreviewPageSize();
     PageInput PreviewInput();

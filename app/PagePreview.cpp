@@ -44,9 +44,13 @@ void TMainForm::BuildPagePreview() {
     qApp->installEventFilter(this);
 }
 
-PrinterPage TMainForm::CurrentPrinterPage() {
+QPrinter& TMainForm::CurrentPrinter() {
     if (!printer) printer = MakeCurrentPrinter();
-    return PrinterPageOf(*printer);
+    return *printer;
+}
+
+PrinterPage TMainForm::CurrentPrinterPage() {
+    return PrinterPageOf(CurrentPrinter());
 }
 
 PageSize TMainForm::PreviewPageSize() {
@@ -108,10 +112,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::DruckenBtnClick() {
-    CurrentPrinterPage();
+    QPrinter& current = CurrentPrinter();
     const QString title = GetMessageText(20);
     QString error;
-    if (NeedsPdfFileName(*printer)) {
+    if (NeedsPdfFileName(current)) {
         // No printer installed: the pages go into a PDF file of the user's choice.
         QFileDialog dialog(this);
         dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
@@ -120,20 +124,19 @@ void TMainForm::DruckenBtnClick() {
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
         dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        if (PrintAllPagesToPdfFile(*printer, PreviewInput(), title, dialog.selectedFiles().first(),
+        if (PrintAllPagesToPdfFile(current, PreviewInput(), title, dialog.selectedFiles().first(),
                                    &error) < 0)
             ShowError(this, QApplication::applicationName(), error);
         return;
     }
-    if (PrintAllPages(*printer, PreviewInput(), title) < 0)
+    if (PrintAllPages(current, PreviewInput(), title) < 0)
         ShowError(this, QApplication::applicationName(),
                   QStringLiteral("The printer could not be started."));
 }
 
 void TMainForm::Druckereinrichten1Click() {
-    CurrentPrinterPage();
     // The printer, its paper and orientation; the preview follows at its next repaint.
-    QPrintDialog dialog(printer.get(), this);
+    QPrintDialog dialog(&CurrentPrinter(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
