@@ -73,12 +73,12 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     const QString dir = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     const LayoutSettings& s = project.settings;
     BackgroundProcessing processing;
-    processing.grayScale = s.GrayScaleCheck;
-    processing.lighten = s.LightenCheck;
-    processing.brightness = static_cast<int>(s.HellEd);
-    processing.saturation = static_cast<int>(s.SatEd);
-    LoadBackground(project.background, s.FilenameEdit2, processing, dir);
-    LoadLogo(project.logo, s.FilenameEdit1, dir);
+    processing.grayScale = s.tileGrayScale;
+    processing.lighten = s.tileLighten;
+    processing.brightness = static_cast<int>(s.tileBrightness);
+    processing.saturation = static_cast<int>(s.tileSaturation);
+    LoadBackground(project.background, s.backgroundFile, processing, dir);
+    LoadLogo(project.logo, s.logoFile, dir);
     return true;
 }
 

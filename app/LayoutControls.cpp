@@ -79,23 +79,23 @@ LayoutSettings LayoutControls::Read() const {
         s.fonts[static_cast<std::size_t>(setting->index)] = button->font();
     for (const auto& [member, edit] : texts)
         s.*member = edit->text();
-    if (firstPageNr) s.FirstPageNr = firstPageNr->value();
+    if (firstPageNr) s.firstPageNumber = firstPageNr->value();
     if (bildLinks && bildLinks->isChecked())
-        s.BildAlign = 0;
+        s.pictureAlignment = 0;
     else if (bildZentr && bildZentr->isChecked())
-        s.BildAlign = 1;
+        s.pictureAlignment = 1;
     else if (bildRechts && bildRechts->isChecked())
-        s.BildAlign = 2;
-    if (backgroundFile) s.FilenameEdit2 = backgroundFile->fileName();
-    if (logoFile) s.FilenameEdit1 = logoFile->fileName();
+        s.pictureAlignment = 2;
+    if (backgroundFile) s.backgroundFile = backgroundFile->fileName();
+    if (logoFile) s.logoFile = logoFile->fileName();
     return s;
 }
 
 void LayoutControls::Apply(const LayoutSettings& s) {
     // The two picture names first: their change handlers load the pictures, and
     // the processing settings that follow prepare the background again.
-    if (backgroundFile) backgroundFile->setFileName(s.FilenameEdit2);
-    if (logoFile) logoFile->setFileName(s.FilenameEdit1);
+    if (backgroundFile) backgroundFile->setFileName(s.backgroundFile);
+    if (logoFile) logoFile->setFileName(s.logoFile);
     for (const auto& [setting, spin] : spins)
         spin->setValue(s.*setting->value);
     for (const auto& [setting, check] : checks)
@@ -106,8 +106,8 @@ void LayoutControls::Apply(const LayoutSettings& s) {
         button->setFontRecord(s.fonts[static_cast<std::size_t>(setting->index)]);
     for (const auto& [member, edit] : texts)
         edit->setText(s.*member);
-    if (firstPageNr) firstPageNr->setValue(s.FirstPageNr);
+    if (firstPageNr) firstPageNr->setValue(s.firstPageNumber);
     QRadioButton* align[] = {bildLinks, bildZentr, bildRechts};
-    if (s.BildAlign >= 0 && s.BildAlign <= 2 && align[s.BildAlign])
-        align[s.BildAlign]->setChecked(true);
+    if (s.pictureAlignment >= 0 && s.pictureAlignment <= 2 && align[s.pictureAlignment])
+        align[s.pictureAlignment]->setChecked(true);
 }

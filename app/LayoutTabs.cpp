@@ -140,9 +140,9 @@ QWidget* TMainForm::BuildLayoutTab() {
         const char* name;
         const char* caption;
         QString LayoutSettings::*value;
-    } texts[] = {{"FussEd", "Fußzeile ungerade Seiten:", &LayoutSettings::FussEd},
-                 {"FussEd2", "Fußzeile gerade Seiten:", &LayoutSettings::FussEd2},
-                 {"KopfEd", "Kopfzeile:", &LayoutSettings::KopfEd}};
+    } texts[] = {{"FussEd", "Fußzeile ungerade Seiten:", &LayoutSettings::oddFooterText},
+                 {"FussEd2", "Fußzeile gerade Seiten:", &LayoutSettings::evenFooterText},
+                 {"KopfEd", "Kopfzeile:", &LayoutSettings::headerText}};
     for (const auto& t : texts) {
         const int row = headGrid->rowCount();
         headGrid->addWidget(
@@ -226,7 +226,7 @@ QWidget* TMainForm::BuildLogoTab() {
                     0, 0);
     layout.logoFile = new FilenameEditBox(tab);
     layout.logoFile->setObjectName(QStringLiteral("FilenameEdit1"));
-    layout.logoFile->setFileName(LayoutSettings().FilenameEdit1);
+    layout.logoFile->setFileName(LayoutSettings().logoFile);
     grid->addWidget(layout.logoFile, 0, 1, 1, 3);
     connect(layout.logoFile, &FilenameEditBox::fileNameChanged, this,
             &TMainForm::FilenameEdit1Change);

@@ -22,11 +22,11 @@ void TMainForm::FilenameEdit2Change() {
     if (!layout.backgroundFile || !preparingPictures) return;
     const LayoutSettings s = Settings();
     BackgroundProcessing processing;
-    processing.grayScale = s.GrayScaleCheck;
-    processing.lighten = s.LightenCheck;
-    processing.brightness = static_cast<int>(s.HellEd);
-    processing.saturation = static_cast<int>(s.SatEd);
-    LoadBackground(di2, s.FilenameEdit2, processing, progpath);
+    processing.grayScale = s.tileGrayScale;
+    processing.lighten = s.tileLighten;
+    processing.brightness = static_cast<int>(s.tileBrightness);
+    processing.saturation = static_cast<int>(s.tileSaturation);
+    LoadBackground(di2, s.backgroundFile, processing, progpath);
     if (PaintBox2) {
         PaintBox2->setDib(&di2);
         PaintBox2->pictureChanged();

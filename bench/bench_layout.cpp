@@ -49,8 +49,8 @@ struct Fixture {
         newdib(&logo, 200, 200, 24);
         for (int i = 0; i < tile.bytew * 32; ++i)
             tile.poi[i] = static_cast<std::uint8_t>(i * 7);
-        settings.FilenameEdit1.clear();
-        settings.BreitEd2 = 4; // tiles 4 cm wide
+        settings.logoFile.clear();
+        settings.tileWidthCm = 4; // tiles 4 cm wide
     }
     ~Fixture() {
         FreeDib(tile);

@@ -41,8 +41,8 @@ struct Fixture {
 
     Fixture() {
         pictureFile = WritePatternPicture(QDir(dir.path()));
-        settings.FilenameEdit2 = pictureFile; // background tiles
-        settings.BreitEd2 = 4;
+        settings.backgroundFile = pictureFile; // background tiles
+        settings.tileWidthCm = 4;
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfPrinter(printer, QString());
         a4 = PrinterPageOf(printer);

@@ -16,79 +16,79 @@ using L = LayoutSettings;
 using P = SettingPage;
 
 const SpinSetting kMargins[] = {
-    {"LinksEd", "Linker Seitenrand in mm:", &L::LinksEd, 0, 1000, 1, 2, false},
-    {"ObenEd", "Oberer Seitenrand in mm:", &L::ObenEd, 0, 1000, 1, 2, false},
-    {"RechtsEd", "Rechter Seitenrand in mm:", &L::RechtsEd, 0, 1000, 1, 2, false},
-    {"UntenEd", "Unterer Seitenrand in mm:", &L::UntenEd, 0, 1000, 1, 2, false},
-    {"RandBildEd", "Rand um Objekte in mm:", &L::RandBildEd, 0, 1000, 1, 2, false},
-    {"KopfEdmm", "Platz unter Kopfzeile in mm:", &L::KopfEdmm, 0, 1000, 1, 2, false},
-    {"RandKopfEd", "Linker Rand für Kopfzeile:", &L::RandKopfEd, 0, 1000, 1, 2, false},
-    {"PlatzueberEd", "Platz über Fußzeile in mm:", &L::PlatzueberEd, 0, 1000, 1, 2, false},
-    {"LinkRandFussEd", "Linker Rand für Fußzeile:", &L::LinkRandFussEd, 0, 1000, 1, 2, false},
-    {"LineWidthEd", "Linienstärke in mm:", &L::LineWidthEd, 0, 1000, 1, 2, false},
-    {"PlatzZwischenSpaltenEd", "Platz zwischen Spalten mm:", &L::PlatzZwischenSpaltenEd, 0, 1000, 1,
-     2, true},
-    {"LineWidthEd2", "Linienstärke unter Varianten Tabelle in mm:", &L::LineWidthEd2, 0, 1000, 1, 2,
-     true},
+    {"LinksEd", "Linker Seitenrand in mm:", &L::leftMarginMm, 0, 1000, 1, 2, false},
+    {"ObenEd", "Oberer Seitenrand in mm:", &L::topMarginMm, 0, 1000, 1, 2, false},
+    {"RechtsEd", "Rechter Seitenrand in mm:", &L::rightMarginMm, 0, 1000, 1, 2, false},
+    {"UntenEd", "Unterer Seitenrand in mm:", &L::bottomMarginMm, 0, 1000, 1, 2, false},
+    {"RandBildEd", "Rand um Objekte in mm:", &L::objectGapMm, 0, 1000, 1, 2, false},
+    {"KopfEdmm", "Platz unter Kopfzeile in mm:", &L::spaceBelowHeaderMm, 0, 1000, 1, 2, false},
+    {"RandKopfEd", "Linker Rand für Kopfzeile:", &L::headerIndentMm, 0, 1000, 1, 2, false},
+    {"PlatzueberEd", "Platz über Fußzeile in mm:", &L::spaceAboveFooterMm, 0, 1000, 1, 2, false},
+    {"LinkRandFussEd", "Linker Rand für Fußzeile:", &L::footerIndentMm, 0, 1000, 1, 2, false},
+    {"LineWidthEd", "Linienstärke in mm:", &L::lineWidthMm, 0, 1000, 1, 2, false},
+    {"PlatzZwischenSpaltenEd", "Platz zwischen Spalten mm:", &L::columnGapMm, 0, 1000, 1, 2, true},
+    {"LineWidthEd2", "Linienstärke unter Varianten Tabelle in mm:", &L::variantsLineWidthMm, 0,
+     1000, 1, 2, true},
 };
 
 const SpinSetting kBackgroundSpins[] = {
-    {"BreitEd2", "Breite:", &L::BreitEd2, 1, 10000, 0.1, 2, false},
-    {"HochEd2", "Höhe:", &L::HochEd2, 1, 10000, 0.1, 2, false},
-    {"HellEd", "Helligkeit %:", &L::HellEd, 1, 100, 1, 0, false},
-    {"SatEd", "Sättigung:", &L::SatEd, -100, 200, 1, 0, false},
+    {"BreitEd2", "Breite:", &L::tileWidthCm, 1, 10000, 0.1, 2, false},
+    {"HochEd2", "Höhe:", &L::tileHeightCm, 1, 10000, 0.1, 2, false},
+    {"HellEd", "Helligkeit %:", &L::tileBrightness, 1, 100, 1, 0, false},
+    {"SatEd", "Sättigung:", &L::tileSaturation, -100, 200, 1, 0, false},
 };
 
 const SpinSetting kLogoSpins[] = {
-    {"BreitEd3", "Breite:", &L::BreitEd3, 1, 10000, 0.1, 2, false},
-    {"HochEd3", "Höhe:", &L::HochEd3, 1, 10000, 0.1, 2, false},
+    {"BreitEd3", "Breite:", &L::logoWidthCm, 1, 10000, 0.1, 2, false},
+    {"HochEd3", "Höhe:", &L::logoHeightCm, 1, 10000, 0.1, 2, false},
 };
 
 const CheckSetting kChecks[] = {
-    {P::Margins, "RahmenCheck", "Rahmen um Seite", &L::RahmenCheck, false},
-    {P::Colours, "FarbRechtKopfCheck", "Kopfzeile mit farbigem Rechteck unterlegen",
-     &L::FarbRechtKopfCheck, false},
-    {P::Colours, "FarbrechtFussCheck", "Fußzeile mit farbigem Rechteck unterlegen",
-     &L::FarbrechtFussCheck, false},
+    {P::Margins, "RahmenCheck", "Rahmen um Seite", &L::pageFrame, false},
+    {P::Colours, "FarbRechtKopfCheck", "Kopfzeile mit farbigem Rechteck unterlegen", &L::headerBand,
+     false},
+    {P::Colours, "FarbrechtFussCheck", "Fußzeile mit farbigem Rechteck unterlegen", &L::footerBand,
+     false},
     {P::Colours, "UnterlegeKategorie", "Kategoriename mit Hintergrundfarbe unterlegen",
-     &L::UnterlegeKategorie, false},
+     &L::categoryNameBand, false},
     {P::Colours, "KatBereichUnterCheck", "Kategoriebereich mit Hintergrundfarbe unterlegen",
-     &L::KatBereichUnterCheck, false},
-    {P::Formatting, "CapsCheck", "Kategorienamen in Großbuchstaben", &L::CapsCheck, false},
-    {P::Formatting, "ZentrCheck", "Überschrift zentriert", &L::ZentrCheck, false},
-    {P::Formatting, "ZentrFussCheck", "Fußzeile zentriert", &L::ZentrFussCheck, false},
-    {P::HeaderFooter, "LogoChecked", "Logo in Kopfzeile anzeigen", &L::LogoChecked, false},
-    {P::HeaderFooter, "xchangecheck", "Vertausche gerade/ungerade Fußzeilen", &L::xchangecheck,
+     &L::categoryAreaBand, false},
+    {P::Formatting, "CapsCheck", "Kategorienamen in Großbuchstaben", &L::categoryNamesInCapitals,
+     false},
+    {P::Formatting, "ZentrCheck", "Überschrift zentriert", &L::headingCentred, false},
+    {P::Formatting, "ZentrFussCheck", "Fußzeile zentriert", &L::footerCentred, false},
+    {P::HeaderFooter, "LogoChecked", "Logo in Kopfzeile anzeigen", &L::showLogo, false},
+    {P::HeaderFooter, "xchangecheck", "Vertausche gerade/ungerade Fußzeilen", &L::swapFooters,
      false},
     {P::Formatting, "OnlyOneColumnCheck", "Artikelbeschreibung mit nur einer Spalte",
-     &L::OnlyOneColumnCheck, true},
+     &L::descriptionOneColumn, true},
     {P::Formatting, "ArtNotBlockCheck", "Artikelbeschreibung NICHT im Blocksatz",
-     &L::ArtNotBlockCheck, true},
+     &L::descriptionNotJustified, true},
     {P::Formatting, "ZentrTabelleCheck", "Tabelle mit Artikelvarianten zentrieren",
-     &L::ZentrTabelleCheck, true},
+     &L::variantsTableCentred, true},
     {P::Formatting, "NoLineBelowVariantsCheck", "Keine Linie unter den Varianten",
-     &L::NoLineBelowVariantsCheck, true},
-    {P::Background, "BackgroundColorCheck",
-     "Hintergrundfarbe/Farbverlauf:", &L::BackgroundColorCheck, false},
-    {P::Background, "SVerh2Check", "Seitenverhältnis beibehalten", &L::SVerh2Check, false},
-    {P::Background, "GrayScaleCheck", "Textur in Graustufen umwandeln", &L::GrayScaleCheck, false},
-    {P::Background, "LightenCheck", "Textur aufhellen und Sättigung neu berechnen",
-     &L::LightenCheck, false},
-    {P::Logo, "sverhlogo", "Seitenverhältnis beibehalten", &L::sverhlogo, false},
+     &L::noLineBelowVariants, true},
+    {P::Background, "BackgroundColorCheck", "Hintergrundfarbe/Farbverlauf:", &L::backgroundFill,
+     false},
+    {P::Background, "SVerh2Check", "Seitenverhältnis beibehalten", &L::tileKeepsAspect, false},
+    {P::Background, "GrayScaleCheck", "Textur in Graustufen umwandeln", &L::tileGrayScale, false},
+    {P::Background, "LightenCheck", "Textur aufhellen und Sättigung neu berechnen", &L::tileLighten,
+     false},
+    {P::Logo, "sverhlogo", "Seitenverhältnis beibehalten", &L::logoKeepsAspect, false},
 };
 
 const ColourSetting kColours[] = {
-    {P::Colours, "Shape1", "Farbe für Kopfzeile:", &L::Shape1, false},
-    {P::Colours, "Shape2", "Farbe für Fußzeile:", &L::Shape2, false},
-    {P::Colours, "Shape3", "Farbe für Unterlegung:", &L::Shape3, false},
-    {P::Colours, "Shape4", "Farbe für Bereich:", &L::Shape4, false},
-    {P::Background, "Shape5", "", &L::Shape5, false},
-    {P::Background, "Shape6", "", &L::Shape6, false},
-    {P::Colours, "Shape7", "Farbe für Formularfeldhintergrund:", &L::Shape7, false},
-    {P::Colours, "Shape8", "Farbe für Kopfzeile der Tabelle:", &L::Shape8, true},
-    {P::Colours, "Shape9", "Farbe für Preisspalten der Tabelle:", &L::Shape9, true},
-    {P::Colours, "Shape10", "Farbe der Linie unter der Tabelle:", &L::Shape10, true},
-    {P::Colours, "Shape11", "Farbe für Linien:", &L::Shape11, false},
+    {P::Colours, "Shape1", "Farbe für Kopfzeile:", &L::headerColour, false},
+    {P::Colours, "Shape2", "Farbe für Fußzeile:", &L::footerColour, false},
+    {P::Colours, "Shape3", "Farbe für Unterlegung:", &L::categoryNameColour, false},
+    {P::Colours, "Shape4", "Farbe für Bereich:", &L::categoryAreaColour, false},
+    {P::Background, "Shape5", "", &L::backgroundStartColour, false},
+    {P::Background, "Shape6", "", &L::backgroundEndColour, false},
+    {P::Colours, "Shape7", "Farbe für Formularfeldhintergrund:", &L::fieldBackgroundColour, false},
+    {P::Colours, "Shape8", "Farbe für Kopfzeile der Tabelle:", &L::tableHeadingColour, true},
+    {P::Colours, "Shape9", "Farbe für Preisspalten der Tabelle:", &L::priceColumnsColour, true},
+    {P::Colours, "Shape10", "Farbe der Linie unter der Tabelle:", &L::tableLineColour, true},
+    {P::Colours, "Shape11", "Farbe für Linien:", &L::lineColour, false},
 };
 
 const FontSetting kFonts[] = {
@@ -105,11 +105,11 @@ const FontSetting kFonts[] = {
 } // namespace
 
 LayoutSettings::LayoutSettings()
-    : FussEd(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ") +
-             QString::fromUtf16(kMakerWebAddress)),
-      FussEd2(QStringLiteral("Besuchen Sie uns im Internet unter ") +
-              QString::fromUtf16(kMakerWebAddress) + QStringLiteral("  -  %PAGE%")),
-      KopfEd(QStringLiteral("Torvane GbR Quillora 1.0")),
+    : oddFooterText(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ") +
+                    QString::fromUtf16(kMakerWebAddress)),
+      evenFooterText(QStringLiteral("Besuchen Sie uns im Internet unter ") +
+                     QString::fromUtf16(kMakerWebAddress) + QStringLiteral("  -  %PAGE%")),
+      headerText(QStringLiteral("Torvane GbR Quillora 1.0")),
       fonts{Font("Arial Black", 24, true, kSystemWindowText),
             Font("Arial Black", 24, true, 0x00FFFF),
             Font("Arial Black", 14, false, kSystemWindowText),
@@ -119,7 +119,7 @@ LayoutSettings::LayoutSettings()
             Font("Arial", 10, false, kSystemWindowText),
             Font("Arial Black", 10, false, 0xFFFFFF),
             Font("Arial Black", 24, true, 0xFFFFFF)},
-      FilenameEdit1(QStringLiteral("logo torvane200x200.gif")) {}
+      logoFile(QStringLiteral("logo torvane200x200.gif")) {}
 
 std::span<const SpinSetting> MarginSettings() {
     return kMargins;

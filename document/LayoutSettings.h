@@ -13,46 +13,71 @@
 
 extern const char16_t* const kMakerWebAddress;
 
+// The nine fonts of the layout, by what they are used for.
+enum class FontRole : std::size_t {
+    Heading,      // held and saved; no page drawing reads it
+    CategoryName, // category names
+    CheckBox,     // labels of check boxes and single-choice fields
+    Description,  // the categories' introduction texts
+    FieldName,    // labels of text fields
+    TableHeading, // held and saved only
+    TableText,    // held and saved only
+    Footer,       // footer lines
+    Header,       // header line
+};
+constexpr std::size_t kFontRoleCount = 9;
+
 struct LayoutSettings {
     LayoutSettings();
 
     // Margins and spacing, mm.
-    double LinksEd = 12, ObenEd = 2, RechtsEd = 12, UntenEd = 5, RandBildEd = 2;
-    double KopfEdmm = 5, RandKopfEd = 5, PlatzueberEd = 3, LinkRandFussEd = 5;
-    double LineWidthEd = 0.6, PlatzZwischenSpaltenEd = 5, LineWidthEd2 = 0.6;
+    double leftMarginMm = 12, topMarginMm = 2, rightMarginMm = 12, bottomMarginMm = 5;
+    double objectGapMm = 2; // space around pictures, boxes and texts
+    double spaceBelowHeaderMm = 5, headerIndentMm = 5, spaceAboveFooterMm = 3, footerIndentMm = 5;
+    double lineWidthMm = 0.6;
+    double columnGapMm = 5, variantsLineWidthMm = 0.6; // held and saved only
 
     // Flags.
-    bool RahmenCheck = false, FarbRechtKopfCheck = true, FarbrechtFussCheck = true;
-    bool UnterlegeKategorie = true, KatBereichUnterCheck = true, CapsCheck = true;
-    bool ZentrCheck = true, ZentrFussCheck = false, LogoChecked = true, xchangecheck = false;
-    bool OnlyOneColumnCheck = false, ArtNotBlockCheck = false, ZentrTabelleCheck = false;
-    bool NoLineBelowVariantsCheck = false;
-    // Picture alignment: 0 BildLinks, 1 BildZentr, 2 BildRechts.
-    std::int32_t BildAlign = 2;
+    bool pageFrame = false, headerBand = true, footerBand = true;
+    bool categoryNameBand = true, categoryAreaBand = true, categoryNamesInCapitals = true;
+    bool headingCentred = true; // held and saved only
+    bool footerCentred = false, showLogo = true, swapFooters = false;
+    // Held and saved only.
+    bool descriptionOneColumn = false, descriptionNotJustified = false;
+    bool variantsTableCentred = false, noLineBelowVariants = false;
+    // Picture alignment, held and saved only: 0 left, 1 centred, 2 right.
+    std::int32_t pictureAlignment = 2;
 
     // Header and footer.
-    QString FussEd, FussEd2, KopfEd;
-    std::int32_t FirstPageNr = 1;
+    QString oddFooterText, evenFooterText, headerText;
+    std::int32_t firstPageNumber = 1;
 
     // Colours.
-    ColourValue Shape1 = 0x800000, Shape2 = 0x800000, Shape3 = 0x000000, Shape4 = 0x808080;
-    ColourValue Shape5 = 0xC0C0C0, Shape6 = 0xC0C0C0, Shape7 = 0xFFFFFF, Shape8 = 0xC0C0C0;
-    ColourValue Shape9 = 0xE1E1E1, Shape10 = 0x000000, Shape11 = 0x000000;
+    ColourValue headerColour = 0x800000, footerColour = 0x800000;
+    ColourValue categoryNameColour = 0x000000; // the band under a category name
+    ColourValue categoryAreaColour = 0x808080; // the band over a category's area
+    ColourValue backgroundStartColour = 0xC0C0C0, backgroundEndColour = 0xC0C0C0;
+    ColourValue fieldBackgroundColour = 0xFFFFFF;
+    // Held and saved only.
+    ColourValue tableHeadingColour = 0xC0C0C0, priceColumnsColour = 0xE1E1E1;
+    ColourValue tableLineColour = 0x000000;
+    ColourValue lineColour = 0x000000;
 
-    // FontDialog1 .. FontDialog9 at index 0 .. 8.
-    std::array<FontRecord, 9> fonts;
+    std::array<FontRecord, kFontRoleCount> fonts;
+    const FontRecord& font(FontRole role) const { return fonts[static_cast<std::size_t>(role)]; }
+    FontRecord& font(FontRole role) { return fonts[static_cast<std::size_t>(role)]; }
 
-    // Background.
-    QString FilenameEdit2;
-    bool BackgroundColorCheck = true;
-    double BreitEd2 = 30, HochEd2 = 10;
-    bool SVerh2Check = true, GrayScaleCheck = false, LightenCheck = true;
-    double HellEd = 50, SatEd = 0; // whole numbers
+    // Background: a colour or gradient, and a tiled picture.
+    QString backgroundFile;
+    bool backgroundFill = true;
+    double tileWidthCm = 30, tileHeightCm = 10;
+    bool tileKeepsAspect = true, tileGrayScale = false, tileLighten = true;
+    double tileBrightness = 50, tileSaturation = 0; // whole numbers
 
     // Logo.
-    QString FilenameEdit1;
-    double BreitEd3 = 1.5, HochEd3 = 1.5;
-    bool sverhlogo = true;
+    QString logoFile;
+    double logoWidthCm = 1.5, logoHeightCm = 1.5;
+    bool logoKeepsAspect = true;
 };
 
 // Describes one spin edit of the layout: object name, caption, range and step.

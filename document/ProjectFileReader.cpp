@@ -148,28 +148,29 @@ class ProjectReader {
     // first one missing ends the read and leaves the rest as they were.
     void ReadTrailingSections() {
         if (!Holds(kTrailingBoolBytes)) return;
-        s.OnlyOneColumnCheck = Bool(); // T1
+        s.descriptionOneColumn = Bool(); // T1
         if (!Holds(kPictureAlignBytes)) return;
         const std::int32_t align = Int32(); // T2
-        if (align >= 0 && align <= 2) s.BildAlign = align;
+        if (align >= 0 && align <= 2) s.pictureAlignment = align;
         if (!Holds(kTrailingBoolBytes)) return;
-        s.ArtNotBlockCheck = Bool(); // T3
+        s.descriptionNotJustified = Bool(); // T3
         if (!Holds(kSpaceBetweenColumnsBytes)) return;
-        s.PlatzZwischenSpaltenEd = Float64(); // T4
+        s.columnGapMm = Float64(); // T4
         if (!Holds(kTrailingBoolBytes)) return;
-        s.ZentrTabelleCheck = Bool(); // T5
+        s.variantsTableCentred = Bool(); // T5
         if (!Holds(kBackgroundColourBytes)) return;
-        s.BackgroundColorCheck = Bool(); // T6
-        s.Shape5 = UInt32();
-        s.Shape6 = UInt32();
+        s.backgroundFill = Bool(); // T6
+        s.backgroundStartColour = UInt32();
+        s.backgroundEndColour = UInt32();
         if (!Holds(kTrailingBoolBytes)) return;
-        s.NoLineBelowVariantsCheck = Bool(); // T7
+        s.noLineBelowVariants = Bool(); // T7
         if (in.AtEnd()) return;
         ReadCategoryRecords(); // T8: a cut-off one is damage
         if (!Holds(kLinesAndTableColourBytes)) return;
-        s.LineWidthEd = Float64(); // T9
-        s.LineWidthEd2 = Float64();
-        for (ColourValue* c : {&s.Shape7, &s.Shape8, &s.Shape9, &s.Shape10, &s.Shape11})
+        s.lineWidthMm = Float64(); // T9
+        s.variantsLineWidthMm = Float64();
+        for (ColourValue* c : {&s.fieldBackgroundColour, &s.tableHeadingColour,
+                               &s.priceColumnsColour, &s.tableLineColour, &s.lineColour})
             *c = UInt32();
     }
 

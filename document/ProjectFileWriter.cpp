@@ -121,19 +121,20 @@ QByteArray SerializeProject(const FormDocument& doc, const LayoutSettings& s) {
     for (const FontRecord& font : s.fonts)
         WriteFont(out, font);
 
-    out.Bool(s.OnlyOneColumnCheck);        // T1
-    out.Int32(s.BildAlign);                // T2
-    out.Bool(s.ArtNotBlockCheck);          // T3
-    out.Float64(s.PlatzZwischenSpaltenEd); // T4
-    out.Bool(s.ZentrTabelleCheck);         // T5
-    out.Bool(s.BackgroundColorCheck);      // T6
-    out.UInt32(s.Shape5);
-    out.UInt32(s.Shape6);
-    out.Bool(s.NoLineBelowVariantsCheck); // T7
-    WriteCategoryRecords(out, doc);       // T8
-    out.Float64(s.LineWidthEd);           // T9
-    out.Float64(s.LineWidthEd2);
-    for (ColourValue c : {s.Shape7, s.Shape8, s.Shape9, s.Shape10, s.Shape11})
+    out.Bool(s.descriptionOneColumn);    // T1
+    out.Int32(s.pictureAlignment);       // T2
+    out.Bool(s.descriptionNotJustified); // T3
+    out.Float64(s.columnGapMm);          // T4
+    out.Bool(s.variantsTableCentred);    // T5
+    out.Bool(s.backgroundFill);          // T6
+    out.UInt32(s.backgroundStartColour);
+    out.UInt32(s.backgroundEndColour);
+    out.Bool(s.noLineBelowVariants); // T7
+    WriteCategoryRecords(out, doc);  // T8
+    out.Float64(s.lineWidthMm);      // T9
+    out.Float64(s.variantsLineWidthMm);
+    for (ColourValue c : {s.fieldBackgroundColour, s.tableHeadingColour, s.priceColumnsColour,
+                          s.tableLineColour, s.lineColour})
         out.UInt32(c);
     return out.bytes;
 }

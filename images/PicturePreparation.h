@@ -13,14 +13,14 @@ struct BackgroundProcessing {
     int saturation = 0;  // -100 to 200
 };
 
-// Releases di3's picture and loads the logo file into it (empty when the file
+// Releases logo's picture and loads the logo file into it (empty when the file
 // cannot be read). A relative name missing from the current directory is
 // looked for in programDir (the program's directory when empty).
-void LoadLogo(dib& di3, const QString& file, const QString& programDir = QString());
+void LoadLogo(dib& logo, const QString& file, const QString& programDir = QString());
 
-// Releases di2's picture, reads the background file again and, when greying or
+// Releases background's picture, reads the background file again and, when greying or
 // lightening is on, converts it to 24 bits, greys it, then lightens it.
-void LoadBackground(dib& di2, const QString& file, const BackgroundProcessing& processing,
+void LoadBackground(dib& background, const QString& file, const BackgroundProcessing& processing,
                     const QString& programDir = QString());
-void LoadBackground(dib& di2, const QString& file, bool grayScale, bool lighten, int hell, int sat,
-                    const QString& programDir = QString());
+void LoadBackground(dib& background, const QString& file, bool grayScale, bool lighten, int hell,
+                    int sat, const QString& programDir = QString());

@@ -52,7 +52,7 @@ void PagePass::CategoryBlock(int i) {
         x = L;
         y += G;
     }
-    SelectScaledFont(s.fonts[1], heading ? 1.5 : 1.0);
+    SelectScaledFont(s.font(FontRole::CategoryName), heading ? 1.5 : 1.0);
     const int th = LineHeight();
 
     // A category starts a new page when fewer than 3 of its lines fit.
@@ -60,13 +60,13 @@ void PagePass::CategoryBlock(int i) {
 
     const int band = heading ? 2 * th : th + th / 2;
     if (OnRequestedPage()) {
-        if (s.KatBereichUnterCheck) SolidRectangle(s.Shape4, 0, y, W, y + band);
+        if (s.categoryAreaBand) SolidRectangle(s.categoryAreaColour, 0, y, W, y + band);
         if (record && record->picbelow == 0) PictureBeforeName(*record, band);
         QString name = doc.CategoryName(i);
-        if (s.CapsCheck) name = UpperCaseAsciiLetters(name);
+        if (s.categoryNamesInCapitals) name = UpperCaseAsciiLetters(name);
         name = StripControlChars(name);
-        if (s.UnterlegeKategorie)
-            canvas.SetOpaqueText(s.Shape3);
+        if (s.categoryNameBand)
+            canvas.SetOpaqueText(s.categoryNameColour);
         else
             canvas.SetTransparentText();
         canvas.TextOut(RoundHalfEven(x), ToCoord(y + (heading ? th / 2 : th / 4)), name);
@@ -82,7 +82,7 @@ void PagePass::CategoryBlock(int i) {
 
     const QString intro = ToQString(record->introtext);
     if (!intro.isEmpty()) {
-        SelectScaledFont(s.fonts[3]);
+        SelectScaledFont(s.font(FontRole::Description));
         CanvasRect rect{RoundHalfEven(x), ToCoord(y), W - R, ToCoord(y)};
         canvas.MeasureWrappedText(rect, intro);
         if (OnRequestedPage()) canvas.DrawWrappedText(rect, intro);

@@ -49,11 +49,11 @@ void PagePass::LayOutFields(int i) {
 void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
     const bool draw = finalRun && OnRequestedPage();
     const int kind = field.kind;
-    SelectScaledFont(kind == fkText ? s.fonts[4] : s.fonts[2]);
-    const int pw = MmToPixels(s.LineWidthEd, dpi, zoom);
+    SelectScaledFont(kind == fkText ? s.font(FontRole::FieldName) : s.font(FontRole::CheckBox));
+    const int pw = MmToPixels(s.lineWidthMm, dpi, zoom);
     if (draw) {
-        canvas.SetPen(s.Shape11, pw);
-        canvas.SetSolidBrush(s.Shape7);
+        canvas.SetPen(s.lineColour, pw);
+        canvas.SetSolidBrush(s.fieldBackgroundColour);
     }
     const double w = CmToPixelsExact(field.width, dpi, zoom);
     const double sz = CmToPixelsExact(field.height, dpi, zoom);

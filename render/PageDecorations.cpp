@@ -20,8 +20,8 @@ void PagePass::BeginPage() {
 }
 
 void PagePass::DrawBackground() {
-    if (!s.BackgroundColorCheck) return;
-    const ColourValue c1 = s.Shape5, c2 = s.Shape6;
+    if (!s.backgroundFill) return;
+    const ColourValue c1 = s.backgroundStartColour, c2 = s.backgroundEndColour;
     if (c1 == c2) {
         SolidRectangle(c1, 0, 0, width, height);
         return;
@@ -46,9 +46,9 @@ void PagePass::DrawTiles() {
     if (!picture || !picture->poi) return;
     const int pw0 = DibWidth(*picture), ph0 = DibHeight(*picture);
     if (pw0 <= 0 || ph0 <= 0) return;
-    const std::int64_t tiw = CmToPixels(s.BreitEd2, dpi, zoom);
-    std::int64_t tih = CmToPixels(s.HochEd2, dpi, zoom);
-    if (s.SVerh2Check) tih = ph0 * tiw / pw0;
+    const std::int64_t tiw = CmToPixels(s.tileWidthCm, dpi, zoom);
+    std::int64_t tih = CmToPixels(s.tileHeightCm, dpi, zoom);
+    if (s.tileKeepsAspect) tih = ph0 * tiw / pw0;
     // A tile that comes out 0 pixels wide or high (tiny zoom, a tiny picture
     // kept in proportion) cannot cover anything: no tiles are drawn.
     if (tiw <= 0 || tih <= 0) return;
@@ -58,21 +58,21 @@ void PagePass::DrawTiles() {
 }
 
 void PagePass::DrawHeader() {
-    if (s.KopfEd.isEmpty()) return;
+    if (s.headerText.isEmpty()) return;
     const CanvasFont saved = canvas.CurrentFont();
-    SelectScaledFont(s.fonts[8]);
+    SelectScaledFont(s.font(FontRole::Header));
     const int th = LineHeight();
-    const int below = MmToPixels(s.KopfEdmm, dpi, zoom);
+    const int below = MmToPixels(s.spaceBelowHeaderMm, dpi, zoom);
     if (OnRequestedPage()) {
-        if (s.FarbRechtKopfCheck)
-            SolidRectangle(s.Shape1, 0, 0, W, static_cast<std::int64_t>(T) + th + below);
-        const int left = MmToPixels(s.RandKopfEd, dpi, zoom);
+        if (s.headerBand)
+            SolidRectangle(s.headerColour, 0, 0, W, static_cast<std::int64_t>(T) + th + below);
+        const int left = MmToPixels(s.headerIndentMm, dpi, zoom);
         std::int64_t textLeft = left;
         const dib* logo = in.logo;
-        if (logo && logo->poi && s.LogoChecked && DibWidth(*logo) > 0 && DibHeight(*logo) > 0) {
-            const std::int64_t lw = CmToPixels(s.BreitEd3, dpi, zoom);
-            std::int64_t lh = CmToPixels(s.HochEd3, dpi, zoom);
-            if (s.sverhlogo)
+        if (logo && logo->poi && s.showLogo && DibWidth(*logo) > 0 && DibHeight(*logo) > 0) {
+            const std::int64_t lw = CmToPixels(s.logoWidthCm, dpi, zoom);
+            std::int64_t lh = CmToPixels(s.logoHeightCm, dpi, zoom);
+            if (s.logoKeepsAspect)
                 lh = static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo);
             // A logo that comes out 0 pixels wide or high is not drawn and
             // takes no room before the header text.
@@ -81,7 +81,7 @@ void PagePass::DrawHeader() {
                 textLeft += lw + G;
             }
         }
-        canvas.TextOut(ToCoord(textLeft), T, StripControlChars(s.KopfEd));
+        canvas.TextOut(ToCoord(textLeft), T, StripControlChars(s.headerText));
     }
     headerHeight = th + below;
     canvas.SelectFont(saved);
@@ -97,24 +97,24 @@ static QString ReplacePageNumber(const QString& text, std::int64_t n) {
 }
 
 void PagePass::DrawFooter() {
-    if (s.FussEd.isEmpty()) return;
+    if (s.oddFooterText.isEmpty()) return;
     const CanvasFont saved = canvas.CurrentFont();
-    SelectScaledFont(s.fonts[7]);
+    SelectScaledFont(s.font(FontRole::Footer));
     const int th = LineHeight();
-    const int above = MmToPixels(s.PlatzueberEd, dpi, zoom);
+    const int above = MmToPixels(s.spaceAboveFooterMm, dpi, zoom);
     if (OnRequestedPage()) {
-        if (s.FarbrechtFussCheck)
-            SolidRectangle(s.Shape2, 0, static_cast<std::int64_t>(H) - B - th - above, W, H);
+        if (s.footerBand)
+            SolidRectangle(s.footerColour, 0, static_cast<std::int64_t>(H) - B - th - above, W, H);
         // Odd and even count the page's position in the pass, not its number.
         const bool odd = pageCounter % 2 == 1;
-        const bool oddText = odd != s.xchangecheck;
-        const std::int64_t number = static_cast<std::int64_t>(s.FirstPageNr) + pageCounter - 1;
-        const QString text =
-            StripControlChars(ReplacePageNumber(oddText ? s.FussEd : s.FussEd2, number));
-        const int margin = MmToPixels(s.LinkRandFussEd, dpi, zoom);
+        const bool oddText = odd != s.swapFooters;
+        const std::int64_t number = static_cast<std::int64_t>(s.firstPageNumber) + pageCounter - 1;
+        const QString text = StripControlChars(
+            ReplacePageNumber(oddText ? s.oddFooterText : s.evenFooterText, number));
+        const int margin = MmToPixels(s.footerIndentMm, dpi, zoom);
         const std::int64_t textWidth = canvas.TextWidth(text);
         std::int64_t left;
-        if (s.ZentrFussCheck)
+        if (s.footerCentred)
             left = (width - textWidth) / 2;
         else if (oddText)
             left = margin;
@@ -127,8 +127,8 @@ void PagePass::DrawFooter() {
 }
 
 void PagePass::DrawFrame() {
-    if (!s.RahmenCheck) return;
-    canvas.SetPen(s.Shape11, FixedMmToPixels(1, dpi, zoom));
+    if (!s.pageFrame) return;
+    canvas.SetPen(s.lineColour, FixedMmToPixels(1, dpi, zoom));
     const int Wc = width, Hc = height;
     auto line = [&](int x1, int y1, int x2, int y2) {
         canvas.MoveTo(x1, y1);

@@ -20,11 +20,11 @@ PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, i
     const PageSize size = LayoutPageSize(in.printer, dpi, zoom);
     W = size.width;
     H = size.height;
-    L = MmToPixels(s.LinksEd, dpi, zoom);
-    T = MmToPixels(s.ObenEd, dpi, zoom);
-    R = MmToPixels(s.RechtsEd, dpi, zoom);
-    B = MmToPixels(s.UntenEd, dpi, zoom);
-    G = MmToPixels(s.RandBildEd, dpi, zoom);
+    L = MmToPixels(s.leftMarginMm, dpi, zoom);
+    T = MmToPixels(s.topMarginMm, dpi, zoom);
+    R = MmToPixels(s.rightMarginMm, dpi, zoom);
+    B = MmToPixels(s.bottomMarginMm, dpi, zoom);
+    G = MmToPixels(s.objectGapMm, dpi, zoom);
 }
 
 PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height,

@@ -7,7 +7,7 @@
 // Typical use:
 //
 //     PageInput in{doc, settings};
-//     in.background = &di2; in.logo = &di3;
+//     in.background = &background; in.logo = &logo;
 //     in.printer = {printer.width, printer.height, printer.dpi};  // or leave A4 600 dpi
 //     in.pictures = &pictureCache;                                 // optional
 //     QPainterCanvas canvas(painter, dpi);
@@ -38,8 +38,8 @@ struct PrinterPage {
 struct PageInput {
     const FormDocument& document;
     const LayoutSettings& settings;
-    const dib* background = nullptr; // di2, the prepared background picture (may be empty)
-    const dib* logo = nullptr;       // di3, the prepared logo (may be empty)
+    const dib* background = nullptr; // the prepared background picture (may be empty)
+    const dib* logo = nullptr;       // the prepared logo (may be empty)
     PrinterPage printer{};           // a page with a size or resolution <= 0 counts as none
     // Decoded category pictures kept across calls; without one, each call reads
     // the pictures it needs from their files and releases them again.

@@ -63,45 +63,45 @@ void AppendFonts(FileBytes& f) {
 }
 
 void ExpectPageSettingsAndFonts(const LayoutSettings& s) {
-    EXPECT_EQ(s.FilenameEdit2, "bg.png");
-    EXPECT_EQ(s.FilenameEdit1, "logo.gif");
-    EXPECT_EQ(s.LinksEd, 11.5);
-    EXPECT_EQ(s.ObenEd, 3.5);
-    EXPECT_EQ(s.RechtsEd, 13.5);
-    EXPECT_EQ(s.UntenEd, 6.5);
-    EXPECT_EQ(s.RandBildEd, 2.5);
-    EXPECT_FALSE(s.CapsCheck);
-    EXPECT_FALSE(s.ZentrCheck);
-    EXPECT_EQ(s.FussEd, "foot odd");
-    EXPECT_EQ(s.FussEd2, "foot even");
-    EXPECT_EQ(s.KopfEd, "head");
-    EXPECT_TRUE(s.RahmenCheck); // stored as 7: any non-zero byte is true
-    EXPECT_EQ(s.KopfEdmm, 7.5);
-    EXPECT_EQ(s.RandKopfEd, 8.5);
-    EXPECT_FALSE(s.FarbRechtKopfCheck);
-    EXPECT_EQ(s.Shape1, 0x010203u);
-    EXPECT_FALSE(s.FarbrechtFussCheck);
-    EXPECT_EQ(s.Shape2, 0x040506u);
-    EXPECT_FALSE(s.LogoChecked);
-    EXPECT_FALSE(s.UnterlegeKategorie);
-    EXPECT_FALSE(s.KatBereichUnterCheck);
-    EXPECT_EQ(s.Shape3, 0x070809u);
-    EXPECT_EQ(s.Shape4, 0x0A0B0Cu);
-    EXPECT_TRUE(s.ZentrFussCheck);
-    EXPECT_EQ(s.PlatzueberEd, 9.5);
-    EXPECT_EQ(s.LinkRandFussEd, 10.5);
-    EXPECT_TRUE(s.xchangecheck);
-    EXPECT_EQ(s.FirstPageNr, -3);
-    EXPECT_EQ(s.BreitEd2, 31.5);
-    EXPECT_EQ(s.HochEd2, 12.5);
-    EXPECT_EQ(s.HellEd, 40);
-    EXPECT_EQ(s.SatEd, -20);
-    EXPECT_FALSE(s.SVerh2Check);
-    EXPECT_TRUE(s.GrayScaleCheck);
-    EXPECT_FALSE(s.LightenCheck);
-    EXPECT_EQ(s.BreitEd3, 2.5);
-    EXPECT_EQ(s.HochEd3, 3.25);
-    EXPECT_FALSE(s.sverhlogo);
+    EXPECT_EQ(s.backgroundFile, "bg.png");
+    EXPECT_EQ(s.logoFile, "logo.gif");
+    EXPECT_EQ(s.leftMarginMm, 11.5);
+    EXPECT_EQ(s.topMarginMm, 3.5);
+    EXPECT_EQ(s.rightMarginMm, 13.5);
+    EXPECT_EQ(s.bottomMarginMm, 6.5);
+    EXPECT_EQ(s.objectGapMm, 2.5);
+    EXPECT_FALSE(s.categoryNamesInCapitals);
+    EXPECT_FALSE(s.headingCentred);
+    EXPECT_EQ(s.oddFooterText, "foot odd");
+    EXPECT_EQ(s.evenFooterText, "foot even");
+    EXPECT_EQ(s.headerText, "head");
+    EXPECT_TRUE(s.pageFrame); // stored as 7: any non-zero byte is true
+    EXPECT_EQ(s.spaceBelowHeaderMm, 7.5);
+    EXPECT_EQ(s.headerIndentMm, 8.5);
+    EXPECT_FALSE(s.headerBand);
+    EXPECT_EQ(s.headerColour, 0x010203u);
+    EXPECT_FALSE(s.footerBand);
+    EXPECT_EQ(s.footerColour, 0x040506u);
+    EXPECT_FALSE(s.showLogo);
+    EXPECT_FALSE(s.categoryNameBand);
+    EXPECT_FALSE(s.categoryAreaBand);
+    EXPECT_EQ(s.categoryNameColour, 0x070809u);
+    EXPECT_EQ(s.categoryAreaColour, 0x0A0B0Cu);
+    EXPECT_TRUE(s.footerCentred);
+    EXPECT_EQ(s.spaceAboveFooterMm, 9.5);
+    EXPECT_EQ(s.footerIndentMm, 10.5);
+    EXPECT_TRUE(s.swapFooters);
+    EXPECT_EQ(s.firstPageNumber, -3);
+    EXPECT_EQ(s.tileWidthCm, 31.5);
+    EXPECT_EQ(s.tileHeightCm, 12.5);
+    EXPECT_EQ(s.tileBrightness, 40);
+    EXPECT_EQ(s.tileSaturation, -20);
+    EXPECT_FALSE(s.tileKeepsAspect);
+    EXPECT_TRUE(s.tileGrayScale);
+    EXPECT_FALSE(s.tileLighten);
+    EXPECT_EQ(s.logoWidthCm, 2.5);
+    EXPECT_EQ(s.logoHeightCm, 3.25);
+    EXPECT_FALSE(s.logoKeepsAspect);
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         const FontRecord& font = s.fonts[static_cast<std::size_t>(i)];
@@ -118,18 +118,19 @@ void ExpectPageSettingsAndFonts(const LayoutSettings& s) {
 // A layout whose trailing values all differ from what the fixtures store.
 LayoutSettings FormerLayout() {
     LayoutSettings s;
-    s.OnlyOneColumnCheck = false;
-    s.BildAlign = 0;
-    s.ArtNotBlockCheck = false;
-    s.PlatzZwischenSpaltenEd = 4;
-    s.ZentrTabelleCheck = false;
-    s.BackgroundColorCheck = true;
-    s.Shape5 = 0xAAAAAA;
-    s.Shape6 = 0xBBBBBB;
-    s.NoLineBelowVariantsCheck = false;
-    s.LineWidthEd = 0.3;
-    s.LineWidthEd2 = 0.4;
-    s.Shape7 = s.Shape8 = s.Shape9 = s.Shape10 = s.Shape11 = 0xCCCCCC;
+    s.descriptionOneColumn = false;
+    s.pictureAlignment = 0;
+    s.descriptionNotJustified = false;
+    s.columnGapMm = 4;
+    s.variantsTableCentred = false;
+    s.backgroundFill = true;
+    s.backgroundStartColour = 0xAAAAAA;
+    s.backgroundEndColour = 0xBBBBBB;
+    s.noLineBelowVariants = false;
+    s.lineWidthMm = 0.3;
+    s.variantsLineWidthMm = 0.4;
+    s.fieldBackgroundColour = s.tableHeadingColour = s.priceColumnsColour = s.tableLineColour =
+        s.lineColour = 0xCCCCCC;
     return s;
 }
 
@@ -169,22 +170,22 @@ SmallFile MakeSmallFile() {
 }
 
 void ExpectTrailingFromFile(const LayoutSettings& s) {
-    EXPECT_TRUE(s.OnlyOneColumnCheck);
-    EXPECT_EQ(s.BildAlign, 1);
-    EXPECT_TRUE(s.ArtNotBlockCheck);
-    EXPECT_EQ(s.PlatzZwischenSpaltenEd, 6.5);
-    EXPECT_TRUE(s.ZentrTabelleCheck);
-    EXPECT_FALSE(s.BackgroundColorCheck);
-    EXPECT_EQ(s.Shape5, 0x111111u);
-    EXPECT_EQ(s.Shape6, 0x222222u);
-    EXPECT_TRUE(s.NoLineBelowVariantsCheck);
-    EXPECT_EQ(s.LineWidthEd, 0.8);
-    EXPECT_EQ(s.LineWidthEd2, 0.9);
-    EXPECT_EQ(s.Shape7, 0x070707u);
-    EXPECT_EQ(s.Shape8, 0x080808u);
-    EXPECT_EQ(s.Shape9, 0x090909u);
-    EXPECT_EQ(s.Shape10, 0x0A0A0Au);
-    EXPECT_EQ(s.Shape11, 0x0B0B0Bu);
+    EXPECT_TRUE(s.descriptionOneColumn);
+    EXPECT_EQ(s.pictureAlignment, 1);
+    EXPECT_TRUE(s.descriptionNotJustified);
+    EXPECT_EQ(s.columnGapMm, 6.5);
+    EXPECT_TRUE(s.variantsTableCentred);
+    EXPECT_FALSE(s.backgroundFill);
+    EXPECT_EQ(s.backgroundStartColour, 0x111111u);
+    EXPECT_EQ(s.backgroundEndColour, 0x222222u);
+    EXPECT_TRUE(s.noLineBelowVariants);
+    EXPECT_EQ(s.lineWidthMm, 0.8);
+    EXPECT_EQ(s.variantsLineWidthMm, 0.9);
+    EXPECT_EQ(s.fieldBackgroundColour, 0x070707u);
+    EXPECT_EQ(s.tableHeadingColour, 0x080808u);
+    EXPECT_EQ(s.priceColumnsColour, 0x090909u);
+    EXPECT_EQ(s.tableLineColour, 0x0A0A0Au);
+    EXPECT_EQ(s.lineColour, 0x0B0B0Bu);
 }
 
 void ExpectDamaged(const ProjectReadResult& r) {
@@ -255,13 +256,13 @@ TEST(ProjectFileFixture, FileEndingAfterSection3KeepsFormerTrailingValues) {
     EXPECT_EQ(r.document->Record(0), nullptr);
     EXPECT_EQ(r.document->Record(1), nullptr);
     ExpectPageSettingsAndFonts(r.settings);
-    EXPECT_EQ(r.settings.BildAlign, former.BildAlign);
-    EXPECT_EQ(r.settings.PlatzZwischenSpaltenEd, former.PlatzZwischenSpaltenEd);
-    EXPECT_EQ(r.settings.Shape5, former.Shape5);
-    EXPECT_EQ(r.settings.Shape6, former.Shape6);
-    EXPECT_EQ(r.settings.LineWidthEd, former.LineWidthEd);
-    EXPECT_EQ(r.settings.LineWidthEd2, former.LineWidthEd2);
-    EXPECT_EQ(r.settings.Shape11, former.Shape11);
+    EXPECT_EQ(r.settings.pictureAlignment, former.pictureAlignment);
+    EXPECT_EQ(r.settings.columnGapMm, former.columnGapMm);
+    EXPECT_EQ(r.settings.backgroundStartColour, former.backgroundStartColour);
+    EXPECT_EQ(r.settings.backgroundEndColour, former.backgroundEndColour);
+    EXPECT_EQ(r.settings.lineWidthMm, former.lineWidthMm);
+    EXPECT_EQ(r.settings.variantsLineWidthMm, former.variantsLineWidthMm);
+    EXPECT_EQ(r.settings.lineColour, former.lineColour);
 }
 
 // A 0-byte file is damaged and yields no document that could be saved over the file.
@@ -289,11 +290,11 @@ TEST(ProjectFileFixture, UnknownPictureAlignmentIsIgnored) {
         AppendFonts(f);
         f.b(1).i32(stored).b(1);
         LayoutSettings former;
-        former.BildAlign = 1;
+        former.pictureAlignment = 1;
         const ProjectReadResult r = ReadProjectFile(f.bytes, former);
         ASSERT_TRUE(r.ok());
-        EXPECT_EQ(r.settings.BildAlign, 1) << stored;
-        EXPECT_TRUE(r.settings.ArtNotBlockCheck) << "the sections after T2 are still read";
+        EXPECT_EQ(r.settings.pictureAlignment, 1) << stored;
+        EXPECT_TRUE(r.settings.descriptionNotJustified) << "the sections after T2 are still read";
     }
 }
 
@@ -342,11 +343,11 @@ TEST(ProjectFileFixture, EveryTruncationLoadsOrReportsDamage) {
         EXPECT_EQ(r.document->CategoryCount(), 2);
         // A section is taken whole or not at all.
         const bool hasT4 = n >= s.section3End + 1 + 4 + 1 + 8;
-        EXPECT_EQ(r.settings.PlatzZwischenSpaltenEd, hasT4 ? 6.5 : 4.0);
+        EXPECT_EQ(r.settings.columnGapMm, hasT4 ? 6.5 : 4.0);
         const bool hasT6 = n >= s.section3End + 1 + 4 + 1 + 8 + 1 + 9;
-        EXPECT_EQ(r.settings.Shape6, hasT6 ? 0x222222u : 0xBBBBBBu);
+        EXPECT_EQ(r.settings.backgroundEndColour, hasT6 ? 0x222222u : 0xBBBBBBu);
         EXPECT_EQ(r.document->Record(0) != nullptr, n >= s.t8End);
-        EXPECT_EQ(r.settings.Shape11, n == s.f.size() ? 0x0B0B0Bu : 0xCCCCCCu);
+        EXPECT_EQ(r.settings.lineColour, n == s.f.size() ? 0x0B0B0Bu : 0xCCCCCCu);
     }
 }
 

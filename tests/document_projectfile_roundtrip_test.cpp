@@ -53,13 +53,13 @@ LayoutSettings FullLayout() {
     ColourValue c = 0x010101;
     for (const ColourSetting& colour : ColourSettings())
         s.*colour.value = (c += 0x030201);
-    s.BildAlign = 1;
-    s.FussEd = QString::fromUtf8("Fuß %PAGE%");
-    s.FussEd2 = "even";
-    s.KopfEd = "";
-    s.FirstPageNr = -12;
-    s.FilenameEdit1 = "/tmp/logo.gif";
-    s.FilenameEdit2 = "C:\\Bilder\\hintergrund.bmp";
+    s.pictureAlignment = 1;
+    s.oddFooterText = QString::fromUtf8("Fuß %PAGE%");
+    s.evenFooterText = "even";
+    s.headerText = "";
+    s.firstPageNumber = -12;
+    s.logoFile = "/tmp/logo.gif";
+    s.backgroundFile = "C:\\Bilder\\hintergrund.bmp";
     for (int i = 0; i < 9; ++i) {
         FontRecord& font = s.fonts[static_cast<std::size_t>(i)];
         font.charset = static_cast<std::uint8_t>(200 + i);
@@ -85,13 +85,13 @@ void ExpectSameLayout(const LayoutSettings& a, const LayoutSettings& b) {
         EXPECT_EQ(a.fonts[static_cast<std::size_t>(font.index)],
                   b.fonts[static_cast<std::size_t>(font.index)])
             << font.dialogName;
-    EXPECT_EQ(a.BildAlign, b.BildAlign);
-    EXPECT_EQ(a.FussEd, b.FussEd);
-    EXPECT_EQ(a.FussEd2, b.FussEd2);
-    EXPECT_EQ(a.KopfEd, b.KopfEd);
-    EXPECT_EQ(a.FirstPageNr, b.FirstPageNr);
-    EXPECT_EQ(a.FilenameEdit1, b.FilenameEdit1);
-    EXPECT_EQ(a.FilenameEdit2, b.FilenameEdit2);
+    EXPECT_EQ(a.pictureAlignment, b.pictureAlignment);
+    EXPECT_EQ(a.oddFooterText, b.oddFooterText);
+    EXPECT_EQ(a.evenFooterText, b.evenFooterText);
+    EXPECT_EQ(a.headerText, b.headerText);
+    EXPECT_EQ(a.firstPageNumber, b.firstPageNumber);
+    EXPECT_EQ(a.logoFile, b.logoFile);
+    EXPECT_EQ(a.backgroundFile, b.backgroundFile);
 }
 
 void ExpectSameField(const FieldRecord& a, const FieldRecord& b) {

@@ -144,13 +144,13 @@ TEST(ProjectFileSave, OpenTellsUnopenableFromDamaged) {
         {"file cut in section 2", cut, ProjectReadStatus::Damaged},
     };
     LayoutSettings current;
-    current.KopfEd = "kept";
+    current.headerText = "kept";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ProjectReadResult r = ReadProjectFileFromPath(c.path, current);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.document, nullptr);
-        EXPECT_EQ(r.settings.KopfEd, "kept");
+        EXPECT_EQ(r.settings.headerText, "kept");
         EXPECT_EQ(r.error, c.status == ProjectReadStatus::Damaged ? "Read beyond end of file" : "");
     }
 }

@@ -112,10 +112,10 @@ TEST(ConvertDibTo24Bit, ConvertsEachPaletteDepth) {
 class LoadPicturesTest : public ::testing::Test {
   protected:
     QTemporaryDir dir;
-    dib di2{}, di3{};
+    dib background{}, logo{};
     void TearDown() override {
-        FreeDib(di2);
-        FreeDib(di3);
+        FreeDib(background);
+        FreeDib(logo);
     }
     QString SavePng(const QString& name, QRgb colour) {
         QImage image(4, 3, QImage::Format_RGB32);
@@ -129,16 +129,16 @@ class LoadPicturesTest : public ::testing::Test {
 // The background must be re-read from disk and processed from the original each time.
 TEST_F(LoadPicturesTest, BackgroundIsReadAgainAndProcessedFromScratch) {
     const QString path = SavePng("bg.png", qRgb(0, 128, 255));
-    LoadBackground(di2, path, false, true, 50, 0);
-    ASSERT_NE(di2.poi, nullptr);
-    EXPECT_EQ(Rgb(di2, 0, 0), 0x7FBFFFu);
-    LoadBackground(di2, path, false, true, 50, 0); // not lightened twice
-    EXPECT_EQ(Rgb(di2, 0, 0), 0x7FBFFFu);
+    LoadBackground(background, path, false, true, 50, 0);
+    ASSERT_NE(background.poi, nullptr);
+    EXPECT_EQ(Rgb(background, 0, 0), 0x7FBFFFu);
+    LoadBackground(background, path, false, true, 50, 0); // not lightened twice
+    EXPECT_EQ(Rgb(background, 0, 0), 0x7FBFFFu);
     SavePng("bg.png", qRgb(0, 0, 0));
-    LoadBackground(di2, path, false, true, 100, 0);
-    EXPECT_EQ(Rgb(di2, 3, 2), 0u);
-    LoadBackground(di2, path, true, true, 50, 0);
-    EXPECT_EQ(Rgb(di2, 3, 2), 0x7F7F7Fu);
+    LoadBackground(background, path, false, true, 100, 0);
+    EXPECT_EQ(Rgb(background, 3, 2), 0u);
+    LoadBackground(background, path, true, true, 50, 0);
+    EXPECT_EQ(Rgb(background, 3, 2), 0x7F7F7Fu);
 }
 
 // With both options off, a palette background must keep its depth and table.
@@ -147,32 +147,32 @@ TEST_F(LoadPicturesTest, UnprocessedBackgroundKeepsItsDepth) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(OneBitBmp());
     f.close();
-    LoadBackground(di2, f.fileName(), false, false, 50, 0);
-    EXPECT_EQ(DibBitCount(di2), 1);
+    LoadBackground(background, f.fileName(), false, false, 50, 0);
+    EXPECT_EQ(DibBitCount(background), 1);
     // A 1-bit background in blue and yellow becomes black and white, then greyed.
-    LoadBackground(di2, f.fileName(), BackgroundProcessing{true, false, 50, 0});
-    ASSERT_EQ(DibBitCount(di2), 24);
-    EXPECT_EQ(Rgb(di2, 0, 0), 0u);
-    EXPECT_EQ(Rgb(di2, 1, 0), 0xFFFFFFu);
+    LoadBackground(background, f.fileName(), BackgroundProcessing{true, false, 50, 0});
+    ASSERT_EQ(DibBitCount(background), 24);
+    EXPECT_EQ(Rgb(background, 0, 0), 0u);
+    EXPECT_EQ(Rgb(background, 1, 0), 0xFFFFFFu);
 }
 
 // A missing or empty file name must empty the record, releasing the old picture.
 TEST_F(LoadPicturesTest, MissingFilesEmptyTheRecords) {
-    LoadLogo(di3, SavePng("logo.png", qRgb(1, 2, 3)));
-    ASSERT_NE(di3.poi, nullptr);
-    EXPECT_EQ(DibBitCount(di3), 24);
-    LoadLogo(di3, QString());
-    EXPECT_EQ(di3.poi, nullptr);
-    LoadBackground(di2, SavePng("bg.png", qRgb(1, 2, 3)), true, true, 50, 0);
-    ASSERT_NE(di2.poi, nullptr);
-    LoadBackground(di2, dir.filePath("gone.png"), true, true, 50, 0);
-    EXPECT_EQ(di2.poi, nullptr);
+    LoadLogo(logo, SavePng("logo.png", qRgb(1, 2, 3)));
+    ASSERT_NE(logo.poi, nullptr);
+    EXPECT_EQ(DibBitCount(logo), 24);
+    LoadLogo(logo, QString());
+    EXPECT_EQ(logo.poi, nullptr);
+    LoadBackground(background, SavePng("bg.png", qRgb(1, 2, 3)), true, true, 50, 0);
+    ASSERT_NE(background.poi, nullptr);
+    LoadBackground(background, dir.filePath("gone.png"), true, true, 50, 0);
+    EXPECT_EQ(background.poi, nullptr);
 }
 
 // The default logo name must be found in the program's directory.
 TEST_F(LoadPicturesTest, DefaultLogoFoundInProgramDirectory) {
-    LoadLogo(di3, QStringLiteral("logo torvane200x200.gif"),
+    LoadLogo(logo, QStringLiteral("logo torvane200x200.gif"),
              QStringLiteral(QUILLORA_SOURCE_DIR "/images"));
-    ASSERT_NE(di3.poi, nullptr);
-    EXPECT_EQ(DibWidth(di3), 200);
+    ASSERT_NE(logo.poi, nullptr);
+    EXPECT_EQ(DibWidth(logo), 200);
 }

@@ -33,7 +33,7 @@ class CategoryBlock : public LayoutTest {
 // Guards the heading category: 1.5 times the font, a band 2 line heights high
 // with the name half a line down, and 2.5 line heights of advance.
 TEST_F(CategoryBlock, HeadingCategory) {
-    settings.KatBereichUnterCheck = true;
+    settings.categoryAreaBand = true;
     AddCategory("Kopf");
     const int c = AddCategory("Next");
     AddField(c, fkText, "f", 4, 1);
@@ -46,7 +46,7 @@ TEST_F(CategoryBlock, HeadingCategory) {
     const auto bands = DrawnOps(canvas, "Rectangle");
     ASSERT_GE(bands.size(), 2u);
     EXPECT_EQ(bands[0].op.args, (std::vector<long long>{0, kT, kPageW, kT + 2 * th}));
-    EXPECT_EQ(bands[0].brush, settings.Shape4);
+    EXPECT_EQ(bands[0].brush, settings.categoryAreaColour);
     const auto texts = Texts(canvas);
     ASSERT_TRUE(FindText(texts, "Kopf"));
     EXPECT_EQ(FindText(texts, "Kopf").value().y, kT + th / 2);
@@ -64,7 +64,7 @@ TEST_F(CategoryBlock, BreakThreeLineHeightsAboveTheLimit) {
         // Heading at t advances 750; the next band starts at t + 750 + G, and
         // needs 3 x 200 pixels above the limit 6898.
         const int t = kPageH - kB + extra - 600 - 750 - kG;
-        settings.ObenEd = (t + 0.5) / (600 / kMmPerInch);
+        settings.topMarginMm = (t + 0.5) / (600 / kMmPerInch);
         doc.NewAll();
         AddCategory("Kopf");
         AddField(AddCategory("Zweite"), fkText, "f", 4, 1);
@@ -165,7 +165,7 @@ TEST_F(CategoryBlock, PictureBelowTheNameWithIntroductionText) {
 // Guards introduction text wrapping: stored line breaks and word breaks both
 // start lines, and the block advances by the measured height plus a line.
 TEST_F(CategoryBlock, IntroductionTextIsMeasuredAndDrawnAsStored) {
-    settings.RechtsEd = 167; // W - R - L = 4960 - 3944 - 283 = 733: 15 characters of 46 pixels
+    settings.rightMarginMm = 167; // W - R - L = 4960 - 3944 - 283 = 733: 15 characters of 46 pixels
     const int c = AddCategory("Text");
     AddField(c, fkText, "f", 4, 1);
     const QString intro = QStringLiteral("eins zwei drei vier\r\nfünf & sechs");
@@ -198,8 +198,8 @@ TEST_F(CategoryBlock, MissingPictureTakesNoSpace) {
 
 // Guards the capitals rule (letters a to z only) and the opaque underlay.
 TEST_F(CategoryBlock, CapitalsAndUnderlay) {
-    settings.CapsCheck = true;
-    settings.UnterlegeKategorie = true;
+    settings.categoryNamesInCapitals = true;
+    settings.categoryNameBand = true;
     AddField(AddCategory(QStringLiteral("Größe")), fkText, "f", 4, 1);
     AddField(AddCategory(QStringLiteral("Getränke\t")), fkText, "f", 4, 1);
     RecordingCanvas canvas(kDpi);
@@ -212,7 +212,7 @@ TEST_F(CategoryBlock, CapitalsAndUnderlay) {
         if (ops[i].name == "TextOut" && ops[i].text == QStringLiteral("GRößE")) {
             ASSERT_GT(i, 0u);
             EXPECT_EQ(ops[i - 1].name, "OpaqueText");
-            EXPECT_EQ(ops[i - 1].args[0], settings.Shape3);
+            EXPECT_EQ(ops[i - 1].args[0], settings.categoryNameColour);
         }
 }
 

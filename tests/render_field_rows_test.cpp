@@ -29,7 +29,7 @@ class FieldRows : public LayoutTest {
 // Guards the row rule: boxes share edges and the third box that no longer fits
 // starts the next row directly below the first, with no gap.
 TEST_F(FieldRows, ThreeBoxesOnALineWithRoomForTwo) {
-    settings.RechtsEd = 117; // W - R = 2197: room for two 4 cm boxes from x = 283
+    settings.rightMarginMm = 117; // W - R = 2197: room for two 4 cm boxes from x = 283
     const int c = AddCategory("Maße");
     for (const char* name : {"a", "b", "c"})
         AddField(c, fkText, name, 4, 1);
@@ -144,7 +144,7 @@ TEST_F(FieldRows, CheckBoxLabels) {
 // Guards single-choice rows: choices follow their labels after 3 G more, and
 // break G lower when the next label no longer fits.
 TEST_F(FieldRows, SingleChoiceRowsBreak) {
-    settings.RechtsEd = 117; // W - R = 2197
+    settings.rightMarginMm = 117; // W - R = 2197
     const int c = AddCategory("A");
     for (const char* name : {"ja", "nein", "vielleicht"})
         AddField(c, fkSingleChoice, name, 1, 1);
@@ -219,8 +219,8 @@ TEST_F(FieldRows, CheckBoxAfterTextRowNearTheBottom) {
         SCOPED_TRACE(extra);
         // T chosen so that box top + trunc(s) + G + row height = limit + extra.
         const int t = limit + extra - 236 - kG - rowHeight - kG - rowHeight - 400;
-        settings.ObenEd = (t + 0.5) / (600 / kMmPerInch);
-        ASSERT_EQ(MmToPixels(settings.ObenEd, kDpi, 100), t);
+        settings.topMarginMm = (t + 0.5) / (600 / kMmPerInch);
+        ASSERT_EQ(MmToPixels(settings.topMarginMm, kDpi, 100), t);
         doc.NewAll();
         const int c = AddCategory("A");
         AddField(c, fkText, "row", 4, 2);

@@ -94,16 +94,16 @@ class OnePassTest : public PictureLayoutTest {
 
     void Decorate(bool gradient) {
         settings = LayoutSettings(); // header and footer bands, background, capitals, underlay
-        settings.FilenameEdit1.clear();
-        settings.KopfEd = QStringLiteral("Bestellformular");
-        settings.FussEd = QStringLiteral("Seite %PAGE% ungerade");
-        settings.FussEd2 = QStringLiteral("gerade %page%");
-        settings.FirstPageNr = 5;
-        settings.RahmenCheck = true;
-        settings.BreitEd2 = 6;
+        settings.logoFile.clear();
+        settings.headerText = QStringLiteral("Bestellformular");
+        settings.oddFooterText = QStringLiteral("Seite %PAGE% ungerade");
+        settings.evenFooterText = QStringLiteral("gerade %page%");
+        settings.firstPageNumber = 5;
+        settings.pageFrame = true;
+        settings.tileWidthCm = 6;
         if (gradient) {
-            settings.Shape5 = 0x0000FF;
-            settings.Shape6 = 0xFF0000;
+            settings.backgroundStartColour = 0x0000FF;
+            settings.backgroundEndColour = 0xFF0000;
         }
         newdib(&tile, 8, 4, 24);
         newdib(&logoPicture, 20, 10, 24);

@@ -32,9 +32,9 @@ class Decorations : public LayoutTest {
 // Guards the gradient arithmetic: one row per pixel, each channel's two shares
 // truncated separately.
 TEST_F(Decorations, GradientRows) {
-    settings.BackgroundColorCheck = true;
-    settings.Shape5 = MakeColour(255, 0, 0);
-    settings.Shape6 = MakeColour(0, 0, 255);
+    settings.backgroundFill = true;
+    settings.backgroundStartColour = MakeColour(255, 0, 0);
+    settings.backgroundEndColour = MakeColour(0, 0, 255);
     RecordingCanvas canvas(kDpi);
     PaintToCanvas(canvas, Input(), kDpi, 50, 100, 1, 100, true);
     const auto rows = DrawnOps(canvas, "Rectangle");
@@ -52,7 +52,7 @@ TEST_F(Decorations, GradientRows) {
         EXPECT_EQ(d.penWidth, 1);
     }
     // Equal colours give one rectangle over the whole canvas.
-    settings.Shape6 = settings.Shape5;
+    settings.backgroundEndColour = settings.backgroundStartColour;
     canvas.ClearOps();
     PaintToCanvas(canvas, Input(), kDpi, 50, 100, 1, 100, true);
     EXPECT_EQ(canvas.OpsNamed("Rectangle").at(0).args, (std::vector<long long>{0, 0, 50, 100}));
@@ -63,9 +63,9 @@ TEST_F(Decorations, GradientRows) {
 // picks odd or even text, FirstPageNr shifts the number, any case of %PAGE%.
 TEST_F(Decorations, PageNumbersAndOddEvenFooters) {
     ThreePages();
-    settings.FirstPageNr = 5;
-    settings.FussEd = QStringLiteral("Seite %PaGe%");
-    settings.FussEd2 = QStringLiteral("%page% gerade");
+    settings.firstPageNumber = 5;
+    settings.oddFooterText = QStringLiteral("Seite %PaGe%");
+    settings.evenFooterText = QStringLiteral("%page% gerade");
     const int footerTop = kPageH - kB - 83; // 10-point footer font
     auto texts = FooterTexts(3);
     ASSERT_TRUE(FindText(texts, "Seite 7"));
@@ -79,9 +79,9 @@ TEST_F(Decorations, PageNumbersAndOddEvenFooters) {
 // Guards swapped and centred footers, and the number left out below 1.
 TEST_F(Decorations, SwappedCentredAndMissingNumbers) {
     ThreePages();
-    settings.FussEd = QStringLiteral("ungerade %PAGE%");
-    settings.FussEd2 = QStringLiteral("gerade %PAGE%");
-    settings.xchangecheck = true;
+    settings.oddFooterText = QStringLiteral("ungerade %PAGE%");
+    settings.evenFooterText = QStringLiteral("gerade %PAGE%");
+    settings.swapFooters = true;
     auto texts = FooterTexts(1);
     ASSERT_TRUE(FindText(texts, "gerade 1"));
     EXPECT_EQ(FindText(texts, "gerade 1")->x, kPageW - 8 * 42 - 118);
@@ -89,23 +89,23 @@ TEST_F(Decorations, SwappedCentredAndMissingNumbers) {
     ASSERT_TRUE(FindText(texts, "ungerade 2"));
     EXPECT_EQ(FindText(texts, "ungerade 2")->x, 118);
 
-    settings.xchangecheck = false;
-    settings.ZentrFussCheck = true;
+    settings.swapFooters = false;
+    settings.footerCentred = true;
     texts = FooterTexts(1, 1001);
     ASSERT_TRUE(FindText(texts, "ungerade 1"));
     EXPECT_EQ(FindText(texts, "ungerade 1")->x, (1001 - 10 * 42) / 2);
     texts = FooterTexts(2, 1001);
     EXPECT_EQ(FindText(texts, "gerade 2")->x, (1001 - 8 * 42) / 2);
 
-    settings.FirstPageNr = 0;
+    settings.firstPageNumber = 0;
     EXPECT_TRUE(FindText(FooterTexts(1), "ungerade "));
 }
 
 // Guards the bands and the room header and footer take from the content.
 TEST_F(Decorations, HeaderAndFooterBandsAndHeights) {
-    settings.KopfEd = QStringLiteral("Kopf\tzeile");
-    settings.FussEd = QStringLiteral("Fuß");
-    settings.LogoChecked = false;
+    settings.headerText = QStringLiteral("Kopf\tzeile");
+    settings.oddFooterText = QStringLiteral("Fuß");
+    settings.showLogo = false;
     const int c = AddCategory("A");
     AddField(c, fkText, "x", 4, 1);
     RecordingCanvas canvas(kDpi);
@@ -114,9 +114,9 @@ TEST_F(Decorations, HeaderAndFooterBandsAndHeights) {
     ASSERT_GE(rects.size(), 2u);
     const int headerHeight = 200 + 118; // 24-point line + 5 mm
     EXPECT_EQ(rects[0].op.args, (std::vector<long long>{0, 0, kPageW, kT + headerHeight}));
-    EXPECT_EQ(rects[0].brush, settings.Shape1);
+    EXPECT_EQ(rects[0].brush, settings.headerColour);
     EXPECT_EQ(rects[1].op.args, (std::vector<long long>{0, kPageH - kB - 83 - 70, kPageW, kPageH}));
-    EXPECT_EQ(rects[1].brush, settings.Shape2);
+    EXPECT_EQ(rects[1].brush, settings.footerColour);
     const auto texts = Texts(canvas);
     EXPECT_EQ(FindText(texts, "Kopfzeile").value().x, 118);
     EXPECT_EQ(FindText(texts, "Kopfzeile").value().y, kT);
@@ -138,7 +138,7 @@ TEST_F(Decorations, HeaderAndFooterBandsAndHeights) {
 TEST_F(Decorations, LogoBeforeHeaderText) {
     TestPicture picture(200, 100);
     logo = &picture.rec;
-    settings.KopfEd = QStringLiteral("Kopf");
+    settings.headerText = QStringLiteral("Kopf");
     RecordingCanvas canvas(kDpi);
     Print(canvas, 1);
     const auto drawn = canvas.OpsNamed("StretchDIBits");
@@ -147,7 +147,7 @@ TEST_F(Decorations, LogoBeforeHeaderText) {
               (std::vector<long long>{118, kT, 354, 177, 0, 0, 200, 100}));
     EXPECT_EQ(FindText(Texts(canvas), "Kopf").value().x, 118 + 354 + kG);
 
-    settings.LogoChecked = false;
+    settings.showLogo = false;
     canvas.ClearOps();
     Print(canvas, 1);
     EXPECT_TRUE(canvas.OpsNamed("StretchDIBits").empty());
@@ -159,8 +159,8 @@ TEST_F(Decorations, LogoBeforeHeaderText) {
 TEST_F(Decorations, BackgroundTiles) {
     TestPicture picture(10, 5);
     background = &picture.rec;
-    settings.BackgroundColorCheck = false;
-    settings.BreitEd2 = 1; // 236 pixels, 118 high in proportion
+    settings.backgroundFill = false;
+    settings.tileWidthCm = 1; // 236 pixels, 118 high in proportion
     RecordingCanvas canvas(kDpi);
     PaintToCanvas(canvas, Input(), kDpi, 500, 300, 1, 100, true);
     std::vector<std::pair<long long, long long>> corners;
@@ -191,7 +191,7 @@ TEST_F(Decorations, BackgroundTiles) {
 TEST_F(Decorations, TinyZoomDoesNotStopThePass) {
     TestPicture picture(200, 100);
     logo = &picture.rec;
-    settings.KopfEd = QStringLiteral("Kopf");
+    settings.headerText = QStringLiteral("Kopf");
     AddField(AddCategory("A"), fkText, "x", 4, 1);
     RecordingCanvas canvas(96);
     EXPECT_FALSE(PaintToCanvas(canvas, Input(), 96, 10, 14, 1, 1, false));
@@ -205,8 +205,9 @@ TEST_F(Decorations, TinyZoomDoesNotStopThePass) {
 // Guards the page frame with 20 mm margins: lines halfway into the margins and
 // corner quarters of the ellipse in each margin corner, facing the page.
 TEST_F(Decorations, FrameWithTwentyMillimetreMargins) {
-    settings.RahmenCheck = true;
-    settings.LinksEd = settings.ObenEd = settings.RechtsEd = settings.UntenEd = 20;
+    settings.pageFrame = true;
+    settings.leftMarginMm = settings.topMarginMm = settings.rightMarginMm =
+        settings.bottomMarginMm = 20;
     RecordingCanvas canvas(kDpi);
     Print(canvas, 1);
     const int m = 472, h = 236; // 20 mm and its half
@@ -243,8 +244,8 @@ TEST_F(Decorations, FrameWithTwentyMillimetreMargins) {
 // header still takes its room on every page.
 TEST_F(Decorations, OnlyTheRequestedPageIsDecorated) {
     ThreePages();
-    settings.KopfEd = QStringLiteral("Kopf");
-    settings.LogoChecked = false;
+    settings.headerText = QStringLiteral("Kopf");
+    settings.showLogo = false;
     for (int page : {1, 2, 3}) {
         const auto texts = FooterTexts(page);
         EXPECT_EQ(std::count_if(texts.begin(), texts.end(),

@@ -17,7 +17,7 @@ class PageRuns : public PictureLayoutTest {
   protected:
     void SetUp() override {
         settings = LayoutSettings(); // header, footer, background, bands, capitals
-        settings.FilenameEdit1.clear();
+        settings.logoFile.clear();
         newdib(&tile, 8, 4, 24);
         newdib(&logoPicture, 20, 10, 24);
         background = &tile;

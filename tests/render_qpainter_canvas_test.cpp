@@ -106,9 +106,9 @@ TEST_F(PainterCanvas, PageOnAnImage) {
     FormDocument doc;
     doc.AddField(doc.AddCategory("A"), fkText, "x", 4, 1);
     LayoutSettings s;
-    s.KopfEd.clear();
-    s.FussEd.clear();
-    s.BackgroundColorCheck = false;
+    s.headerText.clear();
+    s.oddFooterText.clear();
+    s.backgroundFill = false;
     const int dpi = 60;
     const PageSize size = LayoutPageSize({}, dpi, 100);
     QImage page(size.width, size.height, QImage::Format_RGB32);

@@ -30,7 +30,7 @@ class FileCommandsTest : public MainFormFixture {
         doc.AddField(0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
         doc.AddCategory(QStringLiteral("Speisen"));
         LayoutSettings settings;
-        settings.LinksEd = leftMargin;
+        settings.leftMarginMm = leftMargin;
         const QString path = dir.filePath(name);
         EXPECT_TRUE(WriteProjectFile(path, doc, settings));
         return path;
@@ -48,7 +48,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     EXPECT_EQ(form->categories->rowCount(), 2);
     EXPECT_EQ(form->SelectedCategory(), 0);
     EXPECT_EQ(form->ListView1->topLevelItemCount(), 2);
-    EXPECT_DOUBLE_EQ(form->Settings().LinksEd, 21);
+    EXPECT_DOUBLE_EQ(form->Settings().leftMarginMm, 21);
     EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LinksEd"))->value(), 21);
 }
 
@@ -187,9 +187,9 @@ TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
     ASSERT_TRUE(picture.save(background));
     FormDocument doc;
     LayoutSettings settings;
-    settings.FilenameEdit2 = background;
-    settings.GrayScaleCheck = true;
-    settings.LightenCheck = false;
+    settings.backgroundFile = background;
+    settings.tileGrayScale = true;
+    settings.tileLighten = false;
     const QString path = dir.filePath(QStringLiteral("grey.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, settings));
     ASSERT_TRUE(form->OpenFileWithName(path));
@@ -207,16 +207,16 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     doc.AddCategory(QStringLiteral("Ä"));
     doc.AddField(0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
     LayoutSettings settings;
-    settings.LinksEd = 12.345678901234;
-    settings.LineWidthEd = 0.35;
-    settings.BreitEd2 = 29.7;
-    settings.HochEd3 = 1.0 + 1.0 / 3.0;
-    settings.SatEd = -37;
-    settings.FirstPageNr = -12;
-    settings.PlatzZwischenSpaltenEd = 7.77;
-    settings.Shape10 = 0xFF00000Fu; // a system colour stays a system colour
+    settings.leftMarginMm = 12.345678901234;
+    settings.lineWidthMm = 0.35;
+    settings.tileWidthCm = 29.7;
+    settings.logoHeightCm = 1.0 + 1.0 / 3.0;
+    settings.tileSaturation = -37;
+    settings.firstPageNumber = -12;
+    settings.columnGapMm = 7.77;
+    settings.tableLineColour = 0xFF00000Fu; // a system colour stays a system colour
     settings.fonts[8].pixelsPerInch = 120;
-    settings.BildAlign = 1;
+    settings.pictureAlignment = 1;
     const QString first = dir.filePath(QStringLiteral("first.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, doc, settings));
     ASSERT_TRUE(form->OpenFileWithName(first));

@@ -107,7 +107,7 @@ TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
     form->Neu1Click();
     EXPECT_EQ(form->doc->CategoryCount(), 0);
     EXPECT_EQ(form->categories->rowCount(), 0);
-    EXPECT_DOUBLE_EQ(form->Settings().LinksEd, 33);
+    EXPECT_DOUBLE_EQ(form->Settings().leftMarginMm, 33);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
 
@@ -115,48 +115,48 @@ TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
 TEST_F(MainFormTest, ControlsHoldTheLayoutDefaults) {
     const LayoutSettings defaults;
     const LayoutSettings shown = form->Settings();
-    EXPECT_DOUBLE_EQ(shown.LinksEd, defaults.LinksEd);
-    EXPECT_DOUBLE_EQ(shown.LineWidthEd, 0.6);
-    EXPECT_EQ(shown.KopfEd, QStringLiteral("Torvane GbR Quillora 1.0"));
-    EXPECT_TRUE(
-        shown.FussEd.startsWith(QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
-    EXPECT_EQ(shown.FirstPageNr, 1);
-    EXPECT_EQ(shown.BildAlign, 2);
-    EXPECT_EQ(shown.Shape9, 0xE1E1E1u);
+    EXPECT_DOUBLE_EQ(shown.leftMarginMm, defaults.leftMarginMm);
+    EXPECT_DOUBLE_EQ(shown.lineWidthMm, 0.6);
+    EXPECT_EQ(shown.headerText, QStringLiteral("Torvane GbR Quillora 1.0"));
+    EXPECT_TRUE(shown.oddFooterText.startsWith(
+        QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
+    EXPECT_EQ(shown.firstPageNumber, 1);
+    EXPECT_EQ(shown.pictureAlignment, 2);
+    EXPECT_EQ(shown.priceColumnsColour, 0xE1E1E1u);
     EXPECT_EQ(shown.fonts, defaults.fonts);
     EXPECT_EQ(shown.fonts[1].name, QStringLiteral("Arial Black"));
     EXPECT_EQ(shown.fonts[1].color, 0x00FFFFu);
-    EXPECT_EQ(shown.FilenameEdit1, QStringLiteral("logo torvane200x200.gif"));
-    EXPECT_DOUBLE_EQ(shown.HellEd, 50);
-    EXPECT_DOUBLE_EQ(shown.BreitEd3, 1.5);
+    EXPECT_EQ(shown.logoFile, QStringLiteral("logo torvane200x200.gif"));
+    EXPECT_DOUBLE_EQ(shown.tileBrightness, 50);
+    EXPECT_DOUBLE_EQ(shown.logoWidthCm, 1.5);
 }
 
 // Every layout value given to the controls comes back unchanged, hidden ones included.
 TEST_F(MainFormTest, AppliedSettingsReadBackUnchanged) {
     LayoutSettings s;
-    s.LinksEd = 7.5;
-    s.PlatzZwischenSpaltenEd = 9;
-    s.ZentrTabelleCheck = true;
-    s.BildAlign = 0;
-    s.Shape10 = 0x123456;
+    s.leftMarginMm = 7.5;
+    s.columnGapMm = 9;
+    s.variantsTableCentred = true;
+    s.pictureAlignment = 0;
+    s.tableLineColour = 0x123456;
     s.fonts[6].name = QStringLiteral("Liberation Serif");
     s.fonts[6].size = 13;
-    s.FussEd2 = QStringLiteral("Seite %page%");
-    s.FirstPageNr = -4;
-    s.SatEd = -100;
-    s.FilenameEdit2 = QStringLiteral("does-not-exist.bmp");
+    s.evenFooterText = QStringLiteral("Seite %page%");
+    s.firstPageNumber = -4;
+    s.tileSaturation = -100;
+    s.backgroundFile = QStringLiteral("does-not-exist.bmp");
     form->layout.Apply(s);
     const LayoutSettings back = form->Settings();
-    EXPECT_DOUBLE_EQ(back.LinksEd, 7.5);
-    EXPECT_DOUBLE_EQ(back.PlatzZwischenSpaltenEd, 9);
-    EXPECT_TRUE(back.ZentrTabelleCheck);
-    EXPECT_EQ(back.BildAlign, 0);
-    EXPECT_EQ(back.Shape10, 0x123456u);
+    EXPECT_DOUBLE_EQ(back.leftMarginMm, 7.5);
+    EXPECT_DOUBLE_EQ(back.columnGapMm, 9);
+    EXPECT_TRUE(back.variantsTableCentred);
+    EXPECT_EQ(back.pictureAlignment, 0);
+    EXPECT_EQ(back.tableLineColour, 0x123456u);
     EXPECT_EQ(back.fonts[6], s.fonts[6]);
-    EXPECT_EQ(back.FussEd2, s.FussEd2);
-    EXPECT_EQ(back.FirstPageNr, -4);
-    EXPECT_DOUBLE_EQ(back.SatEd, -100);
-    EXPECT_EQ(back.FilenameEdit2, s.FilenameEdit2);
+    EXPECT_EQ(back.evenFooterText, s.evenFooterText);
+    EXPECT_EQ(back.firstPageNumber, -4);
+    EXPECT_DOUBLE_EQ(back.tileSaturation, -100);
+    EXPECT_EQ(back.backgroundFile, s.backgroundFile);
     EXPECT_FALSE(form->changed);
 }
 

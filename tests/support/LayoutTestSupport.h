@@ -29,13 +29,13 @@ constexpr int kL = 283, kT = 47, kR = 283, kB = 118, kG = 47;
 
 inline LayoutSettings PlainSettings() {
     LayoutSettings s;
-    s.KopfEd.clear();
-    s.FussEd.clear();
-    s.FussEd2.clear();
-    s.BackgroundColorCheck = false;
-    s.KatBereichUnterCheck = false;
-    s.UnterlegeKategorie = false;
-    s.CapsCheck = false;
+    s.headerText.clear();
+    s.oddFooterText.clear();
+    s.evenFooterText.clear();
+    s.backgroundFill = false;
+    s.categoryAreaBand = false;
+    s.categoryNameBand = false;
+    s.categoryNamesInCapitals = false;
     return s;
 }
 
