@@ -1,10 +1,9 @@
 #include "CommandLineExport.h"
 
 #include "AtomicFile.h"
-#include "CategoryPictureCache.h"
-#include "Dib.h"
+#include "Document.h"
 #include "MessageTable.h"
-#include "PicturePreparation.h"
+#include "PreparedProject.h"
 #include "PrintRun.h"
 #include "ProjectFile.h"
 
@@ -32,29 +31,12 @@ bool IsExportSwitch(const QString& a) {
     return a == kPrintPdf || a == kRenderPng || a == kHelp || a == QStringLiteral("-h");
 }
 
-// A project read for the export, with its prepared background and logo.
+// A project read for the export, prepared for drawing as the window prepares it.
 struct ExportProject {
-    std::unique_ptr<FormDocument> document;
-    LayoutSettings settings;
-    dib background{};
-    dib logo{};
-    CategoryPictureCache pictures;
+    Document document;
+    std::unique_ptr<PreparedProject> prepared;
 
-    ExportProject() = default;
-    ExportProject(const ExportProject&) = delete;
-    ExportProject& operator=(const ExportProject&) = delete;
-    ~ExportProject() {
-        FreeDib(background);
-        FreeDib(logo);
-    }
-
-    PageInput Input() {
-        PageInput input{*document, settings};
-        input.background = &background;
-        input.logo = &logo;
-        input.pictures = &pictures;
-        return input;
-    }
+    PageInput Input() { return prepared->Input(); }
 };
 
 bool LoadProject(ExportProject& project, const QString& path, const QString& programDir,
@@ -68,17 +50,9 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
         *error = QStringLiteral("The project file \"%1\" is damaged: %2").arg(path, read.error);
         return false;
     }
-    project.document = std::move(read.document);
-    project.settings = read.settings;
+    project.document.Reset(std::move(read.document), read.settings);
     const QString dir = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
-    const LayoutSettings& s = project.settings;
-    BackgroundProcessing processing;
-    processing.grayScale = s.tileGrayScale;
-    processing.lighten = s.tileLighten;
-    processing.brightness = static_cast<int>(s.tileBrightness);
-    processing.saturation = static_cast<int>(s.tileSaturation);
-    LoadBackground(project.background, s.backgroundFile, processing, dir);
-    LoadLogo(project.logo, s.logoFile, dir);
+    project.prepared = std::make_unique<PreparedProject>(project.document, dir);
     return true;
 }
 

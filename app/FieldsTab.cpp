@@ -1,24 +1,28 @@
 // The tab "Felder": the category list, the field list and the field's properties.
-#include "MainUnit.h"
+#include "FieldsTab.h"
 
 #include "CategoryListModel.h"
+#include "Document.h"
+#include "FieldListModel.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 // A panel with a list on the left and its command buttons stacked on the right.
 QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
-                   std::initializer_list<std::pair<const char*, QString>> buttons) {
+                   std::initializer_list<std::pair<const char*, QString>> buttons,
+                   QList<QPushButton*>* made = nullptr) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QString::fromLatin1(name));
     auto* row = new QHBoxLayout(panel);
@@ -30,6 +34,7 @@ QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
         b->setObjectName(QString::fromLatin1(buttonName));
         b->setAutoDefault(false);
         column->addWidget(b);
+        if (made) made->append(b);
     }
     column->addStretch(1);
     row->addLayout(column);
@@ -53,8 +58,10 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
 }
 } // namespace
 
-QWidget* TMainForm::BuildFieldsTab() {
-    auto* tab = new QWidget;
+FieldsTab::FieldsTab(Document& document, QWidget* parent)
+    : QWidget(parent), doc(document), categories(new CategoryListModel(document, this)),
+      fields(new FieldListModel(document, this)) {
+    auto* tab = this;
     tab->setObjectName(QStringLiteral("TabSheet1"));
     auto* column = new QVBoxLayout(tab);
 
@@ -75,15 +82,15 @@ QWidget* TMainForm::BuildFieldsTab() {
                                  {"KategorienachuntenBtn", QStringLiteral("Nach unten")}}),
                       1);
 
-    ListView1 = new QTreeWidget;
+    ListView1 = new QTreeView;
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setColumnCount(2);
-    ListView1->setHeaderLabels({QStringLiteral("Bezeichnung"), QString()});
+    ListView1->setModel(fields);
     ListView1->setColumnHidden(1, true); // the description travels along unseen
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QList<QPushButton*> fieldButtons;
     column->addWidget(
         ListPanel(tab, "Panel5", ListView1,
                   {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
@@ -92,8 +99,14 @@ QWidget* TMainForm::BuildFieldsTab() {
                    {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
                    {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
                    {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
-                   {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}}),
+                   {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}},
+                  &fieldButtons),
         1);
+    // "Neues Ankreuzfeld" and "Neues Ankreuzfeld (nur eine Antwort)" stay enabled.
+    for (QPushButton* b : fieldButtons)
+        if (b->objectName() != QLatin1String("NeuesAnkreuzfeldBtn") &&
+            b->objectName() != QLatin1String("NewRadioBtnBtn"))
+            fieldCommands.append(b);
 
     auto* panel7 = new QWidget(tab);
     panel7->setObjectName(QStringLiteral("Panel7"));
@@ -126,11 +139,81 @@ QWidget* TMainForm::BuildFieldsTab() {
     grid->addWidget(HochFeldEd, 2, 4);
     grid->addWidget(Label(panel7, "Label5", QStringLiteral("cm")), 2, 5);
     column->addWidget(panel7);
-    return tab;
+
+    connect(ListView2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FieldsTab::ListView2Change);
+    connect(categories, &QAbstractItemModel::dataChanged, this, &FieldsTab::ListView2Change);
+    connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::ListView2Change);
+    connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::ListView2Change);
+    connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!donotupdate) ListView1Click();
+    });
+    ListProds();
 }
 
-QWidget* TMainForm::BuildPresetsTab() {
-    auto* tab = new QWidget;
+void FieldsTab::ListView2Change() {
+    if (!donotupdate) ListProds();
+    emit categoryListChanged();
+}
+
+int FieldsTab::SelectedCategory() const {
+    const QModelIndexList rows = ListView2->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void FieldsTab::SelectCategory(int row) {
+    if (row < 0 || row >= categories->rowCount()) {
+        ListView2->selectionModel()->clearSelection();
+        return;
+    }
+    ListView2->selectionModel()->select(
+        categories->index(row), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+QList<int> FieldsTab::SelectedFields() const {
+    QList<int> rows;
+    for (const QModelIndex& index : ListView1->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int FieldsTab::SelectedField() const {
+    const QList<int> rows = SelectedFields();
+    return rows.isEmpty() ? -1 : rows.first();
+}
+
+void FieldsTab::ListProds() {
+    const int cat = SelectedCategory();
+    fields->SetCategory(cat);
+    for (QPushButton* b : fieldCommands)
+        b->setEnabled(cat >= 0);
+    ListView1Click();
+}
+
+void FieldsTab::ListView1Click() {
+    const int cat = SelectedCategory();
+    const int f = cat >= 0 ? SelectedField() : -1;
+    QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
+    const FieldRecord* field = doc.FieldAt(cat, f);
+    if (!field) {
+        ProdNameEd->clear();
+        for (QWidget* w : editors)
+            w->setEnabled(false);
+        return;
+    }
+    ProdNameEd->setPlainText(ToQString(field->name));
+    HochFeldEd->setValue(field->height);
+    BreitFeldEd->setValue(field->width);
+    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
+    if (field->kind >= 0 && field->kind <= 2) kinds[field->kind]->setChecked(true);
+    for (QWidget* w : editors)
+        w->setEnabled(true);
+}
+
+PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {
+    auto* tab = this;
     tab->setObjectName(QStringLiteral("TabSheet2"));
     auto* grid = new QGridLayout(tab);
     grid->addWidget(
@@ -147,5 +230,12 @@ QWidget* TMainForm::BuildPresetsTab() {
     grid->addWidget(Label(tab, "Label10", QStringLiteral("cm")), 2, 2);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(3, 1);
-    return tab;
+}
+
+double PresetsTab::NewFieldWidth() const {
+    return BreitDefEd->value();
+}
+
+double PresetsTab::NewFieldHeight() const {
+    return HochDefEd->value();
 }

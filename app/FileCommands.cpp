@@ -1,15 +1,13 @@
 // Opening and saving project files, and the unsaved-changes question.
 #include "MainUnit.h"
 
-#include "CategoryListModel.h"
-#include "DibPaintBox.h"
+#include "Document.h"
+#include "FieldsTab.h"
 #include "ProgramMessages.h"
 #include "ProjectFile.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QItemSelectionModel>
-#include <QTreeView>
 
 namespace {
 const char* const kProjectFilter = "Quillora (*.qlr)|*.qlr";
@@ -49,32 +47,20 @@ QFileDialog* TMainForm::SaveDialog1() {
 }
 
 bool TMainForm::OpenFileWithName(const QString& name) {
-    ProjectReadResult result = ReadProjectFileFromPath(name, Settings());
+    ProjectReadResult result = ReadProjectFileFromPath(name, doc->layout());
     if (result.status == ProjectReadStatus::CannotOpen) return false;
     if (!result.ok()) {
         // A damaged file leaves the open document, its name and its changed mark alone.
         ShowError(this, QApplication::applicationName(), result.error);
         return false;
     }
-    donotupdate = true;
-    std::unique_ptr<FormDocument> former = std::move(doc);
-    doc = std::move(result.document);
-    categories->SetDocument(doc.get());
-    former.reset();
+    fieldsTab->donotupdate = true;
+    // All values arrive at once: the pictures are prepared once for them.
+    doc->Reset(std::move(result.document), result.settings);
     afilename = name;
-    // The pictures are prepared once, after every value is in place, rather than
-    // again for each background setting as it arrives.
-    preparingPictures = false;
-    layout.Apply(result.settings);
-    preparingPictures = true;
-    FilenameEdit2Change();
-    FilenameEdit1Change();
-    if (categories->rowCount() > 0)
-        ListView2->selectionModel()->select(
-            categories->index(0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    donotupdate = false;
-    ListProds();
-    if (PaintBox1) PaintBox1->update();
+    fieldsTab->SelectCategory(0);
+    fieldsTab->donotupdate = false;
+    fieldsTab->ListProds();
     SetUnChanged();
     return true;
 }
@@ -86,7 +72,7 @@ bool TMainForm::OpenFile() {
 
 bool TMainForm::SaveTheFile() {
     QString error;
-    if (WriteProjectFile(afilename, *doc, Settings(), &error)) return true;
+    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &error)) return true;
     ShowError(this, QApplication::applicationName(), error);
     return false;
 }

@@ -1,10 +1,11 @@
-// The tabs "Layout", "Hintergrund" and "Logo": the controls of the page layout values.
-#include "MainUnit.h"
+#include "LayoutTabs.h"
 
 #include "ColourSwatch.h"
 #include "DibPaintBox.h"
 #include "FilenameEditBox.h"
 #include "FontSettingButton.h"
+#include "LayoutBinding.h"
+#include "PreparedProject.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -17,8 +18,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <climits>
 
 namespace {
 QLabel* CaptionFor(QWidget* parent, const QString& controlName, const QString& caption) {
@@ -34,7 +33,7 @@ QWidget* Page(const char* name) {
 }
 
 // A spin edit with its caption in front and, where it has one, its unit behind.
-void AddSpinRow(LayoutControls& layout, QGridLayout* grid, QWidget* parent, const SpinSetting& s,
+void AddSpinRow(LayoutBinding& layout, QGridLayout* grid, QWidget* parent, const SpinSetting& s,
                 const QString& unit = QString()) {
     const int row = grid->rowCount();
     QLabel* label = CaptionFor(parent, QString::fromLatin1(s.name), QString::fromUtf8(s.caption));
@@ -48,7 +47,7 @@ void AddSpinRow(LayoutControls& layout, QGridLayout* grid, QWidget* parent, cons
     }
 }
 
-void AddChecks(LayoutControls& layout, QGridLayout* grid, QWidget* parent, SettingPage page) {
+void AddChecks(LayoutBinding& layout, QGridLayout* grid, QWidget* parent, SettingPage page) {
     for (const CheckSetting& s : CheckSettings())
         if (s.page == page) grid->addWidget(layout.MakeCheck(s, parent), grid->rowCount(), 0, 1, 3);
 }
@@ -71,6 +70,30 @@ const ColourSetting& ColourNamed(const char* name) {
     Q_UNREACHABLE();
 }
 
+const OtherSetting& OtherNamed(const char* name) {
+    for (const OtherSetting& s : OtherSettings())
+        if (qstrcmp(s.name, name) == 0) return s;
+    Q_UNREACHABLE();
+}
+
+// A scrolled box showing a prepared picture, following the project.
+QScrollArea* PictureBox(QWidget* parent, const char* scrollName, const char* boxName,
+                        PreparedProject& project, const dib& (PreparedProject::*picture)() const,
+                        void (PreparedProject::*prepared)()) {
+    auto* scroll = new QScrollArea(parent);
+    scroll->setObjectName(QString::fromLatin1(scrollName));
+    auto* box = new DibPaintBox(scroll);
+    box->setObjectName(QString::fromLatin1(boxName));
+    scroll->setWidget(box);
+    box->setDib(&(project.*picture)());
+    box->pictureChanged();
+    QObject::connect(&project, prepared, box, [box, &project, picture] {
+        box->setDib(&(project.*picture)());
+        box->pictureChanged();
+    });
+    return scroll;
+}
+
 QRadioButton* AlignButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QRadioButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -84,7 +107,7 @@ void Finish(QGridLayout* grid) {
 }
 } // namespace
 
-QWidget* TMainForm::BuildLayoutTab() {
+QWidget* BuildLayoutTab(LayoutBinding& layout) {
     auto* tab = Page("TabSheet7");
     auto* column = new QVBoxLayout(tab);
     auto* pages = new QTabWidget(tab);
@@ -124,57 +147,47 @@ QWidget* TMainForm::BuildLayoutTab() {
     QWidget* formatting = Page("TabSheet11");
     auto* formatGrid = new QGridLayout(formatting);
     AddChecks(layout, formatGrid, formatting, SettingPage::Formatting);
-    layout.bildLinks = AlignButton(formatting, "BildLinks", QStringLiteral("Bilder linksbündig"));
-    layout.bildZentr = AlignButton(formatting, "BildZentr", QStringLiteral("Bilder zentriert"));
-    layout.bildRechts =
-        AlignButton(formatting, "BildRechts", QStringLiteral("Bilder rechtsbündig"));
-    layout.bildRechts->setChecked(true);
-    for (QRadioButton* b : {layout.bildLinks, layout.bildZentr, layout.bildRechts})
+    QRadioButton* align[] = {
+        AlignButton(formatting, "BildLinks", QStringLiteral("Bilder linksbündig")),
+        AlignButton(formatting, "BildZentr", QStringLiteral("Bilder zentriert")),
+        AlignButton(formatting, "BildRechts", QStringLiteral("Bilder rechtsbündig"))};
+    layout.BindChoice(OtherNamed("BildLinks/BildZentr/BildRechts"), {align[0], align[1], align[2]});
+    for (QRadioButton* b : align)
         formatGrid->addWidget(b, formatGrid->rowCount(), 0);
     Finish(formatGrid);
     pages->addTab(formatting, QStringLiteral("Formatierung"));
 
     QWidget* headFoot = Page("TabSheet12");
     auto* headGrid = new QGridLayout(headFoot);
-    const struct {
-        const char* name;
-        const char* caption;
-        QString LayoutSettings::*value;
-    } texts[] = {{"FussEd", "Fußzeile ungerade Seiten:", &LayoutSettings::oddFooterText},
-                 {"FussEd2", "Fußzeile gerade Seiten:", &LayoutSettings::evenFooterText},
-                 {"KopfEd", "Kopfzeile:", &LayoutSettings::headerText}};
-    for (const auto& t : texts) {
+    for (const TextSetting& t : TextSettings()) {
         const int row = headGrid->rowCount();
         headGrid->addWidget(
             CaptionFor(headFoot, QString::fromLatin1(t.name), QString::fromUtf8(t.caption)), row,
             0);
-        headGrid->addWidget(layout.MakeText(t.name, t.value, headFoot), row, 1, 1, 3);
+        headGrid->addWidget(layout.MakeText(t, headFoot), row, 1, 1, 3);
     }
     AddChecks(layout, headGrid, headFoot, SettingPage::HeaderFooter);
     const int row = headGrid->rowCount();
-    headGrid->addWidget(CaptionFor(headFoot, QStringLiteral("FirstPageNr"),
-                                   QStringLiteral("Erste Seite hat Nummer:")),
+    const OtherSetting& firstPage = OtherNamed("FirstPageNr");
+    headGrid->addWidget(CaptionFor(headFoot, QString::fromLatin1(firstPage.name),
+                                   QString::fromUtf8(firstPage.caption)),
                         row, 0);
-    layout.firstPageNr = new QSpinBox(headFoot);
-    layout.firstPageNr->setObjectName(QStringLiteral("FirstPageNr"));
-    layout.firstPageNr->setRange(INT_MIN, INT_MAX);
-    layout.firstPageNr->setValue(1);
-    headGrid->addWidget(layout.firstPageNr, row, 1);
+    headGrid->addWidget(layout.MakeWholeNumber(firstPage, headFoot), row, 1);
     Finish(headGrid);
     pages->addTab(headFoot, QStringLiteral("Kopf- und Fußzeile"));
     return tab;
 }
 
-QWidget* TMainForm::BuildBackgroundTab() {
+QWidget* BuildBackgroundTab(LayoutBinding& layout, PreparedProject& project,
+                            const QString& pictureFilter) {
     auto* tab = Page("TabSheet5");
     auto* grid = new QGridLayout(tab);
-    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit2"), QStringLiteral("Dateiname:")),
-                    0, 0);
-    layout.backgroundFile = new FilenameEditBox(tab);
-    layout.backgroundFile->setObjectName(QStringLiteral("FilenameEdit2"));
-    grid->addWidget(layout.backgroundFile, 0, 1, 1, 3);
-    connect(layout.backgroundFile, &FilenameEditBox::fileNameChanged, this,
-            &TMainForm::FilenameEdit2Change);
+    const OtherSetting& file = OtherNamed("FilenameEdit2");
+    grid->addWidget(
+        CaptionFor(tab, QString::fromLatin1(file.name), QString::fromUtf8(file.caption)), 0, 0);
+    FilenameEditBox* fileBox = layout.MakeFileName(file, tab);
+    fileBox->setFilter(pictureFilter);
+    grid->addWidget(fileBox, 0, 1, 1, 3);
 
     grid->addWidget(layout.MakeCheck(CheckNamed("BackgroundColorCheck"), tab), 1, 0);
     grid->addWidget(layout.MakeSwatch(ColourNamed("Shape5"), tab), 1, 1);
@@ -194,42 +207,31 @@ QWidget* TMainForm::BuildBackgroundTab() {
     auto* look = new QGroupBox(QStringLiteral("Sichtbarkeits Einstellungen"), tab);
     look->setObjectName(QStringLiteral("GroupBox2"));
     auto* lookGrid = new QGridLayout(look);
-    QCheckBox* gray = layout.MakeCheck(CheckNamed("GrayScaleCheck"), look);
-    QCheckBox* lighten = layout.MakeCheck(CheckNamed("LightenCheck"), look);
-    lookGrid->addWidget(gray, 0, 0, 1, 3);
-    lookGrid->addWidget(lighten, 1, 0, 1, 3);
+    lookGrid->addWidget(layout.MakeCheck(CheckNamed("GrayScaleCheck"), look), 0, 0, 1, 3);
+    lookGrid->addWidget(layout.MakeCheck(CheckNamed("LightenCheck"), look), 1, 0, 1, 3);
     AddSpinRow(layout, lookGrid, look, SpinNamed(BackgroundSpinSettings(), "HellEd"));
     AddSpinRow(layout, lookGrid, look, SpinNamed(BackgroundSpinSettings(), "SatEd"),
                QStringLiteral("(größer 0=Farben intensiver)"));
     grid->addWidget(look, 2, 2, 1, 2);
-    connect(gray, &QCheckBox::toggled, this, &TMainForm::FilenameEdit2Change);
-    connect(lighten, &QCheckBox::toggled, this, &TMainForm::FilenameEdit2Change);
-    for (const char* name : {"HellEd", "SatEd"})
-        connect(look->findChild<QDoubleSpinBox*>(QString::fromLatin1(name)),
-                &QDoubleSpinBox::valueChanged, this, &TMainForm::FilenameEdit2Change);
 
-    auto* scroll = new QScrollArea(tab);
-    scroll->setObjectName(QStringLiteral("ScrollBox2"));
-    PaintBox2 = new DibPaintBox(scroll);
-    PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
-    scroll->setWidget(PaintBox2);
-    grid->addWidget(scroll, 3, 0, 1, 4);
+    grid->addWidget(PictureBox(tab, "ScrollBox2", "PaintBox2", project,
+                               &PreparedProject::background, &PreparedProject::backgroundPrepared),
+                    3, 0, 1, 4);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(3, 1);
     return tab;
 }
 
-QWidget* TMainForm::BuildLogoTab() {
+QWidget* BuildLogoTab(LayoutBinding& layout, PreparedProject& project,
+                      const QString& pictureFilter) {
     auto* tab = Page("TabSheet6");
     auto* grid = new QGridLayout(tab);
-    grid->addWidget(CaptionFor(tab, QStringLiteral("FilenameEdit1"), QStringLiteral("Dateiname:")),
-                    0, 0);
-    layout.logoFile = new FilenameEditBox(tab);
-    layout.logoFile->setObjectName(QStringLiteral("FilenameEdit1"));
-    layout.logoFile->setFileName(LayoutSettings().logoFile);
-    grid->addWidget(layout.logoFile, 0, 1, 1, 3);
-    connect(layout.logoFile, &FilenameEditBox::fileNameChanged, this,
-            &TMainForm::FilenameEdit1Change);
+    const OtherSetting& file = OtherNamed("FilenameEdit1");
+    grid->addWidget(
+        CaptionFor(tab, QString::fromLatin1(file.name), QString::fromUtf8(file.caption)), 0, 0);
+    FilenameEditBox* fileBox = layout.MakeFileName(file, tab);
+    fileBox->setFilter(pictureFilter);
+    grid->addWidget(fileBox, 0, 1, 1, 3);
 
     auto* size = new QGroupBox(QStringLiteral("Größe der Grafik"), tab);
     size->setObjectName(QStringLiteral("GroupBox3"));
@@ -240,12 +242,9 @@ QWidget* TMainForm::BuildLogoTab() {
                         3);
     grid->addWidget(size, 1, 0, 1, 2);
 
-    auto* scroll = new QScrollArea(tab);
-    scroll->setObjectName(QStringLiteral("ScrollBox3"));
-    PaintBox3 = new DibPaintBox(scroll);
-    PaintBox3->setObjectName(QStringLiteral("PaintBox3"));
-    scroll->setWidget(PaintBox3);
-    grid->addWidget(scroll, 2, 0, 1, 4);
+    grid->addWidget(PictureBox(tab, "ScrollBox3", "PaintBox3", project, &PreparedProject::logo,
+                               &PreparedProject::logoPrepared),
+                    2, 0, 1, 4);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(3, 1);
     return tab;

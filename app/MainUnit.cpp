@@ -1,24 +1,25 @@
 #include "MainUnit.h"
 
-#include "CategoryListModel.h"
-#include "DibPaintBox.h"
-#include "FilenameEditBox.h"
+#include "Dib.h"
+#include "Document.h"
+#include "FieldsTab.h"
+#include "LayoutBinding.h"
+#include "LayoutTabs.h"
 #include "MessageTable.h"
+#include "PreparedProject.h"
+#include "PreviewTab.h"
+#include "PrintRun.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTreeView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 QString FileNamePart(const QString& path) {
@@ -38,7 +39,10 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
     InitProgramTranslation(progpath);
 
-    categories = new CategoryListModel(doc.get(), this);
+    doc = new Document(this);
+    prepared = new PreparedProject(*doc, progpath, this);
+    layoutBinding = new LayoutBinding(*doc, this);
+    connect(doc, &Document::changedStateChanged, this, &TMainForm::UpdateTitle);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -49,12 +53,18 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     column->addWidget(PageControl1);
-    PageControl1->addTab(BuildFieldsTab(), QStringLiteral("Felder"));
-    PageControl1->addTab(BuildPresetsTab(), QStringLiteral("Voreinstellungen"));
-    PageControl1->addTab(BuildPreviewTab(), QStringLiteral("Formular erzeugen"));
-    PageControl1->addTab(BuildLayoutTab(), QStringLiteral("Layout"));
-    PageControl1->addTab(BuildBackgroundTab(), QStringLiteral("Hintergrund"));
-    PageControl1->addTab(BuildLogoTab(), QStringLiteral("Logo"));
+    const QString pictureFilter = QString::fromUtf8(GetDIBOpenFilter());
+    fieldsTab = new FieldsTab(*doc);
+    presetsTab = new PresetsTab;
+    previewTab = new PreviewTab(*prepared, [this] { return CurrentPrinterPage(); });
+    PageControl1->addTab(fieldsTab, QStringLiteral("Felder"));
+    PageControl1->addTab(presetsTab, QStringLiteral("Voreinstellungen"));
+    PageControl1->addTab(previewTab, QStringLiteral("Formular erzeugen"));
+    PageControl1->addTab(BuildLayoutTab(*layoutBinding), QStringLiteral("Layout"));
+    PageControl1->addTab(BuildBackgroundTab(*layoutBinding, *prepared, pictureFilter),
+                         QStringLiteral("Hintergrund"));
+    PageControl1->addTab(BuildLogoTab(*layoutBinding, *prepared, pictureFilter),
+                         QStringLiteral("Logo"));
     PageControl1->setCurrentIndex(0);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
 
@@ -66,32 +76,18 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
 
     OpenDialog2();
     SaveDialog1();
-    connect(ListView2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TMainForm::ListView2Change);
-    connect(categories, &QAbstractItemModel::dataChanged, this, &TMainForm::ListView2Change);
-    connect(categories, &QAbstractItemModel::rowsInserted, this, &TMainForm::ListView2Change);
-    connect(categories, &QAbstractItemModel::rowsRemoved, this, &TMainForm::ListView2Change);
-    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, [this] {
-        if (!donotupdate) ListView1Click();
-    });
-    ListProds();
-    const QString filter = QString::fromUtf8(GetDIBOpenFilter());
-    layout.logoFile->setFilter(filter);
-    layout.backgroundFile->setFilter(filter);
-    FilenameEdit2Change();
-    FilenameEdit1Change();
+    connect(fieldsTab, &FieldsTab::categoryListChanged, this, &TMainForm::SetChanged);
     LoadProgramOptions(*this);
 }
 
 TMainForm::~TMainForm() {
-    // The lists must stop reading the document before it goes: the child widgets
-    // outlive this body, the document does not.
     hide();
-    ListView2->setModel(nullptr);
-    qApp->removeEventFilter(this);
-    NewAll();
-    FreeDib(di2);
-    FreeDib(di3);
+    // The views go before the document they show, the document last.
+    delete PageControl1;
+    PageControl1 = nullptr;
+    delete layoutBinding;
+    delete prepared;
+    delete doc;
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -120,20 +116,25 @@ void TMainForm::Timer1Timer() {
         OpenFileWithName(GetMessageText(29));
 }
 
+bool TMainForm::IsChanged() const {
+    return doc->IsChanged();
+}
+
 void TMainForm::SetChanged() {
     if (maincap.isEmpty()) return;
-    changed = true;
+    doc->SetChanged(true);
     UpdateTitle();
 }
 
 void TMainForm::SetUnChanged() {
     if (maincap.isEmpty()) return;
-    changed = false;
+    doc->SetChanged(false);
     UpdateTitle();
 }
 
 void TMainForm::UpdateTitle() {
-    const QString mark = changed ? QStringLiteral("*]") : QStringLiteral("]");
+    if (maincap.isEmpty()) return;
+    const QString mark = doc->IsChanged() ? QStringLiteral("*]") : QStringLiteral("]");
     if (!afilename.isEmpty())
         setWindowTitle(maincap + QStringLiteral(" - [") + FileNamePart(afilename) + mark);
     else
@@ -142,13 +143,9 @@ void TMainForm::UpdateTitle() {
 }
 
 void TMainForm::NewAll() {
-    categories->BeginReset();
     doc->NewAll();
-    categories->EndReset();
-    ListProds();
     afilename.clear();
     SetUnChanged();
-    if (PaintBox1) PaintBox1->update();
 }
 
 void TMainForm::Neu1Click() {
@@ -156,7 +153,7 @@ void TMainForm::Neu1Click() {
 }
 
 bool TMainForm::QuerySaveChanges() {
-    if (!changed) return true;
+    if (!doc->IsChanged()) return true;
     switch (AskYesNoCancel(this, GetMessageText(13), GetMessageText(12))) {
     case Answer::Yes:
         return SaveFile();
@@ -199,15 +196,5 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMainForm::PageControl1Change(int index) {
-    if (index == 2 && KeyEdit) KeyEdit->setFocus();
-}
-
-void TMainForm::ListView2Change() {
-    if (!donotupdate) ListProds();
-    SetChanged();
-}
-
-int TMainForm::SelectedCategory() const {
-    const QModelIndexList rows = ListView2->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    if (index == 2 && previewTab) previewTab->FocusKeys();
 }

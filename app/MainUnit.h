@@ -1,43 +1,33 @@
 #pragma once
-// TMainForm: the program's one main window. It holds the document, the layout
-// controls and the two prepared pictures, and delegates the work to the units of
-// document/, images/, render/, translate/ and editing/.
-
-#include "CategoryPictureCache.h"
-#include "Dib.h"
-#include "FormDocument.h"
-#include "LayoutControls.h"
-#include "PaintToCanvas.h"
+// TMainForm: the program's one main window. It holds the document and hands
+// it to its views (the fields tab, the layout tabs, the preview); it keeps the
+// menus, the file and print commands, the window title with its changed mark,
+// and the start-up and closing order.
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
 
-class QAction;
-class QDoubleSpinBox;
-class QLineEdit;
-class QPlainTextEdit;
+class QDialog;
+class QFileDialog;
 class QPushButton;
-class QRadioButton;
-class QScrollArea;
-class QSpinBox;
+class QPrinter;
 class QTabWidget;
 class QTimer;
-class QTreeView;
-class QTreeWidget;
-class CategoryListModel;
+class Document;
+class FieldsTab;
 class LanguageMenu;
-class DibPaintBox;
-class QDialog;
-class QPrinter;
-class QWheelEvent;
-class QFileDialog;
+class LayoutBinding;
+class PreparedProject;
+class PresetsTab;
+class PreviewTab;
+struct PrinterPage;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    // FormCreate. programPath is the executable's path (argv[0] resolved); arguments
-    // are the command-line arguments after the program name.
+    // FormCreate. programDir is the program's directory; arguments are the
+    // command-line arguments after the program name.
     TMainForm(const QString& programDir, const QStringList& arguments, QWidget* parent = nullptr);
     ~TMainForm() override; // FormDestroy
 
@@ -45,21 +35,15 @@ class TMainForm : public QMainWindow {
     QString progpath; // the program's directory, ending in "/"
     bool infirst = false;
     QString maincap;
-    bool changed = false;
     QString afilename;
-    // The interface language lives with the translation (ProgramTranslator()).
-    bool donotupdate = false;
-    std::unique_ptr<FormDocument> doc = std::make_unique<FormDocument>();
-    dib di2{}; // background, prepared
-    dib di3{}; // logo
-    LayoutControls layout;
 
+    Document& document() const { return *doc; }
+    PreparedProject& project() const { return *prepared; }
+    bool IsChanged() const;
     void SetChanged();
     void SetUnChanged();
     // Empties the document; layout values stay.
     void NewAll();
-    // The current layout values, as the engine and the project file read them.
-    LayoutSettings Settings() const { return layout.Read(); }
 
     // Project file commands.
     bool OpenFileWithName(const QString& name);
@@ -74,65 +58,12 @@ class TMainForm : public QMainWindow {
     QFileDialog* OpenDialog2();
     QFileDialog* SaveDialog1();
 
-    // The page preview and the printer it measures.
     // The printer the preview measures and printing uses, made on first use.
     QPrinter& CurrentPrinter();
     PrinterPage CurrentPrinterPage();
-    PageSize PreviewPageSize();
-    PageInput PreviewInput();
-    void PaintBox1Paint(QPaintEvent* event);
-    std::unique_ptr<QPrinter> printer;
+    // Makes printer the current printer; the preview follows at its next paint.
+    void SetCurrentPrinter(std::unique_ptr<QPrinter> printer);
 
-    // Field list and selection.
-    int SelectedCategory() const;
-    int SelectedField() const;
-    void ListProds();
-    void ListView1Click();
-
-  public slots:
-    void Neu1Click();
-    void OpenBtnClick();
-    void SaveBtnClick();
-    void SaveAsBtnClick();
-    void EndeBtnClick();
-    void Timer1Timer();
-    void PageControl1Change(int index);
-    void FilenameEdit1Change();
-    void FilenameEdit2Change();
-    void ListView2Change();
-    void DruckenBtnClick();
-    void Druckereinrichten1Click();
-
-  protected:
-    void showEvent(QShowEvent* event) override;   // FormShow
-    void closeEvent(QCloseEvent* event) override; // FormCloseQuery and FormClose
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override; // the mouse wheel
-
-  private:
-    void BuildToolbarAndMenus();
-    QWidget* BuildFieldsTab();
-    QWidget* BuildPresetsTab();
-    QWidget* BuildPreviewTab();
-    QWidget* BuildLayoutTab();
-    QWidget* BuildBackgroundTab();
-    QWidget* BuildLogoTab();
-    void BuildPagePreview();
-    void FormShow();
-    bool FormCloseQuery();
-    void FormClose();
-    void UpdateTitle();
-
-    QStringList commandLine;
-    QFileDialog* openDialog = nullptr;
-    QFileDialog* saveDialog = nullptr;
-    LayoutSettings currentSettings; // what the page being drawn reads
-    bool preparingPictures = true;  // false while a file's values are given to the controls
-    CategoryPictureCache pictureCache;
-    const QWheelEvent* lastWheel = nullptr;
-    quint64 lastWheelTime = 0;
-
-  public:
     // The other windows, created once by the program entry and owned by this one.
     QDialog* aboutBox = nullptr;
     QDialog* moveDialog = nullptr;
@@ -142,28 +73,43 @@ class TMainForm : public QMainWindow {
     // "Übersetzen...": the translation editor, then the restart message.
     void ShowTranslateEditor();
 
-    // Controls other units and the tests reach directly.
+  public slots:
+    void Neu1Click();
+    void OpenBtnClick();
+    void SaveBtnClick();
+    void SaveAsBtnClick();
+    void EndeBtnClick();
+    void Timer1Timer();
+    void PageControl1Change(int index);
+    void DruckenBtnClick();
+    void Druckereinrichten1Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;   // FormShow
+    void closeEvent(QCloseEvent* event) override; // FormCloseQuery and FormClose
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void BuildToolbarAndMenus();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void UpdateTitle();
+
+    Document* doc;
+    PreparedProject* prepared;
+    LayoutBinding* layoutBinding;
+    std::unique_ptr<QPrinter> printer;
+    QStringList commandLine;
+    QFileDialog* openDialog = nullptr;
+    QFileDialog* saveDialog = nullptr;
+
     QTabWidget* PageControl1 = nullptr;
+    FieldsTab* fieldsTab = nullptr;
+    PresetsTab* presetsTab = nullptr;
+    PreviewTab* previewTab = nullptr;
     QPushButton* EndeBtn = nullptr;
     QTimer* Timer1 = nullptr;
-    CategoryListModel* categories = nullptr;
-    QTreeView* ListView2 = nullptr;
-    QTreeWidget* ListView1 = nullptr;
-    QPlainTextEdit* ProdNameEd = nullptr;
-    QRadioButton* TextCheck = nullptr;
-    QRadioButton* CheckCheck = nullptr;
-    QRadioButton* RadioCheck = nullptr;
-    QDoubleSpinBox* BreitFeldEd = nullptr;
-    QDoubleSpinBox* HochFeldEd = nullptr;
-    QDoubleSpinBox* BreitDefEd = nullptr;
-    QDoubleSpinBox* HochDefEd = nullptr;
-    QSpinBox* ZoomEd = nullptr;
-    QSpinBox* SeiteEd = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* PaintBox1 = nullptr;
-    QLineEdit* KeyEdit = nullptr;
-    DibPaintBox* PaintBox2 = nullptr;
-    DibPaintBox* PaintBox3 = nullptr;
 };
 
 // The file-name part of a path: the text after the last "/", "\" or drive colon.

@@ -1,15 +1,30 @@
-// The tab "Formular erzeugen": zoom, page number and the page preview.
-#include "MainUnit.h"
+#include "PreviewTab.h"
 
+#include "PreparedProject.h"
+#include "PreviewPaintBox.h"
+#include "PrintRun.h"
+
+#include <QApplication>
 #include <QGridLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedLayout>
+#include <QWheelEvent>
 
-QWidget* TMainForm::BuildPreviewTab() {
-    auto* tab = new QWidget;
+namespace {
+constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
+} // namespace
+
+PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> page,
+                       QWidget* parent)
+    : QWidget(parent), project(prepared), printerPage(std::move(page)) {
+    auto* tab = this;
     tab->setObjectName(QStringLiteral("TabSheet3"));
     auto* grid = new QGridLayout(tab);
     auto* zoomLabel = new QLabel(QStringLiteral("Zoom in %:"), tab);
@@ -48,6 +63,81 @@ QWidget* TMainForm::BuildPreviewTab() {
     ScrollBox1->raise();
     grid->addWidget(holder, 1, 0, 1, 5);
     grid->setRowStretch(1, 1);
-    BuildPagePreview();
-    return tab;
+
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("PreviewSheet"));
+    auto* box = new PreviewPaintBox(sheet);
+    box->setObjectName(QStringLiteral("PaintBox1"));
+    box->move(kPreviewMargin, kPreviewMargin);
+    box->onPaint = [this](QPaintEvent* e) { PaintBox1Paint(e); };
+    box->onClick = [this] { KeyEdit->setFocus(); };
+    PaintBox1 = box;
+    ScrollBox1->setWidget(sheet);
+    ScrollBox1->setWidgetResizable(false);
+    sheet->resize(kPreviewMargin + 1, kPreviewMargin + 1);
+    connect(ZoomEd, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
+    connect(SeiteEd, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
+    connect(&project, &PreparedProject::changed, this, &PreviewTab::Repaint);
+    qApp->installEventFilter(this);
+}
+
+PreviewTab::~PreviewTab() {
+    qApp->removeEventFilter(this);
+}
+
+void PreviewTab::Repaint() {
+    PaintBox1->update();
+}
+
+void PreviewTab::FocusKeys() {
+    KeyEdit->setFocus();
+}
+
+PageSize PreviewTab::PreviewPageSize() const {
+    return LayoutPageSize(printerPage(), logicalDpiX(), ZoomEd->value());
+}
+
+void PreviewTab::PaintBox1Paint(QPaintEvent* event) {
+    const PageSize page = PreviewPageSize();
+    bool resized = false;
+    if (PaintBox1->width() != page.width || PaintBox1->height() != page.height + kPreviewMargin) {
+        PaintBox1->resize(page.width, page.height + kPreviewMargin);
+        PaintBox1->parentWidget()->resize(page.width + kPreviewMargin,
+                                          page.height + 2 * kPreviewMargin);
+        resized = true;
+    }
+    // The resized box is painted again by the next paint event, which then draws.
+    if (resized) return;
+    const QRect exposed = event->rect() & QRect(0, 0, page.width, page.height);
+    if (exposed.isEmpty()) return;
+    // Only the exposed part is drawn: at high zoom a whole page bitmap would be huge.
+    QImage part(exposed.size(), QImage::Format_RGB32);
+    DrawPagePart(part, exposed.topLeft(), project.Input(printerPage()), logicalDpiX(), page,
+                 SeiteEd->value(), ZoomEd->value());
+    QPainter(PaintBox1).drawImage(exposed.topLeft(), part);
+}
+
+bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    // Only while this tab is the one shown in its window.
+    if (widget->window() != window() || !isVisibleTo(window())) return false;
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    // A wheel event that nobody takes travels on to the parents of the widget it
+    // was sent to; the scroll happens once, for the first widget.
+    if (wheel == lastWheel && wheel->timestamp() == lastWheelTime && lastWheelWidget &&
+        widget->isAncestorOf(lastWheelWidget))
+        return false;
+    lastWheel = wheel;
+    lastWheelTime = wheel->timestamp();
+    lastWheelWidget = widget;
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    const int dy = wheel->angleDelta().y();
+    if (dy < 0)
+        bar->setValue(bar->value() + 20);
+    else if (dy > 0)
+        bar->setValue(bar->value() - 20);
+    // Over the preview the 20 pixels are the whole scroll; elsewhere the control
+    // under the mouse gets the wheel as well.
+    return ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1;
 }

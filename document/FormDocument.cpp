@@ -33,12 +33,93 @@ int FormDocument::AddCategory(const QString& name) {
 }
 
 void FormDocument::DeleteCategory(int i) {
-    if (i < 0 || i >= CategoryCount()) return;
-    kats.GetObject(i);
-    DestroyAKat();
-    kats.Delete(i);
-    FreeCategoryRecord(items[static_cast<std::size_t>(i)].record);
-    items.erase(items.begin() + i);
+    TakeCategory(i); // released as the holder goes
+}
+
+void FormDocument::AttachField(FieldRecord& field, bool attach) {
+    if (field.pictures) field.pictures->outeraobj = attach ? &abild : nullptr;
+    if (!field.variants) return;
+    field.variants->outeraobj = attach ? &avariante : nullptr;
+    for (std::uint32_t r = 0; r < field.variants->count; ++r)
+        if (TDynaArray<VariantCell>* cells =
+                field.variants->at(static_cast<std::int32_t>(r))->cells)
+            cells->outeraobj = attach ? &aprop : nullptr;
+}
+
+void FormDocument::AttachFields(FieldArray& fields, bool attach) {
+    fields.outeraobj = attach ? &aprod : nullptr;
+    for (std::uint32_t i = 0; i < fields.count; ++i)
+        AttachField(*fields.at(static_cast<std::int32_t>(i)), attach);
+}
+
+void FormDocument::InsertCategory(int index, TakenCategory category) {
+    if (index < 0 || index > CategoryCount() || category.empty()) return;
+    KatRef* slot = kats.Insert(index);
+    if (!slot) throw std::bad_alloc();
+    QString name;
+    CategoryRecord* record = nullptr;
+    FieldArray* fields = nullptr;
+    category.Release(name, record, fields);
+    *slot = fields;
+    AttachFields(*fields, true);
+    items.insert(items.begin() + index, Item{std::move(name), record});
+}
+
+TakenCategory FormDocument::TakeCategory(int index) {
+    if (!ValidCategory(index)) return {};
+    FieldArray* fields = *kats.at(index);
+    kats.Delete(index);
+    Item item = std::move(items[static_cast<std::size_t>(index)]);
+    items.erase(items.begin() + index);
+    AttachFields(*fields, false);
+    return TakenCategory(std::move(item.name), item.record, fields);
+}
+
+void FormDocument::MoveCategory(int from, int to) {
+    if (!ValidCategory(from) || !ValidCategory(to) || from == to) return;
+    const int step = to > from ? 1 : -1;
+    for (int i = from; i != to; i += step)
+        SwapCategories(i, i + step);
+}
+
+int FormDocument::FieldCount(int category) const {
+    return ValidCategory(category) ? static_cast<int>(Fields(category)->count) : 0;
+}
+
+const FieldRecord* FormDocument::FieldAt(int category, int f) const {
+    if (f < 0 || f >= FieldCount(category)) return nullptr;
+    return Fields(category)->at(f);
+}
+
+FieldRecord* FormDocument::FieldAt(int category, int f) {
+    if (f < 0 || f >= FieldCount(category)) return nullptr;
+    return Fields(category)->at(f);
+}
+
+void FormDocument::InsertField(int category, int index, TakenField field) {
+    if (!ValidCategory(category) || index < 0 || index > FieldCount(category) || field.empty())
+        return;
+    FieldRecord* slot = Fields(category)->Insert(index);
+    if (!slot) throw std::bad_alloc();
+    *slot = field.Release();
+    AttachField(*slot, true);
+}
+
+TakenField FormDocument::TakeField(int category, int f) {
+    FieldRecord* field = FieldAt(category, f);
+    if (!field) return {};
+    FieldRecord taken = *field;
+    Fields(category)->Delete(f);
+    AttachField(taken, false);
+    return TakenField(taken);
+}
+
+void FormDocument::MoveField(int category, int from, int to) {
+    const int n = FieldCount(category);
+    if (from < 0 || to < 0 || from >= n || to >= n || from == to) return;
+    const int step = to > from ? 1 : -1;
+    for (int i = from; i != to; i += step)
+        Fields(category)->Change(i, i + step);
 }
 
 void FormDocument::SwapCategories(int i, int j) {
@@ -72,22 +153,13 @@ FieldRecord* FormDocument::AddField(int category, FieldKind kind, const QString&
 }
 
 void FormDocument::DeleteField(int category, int f) {
-    FieldArray* fields = Fields(category);
-    if (f < 0 || static_cast<std::uint32_t>(f) >= fields->count) return;
-    fields->GetObject(f);
-    DestroyAProd();
-    fields->Delete(f);
+    TakeField(category, f); // released as the holder goes
 }
 
 void FormDocument::MoveFieldToCategory(int from, int f, int to) {
-    FieldArray* source = Fields(from);
-    FieldArray* target = Fields(to);
-    if (f < 0 || static_cast<std::uint32_t>(f) >= source->count || source == target) return;
-    const FieldRecord moved = *source->GetObject(f);
-    FieldRecord* slot = target->Add();
-    if (!slot) return; // the field stays where it was
-    *slot = moved;
-    source->Delete(f);
+    if (from == to || !ValidCategory(to)) return;
+    TakenField moved = TakeField(from, f);
+    if (!moved.empty()) InsertField(to, FieldCount(to), std::move(moved));
 }
 
 void FormDocument::DestroyAProd() {

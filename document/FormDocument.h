@@ -4,6 +4,7 @@
 // of kats change only together, through this class, so they cannot drift apart.
 
 #include "Records.h"
+#include "TakenRecords.h"
 
 #include <QString>
 #include <vector>
@@ -53,6 +54,20 @@ class FormDocument {
     // Takes field f out of category `from` whole and appends it to category `to`.
     void MoveFieldToCategory(int from, int f, int to);
 
+    // The primitives every edit goes through. Indexes are checked: an index out
+    // of range changes nothing (and a Take returns an empty holder).
+    // Inserts a taken category before index (index == CategoryCount() appends).
+    void InsertCategory(int index, TakenCategory category);
+    TakenCategory TakeCategory(int index);
+    // Moves category from to position to (both 0 .. CategoryCount()-1).
+    void MoveCategory(int from, int to);
+    int FieldCount(int category) const;
+    const FieldRecord* FieldAt(int category, int f) const;
+    FieldRecord* FieldAt(int category, int f);
+    void InsertField(int category, int index, TakenField field);
+    TakenField TakeField(int category, int f);
+    void MoveField(int category, int from, int to);
+
     // Releases everything the field at aprod owns (the record stays in its array).
     void DestroyAProd();
     // Releases the fields and the field array of the kats element at akat.
@@ -61,6 +76,12 @@ class FormDocument {
     void NewAll();
 
   private:
+    // Points a field's or a field array's cursors at this document's cursor
+    // variables, or at none (a taken record).
+    void AttachField(FieldRecord& field, bool attach);
+    void AttachFields(FieldArray& fields, bool attach);
+    bool ValidCategory(int i) const { return i >= 0 && i < CategoryCount(); }
+
     struct Item {
         QString name;
         CategoryRecord* record = nullptr;

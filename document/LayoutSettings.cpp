@@ -102,6 +102,19 @@ const FontSetting kFonts[] = {
     {"FontDialog8", "BitBtnXP10", "Schriftart für Fußzeile...", 7, false},
     {"FontDialog9", "BitBtnXP1", "Schriftart für Kopfzeile...", 8, false},
 };
+const TextSetting kTexts[] = {
+    {"FussEd", "Fußzeile ungerade Seiten:", &L::oddFooterText},
+    {"FussEd2", "Fußzeile gerade Seiten:", &L::evenFooterText},
+    {"KopfEd", "Kopfzeile:", &L::headerText},
+};
+
+const OtherSetting kOthers[] = {
+    {"FirstPageNr", "Erste Seite hat Nummer:", OtherSetting::WholeNumber, &L::firstPageNumber,
+     nullptr},
+    {"BildLinks/BildZentr/BildRechts", "", OtherSetting::Choice, &L::pictureAlignment, nullptr},
+    {"FilenameEdit2", "Dateiname:", OtherSetting::FileName, nullptr, &L::backgroundFile},
+    {"FilenameEdit1", "Dateiname:", OtherSetting::FileName, nullptr, &L::logoFile},
+};
 } // namespace
 
 LayoutSettings::LayoutSettings()
@@ -138,4 +151,10 @@ std::span<const ColourSetting> ColourSettings() {
 }
 std::span<const FontSetting> FontSettings() {
     return kFonts;
+}
+std::span<const TextSetting> TextSettings() {
+    return kTexts;
+}
+std::span<const OtherSetting> OtherSettings() {
+    return kOthers;
 }

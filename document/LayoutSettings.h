@@ -123,3 +123,22 @@ std::span<const SpinSetting> LogoSpinSettings();
 std::span<const CheckSetting> CheckSettings();   // every flag of the layout
 std::span<const ColourSetting> ColourSettings(); // Shape1 .. Shape11
 std::span<const FontSetting> FontSettings();     // in button order of the fonts tab
+
+// The one-line texts of the header and footer page.
+struct TextSetting {
+    const char* name;
+    const char* caption;
+    QString LayoutSettings::*value;
+};
+std::span<const TextSetting> TextSettings(); // FussEd, FussEd2, KopfEd
+
+// The values held by other kinds of control: the first page number, the picture
+// alignment (a group of three radio buttons) and the two picture file names.
+struct OtherSetting {
+    const char* name;
+    const char* caption;
+    enum Kind { WholeNumber, Choice, FileName } kind;
+    std::int32_t LayoutSettings::*number; // WholeNumber and Choice
+    QString LayoutSettings::*text;        // FileName
+};
+std::span<const OtherSetting> OtherSettings();

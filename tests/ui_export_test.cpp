@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,9 +55,8 @@ class ExportTest : public ::testing::Test {
     std::unique_ptr<TMainForm> WindowWithProject() {
         auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
         form->show();
-        form->Timer1->stop();
-        form->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        SetUpPdfPrinter(*form->printer, QString());
+        form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        SetUpPdfPrinter(form->CurrentPrinter(), QString());
         EXPECT_TRUE(form->OpenFileWithName(project));
         return form;
     }
@@ -96,9 +96,9 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
     ASSERT_EQ(Run({QStringLiteral("--print-pdf"), exported, project}).status, 0);
     auto form = WindowWithProject();
     const QString printed = Path("printed.pdf");
-    form->printer->setOutputFileName(printed);
+    form->CurrentPrinter().setOutputFileName(printed);
     form->DruckenBtnClick();
-    form->changed = false;
+    form->document().SetChanged(false);
     EXPECT_EQ(PdfPageCount(printed), 3);
     EXPECT_TRUE(PdfWithoutDate(printed) == PdfWithoutDate(exported));
 }
@@ -115,12 +115,15 @@ TEST_F(ExportTest, RenderPngEqualsThePreview) {
     ASSERT_EQ(image.width(), 1086);
 
     auto form = WindowWithProject();
-    form->PageControl1->setCurrentIndex(2);
-    form->ZoomEd->setValue(137);
-    form->SeiteEd->setValue(2);
-    form->PaintBox1->grab(); // resizes
-    const QImage preview = form->PaintBox1->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    form->changed = false;
+    form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(137);
+    form->findChild<QSpinBox*>(QStringLiteral("SeiteEd"))->setValue(2);
+    form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->grab(); // resizes
+    const QImage preview = form->findChild<QWidget*>(QStringLiteral("PaintBox1"))
+                               ->grab()
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB32);
+    form->document().SetChanged(false);
     ASSERT_EQ(preview.height(), image.height() + 8);
     EXPECT_TRUE(preview.copy(0, 0, image.width(), image.height()) == image);
 }

@@ -1,5 +1,6 @@
 // Opening and saving project files from the main window, and the unsaved-changes question.
 #include "DialogAnswerer.h"
+#include "Dib.h"
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 
@@ -43,12 +44,14 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     form->SetChanged();
     ASSERT_TRUE(form->OpenFileWithName(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
-    EXPECT_FALSE(form->changed);
+    EXPECT_FALSE(form->IsChanged());
     EXPECT_EQ(form->afilename, path);
-    EXPECT_EQ(form->categories->rowCount(), 2);
-    EXPECT_EQ(form->SelectedCategory(), 0);
-    EXPECT_EQ(form->ListView1->topLevelItemCount(), 2);
-    EXPECT_DOUBLE_EQ(form->Settings().leftMarginMm, 21);
+    auto* categories = Child<QTreeView>("ListView2");
+    EXPECT_EQ(categories->model()->rowCount(), 2);
+    ASSERT_EQ(categories->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(categories->selectionModel()->selectedRows().first().row(), 0);
+    EXPECT_EQ(Child<QTreeView>("ListView1")->model()->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(form->document().layout().leftMarginMm, 21);
     EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LinksEd"))->value(), 21);
 }
 
@@ -68,8 +71,8 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
     EXPECT_FALSE(opened);
     EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
     EXPECT_EQ(form->afilename, good);
-    EXPECT_TRUE(form->changed);
-    EXPECT_EQ(form->doc->CategoryCount(), 2);
+    EXPECT_TRUE(form->IsChanged());
+    EXPECT_EQ(form->document().CategoryCount(), 2);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [good.qlr*]"));
 }
 
@@ -82,10 +85,11 @@ TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
 
 // Saving writes the file and clears the mark; a failed save says so and keeps the mark.
 TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
-    form->categories->AddCategory(QStringLiteral("Neu"));
+    AppendCategory(form->document(), QStringLiteral("Neu"));
+    form->SetChanged();
     form->afilename = dir.filePath(QStringLiteral("saved.qlr"));
     EXPECT_TRUE(form->SaveFile());
-    EXPECT_FALSE(form->changed);
+    EXPECT_FALSE(form->IsChanged());
     ProjectReadResult back = ReadProjectFileFromPath(form->afilename, LayoutSettings());
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.document->CategoryName(0), QStringLiteral("Neu"));
@@ -96,7 +100,7 @@ TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->SaveFile(); });
     EXPECT_FALSE(saved);
     EXPECT_TRUE(text.contains(QStringLiteral("saved.qlr")));
-    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->IsChanged());
 }
 
 // Cancelling the save dialog of a new document returns false and keeps the mark.
@@ -107,7 +111,7 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
     saved = form->SaveFile();
     cancel.Verify();
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->IsChanged());
     EXPECT_TRUE(form->afilename.isEmpty());
 }
 
@@ -115,7 +119,7 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
 TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
     form->SetChanged();
     AnswerMessageBox(QMessageBox::Cancel, [&] { form->OpenBtnClick(); });
-    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->IsChanged());
     // No: go on to the open dialog, which is then cancelled.
     DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No), [](QWidget* w) {
                                 EXPECT_EQ(w->objectName(), QStringLiteral("OpenDialog2"));
@@ -148,10 +152,10 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
     form.show();
-    form.Timer1->stop();
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
-    EXPECT_EQ(form.doc->CategoryCount(), 1);
-    EXPECT_FALSE(form.changed);
+    EXPECT_EQ(form.document().CategoryCount(), 1);
+    EXPECT_FALSE(form.IsChanged());
 }
 
 } // namespace
@@ -168,13 +172,13 @@ TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     QDir::setCurrent(workDir.path());
     TMainForm form(programDir.path(), QStringList());
     form.show();
-    form.Timer1->stop();
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     form.SetChanged(); // the offer replaces the document without the unsaved-changes question
     AnswerMessageBox(QMessageBox::Yes, [&] { form.Timer1Timer(); });
     QDir::setCurrent(before);
-    EXPECT_EQ(form.doc->CategoryCount(), 1);
+    EXPECT_EQ(form.document().CategoryCount(), 1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [test.qlr]"));
-    EXPECT_FALSE(form.changed);
+    EXPECT_FALSE(form.IsChanged());
 }
 } // namespace
 
@@ -193,9 +197,9 @@ TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
     const QString path = dir.filePath(QStringLiteral("grey.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, settings));
     ASSERT_TRUE(form->OpenFileWithName(path));
-    ASSERT_NE(form->di2.poi, nullptr);
+    ASSERT_NE(form->project().background().poi, nullptr);
     const int grey = (30 * 200 + 59 * 100 + 11 * 0) / 100;
-    EXPECT_EQ(getpixel(form->di2, 0, 0), MakeColour(grey, grey, grey));
+    EXPECT_EQ(getpixel(form->project().background(), 0, 0), MakeColour(grey, grey, grey));
 }
 } // namespace
 

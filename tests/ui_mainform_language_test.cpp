@@ -1,7 +1,9 @@
 // The main window's start in a stored language, and the language menu's choice
 // surviving a restart.
 #include "DialogAnswerer.h"
+#include "DocumentEdits.h"
 #include "MainUnit.h"
+#include "PreparedProject.h"
 
 #include "LanguageMenu.h"
 #include "TranslationFile.h"
@@ -33,7 +35,7 @@ QByteArray ReadFile(const QString& path) {
 std::unique_ptr<TMainForm> StartIn(const QTemporaryDir& dir) {
     auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
     form->show();
-    form->Timer1->stop();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     return form;
 }
 
@@ -76,13 +78,15 @@ TEST(MainFormLanguageTest, EnglishStartTranslatesTheWindows) {
     EXPECT_EQ(form->windowTitle(),
               QStringLiteral("Torvane Quillora 1.0 (English) - [untitled.qlr]"));
     EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("File"));
-    EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("Fields"));
-    EXPECT_EQ(form->EndeBtn->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabText(0),
+              QStringLiteral("Fields"));
+    EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("EndeBtn"))->text(),
+              QStringLiteral("Exit"));
     EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtnXP1"))->text(),
               QStringLiteral("Header font..."));
     // The dialogs that exist at start are translated too, before they are ever shown.
     EXPECT_TRUE(form->languageMenu->English1->isChecked());
-    form->changed = false;
+    form->document().SetChanged(false);
 }
 
 // Choosing English and closing must store 01 00 00 00; the next start comes up in English.
@@ -100,7 +104,7 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
     auto again = StartIn(dir);
     EXPECT_TRUE(again->languageMenu->English1->isChecked());
     EXPECT_EQ(ProgramTranslator().language, 1);
-    again->changed = false;
+    again->document().SetChanged(false);
 }
 
 } // namespace

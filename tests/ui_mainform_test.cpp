@@ -1,5 +1,7 @@
 // The main window: its controls, the title with its changed mark, closing and Esc.
 #include "DialogAnswerer.h"
+#include "Dib.h"
+#include "LayoutControlValues.h"
 #include "MainFormFixture.h"
 
 #include "CategoryListModel.h"
@@ -35,7 +37,7 @@ using MainFormTest = MainFormFixture;
 // A new German document must show the untitled name without the changed mark.
 TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
-    EXPECT_FALSE(form->changed);
+    EXPECT_FALSE(form->IsChanged());
     EXPECT_EQ(form->progpath, dir.path() + QLatin1Char('/'));
 }
 
@@ -55,7 +57,7 @@ TEST(MainFormStartTest, ChangesBeforeTheFirstShowAreNotRecorded) {
     QTemporaryDir dir;
     TMainForm form(dir.path(), QStringList());
     form.SetChanged();
-    EXPECT_FALSE(form.changed);
+    EXPECT_FALSE(form.IsChanged());
     EXPECT_TRUE(form.maincap.isEmpty());
 }
 
@@ -93,71 +95,101 @@ TEST_F(MainFormTest, OnlyCategoryAndFieldEditsMarkTheDocumentChanged) {
     Child<QDoubleSpinBox>("LinksEd")->setValue(20);
     Child<QCheckBox>("RahmenCheck")->setChecked(true);
     Child<QLineEdit>("KopfEd")->setText(QStringLiteral("Anders"));
-    EXPECT_FALSE(form->changed);
-    form->categories->AddCategory(QStringLiteral("Getränke"));
-    EXPECT_TRUE(form->changed);
+    EXPECT_FALSE(form->IsChanged());
+    AppendCategory(form->document(), QStringLiteral("Getränke"));
+    EXPECT_TRUE(form->IsChanged());
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
 }
 
 // "Neu" empties the document but keeps every layout value.
 TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
     Child<QDoubleSpinBox>("LinksEd")->setValue(33);
-    form->categories->AddCategory(QStringLiteral("A"));
+    AppendCategory(form->document(), QStringLiteral("A"));
     form->SetUnChanged();
     form->Neu1Click();
-    EXPECT_EQ(form->doc->CategoryCount(), 0);
-    EXPECT_EQ(form->categories->rowCount(), 0);
-    EXPECT_DOUBLE_EQ(form->Settings().leftMarginMm, 33);
+    EXPECT_EQ(form->document().CategoryCount(), 0);
+    EXPECT_EQ(Child<QTreeView>("ListView2")->model()->rowCount(), 0);
+    EXPECT_DOUBLE_EQ(form->document().layout().leftMarginMm, 33);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
 
-// The controls show the document defaults, so reading them back gives the defaults.
+// Fresh controls must show the document's defaults: every key's control holds its value.
 TEST_F(MainFormTest, ControlsHoldTheLayoutDefaults) {
     const LayoutSettings defaults;
-    const LayoutSettings shown = form->Settings();
-    EXPECT_DOUBLE_EQ(shown.leftMarginMm, defaults.leftMarginMm);
-    EXPECT_DOUBLE_EQ(shown.lineWidthMm, 0.6);
-    EXPECT_EQ(shown.headerText, QStringLiteral("Torvane GbR Quillora 1.0"));
-    EXPECT_TRUE(shown.oddFooterText.startsWith(
-        QStringLiteral("%PAGE%  -  Besuchen Sie uns im Internet unter ")));
-    EXPECT_EQ(shown.firstPageNumber, 1);
-    EXPECT_EQ(shown.pictureAlignment, 2);
-    EXPECT_EQ(shown.priceColumnsColour, 0xE1E1E1u);
-    EXPECT_EQ(shown.fonts, defaults.fonts);
-    EXPECT_EQ(shown.fonts[1].name, QStringLiteral("Arial Black"));
-    EXPECT_EQ(shown.fonts[1].color, 0x00FFFFu);
-    EXPECT_EQ(shown.logoFile, QStringLiteral("logo torvane200x200.gif"));
-    EXPECT_DOUBLE_EQ(shown.tileBrightness, 50);
-    EXPECT_DOUBLE_EQ(shown.logoWidthCm, 1.5);
+    ExpectControlsShow(*form, defaults);
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("LineWidthEd")->value(), 0.6);
+    EXPECT_EQ(Child<QLineEdit>("KopfEd")->text(), QStringLiteral("Torvane GbR Quillora 1.0"));
+    EXPECT_TRUE(Child<QRadioButton>("BildRechts")->isChecked());
+    EXPECT_EQ(Child<FontSettingButton>("BitBtnXP4")->font().color, 0x00FFFFu);
+    EXPECT_EQ(Child<FilenameEditBox>("FilenameEdit1")->fileName(),
+              QStringLiteral("logo torvane200x200.gif"));
 }
 
-// Every layout value given to the controls comes back unchanged, hidden ones included.
-TEST_F(MainFormTest, AppliedSettingsReadBackUnchanged) {
+// A value set in the document must show in its control, hidden controls included.
+TEST_F(MainFormTest, DocumentValuesShowInTheirControls) {
     LayoutSettings s;
     s.leftMarginMm = 7.5;
     s.columnGapMm = 9;
     s.variantsTableCentred = true;
     s.pictureAlignment = 0;
     s.tableLineColour = 0x123456;
-    s.fonts[6].name = QStringLiteral("Liberation Serif");
-    s.fonts[6].size = 13;
+    s.font(FontRole::TableText).name = QStringLiteral("Liberation Serif");
+    s.font(FontRole::TableText).size = 13;
     s.evenFooterText = QStringLiteral("Seite %page%");
     s.firstPageNumber = -4;
     s.tileSaturation = -100;
     s.backgroundFile = QStringLiteral("does-not-exist.bmp");
-    form->layout.Apply(s);
-    const LayoutSettings back = form->Settings();
-    EXPECT_DOUBLE_EQ(back.leftMarginMm, 7.5);
-    EXPECT_DOUBLE_EQ(back.columnGapMm, 9);
-    EXPECT_TRUE(back.variantsTableCentred);
-    EXPECT_EQ(back.pictureAlignment, 0);
-    EXPECT_EQ(back.tableLineColour, 0x123456u);
-    EXPECT_EQ(back.fonts[6], s.fonts[6]);
-    EXPECT_EQ(back.evenFooterText, s.evenFooterText);
-    EXPECT_EQ(back.firstPageNumber, -4);
-    EXPECT_DOUBLE_EQ(back.tileSaturation, -100);
-    EXPECT_EQ(back.backgroundFile, s.backgroundFile);
-    EXPECT_FALSE(form->changed);
+    form->document().Reset(std::make_unique<FormDocument>(), s);
+    ExpectControlsShow(*form, s);
+    EXPECT_TRUE(Child<QRadioButton>("BildLinks")->isChecked());
+    // One value alone, as an undo sets it.
+    form->document().SetLayoutValue(LayoutKeyOf(&LayoutSettings::topMarginMm), 44.25);
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("ObenEd")->value(), 44.25);
+    EXPECT_FALSE(form->IsChanged());
+}
+
+// A change made in a control must reach the document as one undoable change of its value.
+TEST_F(MainFormTest, ControlChangesReachTheDocument) {
+    const Document& doc = form->document();
+    Child<QDoubleSpinBox>("LinksEd")->setValue(20);
+    Child<QCheckBox>("RahmenCheck")->setChecked(true);
+    Child<QLineEdit>("FussEd2")->setText(QStringLiteral("Seite %PAGE%"));
+    Child<QSpinBox>("FirstPageNr")->setValue(7);
+    Child<QRadioButton>("BildZentr")->setChecked(true);
+    Child<ColourSwatch>("Shape4")->setColour(0x010203);
+    Child<FilenameEditBox>("FilenameEdit2")->setFileName(QStringLiteral("gone.bmp"));
+    EXPECT_DOUBLE_EQ(doc.layout().leftMarginMm, 20);
+    EXPECT_TRUE(doc.layout().pageFrame);
+    EXPECT_EQ(doc.layout().evenFooterText, QStringLiteral("Seite %PAGE%"));
+    EXPECT_EQ(doc.layout().firstPageNumber, 7);
+    EXPECT_EQ(doc.layout().pictureAlignment, 1);
+    EXPECT_EQ(doc.layout().categoryAreaColour, 0x010203u);
+    EXPECT_EQ(doc.layout().backgroundFile, QStringLiteral("gone.bmp"));
+    ExpectControlsShow(*form, doc.layout());
+}
+
+// Values set through the document and the same values typed into the controls must save the
+// same bytes.
+TEST_F(MainFormTest, DocumentAndControlsSaveTheSameBytes) {
+    auto save = [&](const QString& name) {
+        form->afilename = dir.filePath(name);
+        EXPECT_TRUE(form->SaveTheFile());
+        QFile f(form->afilename);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    };
+    Child<QDoubleSpinBox>("RechtsEd")->setValue(14.5);
+    Child<QCheckBox>("CapsCheck")->setChecked(false);
+    Child<QLineEdit>("KopfEd")->setText(QStringLiteral("Kopf"));
+    Child<QDoubleSpinBox>("HellEd")->setValue(80);
+    const QByteArray typed = save(QStringLiteral("typed.qlr"));
+    form->document().Reset(std::make_unique<FormDocument>(), LayoutSettings());
+    Document& doc = form->document();
+    doc.SetLayoutValue(LayoutKeyOf(&LayoutSettings::rightMarginMm), 14.5);
+    doc.SetLayoutValue(LayoutKeyOf(&LayoutSettings::categoryNamesInCapitals), false);
+    doc.SetLayoutValue(LayoutKeyOf(&LayoutSettings::headerText), QStringLiteral("Kopf"));
+    doc.SetLayoutValue(LayoutKeyOf(&LayoutSettings::tileBrightness), 80.0);
+    EXPECT_EQ(save(QStringLiteral("set.qlr")), typed);
 }
 
 // Each named control exists with its caption; hidden ones exist but stay hidden.
@@ -204,7 +236,8 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
     const QStringList tabs = {"Felder", "Voreinstellungen", "Formular erzeugen",
                               "Layout", "Hintergrund",      "Logo"};
     for (int i = 0; i < tabs.size(); ++i)
-        EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
+        EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabText(i),
+                  tabs[i]);
     QStringList menus;
     for (QAction* a : form->menuBar()->actions())
         menus << a->text();
@@ -214,16 +247,16 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
 // Switching to "Formular erzeugen" gives the hidden key edit the focus.
 TEST_F(MainFormTest, PreviewTabTakesTheKeyboardFocus) {
     form->activateWindow();
-    form->PageControl1->setCurrentIndex(2);
-    EXPECT_EQ(form->focusWidget(), form->KeyEdit);
+    form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+    EXPECT_EQ(form->focusWidget(), form->findChild<QLineEdit*>(QStringLiteral("KeyEdit")));
 }
 
 // The sample-project offer comes once; Yes opens "test.qlr" from the current directory.
 TEST_F(MainFormTest, SampleProjectOfferIsShownOnce) {
     const QString text = AnswerMessageBox(QMessageBox::No, [&] { form->Timer1Timer(); });
     EXPECT_EQ(text, QStringLiteral("Wollen Sie die Test Projektdatei öffnen lassen?"));
-    EXPECT_FALSE(form->Timer1->isActive());
-    EXPECT_EQ(form->doc->CategoryCount(), 0);
+    EXPECT_FALSE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    EXPECT_EQ(form->document().CategoryCount(), 0);
 }
 
 } // namespace
@@ -236,42 +269,45 @@ TEST(MainFormPicturesTest, DefaultLogoLoadsFromTheProgramDirectory) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SOURCE_DIR "/images/logo torvane200x200.gif"),
                             dir.filePath(QStringLiteral("logo torvane200x200.gif"))));
     TMainForm form(dir.path(), QStringList());
-    ASSERT_NE(form.di3.poi, nullptr);
-    EXPECT_EQ(DibWidth(form.di3), 200);
-    EXPECT_EQ(DibHeight(form.di3), 200);
-    EXPECT_EQ(form.di2.poi, nullptr);
+    ASSERT_NE(form.project().logo().poi, nullptr);
+    EXPECT_EQ(DibWidth(form.project().logo()), 200);
+    EXPECT_EQ(DibHeight(form.project().logo()), 200);
+    EXPECT_EQ(form.project().background().poi, nullptr);
 
     QImage picture(3, 2, QImage::Format_RGB32);
     picture.fill(Qt::black);
     const QString background = dir.filePath(QStringLiteral("back.png"));
     ASSERT_TRUE(picture.save(background));
-    form.layout.backgroundFile->setFileName(background);
-    ASSERT_NE(form.di2.poi, nullptr);
-    EXPECT_EQ(DibWidth(form.di2), 3);
+    form.findChild<FilenameEditBox*>(QStringLiteral("FilenameEdit2"))->setFileName(background);
+    ASSERT_NE(form.project().background().poi, nullptr);
+    EXPECT_EQ(DibWidth(form.project().background()), 3);
     // Lightening is on by default: black becomes 127.
-    EXPECT_EQ(getpixel(form.di2, 0, 0), MakeColour(127, 127, 127));
+    EXPECT_EQ(getpixel(form.project().background(), 0, 0), MakeColour(127, 127, 127));
     form.findChild<QCheckBox*>(QStringLiteral("LightenCheck"))->setChecked(false);
-    EXPECT_EQ(getpixel(form.di2, 0, 0), 0u);
+    EXPECT_EQ(getpixel(form.project().background(), 0, 0), 0u);
 }
 } // namespace
 
 namespace {
 // Selecting a category lists its fields; selecting a field shows its values in the editors.
 TEST_F(MainFormTest, SelectionShowsTheCategorysFieldsAndTheFieldsValues) {
-    form->categories->AddCategory(QStringLiteral("A"));
-    form->categories->AddCategory(QStringLiteral("B"));
-    form->doc->AddField(1, fkCheckBox, QStringLiteral("Wasser"), 4.5, 0.75);
-    form->doc->AddField(1, fkSingleChoice, QStringLiteral("Saft"), 3, 0.5);
-    form->ListView2->selectionModel()->select(form->categories->index(1),
-                                              QItemSelectionModel::ClearAndSelect);
-    ASSERT_EQ(form->ListView1->topLevelItemCount(), 2);
-    EXPECT_EQ(form->ListView1->topLevelItem(0)->text(0), QStringLiteral("Wasser"));
-    EXPECT_FALSE(form->ProdNameEd->isEnabled()); // no field selected yet
-    form->ListView1->topLevelItem(1)->setSelected(true);
-    EXPECT_EQ(form->ProdNameEd->toPlainText(), QStringLiteral("Saft"));
-    EXPECT_TRUE(form->RadioCheck->isChecked());
-    EXPECT_DOUBLE_EQ(form->BreitFeldEd->value(), 3);
-    EXPECT_DOUBLE_EQ(form->HochFeldEd->value(), 0.5);
-    EXPECT_TRUE(form->changed); // selecting a category counts as a change
+    AppendCategory(form->document(), QStringLiteral("A"));
+    AppendCategory(form->document(), QStringLiteral("B"));
+    AppendField(form->document(), 1, fkCheckBox, QStringLiteral("Wasser"), 4.5, 0.75);
+    AppendField(form->document(), 1, fkSingleChoice, QStringLiteral("Saft"), 3, 0.5);
+    auto* categories = Child<QTreeView>("ListView2");
+    categories->selectionModel()->select(categories->model()->index(1, 0),
+                                         QItemSelectionModel::ClearAndSelect);
+    auto* fields = Child<QTreeView>("ListView1");
+    ASSERT_EQ(fields->model()->rowCount(), 2);
+    EXPECT_EQ(fields->model()->index(0, 0).data().toString(), QStringLiteral("Wasser"));
+    EXPECT_FALSE(Child<QPlainTextEdit>("ProdNameEd")->isEnabled()); // no field selected yet
+    fields->selectionModel()->select(fields->model()->index(1, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(Child<QPlainTextEdit>("ProdNameEd")->toPlainText(), QStringLiteral("Saft"));
+    EXPECT_TRUE(Child<QRadioButton>("RadioCheck")->isChecked());
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("BreitFeldEd")->value(), 3);
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("HochFeldEd")->value(), 0.5);
+    EXPECT_TRUE(form->IsChanged()); // selecting a category counts as a change
 }
 } // namespace

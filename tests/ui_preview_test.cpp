@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QWheelEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +34,7 @@ class PreviewTest : public MainFormFixture {
         ConfigureGlyphCache();
         PutDefaultLogo();
         StartForm();
-        form->PageControl1->setCurrentIndex(2);
+        form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
         ASSERT_EQ(form->logicalDpiX(), 96);
     }
     // A PDF printer: A4 at 600 dpi, with printable margins of 12 points.
@@ -42,25 +43,26 @@ class PreviewTest : public MainFormFixture {
         SetUpPdfPrinter(*printer, QString());
         printer->setFullPage(false);
         printer->setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Point);
-        form->printer = std::move(printer);
+        form->SetCurrentPrinter(std::move(printer));
     }
     // A few categories with fields of every kind, over two pages.
     void FillDocument() {
-        FormDocument& doc = *form->doc;
-        doc.AddCategory(QStringLiteral("Bestellung"));
-        const int drinks = doc.AddCategory(QStringLiteral("Getränke"));
-        doc.AddField(drinks, fkText, QStringLiteral("Wasser"), 5.5, 1.3);
-        doc.AddField(drinks, fkCheckBox, QStringLiteral("Saft"), 4, 1);
-        doc.AddField(drinks, fkSingleChoice, QStringLiteral("Kaffee"), 3.3, 1);
-        const int food = doc.AddCategory(QStringLiteral("Speisen"));
+        Document& doc = form->document();
+        AppendCategory(doc, QStringLiteral("Bestellung"));
+        const int drinks = AppendCategory(doc, QStringLiteral("Getränke"));
+        AppendField(doc, drinks, fkText, QStringLiteral("Wasser"), 5.5, 1.3);
+        AppendField(doc, drinks, fkCheckBox, QStringLiteral("Saft"), 4, 1);
+        AppendField(doc, drinks, fkSingleChoice, QStringLiteral("Kaffee"), 3.3, 1);
+        const int food = AppendCategory(doc, QStringLiteral("Speisen"));
         for (int i = 0; i < 6; ++i)
-            doc.AddField(food, fkText, QStringLiteral("Gericht %1").arg(i + 1), 8.7, 5.1);
+            AppendField(doc, food, fkText, QStringLiteral("Gericht %1").arg(i + 1), 8.7, 5.1);
     }
     // Paints the paint box as the screen would, into an image; rect limits the
     // exposed part.
     QImage Paint(const QRect& rect = QRect()) {
         const QPixmap pixmap =
-            rect.isNull() ? form->PaintBox1->grab() : form->PaintBox1->grab(rect);
+            rect.isNull() ? form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->grab()
+                          : form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->grab(rect);
         return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
     }
     // Paints until the box keeps its size, as the event loop would.
@@ -68,9 +70,9 @@ class PreviewTest : public MainFormFixture {
         QSize before;
         QImage image;
         do {
-            before = form->PaintBox1->size();
+            before = form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->size();
             image = Paint();
-        } while (form->PaintBox1->size() != before);
+        } while (form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->size() != before);
         return image;
     }
 };
@@ -91,17 +93,19 @@ TEST(PreviewSizeRuleTest, ScreenPageFollowsPrinterPageAndZoom) {
 // taller than the page, 8 pixels from the scroll box's corner.
 TEST_F(PreviewTest, PaintBoxTakesThePrinterPageSize) {
     UseNarrowPrinter();
-    const PrinterPage printer = PrinterPageOf(*form->printer);
+    const PrinterPage printer = PrinterPageOf(form->CurrentPrinter());
     ASSERT_EQ(printer.dpi, 600);
     ASSERT_LT(printer.width, 4960); // the margins are taken off
     for (const int zoom : {100, 200, 50, 1}) {
-        form->ZoomEd->setValue(zoom);
+        form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(zoom);
         PaintSettled();
         const int width = static_cast<int>(zoom * (printer.width * 96.0 / 600) / 100);
         const int height = static_cast<int>(zoom * (printer.height * 96.0 / 600) / 100);
-        EXPECT_EQ(form->PaintBox1->width(), width) << "zoom " << zoom;
-        EXPECT_EQ(form->PaintBox1->height(), height + 8) << "zoom " << zoom;
-        EXPECT_EQ(form->PaintBox1->pos(), QPoint(8, 8));
+        EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->width(), width)
+            << "zoom " << zoom;
+        EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->height(), height + 8)
+            << "zoom " << zoom;
+        EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->pos(), QPoint(8, 8));
     }
 }
 
@@ -110,23 +114,23 @@ TEST_F(PreviewTest, PaintBoxTakesThePrinterPageSize) {
 TEST_F(PreviewTest, ZoomChangeResizesThenDraws) {
     UseNarrowPrinter();
     FillDocument();
-    const int width = LayoutPageSize(PrinterPageOf(*form->printer), 96, 200).width;
+    const int width = LayoutPageSize(PrinterPageOf(form->CurrentPrinter()), 96, 200).width;
     const QImage first = PaintSettled();
     ASSERT_EQ(first.pixel(0, 0), kBlack); // the page outline
-    form->ZoomEd->setValue(200);
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(200);
     const QImage resizing = Paint();
-    EXPECT_EQ(form->PaintBox1->width(), width);
+    EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->width(), width);
     EXPECT_NE(resizing.pixel(0, 0), kBlack);
     const QImage drawn = Paint();
     ASSERT_EQ(drawn.width(), width);
     EXPECT_EQ(drawn.pixel(0, 0), kBlack);
     EXPECT_EQ(drawn.pixel(width - 1, 0), kBlack);
     // The 8-pixel strip below the page stays undrawn.
-    const int pageBottom = form->PaintBox1->height() - 8;
+    const int pageBottom = form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->height() - 8;
     EXPECT_EQ(drawn.pixel(10, pageBottom - 1), kBlack);
     EXPECT_NE(drawn.pixel(10, pageBottom + 4), kBlack);
 
-    form->SeiteEd->setValue(2);
+    form->findChild<QSpinBox*>(QStringLiteral("SeiteEd"))->setValue(2);
     const QImage page2 = Paint();
     EXPECT_EQ(page2.pixel(0, 0), kBlack);
     EXPECT_NE(page2, drawn);
@@ -137,9 +141,10 @@ TEST_F(PreviewTest, ZoomChangeResizesThenDraws) {
 TEST_F(PreviewTest, ExposedPartsMatchTheWholePage) {
     FillDocument();
     for (const int zoom : {100, 137, 250}) {
-        form->ZoomEd->setValue(zoom);
+        form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(zoom);
         const QImage whole = PaintSettled();
-        const int w = whole.width(), h = form->PaintBox1->height() - 8;
+        const int w = whole.width(),
+                  h = form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->height() - 8;
         std::vector<QRect> parts = {QRect(37, 41, 101, 77), QRect(w - 90, 3, 89, 150),
                                     QRect(1, h - 60, w - 2, 59)};
         // Tiles of odd sizes over the whole page.
@@ -159,20 +164,21 @@ TEST_F(PreviewTest, ExposedPartsMatchTheWholePage) {
 
 // The wheel scrolls the preview 20 pixels, and only while its tab is shown.
 TEST_F(PreviewTest, WheelScrollsOnlyOnThePreviewTab) {
-    form->ZoomEd->setValue(200);
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(200);
     PaintSettled();
     QApplication::processEvents();
-    QScrollBar* bar = form->ScrollBox1->verticalScrollBar();
+    QScrollBar* bar =
+        form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 100);
     auto turn = [&](QWidget* target, int delta) {
         QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &wheel);
     };
-    QWidget* viewport = form->ScrollBox1->viewport();
+    QWidget* viewport = form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport();
     turn(viewport, -120);
     EXPECT_EQ(bar->value(), 20);
-    turn(form->PaintBox1, -120);
+    turn(form->findChild<QWidget*>(QStringLiteral("PaintBox1")), -120);
     EXPECT_EQ(bar->value(), 40);
     turn(viewport, 120);
     EXPECT_EQ(bar->value(), 20);
@@ -181,8 +187,8 @@ TEST_F(PreviewTest, WheelScrollsOnlyOnThePreviewTab) {
     EXPECT_EQ(bar->value(), 0); // stays within the range
 
     bar->setValue(60);
-    form->PageControl1->setCurrentIndex(0);
-    turn(form->ListView2->viewport(), -120);
+    form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+    turn(form->findChild<QTreeView*>(QStringLiteral("ListView2"))->viewport(), -120);
     turn(form.get(), -120);
     EXPECT_EQ(bar->value(), 60);
 }
@@ -191,12 +197,13 @@ TEST_F(PreviewTest, WheelScrollsOnlyOnThePreviewTab) {
 TEST_F(PreviewTest, ClickOnThePageFocusesKeyEdit) {
     PaintSettled();
     QApplication::setActiveWindow(form.get());
-    form->ZoomEd->setFocus();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20),
-                      form->PaintBox1->mapToGlobal(QPointF(20, 20)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(form->PaintBox1, &press);
-    EXPECT_TRUE(form->KeyEdit->hasFocus());
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setFocus();
+    QMouseEvent press(
+        QEvent::MouseButtonPress, QPointF(20, 20),
+        form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->mapToGlobal(QPointF(20, 20)),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->findChild<QWidget*>(QStringLiteral("PaintBox1")), &press);
+    EXPECT_TRUE(form->findChild<QLineEdit*>(QStringLiteral("KeyEdit"))->hasFocus());
 }
 
 } // namespace

@@ -25,19 +25,19 @@ class PrintTest : public MainFormFixture {
   protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        form->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        SetUpPdfPrinter(*form->printer, QString());
+        SetUpPdfPrinter(form->CurrentPrinter(), QString());
     }
     // Fields of 18 x 12 cm: one per row and two per A4 page, so n fields fill
     // (n + 1) / 2 pages.
     void AddTallFields(int n) {
-        const int cat = form->doc->AddCategory(QStringLiteral("Getränke"));
+        const int cat = AppendCategory(form->document(), QStringLiteral("Getränke"));
         for (int i = 0; i < n; ++i)
-            form->doc->AddField(cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
+            AppendField(form->document(), cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18,
+                        12);
     }
     QString PrintToFile(const QString& name) {
         const QString path = dir.filePath(name);
-        form->printer->setOutputFileName(path);
+        form->CurrentPrinter().setOutputFileName(path);
         form->DruckenBtnClick();
         return path;
     }
@@ -47,7 +47,7 @@ class PrintTest : public MainFormFixture {
 // after the last page and none missing.
 TEST_F(PrintTest, ThreePagesPrintThreeSheets) {
     AddTallFields(5);
-    const PageInput input = form->PreviewInput();
+    const PageInput input = form->project().Input(form->CurrentPrinterPage());
     ASSERT_TRUE(PageExists(input, 600, 100, 3));
     ASSERT_FALSE(PageExists(input, 600, 100, 4));
     EXPECT_EQ(PdfPageCount(PrintToFile(QStringLiteral("three.pdf"))), 3);
@@ -62,7 +62,7 @@ TEST_F(PrintTest, PrintRunEqualsPageByPagePrinting) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, single);
     printer.setDocName(GetMessageText(20));
-    PageInput input = form->PreviewInput();
+    PageInput input = form->project().Input(form->CurrentPrinterPage());
     input.printer = PrinterPageOf(printer);
     {
         QPainter painter(&printer);
@@ -84,10 +84,10 @@ TEST_F(PrintTest, EmptyDocumentPrintsOnePage) {
 // The preview's zoom and page number must not reach the printout.
 TEST_F(PrintTest, PreviewZoomAndPageDoNotChangeThePrintout) {
     AddTallFields(3);
-    form->ZoomEd->setValue(100);
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(100);
     const QString atHundred = PrintToFile(QStringLiteral("zoom100.pdf"));
-    form->ZoomEd->setValue(50);
-    form->SeiteEd->setValue(2);
+    form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(50);
+    form->findChild<QSpinBox*>(QStringLiteral("SeiteEd"))->setValue(2);
     const QString atFifty = PrintToFile(QStringLiteral("zoom50.pdf"));
     EXPECT_EQ(PdfPageCount(atFifty), 2);
     const QByteArray a = PdfWithoutDate(atHundred), b = PdfWithoutDate(atFifty);
@@ -109,7 +109,7 @@ TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
     answer.Verify();
     EXPECT_EQ(PdfPageCount(chosen), 2);
     // The printer is left as it was, so the next print asks again.
-    EXPECT_TRUE(NeedsPdfFileName(*form->printer));
+    EXPECT_TRUE(NeedsPdfFileName(form->CurrentPrinter()));
 }
 
 // Cancelling the file question prints nothing and writes no file.
@@ -122,11 +122,12 @@ TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
 
 // A PDF file that cannot be written is reported and a former file is kept whole.
 TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
-    PageInput input = form->PreviewInput();
+    PageInput input = form->project().Input(form->CurrentPrinterPage());
     QString error;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
-    EXPECT_EQ(PrintAllPagesToPdfFile(*form->printer, input, QStringLiteral("t"), target, &error),
-              -1);
+    EXPECT_EQ(
+        PrintAllPagesToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), target, &error),
+        -1);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(target));
 }
@@ -134,7 +135,7 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
 // "Drucker einrichten" must show the printer dialog on the printer the preview
 // measures; cancelling it changes nothing.
 TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
-    QPrinter* before = form->printer.get();
+    QPrinter* before = &form->CurrentPrinter();
     const PrinterPage page = PrinterPageOf(*before);
     DialogAnswerer answer([](QWidget* w) {
         EXPECT_EQ(w->objectName(), QStringLiteral("PrinterSetupDialog1"));
@@ -142,8 +143,8 @@ TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
     });
     form->Druckereinrichten1Click();
     answer.Verify();
-    EXPECT_EQ(form->printer.get(), before);
-    EXPECT_EQ(PrinterPageOf(*form->printer).width, page.width);
+    EXPECT_EQ(&form->CurrentPrinter(), before);
+    EXPECT_EQ(PrinterPageOf(form->CurrentPrinter()).width, page.width);
     EXPECT_EQ(form->CurrentPrinterPage().height, page.height);
 }
 

@@ -1,25 +1,42 @@
 #include "CategoryListModel.h"
 
-#include "FormDocument.h"
+#include "Document.h"
 
-CategoryListModel::CategoryListModel(FormDocument* document, QObject* parent)
-    : QAbstractListModel(parent), docp(document), heading(QStringLiteral("Kategorie")) {}
+CategoryListModel::CategoryListModel(Document& document, QObject* parent)
+    : QAbstractListModel(parent), doc(document), heading(QStringLiteral("Kategorie")) {
+    connect(&doc, &Document::aboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&doc, &Document::reset, this, [this] { endResetModel(); });
+    connect(&doc, &Document::categoryAboutToBeInserted, this,
+            [this](int i) { beginInsertRows(QModelIndex(), i, i); });
+    connect(&doc, &Document::categoryInserted, this, [this] { endInsertRows(); });
+    connect(&doc, &Document::categoryAboutToBeRemoved, this,
+            [this](int i) { beginRemoveRows(QModelIndex(), i, i); });
+    connect(&doc, &Document::categoryRemoved, this, [this] { endRemoveRows(); });
+    connect(&doc, &Document::categoryAboutToBeMoved, this, [this](int from, int to) {
+        beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+    });
+    connect(&doc, &Document::categoryMoved, this, [this] { endMoveRows(); });
+    connect(&doc, &Document::categoryChanged, this,
+            [this](int i) { emit dataChanged(index(i), index(i)); });
+}
 
 int CategoryListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : doc().CategoryCount();
+    return parent.isValid() ? 0 : doc.CategoryCount();
 }
 
 QVariant CategoryListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= doc().CategoryCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole) return doc().CategoryName(index.row());
+    if (!index.isValid() || index.row() >= doc.CategoryCount()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return doc.CategoryName(index.row());
     return {};
 }
 
 bool CategoryListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole || index.row() >= doc().CategoryCount())
+    if (!index.isValid() || role != Qt::EditRole || index.row() >= doc.CategoryCount())
         return false;
-    doc().SetCategoryName(index.row(), value.toString());
-    emit dataChanged(index, index);
+    if (rename)
+        rename(index.row(), value.toString());
+    else
+        doc.SetCategoryName(index.row(), value.toString());
     return true;
 }
 
@@ -39,32 +56,4 @@ bool CategoryListModel::setHeaderData(int section, Qt::Orientation orientation,
     heading = value.toString();
     emit headerDataChanged(orientation, 0, 0);
     return true;
-}
-
-int CategoryListModel::AddCategory(const QString& name) {
-    const int row = doc().CategoryCount();
-    beginInsertRows(QModelIndex(), row, row);
-    doc().AddCategory(name);
-    endInsertRows();
-    return row;
-}
-
-void CategoryListModel::DeleteCategory(int i) {
-    if (i < 0 || i >= doc().CategoryCount()) return;
-    beginRemoveRows(QModelIndex(), i, i);
-    doc().DeleteCategory(i);
-    endRemoveRows();
-}
-
-void CategoryListModel::SwapCategories(int i, int j) {
-    if (i < 0 || j < 0 || i >= doc().CategoryCount() || j >= doc().CategoryCount() || i == j)
-        return;
-    doc().SwapCategories(i, j);
-    emit dataChanged(index(std::min(i, j)), index(std::max(i, j)));
-}
-
-void CategoryListModel::SetDocument(FormDocument* document) {
-    beginResetModel();
-    docp = document;
-    endResetModel();
 }

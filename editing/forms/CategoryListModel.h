@@ -1,16 +1,17 @@
 #pragma once
 // The category list as the list control shows it: a view of the document's
-// categories. Every command that adds, removes, renames or moves a category goes
-// through here, so the list rows and the document's categories change together.
+// categories that follows the document's signals. Renaming a category in place
+// goes to the document through the rename function the owner gives.
 
 #include <QAbstractListModel>
+#include <functional>
 
-class FormDocument;
+class Document;
 
 class CategoryListModel : public QAbstractListModel {
     Q_OBJECT
   public:
-    CategoryListModel(FormDocument* doc, QObject* parent = nullptr);
+    CategoryListModel(Document& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -20,17 +21,11 @@ class CategoryListModel : public QAbstractListModel {
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role) override;
 
-    int AddCategory(const QString& name);
-    void DeleteCategory(int i);
-    void SwapCategories(int i, int j);
-    // Call around changes made to the document directly (NewAll).
-    void BeginReset() { beginResetModel(); }
-    void EndReset() { endResetModel(); }
-    // Shows another document (a loaded file) from now on.
-    void SetDocument(FormDocument* document);
+    // How a name typed in place reaches the document (an undoable command);
+    // without one the document's name is set directly.
+    std::function<void(int row, const QString& name)> rename;
 
   private:
-    FormDocument* docp;
-    FormDocument& doc() const { return *docp; }
+    Document& doc;
     QString heading;
 };

@@ -23,4 +23,5 @@ void FontSettingButton::ChooseFont() {
     value.style = static_cast<std::uint8_t>(
         (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
         (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0));
+    emit fontChosen(value);
 }

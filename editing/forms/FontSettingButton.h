@@ -15,6 +15,10 @@ class FontSettingButton : public QPushButton {
     // Name of the dialog this button stands for (FontDialog1 .. FontDialog9).
     QString dialogName;
 
+  signals:
+    // The user chose a font in the dialog (not emitted by setFontRecord).
+    void fontChosen(const FontRecord& font);
+
   private:
     void ChooseFont();
     FontRecord value;

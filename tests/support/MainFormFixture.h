@@ -2,7 +2,9 @@
 // A main window in a fresh program directory, shown, with the sample-project
 // offer switched off (it is tested on its own).
 
+#include "DocumentEdits.h"
 #include "MainUnit.h"
+#include "PreparedProject.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,14 +17,14 @@ class MainFormFixture : public ::testing::Test {
     void SetUp() override { StartForm(); }
     void TearDown() override {
         if (!form) return;
-        form->changed = false; // no unsaved-changes question while closing
+        form->document().SetChanged(false); // no unsaved-changes question while closing
         form.reset();
     }
     void StartForm(const QStringList& arguments = {}) {
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TMainForm>(dir.path(), arguments);
         form->show();
-        form->Timer1->stop();
+        form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }
     // The default logo next to the program, so that pages draw a picture.
     void PutDefaultLogo() {

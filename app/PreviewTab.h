@@ -1,0 +1,50 @@
+#pragma once
+// The tab "Formular erzeugen": the zoom, the page number and the page preview.
+// It draws the exposed part of the page from the prepared project whenever the
+// project changes or the box is exposed, and scrolls by 20 pixels per mouse
+// wheel step while it is the tab shown.
+
+#include "PaintToCanvas.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QScrollArea;
+class QSpinBox;
+class QWheelEvent;
+class PreparedProject;
+
+class PreviewTab : public QWidget {
+    Q_OBJECT
+  public:
+    // printerPage gives the page the layout takes its proportions from.
+    PreviewTab(PreparedProject& project, std::function<PrinterPage()> printerPage,
+               QWidget* parent = nullptr);
+    ~PreviewTab() override;
+
+    // The page's size on screen at the present zoom.
+    PageSize PreviewPageSize() const;
+    // Gives the keyboard focus to the covered edit that takes the keys.
+    void FocusKeys();
+    // Draws the page again at its next paint.
+    void Repaint();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // the mouse wheel
+
+  private:
+    void PaintBox1Paint(QPaintEvent* event);
+
+    PreparedProject& project;
+    std::function<PrinterPage()> printerPage;
+    QSpinBox* ZoomEd;
+    QSpinBox* SeiteEd;
+    QScrollArea* ScrollBox1;
+    QWidget* PaintBox1;
+    QLineEdit* KeyEdit;
+    const QWheelEvent* lastWheel = nullptr;
+    quint64 lastWheelTime = 0;
+    QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to
+};

@@ -1,0 +1,98 @@
+#include "LayoutKeys.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+std::vector<LayoutKey> BuildKeys() {
+    std::vector<LayoutKey> keys;
+    for (auto table : {MarginSettings(), BackgroundSpinSettings(), LogoSpinSettings()})
+        for (const SpinSetting& s : table)
+            keys.push_back({s.name, s.value});
+    for (const CheckSetting& s : CheckSettings())
+        keys.push_back({s.name, s.value});
+    for (const ColourSetting& s : ColourSettings())
+        keys.push_back({s.name, s.value});
+    for (const FontSetting& s : FontSettings())
+        keys.push_back({s.dialogName, static_cast<FontRole>(s.index)});
+    for (const TextSetting& s : TextSettings())
+        keys.push_back({s.name, s.value});
+    for (const OtherSetting& s : OtherSettings()) {
+        if (s.kind == OtherSetting::FileName)
+            keys.push_back({s.name, s.text});
+        else
+            keys.push_back({s.name, s.number});
+    }
+    return keys;
+}
+
+const std::vector<LayoutKey>& Keys() {
+    static const std::vector<LayoutKey> keys = BuildKeys();
+    return keys;
+}
+
+template <typename T> T& Slot(LayoutSettings& s, T LayoutSettings::*member) {
+    return s.*member;
+}
+template <typename T> const T& Slot(const LayoutSettings& s, T LayoutSettings::*member) {
+    return s.*member;
+}
+FontRecord& Slot(LayoutSettings& s, FontRole role) {
+    return s.font(role);
+}
+const FontRecord& Slot(const LayoutSettings& s, FontRole role) {
+    return s.font(role);
+}
+} // namespace
+
+std::span<const LayoutKey> LayoutKeys() {
+    return Keys();
+}
+
+int LayoutKeyIndex(const LayoutMember& member) {
+    const std::vector<LayoutKey>& keys = Keys();
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i].member == member) return static_cast<int>(i);
+    return -1;
+}
+
+LayoutValue ReadLayoutValue(const LayoutSettings& s, int key) {
+    if (key < 0 || key >= static_cast<int>(Keys().size())) return {};
+    return std::visit([&s](auto member) -> LayoutValue { return Slot(s, member); },
+                      Keys()[static_cast<std::size_t>(key)].member);
+}
+
+bool WriteLayoutValue(LayoutSettings& s, int key, const LayoutValue& value) {
+    if (key < 0 || key >= static_cast<int>(Keys().size())) return false;
+    const LayoutMember& member = Keys()[static_cast<std::size_t>(key)].member;
+    if (member.index() != value.index()) return false;
+    return std::visit(
+        [&s, &value](auto m) {
+            auto& slot = Slot(s, m);
+            using V = std::remove_reference_t<decltype(slot)>;
+            const V& wanted = std::get<V>(value);
+            // Bitwise equality for doubles: 0.0 and -0.0 differ in a saved file.
+            if constexpr (std::is_same_v<V, double>) {
+                if (std::memcmp(&slot, &wanted, sizeof(double)) == 0) return false;
+            } else {
+                if (slot == wanted) return false;
+            }
+            slot = wanted;
+            return true;
+        },
+        member);
+}
+
+LayoutSettings WithinRanges(const LayoutSettings& settings) {
+    LayoutSettings s = settings;
+    for (auto table : {MarginSettings(), BackgroundSpinSettings(), LogoSpinSettings()})
+        for (const SpinSetting& spin : table) {
+            double& v = s.*spin.value;
+            if (std::isnan(v)) v = spin.minimum;
+            if (spin.decimals == 0) v = std::round(v);
+            v = std::clamp(v, spin.minimum, spin.maximum);
+        }
+    return s;
+}

@@ -1,0 +1,107 @@
+#include "TakenRecords.h"
+
+#include <new>
+#include <utility>
+
+void ReleaseFieldContents(FieldRecord& field) {
+    FreeText(field.name);
+    FreeText(field.descr);
+    if (field.pictures) {
+        for (std::uint32_t i = 0; i < field.pictures->count; ++i)
+            FreeText(field.pictures->at(static_cast<std::int32_t>(i))->filename);
+        delete field.pictures;
+        field.pictures = nullptr;
+    }
+    if (field.variants) {
+        for (std::uint32_t r = 0; r < field.variants->count; ++r) {
+            VariantRow* row = field.variants->at(static_cast<std::int32_t>(r));
+            if (!row->cells) continue;
+            for (std::uint32_t c = 0; c < row->cells->count; ++c)
+                FreeText(row->cells->at(static_cast<std::int32_t>(c))->text);
+            delete row->cells;
+            row->cells = nullptr;
+        }
+        delete field.variants;
+        field.variants = nullptr;
+    }
+}
+
+void ReleaseFieldArray(FieldArray*& fields) {
+    if (!fields) return;
+    for (std::uint32_t i = 0; i < fields->count; ++i)
+        ReleaseFieldContents(*fields->at(static_cast<std::int32_t>(i)));
+    delete fields;
+    fields = nullptr;
+}
+
+TakenField TakenField::Make(FieldKind kind, const QString& name, double width, double height) {
+    FieldRecord f{};
+    f.name = NewText(name);
+    f.descr = NewText(QString());
+    f.kind = kind;
+    f.width = width;
+    f.height = height;
+    f.pictures = new TDynaArray<ImageEntry>();
+    f.variants = new TDynaArray<VariantRow>();
+    f.pricecols = 0;
+    TakenField taken(f);
+    VariantRow* row = f.variants->Add();
+    if (!row) throw std::bad_alloc();
+    row->cells = new TDynaArray<VariantCell>();
+    return taken;
+}
+
+TakenField::TakenField(TakenField&& other) noexcept
+    : field(other.field), holds(std::exchange(other.holds, false)) {
+    other.field = FieldRecord{};
+}
+
+TakenField& TakenField::operator=(TakenField&& other) noexcept {
+    if (this == &other) return *this;
+    if (holds) ReleaseFieldContents(field);
+    field = std::exchange(other.field, FieldRecord{});
+    holds = std::exchange(other.holds, false);
+    return *this;
+}
+
+TakenField::~TakenField() {
+    if (holds) ReleaseFieldContents(field);
+}
+
+FieldRecord TakenField::Release() {
+    holds = false;
+    return std::exchange(field, FieldRecord{});
+}
+
+TakenCategory TakenCategory::Make(const QString& name) {
+    return TakenCategory(name, nullptr, new FieldArray());
+}
+
+TakenCategory::TakenCategory(TakenCategory&& other) noexcept
+    : categoryName(std::move(other.categoryName)),
+      categoryRecord(std::exchange(other.categoryRecord, nullptr)),
+      fieldArray(std::exchange(other.fieldArray, nullptr)) {}
+
+TakenCategory& TakenCategory::operator=(TakenCategory&& other) noexcept {
+    if (this == &other) return *this;
+    Drop();
+    categoryName = std::move(other.categoryName);
+    categoryRecord = std::exchange(other.categoryRecord, nullptr);
+    fieldArray = std::exchange(other.fieldArray, nullptr);
+    return *this;
+}
+
+TakenCategory::~TakenCategory() {
+    Drop();
+}
+
+void TakenCategory::Drop() {
+    ReleaseFieldArray(fieldArray);
+    FreeCategoryRecord(categoryRecord);
+}
+
+void TakenCategory::Release(QString& name, CategoryRecord*& record, FieldArray*& fields) {
+    name = std::move(categoryName);
+    record = std::exchange(categoryRecord, nullptr);
+    fields = std::exchange(fieldArray, nullptr);
+}

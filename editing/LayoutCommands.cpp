@@ -1,0 +1,34 @@
+#include "LayoutCommands.h"
+
+#include "Document.h"
+
+#include <QUndoStack>
+
+ChangeLayoutValue::ChangeLayoutValue(Document& document, int layoutKey, LayoutValue value)
+    : doc(document), key(layoutKey), before(document.LayoutValueOf(layoutKey)),
+      after(std::move(value)) {
+    const LayoutKey& k = LayoutKeys()[static_cast<std::size_t>(key)];
+    setText(QString::fromLatin1(k.name));
+}
+
+void ChangeLayoutValue::undo() {
+    doc.SetLayoutValue(key, before);
+}
+
+void ChangeLayoutValue::redo() {
+    doc.SetLayoutValue(key, after);
+}
+
+bool ChangeLayoutValue::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const ChangeLayoutValue*>(other);
+    if (next->key != key || &next->doc != &doc) return false;
+    after = next->after;
+    return true;
+}
+
+void PushLayoutValue(Document& document, int key, const LayoutValue& value) {
+    if (key < 0 || key >= static_cast<int>(LayoutKeys().size())) return;
+    LayoutSettings probe = document.layout();
+    if (!WriteLayoutValue(probe, key, value)) return;
+    document.undoStack()->push(new ChangeLayoutValue(document, key, value));
+}
