@@ -28,5 +28,6 @@ void ShowFailedTranslationSaves(QMainWindow* window, Translator& translator) {
             QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden. Ihre "
                            "Änderungen gelten nur bis zum Ende des Programms.")));
         note->show();
+        bar->show(); // made now, in a window already shown
     });
 }
