@@ -72,7 +72,8 @@ int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
 QByteArray TranslationBytes(const TranslationTable& table) {
     QByteArray out;
     // Rewritten at every keystroke in the editor: make it one pass with few
-    // reallocations, the cell texts copied in blocks.
+    // reallocations (room for the counts and about 128 characters a row), the
+    // cell texts copied in blocks.
     out.reserve(8 + qsizetype(table.RowCount()) * (kTranslationColumns * 4 + 256));
     AppendInt(out, kTranslationColumns);
     AppendInt(out, table.RowCount());
