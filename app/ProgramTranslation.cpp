@@ -5,6 +5,7 @@
 #include "ProgramMessages.h"
 
 #include "LanguageMenu.h"
+#include "TranslationSaveNote.h"
 #include "TranslationStartup.h"
 #include "translateunit.h"
 
@@ -47,6 +48,7 @@ void BuildLanguageMenu(TMainForm& form, QMenu* menu) {
     form.languageMenu = new LanguageMenu(menu, &form);
     QObject::connect(form.languageMenu->bersetzen1, &QAction::triggered, &form,
                      [&form] { form.ShowTranslateEditor(); });
+    ShowFailedTranslationSaves(&form, ProgramTranslator());
 }
 
 void TMainForm::ShowTranslateEditor() {

@@ -71,17 +71,20 @@ int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
 
 QByteArray TranslationBytes(const TranslationTable& table) {
     QByteArray out;
+    // Rewritten at every keystroke in the editor: make it one pass with few
+    // reallocations (room for the counts and about 128 characters a row), the
+    // cell texts copied in blocks.
+    out.reserve(8 + qsizetype(table.RowCount()) * (kTranslationColumns * 4 + 256));
     AppendInt(out, kTranslationColumns);
     AppendInt(out, table.RowCount());
     for (int r = 0; r < table.RowCount(); ++r) {
         for (int k = 0; k < kTranslationColumns; ++k) {
             const QString text = table.Cell(r, k);
             AppendInt(out, static_cast<std::int32_t>(text.size()));
-            for (const QChar c : text) {
-                char unit[2];
-                qToLittleEndian<quint16>(c.unicode(), unit);
-                out.append(unit, 2);
-            }
+            if (text.isEmpty()) continue;
+            const qsizetype at = out.size();
+            out.resize(at + 2 * text.size());
+            qToLittleEndian<quint16>(text.utf16(), text.size(), out.data() + at);
         }
     }
     return out;

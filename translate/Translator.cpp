@@ -54,7 +54,12 @@ bool Translator::SaveTranslation() {
         return true;
     }
     unsaved = false;
-    return WriteProgramFile(progpath, kTranslationFile, TranslationBytes(table));
+    const bool saved = WriteProgramFile(progpath, kTranslationFile, TranslationBytes(table));
+    if (saved == !saveFailing) return saved;
+    // Set before the handler runs: it may look a text up, which saves again.
+    saveFailing = !saved;
+    if (saveStateHandler) saveStateHandler(saved);
+    return saved;
 }
 
 void Translator::EndBatch() {

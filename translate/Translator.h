@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class Translator {
   public:
@@ -31,6 +32,13 @@ class Translator {
     }
     void DeleteTranslationRow(int row) { table.DeleteRow(row); }
 
+    // Told when saving starts to fail (false) and when it works again (true):
+    // a run of failed saves, one per keystroke in the editor, is reported once.
+    void SetSaveStateHandler(std::function<void(bool saved)> handler) {
+        saveStateHandler = std::move(handler);
+    }
+    bool SaveFailing() const { return saveFailing; }
+
     // Rows appended during a batch are written once, when the outermost batch ends.
     void BeginBatch() { ++batchDepth; }
     void EndBatch();
@@ -50,6 +58,8 @@ class Translator {
     QString progpath;
     int batchDepth = 0;
     bool unsaved = false;
+    bool saveFailing = false;
+    std::function<void(bool)> saveStateHandler;
 };
 
 // The one table of the program.
