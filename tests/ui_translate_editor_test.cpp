@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -422,7 +423,7 @@ TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
     // The start appends the messages, and cannot save them.
     auto form = std::make_unique<TMainForm>(prog.path, QStringList());
     form->show();
-    form->Timer1->stop();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     auto* note = form->statusBar()->findChild<QLabel*>(u"TranslationSaveNote"_qs);
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(note->isVisible());
@@ -441,7 +442,7 @@ TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
     EXPECT_EQ(ProgramTranslator().Cell(0, 2), u"Fic"_qs);
     EXPECT_EQ(editor.grid->index(0, 2).data().toString(), u"Fic"_qs);
     editor.close();
-    form->changed = false;
+    form->document().SetChanged(false);
 }
 
 } // namespace
