@@ -5,6 +5,7 @@
 #include "MessageTable.h"
 #include "PreparedProject.h"
 #include "PrintRun.h"
+#include "ProgramFiles.h"
 #include "ProjectFile.h"
 
 #include <QApplication>
@@ -51,7 +52,8 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
         return false;
     }
     project.document.Reset(std::move(read.document), read.settings);
-    const QString dir = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
+    const QString dir =
+        ProgramDataDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
     project.prepared = std::make_unique<PreparedProject>(project.document, dir);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "PreparedProject.h"
 #include "PreviewTab.h"
 #include "PrintRun.h"
+#include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
 
@@ -40,7 +41,7 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     InitProgramTranslation(progpath);
 
     doc = new Document(this);
-    prepared = new PreparedProject(*doc, progpath, this);
+    prepared = new PreparedProject(*doc, ProgramDataDir(progpath), this);
     layoutBinding = new LayoutBinding(*doc, this);
     connect(doc, &Document::changedStateChanged, this, &TMainForm::UpdateTitle);
 

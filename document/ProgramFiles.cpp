@@ -17,6 +17,17 @@ QString ConfigDir() {
 }
 } // namespace
 
+QString ProgramDataDir(const QString& progpath) {
+    QDir program(progpath);
+    if (!program.exists(QStringLiteral("logo torvane200x200.gif"))) {
+        const QDir shared(program.filePath(QStringLiteral("../share/quillora")));
+        if (shared.exists()) return shared.canonicalPath() + QLatin1Char('/');
+    }
+    QString dir = progpath;
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
 QString UserFilePath(const QString& name) {
     const QString dir = ConfigDir();
     return dir.isEmpty() ? QString() : QDir(dir).filePath(name);
@@ -25,7 +36,10 @@ QString UserFilePath(const QString& name) {
 QString ReadPath(const QString& progpath, const QString& name) {
     const QString user = UserFilePath(name);
     if (!user.isEmpty() && QFileInfo(user).isFile()) return user;
-    return InProgramDir(progpath, name);
+    const QString own = InProgramDir(progpath, name);
+    if (QFileInfo::exists(own)) return own;
+    const QString shipped = QDir(ProgramDataDir(progpath)).filePath(name);
+    return QFileInfo::exists(shipped) ? shipped : own;
 }
 
 bool WriteProgramFile(const QString& progpath, const QString& name, const QByteArray& bytes,

@@ -7,10 +7,17 @@
 #include <QByteArray>
 #include <QString>
 
+// Where the data shipped with the program lies (the default logo, the sample
+// project, the shipped translation table): the program's directory when it
+// holds the default logo (a build folder), otherwise <prefix>/share/quillora
+// beside an installed program's bin/ when that exists. Ends in "/".
+QString ProgramDataDir(const QString& progpath);
+
 // The user's copy of name: <configuration directory>/name.
 QString UserFilePath(const QString& name);
 
-// The file to read: the user's copy when there is one, otherwise progpath + name.
+// The file to read: the user's copy when there is one, otherwise progpath + name,
+// or the shipped copy in the data directory when the program's directory has none.
 QString ReadPath(const QString& progpath, const QString& name);
 
 // Writes the whole file atomically where ReadPath will find it: the user's copy

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils
+  desktop-file-utils appstream shared-mime-info man-db
 )
 missing=()
 for p in "${packages[@]}"; do

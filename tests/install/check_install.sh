@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what it installed: the
+# desktop entry, the AppStream metadata, the MIME type of *.qlr, the icons, the
+# manual page, and that the installed program finds its data there.
+# Usage: check_install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$prefix/dest" cmake --install "$build" --prefix /opt/quillora >/dev/null
+root="$prefix/dest/opt/quillora"
+share="$root/share"
+for f in bin/quillora "share/quillora/logo torvane200x200.gif" share/quillora/test.qlr \
+         share/applications/quillora.desktop share/mime/packages/quillora.xml \
+         share/metainfo/de.torvane.Quillora.metainfo.xml share/man/man1/quillora.1 \
+         share/icons/hicolor/scalable/apps/quillora.svg \
+         share/icons/hicolor/48x48/apps/quillora.png \
+         share/icons/hicolor/256x256/mimetypes/application-x-quillora-project.png; do
+    [ -e "$root/$f" ] || fail "not installed: $f"
+done
+
+desktop-file-validate "$share/applications/quillora.desktop" || fail "desktop entry"
+appstreamcli validate --no-net --pedantic "$share/metainfo/de.torvane.Quillora.metainfo.xml" ||
+    fail "AppStream metadata"
+man --warnings -l -Tutf8 "$share/man/man1/quillora.1" >/dev/null 2>"$prefix/man.err" || true
+[ ! -s "$prefix/man.err" ] || { cat "$prefix/man.err"; fail "manual page"; }
+
+update-mime-database "$share/mime" || fail "MIME database"
+grep -q 'application/x-quillora-project:\*\.qlr' "$share/mime/globs2" ||
+    fail "*.qlr does not resolve to application/x-quillora-project"
+grep -q 'application/x-quillora-project:application-x-quillora-project' "$share/mime/icons" ||
+    fail "the MIME type has no icon"
+
+# The installed program, run from elsewhere, finds the logo and the sample in share/quillora.
+cd "$prefix"
+QT_QPA_PLATFORM=offscreen "$root/bin/quillora" --render-png page.png --page 1 \
+    "$share/quillora/test.qlr" || fail "export from the installed program"
+[ -s page.png ] || fail "no page image"
+# Without the installed logo the page must come out different: the logo was found there.
+rm "$share/quillora/logo torvane200x200.gif"
+QT_QPA_PLATFORM=offscreen "$root/bin/quillora" --render-png bare.png --page 1 \
+    "$share/quillora/test.qlr" || fail "export without the logo"
+! cmp -s page.png bare.png || fail "the installed program did not find its logo"
+echo "install check passed"
