@@ -7,8 +7,10 @@
 #include "PrintRun.h"
 #include "ProgramMessages.h"
 #include "QPainterCanvas.h"
+#include "Translator.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -16,6 +18,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -25,6 +28,29 @@
 namespace {
 constexpr int kPreviewMargin = 8;  // the page sits 8 pixels from the scroll box's edges
 QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to
+
+// Asks for the PDF file to print into, offering the name the printer set-up
+// chose, if any. Empty when the user cancels.
+QString AskPdfFileName(QWidget* parent, const QString& offered) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    if (!offered.isEmpty()) dialog.selectFile(offered);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+// The toolkit's print dialog calls itself "Print" and its button "Print"; used
+// to set the printer up, it prints nothing, so it says so.
+void LabelAsPrinterSetup(QPrintDialog& dialog) {
+    dialog.setWindowTitle(TranslateText(QStringLiteral("Drucker einrichten")));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+}
 } // namespace
 
 void TMainForm::BuildPagePreview() {
@@ -116,16 +142,10 @@ void TMainForm::DruckenBtnClick() {
     const QString title = GetMessageText(20);
     QString error;
     if (NeedsPdfFileName(current)) {
-        // No printer installed: the pages go into a PDF file of the user's choice.
-        QFileDialog dialog(this);
-        dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        if (PrintAllPagesToPdfFile(current, PreviewInput(), title, dialog.selectedFiles().first(),
-                                   &error) < 0)
+        // Printing into a file: the user names the file every time.
+        const QString path = AskPdfFileName(this, current.outputFileName());
+        if (path.isEmpty()) return;
+        if (PrintAllPagesToPdfFile(current, PreviewInput(), title, path, &error) < 0)
             ShowError(this, QApplication::applicationName(), error);
         return;
     }
@@ -142,5 +162,6 @@ void TMainForm::Druckereinrichten1Click() {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    LabelAsPrinterSetup(dialog);
     dialog.exec();
 }
