@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -146,12 +147,15 @@ void TMainForm::DruckenBtnClick() {
         const QString path = AskPdfFileName(this, current.outputFileName());
         if (path.isEmpty()) return;
         if (PrintAllPagesToPdfFile(current, PreviewInput(), title, path, &error) < 0)
-            ShowError(this, QApplication::applicationName(), error);
+            ShowError(
+                this, QApplication::applicationName(),
+                TranslateText(QStringLiteral("Konnte nicht in die folgende Datei drucken: ")) +
+                    QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
         return;
     }
     if (PrintAllPages(current, PreviewInput(), title) < 0)
         ShowError(this, QApplication::applicationName(),
-                  QStringLiteral("The printer could not be started."));
+                  TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }
 
 void TMainForm::Druckereinrichten1Click() {

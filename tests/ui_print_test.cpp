@@ -7,10 +7,12 @@
 #include "PdfProbe.h"
 #include "PrintRun.h"
 #include "QPainterCanvas.h"
+#include "Translator.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -164,6 +166,32 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
               -1);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// The print run's failures are the program's own messages: they pass through
+// the translation table like every other message, in the current language.
+TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
+    Translator& table = ProgramTranslator();
+    auto english = [&](const QString& german, const QString& text) {
+        table.TranslateText(german);
+        for (int row = 0; row < table.RowCount(); ++row)
+            if (table.Cell(row, 0) == german.trimmed()) table.SetTranslationCell(row, 1, text);
+    };
+    english(QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
+            QStringLiteral("Could not print into this file: "));
+    english(QStringLiteral("Der Drucker konnte nicht gestartet werden."),
+            QStringLiteral("The printer could not be started."));
+    table.language = 1;
+    const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
+    DialogAnswerer answers(
+        {[&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), target); },
+         DialogAnswerer::PressAnswer(QMessageBox::Ok)});
+    form->DruckenBtnClick();
+    answers.Verify();
+    EXPECT_TRUE(answers.Text().startsWith(QStringLiteral("Could not print into this file: ") +
+                                          QDir::toNativeSeparators(target)))
+        << answers.Text().toStdString();
+    table.language = 0;
 }
 
 // "Drucker einrichten" must show the printer dialog, labelled as a set-up, on
