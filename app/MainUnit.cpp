@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -99,6 +102,21 @@ void TMainForm::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+namespace {
+// The project file named on the command line; one that cannot be read is named
+// in a message, since the user asked for it.
+void OpenCommandLineFile(TMainForm* form, const QString& name) {
+    QFile file(name);
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
+        ShowError(form, QApplication::applicationName(),
+                  GetMessageText(1) + QDir::toNativeSeparators(name));
+        return;
+    }
+    file.close();
+    form->OpenFileWithName(name);
+}
+} // namespace
+
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
@@ -110,7 +128,7 @@ void TMainForm::FormShow() {
     RunStartupTranslation(*this);
     maincap = windowTitle();
     SetUnChanged();
-    if (!commandLine.isEmpty()) OpenFileWithName(commandLine.first());
+    if (!commandLine.isEmpty()) OpenCommandLineFile(this, commandLine.first());
     Timer1->start();
 }
 

@@ -148,10 +148,33 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
     form.show();
-    form.Timer1->stop();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
     EXPECT_EQ(form.doc->CategoryCount(), 1);
     EXPECT_FALSE(form.changed);
+}
+
+// A project file named on the command line that cannot be read is named in a
+// message (not passed over silently); the window starts with an empty document.
+TEST(FileCommandsStartTest, UnreadableCommandLineFileIsNamed) {
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        bool folder;
+    } cases[] = {{"nothere.qlr", false}, {"a folder.qlr", true}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        if (c.folder) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(c.name)));
+        }
+        TMainForm form(dir.path(), QStringList{path});
+        const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { form.show(); });
+        EXPECT_EQ(text, QStringLiteral("Konte die folgende Datei nicht öffnen: ") +
+                            QDir::toNativeSeparators(path))
+            << c.name;
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+        EXPECT_EQ(form.doc->CategoryCount(), 0);
+        form.Timer1->stop();
+    }
 }
 
 } // namespace
