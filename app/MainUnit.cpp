@@ -128,8 +128,11 @@ void TMainForm::FormShow() {
     RunStartupTranslation(*this);
     maincap = windowTitle();
     SetUnChanged();
-    if (!commandLine.isEmpty()) OpenCommandLineFile(this, commandLine.first());
-    Timer1->start();
+    // The sample project is offered only to a start without a file of its own.
+    if (commandLine.isEmpty())
+        Timer1->start();
+    else
+        OpenCommandLineFile(this, commandLine.first());
 }
 
 void TMainForm::Timer1Timer() {

@@ -151,6 +151,8 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
     EXPECT_EQ(form.doc->CategoryCount(), 1);
     EXPECT_FALSE(form.changed);
+    // Started with a file, the program must not offer to replace it by the sample.
+    EXPECT_FALSE(form.Timer1->isActive());
 }
 
 // A project file named on the command line that cannot be read is named in a
@@ -173,8 +175,17 @@ TEST(FileCommandsStartTest, UnreadableCommandLineFileIsNamed) {
             << c.name;
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
         EXPECT_EQ(form.doc->CategoryCount(), 0);
-        form.Timer1->stop();
+        EXPECT_FALSE(form.Timer1->isActive()) << c.name;
     }
+}
+
+// Started without a file, the program offers the sample project a second later.
+TEST(FileCommandsStartTest, SampleOfferOnlyWithoutACommandLineFile) {
+    QTemporaryDir dir;
+    TMainForm form(dir.path(), QStringList());
+    form.show();
+    EXPECT_TRUE(form.Timer1->isActive());
+    form.Timer1->stop();
 }
 
 } // namespace
