@@ -8,8 +8,10 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+
 #include <QRadioButton>
 #include <QSpinBox>
+#include <limits>
 
 namespace {
 const LayoutSettings& Defaults() {
@@ -63,6 +65,8 @@ QLineEdit* LayoutControls::MakeText(const char* name, QString LayoutSettings::*v
                                     QWidget* parent) {
     auto* edit = new QLineEdit(Defaults().*value, parent);
     edit->setObjectName(QString::fromLatin1(name));
+    // A text of any length stays whole (the default limit cuts at 32,767).
+    edit->setMaxLength(std::numeric_limits<int>::max());
     texts.emplace_back(value, edit);
     return edit;
 }

@@ -264,4 +264,29 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     EXPECT_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LineWidthEd"))->text(),
               QStringLiteral("0.35"));
 }
+
+// Header, footer and file-name texts longer than a line edit's default limit
+// (32,767 characters) must come back whole from a file and go out whole again.
+TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
+    LayoutSettings settings;
+    const std::pair<QString LayoutSettings::*, QChar> texts[] = {
+        {&LayoutSettings::headerText, u'k'},     {&LayoutSettings::oddFooterText, u'u'},
+        {&LayoutSettings::evenFooterText, u'g'}, {&LayoutSettings::backgroundFile, u'b'},
+        {&LayoutSettings::logoFile, u'l'},
+    };
+    for (const auto& [text, fill] : texts)
+        settings.*text = QString(40000, fill) + QStringLiteral("Ende");
+    const QString first = dir.filePath(QStringLiteral("long.qlr"));
+    ASSERT_TRUE(WriteProjectFile(first, FormDocument(), settings));
+    ASSERT_TRUE(form->OpenFileWithName(first));
+    const LayoutSettings shown = form->Settings();
+    for (const auto& [text, fill] : texts)
+        EXPECT_EQ(shown.*text, settings.*text) << QString(fill).toStdString();
+    form->afilename = dir.filePath(QStringLiteral("again.qlr"));
+    ASSERT_TRUE(form->SaveTheFile());
+    QFile a(first), b(form->afilename);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
+}
 } // namespace
