@@ -6,6 +6,7 @@
 #include "MessageTable.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -120,11 +120,7 @@ void OpenCommandLineFile(TMainForm* form, const QString& name) {
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
-    if (QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    FitOnScreen(*this);
     RunStartupTranslation(*this);
     maincap = windowTitle();
     SetUnChanged();
