@@ -28,8 +28,18 @@ const QString kHelp = QStringLiteral("--help");
 constexpr qint64 kMaxImagePixels = qint64{1} << 28;
 constexpr int kMaxImageSide = 32767;
 
-bool IsExportSwitch(const QString& a) {
-    return a == kPrintPdf || a == kRenderPng || a == kHelp || a == QStringLiteral("-h");
+// An option of the export (a mode, the help, or one of the export's settings).
+bool IsExportOption(const QString& a) {
+    static const QStringList options = {kPrintPdf,
+                                        kRenderPng,
+                                        kHelp,
+                                        QStringLiteral("-h"),
+                                        QStringLiteral("--printer-dpi"),
+                                        QStringLiteral("--paper"),
+                                        QStringLiteral("--page"),
+                                        QStringLiteral("--zoom"),
+                                        QStringLiteral("--dpi")};
+    return options.contains(a);
 }
 
 // A project read for the export, prepared for drawing as the window prepares it.
@@ -97,9 +107,9 @@ void Print(std::FILE* stream, const QString& text) {
 } // namespace
 
 bool IsCommandLineExport(const QStringList& arguments) {
-    for (const QString& a : arguments)
-        if (IsExportSwitch(a)) return true;
-    return false;
+    // Only an option in the first place selects the export: "quillora form.qlr -h"
+    // opens form.qlr in the window.
+    return !arguments.isEmpty() && IsExportOption(arguments.first());
 }
 
 bool IsCommandLineExport(int argc, char** argv) {

@@ -34,7 +34,8 @@ struct ExportResult {
 };
 
 // True when the arguments (without the program name) ask for the export or its
-// help rather than for the windows.
+// help rather than for the windows: the first argument is one of the export's
+// options. Otherwise the first argument is the project file for the window.
 bool IsCommandLineExport(const QStringList& arguments);
 // Same, on the raw arguments of main (argv[0] is the program).
 bool IsCommandLineExport(int argc, char** argv);

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 
 #include <climits>
+#include <limits>
 
 LayoutBinding::LayoutBinding(Document& document, QObject* parent)
     : QObject(parent), doc(document), shows(LayoutKeys().size()) {
@@ -102,6 +103,8 @@ FontSettingButton* LayoutBinding::MakeFontButton(const FontSetting& s, QWidget* 
 QLineEdit* LayoutBinding::MakeText(const TextSetting& s, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(s.name));
+    // A text of any length stays whole (the default limit cuts at 32,767).
+    edit->setMaxLength(std::numeric_limits<int>::max());
     const int key = LayoutKeyOf(s.value);
     Bind(key, [this, edit, s] {
         if (edit->text() == doc.layout().*s.value) return;

@@ -12,13 +12,16 @@
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -96,19 +99,33 @@ void TMainForm::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+namespace {
+// The project file named on the command line; one that cannot be read is named
+// in a message, since the user asked for it.
+void OpenCommandLineFile(TMainForm* form, const QString& name) {
+    QFile file(name);
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
+        ShowError(form, QApplication::applicationName(),
+                  GetMessageText(1) + QDir::toNativeSeparators(name));
+        return;
+    }
+    file.close();
+    form->OpenFileWithName(name);
+}
+} // namespace
+
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
-    if (QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    FitOnScreen(*this);
     RunStartupTranslation(*this);
     maincap = windowTitle();
     SetUnChanged();
-    if (!commandLine.isEmpty()) OpenFileWithName(commandLine.first());
-    Timer1->start();
+    // The sample project is offered only to a start without a file of its own.
+    if (commandLine.isEmpty())
+        Timer1->start();
+    else
+        OpenCommandLineFile(this, commandLine.first());
 }
 
 void TMainForm::Timer1Timer() {

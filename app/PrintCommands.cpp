@@ -6,11 +6,40 @@
 #include "PreviewTab.h"
 #include "PrintRun.h"
 #include "ProgramMessages.h"
+#include "Translator.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+
+namespace {
+// Asks for the PDF file to print into, offering the name the printer set-up
+// chose, if any. Empty when the user cancels.
+QString AskPdfFileName(QWidget* parent, const QString& offered) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    if (!offered.isEmpty()) dialog.selectFile(offered);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+// The toolkit's print dialog calls itself "Print" and its button "Print"; used
+// to set the printer up, it prints nothing, so it says so.
+void LabelAsPrinterSetup(QPrintDialog& dialog) {
+    dialog.setWindowTitle(TranslateText(QStringLiteral("Drucker einrichten")));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+}
+} // namespace
 
 QPrinter& TMainForm::CurrentPrinter() {
     if (!printer) printer = MakeCurrentPrinter();
@@ -31,22 +60,20 @@ void TMainForm::DruckenBtnClick() {
     const QString title = GetMessageText(20);
     QString error;
     if (NeedsPdfFileName(current)) {
-        // No printer installed: the pages go into a PDF file of the user's choice.
-        QFileDialog dialog(this);
-        dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        if (PrintAllPagesToPdfFile(current, prepared->Input(CurrentPrinterPage()), title,
-                                   dialog.selectedFiles().first(), &error) < 0)
-            ShowError(this, QApplication::applicationName(), error);
+        // Printing into a file: the user names the file every time.
+        const QString path = AskPdfFileName(this, current.outputFileName());
+        if (path.isEmpty()) return;
+        if (PrintAllPagesToPdfFile(current, prepared->Input(CurrentPrinterPage()), title, path,
+                                   &error) < 0)
+            ShowError(
+                this, QApplication::applicationName(),
+                TranslateText(QStringLiteral("Konnte nicht in die folgende Datei drucken: ")) +
+                    QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
         return;
     }
     if (PrintAllPages(current, prepared->Input(CurrentPrinterPage()), title) < 0)
         ShowError(this, QApplication::applicationName(),
-                  QStringLiteral("The printer could not be started."));
+                  TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }
 
 void TMainForm::Druckereinrichten1Click() {
@@ -57,5 +84,6 @@ void TMainForm::Druckereinrichten1Click() {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    LabelAsPrinterSetup(dialog);
     dialog.exec();
 }

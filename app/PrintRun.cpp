@@ -91,7 +91,7 @@ int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QStr
 }
 
 bool NeedsPdfFileName(const QPrinter& printer) {
-    return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
 }
 
 void DrawPagePart(QImage& image, QPoint origin, const PageInput& input, int dpi, PageSize page,

@@ -39,5 +39,6 @@ int PrintAllPages(QPrinter& printer, const PageInput& input, const QString& jobT
 // Returns the number of pages printed, or -1 with *error set.
 int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
                            const QString& path, QString* error = nullptr);
-// True for a PDF printer that has no file to write into yet.
+// True for a printer that prints into a file (a PDF printer, or one the printer
+// set-up gave an output file): each print run asks for the file's name.
 bool NeedsPdfFileName(const QPrinter& printer);

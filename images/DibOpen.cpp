@@ -49,6 +49,72 @@ bool FromIndexedImage(dib& rec, const QImage& source) {
     return true;
 }
 
+void SetTableEntry(dib& rec, int i, QRgb colour) {
+    const QRgb c = OverWhite(colour);
+    const auto r = static_cast<std::uint8_t>(qRed(c)), g = static_cast<std::uint8_t>(qGreen(c)),
+               b = static_cast<std::uint8_t>(qBlue(c));
+    rec.pmi->bmiColors[i] = RGBQUAD{b, g, r, 0};
+    rec.pal.rgb0[i] = PALENTRY{r, g, b, 0};
+}
+
+// A two-colour picture becomes a 1-bit record, whatever its file type, so that
+// it is treated as a 1-bit BMP is (made black and white before processing).
+bool FromMonoImage(dib& rec, const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_Mono);
+    if (image.isNull()) return false;
+    newdib(&rec, image.width(), image.height(), 1);
+    if (!rec.poi) return false;
+    const QList<QRgb> table = image.colorTable();
+    for (int i = 0; i < 2 && i < table.size(); ++i)
+        SetTableEntry(rec, i, table[i]);
+    rec.pal.num = 2;
+    // Both keep 8 pixels to a byte, the leftmost in the highest bit.
+    const int h = image.height();
+    for (int row = 0; row < h; ++row)
+        std::memcpy(rec.poi + static_cast<std::ptrdiff_t>(h - 1 - row) * rec.bytew,
+                    image.constScanLine(row), static_cast<std::size_t>((image.width() + 7) / 8));
+    return true;
+}
+
+// The two colours of a GIF whose global colour table has two entries (a 1-bit
+// GIF); false for any other GIF.
+bool TwoColourGifTable(QIODevice& file, QRgb& first, QRgb& second) {
+    if (!file.seek(0)) return false;
+    const QByteArray head = file.read(19);
+    if (head.size() < 19 || !head.startsWith("GIF")) return false;
+    const auto flags = static_cast<std::uint8_t>(head[10]);
+    if (!(flags & 0x80) || (flags & 0x07) != 0) return false;
+    auto at = [&head](int i) { return static_cast<std::uint8_t>(head[i]); };
+    first = qRgb(at(13), at(14), at(15));
+    second = qRgb(at(16), at(17), at(18));
+    return true;
+}
+
+// A 1-bit GIF as a 1-bit record with the GIF's own two colours in their order.
+// False when a pixel has neither colour (a transparent one, or a frame with a
+// colour table of its own): the picture is then read as an 8-bit one.
+bool FromTwoColourGif(dib& rec, const QImage& decoded, QRgb first, QRgb second) {
+    const QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    QImage mono(image.size(), QImage::Format_Mono);
+    if (mono.isNull()) return false;
+    mono.fill(0);
+    mono.setColorTable({first, second});
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = line[x] | 0xFF000000u;
+            if (c == second && c != first)
+                mono.setPixel(x, y, 1);
+            else if (c == first)
+                mono.setPixel(x, y, 0);
+            else
+                return false;
+        }
+    }
+    return FromMonoImage(rec, mono);
+}
+
 // The picture as it would appear on white paper, without alpha.
 QImage OverWhiteImage(const QImage& source) {
     if (!source.hasAlphaChannel()) return source;
@@ -74,6 +140,8 @@ bool FromColourImage(dib& rec, const QImage& source) {
 }
 
 bool ReadWithQt(dib& rec, QIODevice& file) {
+    QRgb gifFirst = 0, gifSecond = 0;
+    const bool twoColourGif = TwoColourGifTable(file, gifFirst, gifSecond);
     if (!file.seek(0)) return false;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
@@ -86,13 +154,15 @@ bool ReadWithQt(dib& rec, QIODevice& file) {
     if (image.isNull() || image.width() > kMaxDibSide || image.height() > kMaxDibSide ||
         static_cast<std::int64_t>(image.width()) * image.height() > kMaxDibPixels)
         return false;
+    if (gif && twoColourGif && FromTwoColourGif(rec, image, gifFirst, gifSecond)) return true;
     if (gif) // Qt unpacks GIF frames to colour; their colours still fit a palette
         return FromIndexedImage(
             rec, OverWhiteImage(image).convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither));
     switch (image.format()) {
-    case QImage::Format_Indexed8:
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
+        return FromMonoImage(rec, image);
+    case QImage::Format_Indexed8:
         return FromIndexedImage(rec, image);
     default:
         return FromColourImage(rec, image);

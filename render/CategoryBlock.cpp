@@ -63,7 +63,7 @@ void PagePass::CategoryBlock(int i) {
         if (s.categoryAreaBand) SolidRectangle(s.categoryAreaColour, 0, y, W, y + band);
         if (record && record->picbelow == 0) PictureBeforeName(*record, band);
         QString name = doc.CategoryName(i);
-        if (s.categoryNamesInCapitals) name = UpperCaseAsciiLetters(name);
+        if (s.categoryNamesInCapitals) name = UpperCaseLetters(name);
         name = StripControlChars(name);
         if (s.categoryNameBand)
             canvas.SetOpaqueText(s.categoryNameColour);

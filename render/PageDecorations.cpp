@@ -69,17 +69,17 @@ void PagePass::DrawHeader() {
         const int left = MmToPixels(s.headerIndentMm, dpi, zoom);
         std::int64_t textLeft = left;
         const dib* logo = in.logo;
-        if (logo && logo->poi && s.showLogo && DibWidth(*logo) > 0 && DibHeight(*logo) > 0) {
+        if (logo && logo->poi && s.showLogo) {
             const std::int64_t lw = CmToPixels(s.logoWidthCm, dpi, zoom);
             std::int64_t lh = CmToPixels(s.logoHeightCm, dpi, zoom);
             if (s.logoKeepsAspect)
-                lh = static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo);
-            // A logo that comes out 0 pixels wide or high is not drawn and
-            // takes no room before the header text.
-            if (lw > 0 && lh > 0) {
-                DrawPicture(*logo, left, T, ToCoord(lw), ToCoord(lh));
-                textLeft += lw + G;
-            }
+                lh = DibWidth(*logo) > 0
+                         ? static_cast<std::int64_t>(DibHeight(*logo)) * lw / DibWidth(*logo)
+                         : 0;
+            // A logo that comes out 0 pixels wide or high draws nothing, but the
+            // header text keeps its place after it, as at every other size.
+            if (lw > 0 && lh > 0) DrawPicture(*logo, left, T, ToCoord(lw), ToCoord(lh));
+            textLeft += lw + G;
         }
         canvas.TextOut(ToCoord(textLeft), T, StripControlChars(s.headerText));
     }

@@ -20,9 +20,6 @@ QString CutFirstLine(QString& text) {
     return line;
 }
 
-QString UpperCaseAsciiLetters(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        if (c.unicode() >= u'a' && c.unicode() <= u'z') c = QChar(c.unicode() - 32);
-    return result;
+QString UpperCaseLetters(const QString& text) {
+    return text.toUpper();
 }

@@ -12,5 +12,6 @@ QString StripControlChars(const QString& text);
 // start of the remaining text.
 QString CutFirstLine(QString& text);
 
-// Capitals of the letters a to z only; every other character is left as it is.
-QString UpperCaseAsciiLetters(const QString& text);
+// The capitals of every letter by the Unicode rules (ä gives Ä, é gives É, and
+// ß gives SS, as German writes it); other characters are left as they are.
+QString UpperCaseLetters(const QString& text);

@@ -1,6 +1,7 @@
 // Background and logo preparation: conversion to 24 bits, greying, lightening
 // and the loading steps.
 #include "DibConvert.h"
+#include "GifBytes.h"
 #include "PicturePreparation.h"
 
 #include <QFile>
@@ -154,6 +155,40 @@ TEST_F(LoadPicturesTest, UnprocessedBackgroundKeepsItsDepth) {
     ASSERT_EQ(DibBitCount(background), 24);
     EXPECT_EQ(Rgb(background, 0, 0), 0u);
     EXPECT_EQ(Rgb(background, 1, 0), 0xFFFFFFu);
+}
+
+// A 1-bit picture must become black and white before it is processed whatever
+// its file type, not be lightened in its own colours: dark blue and yellow
+// 4 x 4, lightened with the defaults, give (127,127,127) and (255,255,255).
+TEST_F(LoadPicturesTest, OneBitPicturesOfEveryTypeBecomeBlackAndWhite) {
+    const QRgb darkBlue = qRgb(0, 0, 128), yellow = qRgb(255, 255, 0);
+    // Yellow on the diagonal, dark blue elsewhere.
+    std::vector<int> pixels;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            pixels.push_back(x == y ? 1 : 0);
+    QImage mono(4, 4, QImage::Format_Mono);
+    mono.setColorTable({darkBlue, yellow});
+    for (int i = 0; i < 16; ++i)
+        mono.setPixel(i % 4, i / 4, uint(pixels[std::size_t(i)]));
+    ASSERT_TRUE(mono.save(dir.filePath("one.png"), "PNG"));
+    ASSERT_TRUE(mono.save(dir.filePath("one.bmp"), "BMP"));
+    const std::vector<std::uint8_t> gif = MakeGif(4, 4, {darkBlue, yellow}, pixels, 1);
+    QFile f(dir.filePath("one.gif"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(gif.data()), qint64(gif.size()));
+    f.close();
+    for (const char* name : {"one.bmp", "one.png", "one.gif"}) {
+        LoadBackground(background, dir.filePath(name), BackgroundProcessing{false, true, 50, 0});
+        ASSERT_EQ(DibBitCount(background), 24) << name;
+        for (int i = 0; i < 16; ++i) {
+            const int x = i % 4, top = i / 4;
+            EXPECT_EQ(Rgb(background, x, 3 - top), pixels[std::size_t(i)] ? 0xFFFFFFu : 0x7F7F7Fu)
+                << name << " pixel " << x << "," << top;
+        }
+        LoadBackground(background, dir.filePath(name), false, false, 50, 0);
+        EXPECT_EQ(DibBitCount(background), 1) << name;
+    }
 }
 
 // A missing or empty file name must empty the record, releasing the old picture.

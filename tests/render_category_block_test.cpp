@@ -196,7 +196,8 @@ TEST_F(CategoryBlock, MissingPictureTakesNoSpace) {
     }
 }
 
-// Guards the capitals rule (letters a to z only) and the opaque underlay.
+// Guards the capitals rule (every letter in full upper case, ß as SS) and the
+// opaque underlay.
 TEST_F(CategoryBlock, CapitalsAndUnderlay) {
     settings.categoryNamesInCapitals = true;
     settings.categoryNameBand = true;
@@ -205,11 +206,11 @@ TEST_F(CategoryBlock, CapitalsAndUnderlay) {
     RecordingCanvas canvas(kDpi);
     Print(canvas, 1);
     const auto texts = Texts(canvas);
-    EXPECT_TRUE(FindText(texts, QStringLiteral("GRößE")));
-    EXPECT_TRUE(FindText(texts, QStringLiteral("GETRäNKE"))); // control characters dropped
+    EXPECT_TRUE(FindText(texts, QStringLiteral("GRÖSSE")));
+    EXPECT_TRUE(FindText(texts, QStringLiteral("GETRÄNKE"))); // control characters dropped
     const auto& ops = canvas.Ops();
     for (std::size_t i = 0; i < ops.size(); ++i)
-        if (ops[i].name == "TextOut" && ops[i].text == QStringLiteral("GRößE")) {
+        if (ops[i].name == "TextOut" && ops[i].text == QStringLiteral("GRÖSSE")) {
             ASSERT_GT(i, 0u);
             EXPECT_EQ(ops[i - 1].name, "OpaqueText");
             EXPECT_EQ(ops[i - 1].args[0], settings.categoryNameColour);

@@ -154,6 +154,30 @@ TEST_F(Decorations, LogoBeforeHeaderText) {
     EXPECT_EQ(FindText(Texts(canvas), "Kopf").value().x, 118);
 }
 
+// Guards the header text's place after a shown logo that comes out 0 pixels
+// high (a flat picture in proportion): nothing is drawn, the shift stays.
+TEST_F(Decorations, FlatLogoKeepsTheHeaderTextShift) {
+    settings.headerText = QStringLiteral("Kopf");
+    const struct {
+        int w, h;
+        bool keepAspect;
+        std::size_t drawn;
+    } cases[] = {
+        {400, 1, true, 0},  // 354 x (354 / 400 = 0) pixels
+        {200, 1, true, 1},  // 354 x 1 pixels
+        {400, 1, false, 1}, // 354 x 354 pixels, the proportions not kept
+    };
+    for (const auto& c : cases) {
+        TestPicture picture(c.w, c.h);
+        logo = &picture.rec;
+        settings.logoKeepsAspect = c.keepAspect;
+        RecordingCanvas canvas(kDpi);
+        Print(canvas, 1);
+        EXPECT_EQ(canvas.OpsNamed("StretchDIBits").size(), c.drawn) << c.w << "x" << c.h;
+        EXPECT_EQ(FindText(Texts(canvas), "Kopf").value().x, 118 + 354 + kG) << c.w << "x" << c.h;
+    }
+}
+
 // Guards the tiling: row by row from the corner, cut by the canvas edge, and
 // no endless loop when a tile comes out 0 pixels.
 TEST_F(Decorations, BackgroundTiles) {

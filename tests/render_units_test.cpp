@@ -79,11 +79,18 @@ TEST(TextHelpers, CutFirstLine) {
     }
 }
 
-// Guards StripControlChars and the a-to-z-only capitals.
+// Guards StripControlChars, and capitals that change every letter, not only a to z.
 TEST(TextHelpers, StripAndCapitals) {
     EXPECT_EQ(StripControlChars(QStringLiteral("a\tb\r\nc\x1f ä")), QStringLiteral("abc ä"));
-    EXPECT_EQ(UpperCaseAsciiLetters(QStringLiteral("Größe")), QStringLiteral("GRößE"));
-    EXPECT_EQ(UpperCaseAsciiLetters(QStringLiteral("Getränke 1a")), QStringLiteral("GETRäNKE 1A"));
+    const std::pair<QString, QString> capitals[] = {
+        {QStringLiteral("Getränke 1a"), QStringLiteral("GETRÄNKE 1A")},
+        {QStringLiteral("Größe"), QStringLiteral("GRÖSSE")},
+        {QStringLiteral("Crème brûlée, Öl & Übriges"),
+         QStringLiteral("CRÈME BRÛLÉE, ÖL & ÜBRIGES")},
+        {QStringLiteral("ÄÖÜ 20 %"), QStringLiteral("ÄÖÜ 20 %")},
+    };
+    for (const auto& [text, upper] : capitals)
+        EXPECT_EQ(UpperCaseLetters(text), upper) << text.toStdString();
 }
 
 } // namespace

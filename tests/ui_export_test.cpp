@@ -1,6 +1,8 @@
 // The command-line export: PDF printing and PNG pages drawn exactly as the
 // window prints and previews them, and clear failures for bad input.
 #include "CommandLineExport.h"
+#include "DialogAnswerer.h"
+#include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
 #include "PrintRun.h"
@@ -96,8 +98,10 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
     ASSERT_EQ(Run({QStringLiteral("--print-pdf"), exported, project}).status, 0);
     auto form = WindowWithProject();
     const QString printed = Path("printed.pdf");
-    form->CurrentPrinter().setOutputFileName(printed);
+    DialogAnswerer answer(
+        [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), printed); });
     form->DruckenBtnClick();
+    answer.Verify();
     form->document().SetChanged(false);
     EXPECT_EQ(PdfPageCount(printed), 3);
     EXPECT_TRUE(PdfWithoutDate(printed) == PdfWithoutDate(exported));
@@ -202,10 +206,28 @@ TEST_F(ExportTest, HelpListsTheOptions) {
     for (const char* option :
          {"--print-pdf", "--render-png", "--printer-dpi", "--paper", "--page", "--zoom", "--dpi"})
         EXPECT_TRUE(r.output.contains(QString::fromLatin1(option))) << option;
-    EXPECT_TRUE(IsCommandLineExport(QStringList{QStringLiteral("-h")}));
-    EXPECT_TRUE(IsCommandLineExport(QStringList{project, QStringLiteral("--print-pdf")}));
-    EXPECT_FALSE(IsCommandLineExport(QStringList{project}));
-    EXPECT_FALSE(IsCommandLineExport(QStringList{}));
+}
+
+// Only a first argument that is an option selects the command line; otherwise
+// the first argument is the project file the window opens.
+TEST_F(ExportTest, OnlyAFirstOptionSelectsTheCommandLine) {
+    const struct {
+        QStringList arguments;
+        bool exports;
+    } cases[] = {
+        {{QStringLiteral("-h")}, true},
+        {{QStringLiteral("--help"), project}, true},
+        {{QStringLiteral("--print-pdf"), Path("out.pdf"), project}, true},
+        {{QStringLiteral("--page"), QStringLiteral("2"), QStringLiteral("--render-png")}, true},
+        {{project, QStringLiteral("-h")}, false},
+        {{project, QStringLiteral("--print-pdf"), Path("out.pdf")}, false},
+        {{project, QStringLiteral("--render-png")}, false},
+        {{project}, false},
+        {{}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCommandLineExport(c.arguments), c.exports)
+            << c.arguments.join(u' ').toStdString();
 }
 
 // The built program must export without a display and report failures by status.

@@ -2,6 +2,7 @@
 #include "DialogAnswerer.h"
 #include "Dib.h"
 #include "FileDialogInput.h"
+#include "LayoutControlValues.h"
 #include "MainFormFixture.h"
 
 #include "CategoryListModel.h"
@@ -152,10 +153,44 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
     form.show();
-    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
     EXPECT_EQ(form.document().CategoryCount(), 1);
     EXPECT_FALSE(form.IsChanged());
+    // Started with a file, the program must not offer to replace it by the sample.
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+}
+
+// A project file named on the command line that cannot be read is named in a
+// message (not passed over silently); the window starts with an empty document.
+TEST(FileCommandsStartTest, UnreadableCommandLineFileIsNamed) {
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        bool folder;
+    } cases[] = {{"nothere.qlr", false}, {"a folder.qlr", true}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        if (c.folder) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(c.name)));
+        }
+        TMainForm form(dir.path(), QStringList{path});
+        const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { form.show(); });
+        EXPECT_EQ(text, QStringLiteral("Konte die folgende Datei nicht öffnen: ") +
+                            QDir::toNativeSeparators(path))
+            << c.name;
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+        EXPECT_EQ(form.document().CategoryCount(), 0);
+        EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()) << c.name;
+    }
+}
+
+// Started without a file, the program offers the sample project a second later.
+TEST(FileCommandsStartTest, SampleOfferOnlyWithoutACommandLineFile) {
+    QTemporaryDir dir;
+    TMainForm form(dir.path(), QStringList());
+    form.show();
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
 }
 
 } // namespace
@@ -233,5 +268,33 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     EXPECT_EQ(before.toHex().toStdString(), after.toHex().toStdString());
     EXPECT_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("LineWidthEd"))->text(),
               QStringLiteral("0.35"));
+}
+
+// Header, footer and file-name texts longer than a line edit's default limit
+// (32,767 characters) must come back whole from a file and go out whole again.
+TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
+    LayoutSettings settings;
+    const std::pair<QString LayoutSettings::*, QChar> texts[] = {
+        {&LayoutSettings::headerText, u'k'},     {&LayoutSettings::oddFooterText, u'u'},
+        {&LayoutSettings::evenFooterText, u'g'}, {&LayoutSettings::backgroundFile, u'b'},
+        {&LayoutSettings::logoFile, u'l'},
+    };
+    for (const auto& [text, fill] : texts)
+        settings.*text = QString(40000, fill) + QStringLiteral("Ende");
+    const QString first = dir.filePath(QStringLiteral("long.qlr"));
+    ASSERT_TRUE(WriteProjectFile(first, FormDocument(), settings));
+    ASSERT_TRUE(form->OpenFileWithName(first));
+    for (const auto& [text, fill] : texts) {
+        const LayoutKey& key = LayoutKeys()[static_cast<std::size_t>(LayoutKeyOf(text))];
+        const std::optional<LayoutValue> shown = ShownLayoutValue(*form, key);
+        ASSERT_TRUE(shown.has_value()) << key.name;
+        EXPECT_EQ(std::get<QString>(*shown), settings.*text) << key.name;
+    }
+    form->afilename = dir.filePath(QStringLiteral("again.qlr"));
+    ASSERT_TRUE(form->SaveTheFile());
+    QFile a(first), b(form->afilename);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
 }
 } // namespace

@@ -8,6 +8,7 @@
 #include "ColourSwatch.h"
 #include "FilenameEditBox.h"
 #include "FontSettingButton.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -249,6 +251,36 @@ TEST_F(MainFormTest, PreviewTabTakesTheKeyboardFocus) {
     form->activateWindow();
     form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
     EXPECT_EQ(form->focusWidget(), form->findChild<QLineEdit*>(QStringLiteral("KeyEdit")));
+}
+
+// The first window must fit into the screen's available area, centred: with a
+// scale factor of 2 the screen is half as big in window units, and a window
+// centred at its designed size would put its menu above the screen's top edge.
+TEST(WindowPlacementTest, FirstWindowFitsIntoTheAvailableArea) {
+    const struct {
+        QSize frame, minimum;
+        QRect available, expected;
+    } cases[] = {
+        {{800, 620}, {400, 300}, {0, 0, 1920, 1040}, {560, 210, 800, 620}},     // centred as is
+        {{800, 620}, {400, 300}, {0, 0, 960, 520}, {80, 0, 800, 520}},          // scale factor 2
+        {{800, 620}, {400, 300}, {0, 28, 960, 492}, {80, 28, 800, 492}},        // a panel on top
+        {{800, 620}, {900, 600}, {0, 28, 800, 500}, {0, 28, 900, 600}},         // cannot shrink
+        {{800, 620}, {400, 300}, {1920, 0, 1280, 1024}, {2160, 202, 800, 620}}, // second screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitIntoArea(c.frame, c.minimum, c.available), c.expected)
+            << c.available.width() << "x" << c.available.height();
+}
+
+// The shown main window lies inside its screen's available area.
+TEST_F(MainFormTest, ShownWindowLiesOnTheScreen) {
+    const QRect available = form->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(form->frameGeometry().topLeft()));
+    if (form->minimumSize().width() <= available.width() &&
+        form->minimumSize().height() <= available.height()) {
+        EXPECT_TRUE(available.contains(form->frameGeometry()))
+            << form->frameGeometry().width() << "x" << form->frameGeometry().height();
+    }
 }
 
 // The sample-project offer comes once; Yes opens "test.qlr" from the current directory.

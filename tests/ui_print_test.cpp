@@ -7,12 +7,15 @@
 #include "PdfProbe.h"
 #include "PrintRun.h"
 #include "QPainterCanvas.h"
+#include "Translator.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -35,10 +38,16 @@ class PrintTest : public MainFormFixture {
             AppendField(form->document(), cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18,
                         12);
     }
+    // Prints with the file question answered by typing the name.
     QString PrintToFile(const QString& name) {
         const QString path = dir.filePath(name);
-        form->CurrentPrinter().setOutputFileName(path);
+        DialogAnswerer answer([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            TypeFileName(dialog, path);
+        });
         form->DruckenBtnClick();
+        answer.Verify();
         return path;
     }
 };
@@ -120,6 +129,34 @@ TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
 
+// A file name the printer set-up filled in (as Qt's print dialog does for a
+// PDF printer) must not be printed into without asking: the print command
+// offers it and the user may change it.
+TEST_F(PrintTest, FileNameFromPrinterSetupIsOfferedNotUsed) {
+    const QString offered = dir.filePath(QStringLiteral("Formular drucken.pdf"));
+    const QString chosen = dir.filePath(QStringLiteral("elsewhere.pdf"));
+    form->CurrentPrinter().setOutputFileName(offered);
+    QString shown;
+    DialogAnswerer answer([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        shown = QDir(dialog->directory()).filePath(name->text());
+        TypeFileName(dialog, chosen);
+    });
+    form->DruckenBtnClick();
+    answer.Verify();
+    EXPECT_EQ(shown, offered);
+    EXPECT_FALSE(QFile::exists(offered));
+    EXPECT_EQ(PdfPageCount(chosen), 1);
+    // Cancelling the question prints nothing, not even into the offered file.
+    DialogAnswerer cancel(DialogAnswerer::RejectAnswer());
+    form->DruckenBtnClick();
+    cancel.Verify();
+    EXPECT_FALSE(QFile::exists(offered));
+}
+
 // A PDF file that cannot be written is reported and a former file is kept whole.
 TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     PageInput input = form->project().Input(form->CurrentPrinterPage());
@@ -132,17 +169,52 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     EXPECT_FALSE(QFile::exists(target));
 }
 
-// "Drucker einrichten" must show the printer dialog on the printer the preview
-// measures; cancelling it changes nothing.
+// The print run's failures are the program's own messages: they pass through
+// the translation table like every other message, in the current language.
+TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
+    Translator& table = ProgramTranslator();
+    auto english = [&](const QString& german, const QString& text) {
+        table.TranslateText(german);
+        for (int row = 0; row < table.RowCount(); ++row)
+            if (table.Cell(row, 0) == german.trimmed()) table.SetTranslationCell(row, 1, text);
+    };
+    english(QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
+            QStringLiteral("Could not print into this file: "));
+    english(QStringLiteral("Der Drucker konnte nicht gestartet werden."),
+            QStringLiteral("The printer could not be started."));
+    table.language = 1;
+    const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
+    DialogAnswerer answers(
+        {[&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), target); },
+         DialogAnswerer::PressAnswer(QMessageBox::Ok)});
+    form->DruckenBtnClick();
+    answers.Verify();
+    EXPECT_TRUE(answers.Text().startsWith(QStringLiteral("Could not print into this file: ") +
+                                          QDir::toNativeSeparators(target)))
+        << answers.Text().toStdString();
+    table.language = 0;
+}
+
+// "Drucker einrichten" must show the printer dialog, labelled as a set-up, on
+// the printer the preview measures; cancelling it changes nothing.
 TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
     QPrinter* before = &form->CurrentPrinter();
     const PrinterPage page = PrinterPageOf(*before);
-    DialogAnswerer answer([](QWidget* w) {
+    QString title;
+    QStringList buttons;
+    DialogAnswerer answer([&](QWidget* w) {
         EXPECT_EQ(w->objectName(), QStringLiteral("PrinterSetupDialog1"));
+        title = w->windowTitle();
+        for (const QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->isVisible()) buttons << b->text().remove(QLatin1Char('&'));
         static_cast<QDialog*>(w)->reject();
     });
     form->Druckereinrichten1Click();
     answer.Verify();
+    // The set-up prints nothing, so neither its title nor a button says "Print".
+    EXPECT_EQ(title, QStringLiteral("Drucker einrichten"));
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Print"))) << buttons.join(u',').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(u',').toStdString();
     EXPECT_EQ(&form->CurrentPrinter(), before);
     EXPECT_EQ(PrinterPageOf(form->CurrentPrinter()).width, page.width);
     EXPECT_EQ(form->CurrentPrinterPage().height, page.height);

@@ -243,6 +243,21 @@ TEST_F(ComponentsTest, MemoLinesWithMultiLineTranslation) {
     EXPECT_EQ(t.RowCount(), 2);
 }
 
+// Guards the one lookup of a file dialog's filter: a dialog that keeps its
+// filter in pipe form (as the open and save dialogs do) must not have its
+// toolkit form looked up as a second, untranslatable row.
+TEST_F(ComponentsTest, FileDialogFilterIsLookedUpOnce) {
+    Know({u"Quillora (*.qlr)|*.qlr"_qs});
+    QWidget window;
+    auto* dialog = new QFileDialog(&window);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setProperty("quilloraFilter", u"Quillora (*.qlr)|*.qlr"_qs);
+    dialog->setNameFilter(u"Quillora (*.qlr)"_qs);
+    TranslateComponents(&window, t);
+    EXPECT_EQ(Appended(1), QStringList());
+    EXPECT_EQ(dialog->property("quilloraFilter").toString(), En(u"Quillora (*.qlr)|*.qlr"_qs));
+}
+
 // Guards two kinds the walk used to pass over: a colour swatch (the shape of a
 // colour setting) has its tool tip translated, and a menu separator is looked
 // up as "-" so that it has a row of its own, while it stays a bare separator.

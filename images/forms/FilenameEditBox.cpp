@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <limits>
+
 FilenameEditBox::FilenameEditBox(QWidget* parent)
     : QWidget(parent), edit(new QLineEdit(this)), button(new QToolButton(this)) {
     edit->setObjectName(QStringLiteral("edit"));
+    edit->setMaxLength(std::numeric_limits<int>::max()); // no name is cut
+
     button->setObjectName(QStringLiteral("browse"));
     button->setText(QStringLiteral("..."));
     auto* layout = new QHBoxLayout(this);

@@ -171,13 +171,19 @@ class Walker {
     // Translates one object's texts by its kind; the first matching kind applies.
     void Translate(QObject* o) {
         const QVariant filter = o->property(kFilterProperty);
-        if (filter.typeId() == QMetaType::QString && !filter.toString().isEmpty())
-            o->setProperty(kFilterProperty, Tr(filter.toString()));
+        const bool pipeFilter =
+            filter.typeId() == QMetaType::QString && !filter.toString().isEmpty();
+        if (pipeFilter) o->setProperty(kFilterProperty, Tr(filter.toString()));
 
         if (auto* a = qobject_cast<QAction*>(o)) return Action(a);
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || IsFileNameBox(w) || IsToolkitDialog(w)) return;
-        if (auto* dialog = qobject_cast<QFileDialog*>(w)) return FileDialog(dialog);
+        // A file dialog's filter is one text: a dialog that keeps it in its pipe
+        // form shows it from there, so its toolkit form is not looked up again.
+        if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+            if (!pipeFilter) FileDialog(dialog);
+            return;
+        }
         if (auto* label = qobject_cast<QLabel*>(w)) {
             if (!label->text().isEmpty()) label->setText(Tr(label->text()));
             return;

@@ -13,6 +13,7 @@ class Translator;
 //
 // Conventions for our own widgets:
 // - dynamic property "quilloraFilter" (text): a file filter, translated as one text;
+//   a file dialog that carries it has only this text looked up, not its name filters;
 // - dynamic property "quilloraFileName" = true, or class FilenameEditBox: a
 //   file-name box, whose text and inner widgets are left alone.
 // - class ColourSwatch: a colour shape, of which only the tool tip is translated;
