@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPointer>
@@ -75,6 +77,18 @@ void SelectStyle(QFontDialog* chooser, const QString& style) {
         return;
     }
     ADD_FAILURE() << "no style " << style.toStdString();
+}
+
+// Escape typed into the font chooser's family box: the whole dialog is cancelled.
+Answer EscapeInTheChooser() {
+    return [](QWidget* w) {
+        auto* dialog = qobject_cast<FontChoiceDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(dialog->fontPart()->findChild<QLineEdit*>(), &escape);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    };
 }
 
 FontRecord OddFont() {
@@ -169,7 +183,8 @@ TEST_F(StyleSettingsTest, FontDialogWithoutChoiceKeepsTheFont) {
     for (const char* dialogName : {"FontDialog2", "FontDialog9"}) {
         const int key = LayoutKeyOf(static_cast<FontRole>(QByteArray(dialogName).back() - '1'));
         SetLayout(key, OddFont());
-        for (const Answer& answer : {DialogAnswerer::RejectAnswer(), AcceptAsOpened()}) {
+        for (const Answer& answer :
+             {DialogAnswerer::RejectAnswer(), AcceptAsOpened(), EscapeInTheChooser()}) {
             const int undoSteps = UndoCount();
             QString opened;
             {
