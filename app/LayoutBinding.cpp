@@ -12,9 +12,20 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QUndoStack>
 
 #include <climits>
 #include <limits>
+
+namespace {
+// A value chosen in a dialog is an undo step of its own: two colours chosen one
+// after the other for the same swatch are undone one at a time.
+class ChooseLayoutValue final : public ChangeLayoutValue {
+  public:
+    using ChangeLayoutValue::ChangeLayoutValue;
+    int id() const override { return -1; }
+};
+} // namespace
 
 LayoutBinding::LayoutBinding(Document& document, QObject* parent)
     : QObject(parent), doc(document), shows(LayoutKeys().size()) {
@@ -41,6 +52,12 @@ void LayoutBinding::ShowAll() {
 
 template <typename T> void LayoutBinding::Changed(int key, const T& value) {
     PushLayoutValue(doc, key, LayoutValue(value));
+}
+
+void LayoutBinding::Chosen(int key, const LayoutValue& value) {
+    LayoutSettings probe = doc.layout();
+    if (!WriteLayoutValue(probe, key, value)) return; // nothing changes
+    doc.undoStack()->push(new ChooseLayoutValue(doc, key, value));
 }
 
 QDoubleSpinBox* LayoutBinding::MakeSpin(const SpinSetting& s, QWidget* parent) {
@@ -83,7 +100,7 @@ ColourSwatch* LayoutBinding::MakeSwatch(const ColourSetting& s, QWidget* parent)
         swatch->setColour(doc.layout().*s.value);
     });
     connect(swatch, &ColourSwatch::colourChanged, this,
-            [this, key](ColourValue c) { Changed(key, c); });
+            [this, key](ColourValue c) { Chosen(key, LayoutValue(c)); });
     return swatch;
 }
 
@@ -96,7 +113,7 @@ FontSettingButton* LayoutBinding::MakeFontButton(const FontSetting& s, QWidget* 
     const int key = LayoutKeyOf(role);
     Bind(key, [this, button, role] { button->setFontRecord(doc.layout().font(role)); });
     connect(button, &FontSettingButton::fontChosen, this,
-            [this, key](const FontRecord& f) { Changed(key, f); });
+            [this, key](const FontRecord& f) { Chosen(key, LayoutValue(f)); });
     return button;
 }
 

@@ -4,7 +4,7 @@
 // change by the user becomes an undoable layout change of the document, and a
 // value set in the document (a file opened, an undo) shows in its control.
 
-#include "LayoutSettings.h"
+#include "LayoutKeys.h"
 
 #include <QObject>
 #include <functional>
@@ -46,6 +46,8 @@ class LayoutBinding : public QObject {
     void ShowAll();
     // A change made by the user in a control.
     template <typename T> void Changed(int key, const T& value);
+    // A value chosen in a font or colour dialog: one undo step, never merged.
+    void Chosen(int key, const LayoutValue& value);
 
     Document& doc;
     std::vector<std::vector<std::function<void()>>> shows; // by key

@@ -69,9 +69,16 @@ void ColourSwatch::setColour(ColourValue c) {
 }
 
 void ColourSwatch::mousePressEvent(QMouseEvent*) {
-    QColorDialog dialog(ToQColor(value), this);
+    const QColor shown = ToQColor(value);
+    QColorDialog dialog(shown, this);
     dialog.setObjectName(QStringLiteral("ColorDialog1"));
-    if (dialog.exec() == QDialog::Accepted) setColour(FromQColor(dialog.selectedColor()));
+    // Our own dialog everywhere: any colour with its custom-colour part, no alpha.
+    dialog.setOptions(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QColor chosen = dialog.selectedColor();
+    // OK on the colour it opened with keeps the value: a system colour stays one.
+    if (chosen.rgb() == shown.rgb()) return;
+    setColour(FromQColor(chosen));
 }
 
 void ColourSwatch::paintEvent(QPaintEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 // A colour setting shown as a filled rectangle. A press of any mouse button on
 // it opens the colour dialog; OK takes the chosen colour, Cancel keeps the old one.
+// A system colour shows as its palette colour and stays a system colour unless
+// another colour is chosen.
 
 #include "Colour.h"
 
@@ -14,6 +16,7 @@ class ColourSwatch : public QFrame {
     void setColour(ColourValue c);
 
   signals:
+    // The colour changed, by setColour or by a choice in the dialog.
     void colourChanged(ColourValue c);
 
   protected:

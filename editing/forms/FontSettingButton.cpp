@@ -1,6 +1,6 @@
 #include "FontSettingButton.h"
 
-#include <QFontDialog>
+#include "FontChoiceDialog.h"
 
 FontSettingButton::FontSettingButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
@@ -8,20 +8,16 @@ FontSettingButton::FontSettingButton(const QString& caption, QWidget* parent)
 }
 
 void FontSettingButton::ChooseFont() {
-    QFont start(value.name);
-    start.setPointSize(value.size > 0 ? value.size : 10);
-    start.setBold(value.style & fsBold);
-    start.setItalic(value.style & fsItalic);
-    start.setUnderline(value.style & fsUnderline);
-    start.setStrikeOut(value.style & fsStrikeOut);
-    QFontDialog dialog(start, this);
+    FontChoiceDialog dialog(value, this);
     dialog.setObjectName(dialogName);
+    QString title = text();
+    title.remove(QLatin1Char('&'));
+    while (title.endsWith(QLatin1Char('.')))
+        title.chop(1);
+    dialog.setWindowTitle(title);
     if (dialog.exec() != QDialog::Accepted) return;
-    const QFont chosen = dialog.selectedFont();
-    value.name = chosen.family();
-    if (chosen.pointSize() > 0) value.size = chosen.pointSize();
-    value.style = static_cast<std::uint8_t>(
-        (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
-        (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0));
+    const FontRecord chosen = dialog.chosenFont();
+    if (chosen == value) return;
+    value = chosen;
     emit fontChosen(value);
 }

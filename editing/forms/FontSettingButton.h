@@ -1,6 +1,7 @@
 #pragma once
 // A font setting: the button that opens its font dialog, holding the font itself.
-// OK in the dialog makes the chosen font the setting; Cancel keeps the former one.
+// OK in the dialog makes the chosen font the setting; Cancel keeps the former one
+// exactly.
 
 #include "FontRecord.h"
 
@@ -16,7 +17,8 @@ class FontSettingButton : public QPushButton {
     QString dialogName;
 
   signals:
-    // The user chose a font in the dialog (not emitted by setFontRecord).
+    // The user chose another font in the dialog (not emitted by setFontRecord,
+    // nor by an OK that changed nothing).
     void fontChosen(const FontRecord& font);
 
   private:
