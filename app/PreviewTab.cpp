@@ -111,10 +111,20 @@ void PreviewTab::PaintBox1Paint(QPaintEvent* event) {
     const QRect exposed = event->rect() & QRect(0, 0, page.width, page.height);
     if (exposed.isEmpty()) return;
     // Only the exposed part is drawn: at high zoom a whole page bitmap would be huge.
-    QImage part(exposed.size(), QImage::Format_RGB32);
-    DrawPagePart(part, exposed.topLeft(), project.Input(printerPage()), logicalDpiX(), page,
+    // On a screen with more device pixels than window units the page is laid out
+    // at that finer resolution, so that it stays sharp.
+    const qreal ratio = PaintBox1->devicePixelRatioF();
+    const int dpi = qRound(logicalDpiX() * ratio);
+    const PageSize devicePage =
+        ratio == 1 ? page : LayoutPageSize(printerPage(), dpi, ZoomEd->value());
+    const QRect deviceRect = QRectF(exposed.x() * ratio, exposed.y() * ratio,
+                                    exposed.width() * ratio, exposed.height() * ratio)
+                                 .toAlignedRect();
+    QImage part(deviceRect.size(), QImage::Format_RGB32);
+    DrawPagePart(part, deviceRect.topLeft(), project.Input(printerPage()), dpi, devicePage,
                  SeiteEd->value(), ZoomEd->value());
-    QPainter(PaintBox1).drawImage(exposed.topLeft(), part);
+    part.setDevicePixelRatio(ratio);
+    QPainter(PaintBox1).drawImage(QPointF(deviceRect.x() / ratio, deviceRect.y() / ratio), part);
 }
 
 bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
@@ -123,6 +133,13 @@ bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
     // Only while this tab is the one shown in its window.
     if (widget->window() != window() || !isVisibleTo(window())) return false;
     auto* wheel = static_cast<QWheelEvent*>(event);
+    // Ctrl and the wheel over the preview zoom in and out by the zoom's step.
+    if ((wheel->modifiers() & Qt::ControlModifier) &&
+        (ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1)) {
+        const int dy = wheel->angleDelta().y();
+        if (dy != 0) ZoomEd->stepBy(dy > 0 ? 1 : -1);
+        return true;
+    }
     // A wheel event that nobody takes travels on to the parents of the widget it
     // was sent to; the scroll happens once, for the first widget.
     if (wheel == lastWheel && wheel->timestamp() == lastWheelTime && lastWheelWidget &&

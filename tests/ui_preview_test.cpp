@@ -21,6 +21,7 @@
 #include <QTreeView>
 #include <QWheelEvent>
 #include <QWidget>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,11 +187,37 @@ TEST_F(PreviewTest, WheelScrollsOnlyOnThePreviewTab) {
     turn(viewport, 120);
     EXPECT_EQ(bar->value(), 0); // stays within the range
 
+    // With Ctrl the wheel zooms by the zoom's step instead of scrolling.
+    auto* zoom = form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"));
+    QWheelEvent zoomIn(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(),
+                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &zoomIn);
+    EXPECT_EQ(zoom->value(), 210);
+    EXPECT_EQ(bar->value(), 0);
+
     bar->setValue(60);
     form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
     turn(form->findChild<QTreeView*>(QStringLiteral("ListView2"))->viewport(), -120);
     turn(form.get(), -120);
     EXPECT_EQ(bar->value(), 60);
+}
+
+// On a screen with two device pixels per window unit the page must be drawn with twice the
+// pixels, not enlarged: an enlarged page repeats every row twice.
+TEST_F(PreviewTest, PageIsSharpOnAScaledScreen) {
+    auto* box = form->findChild<QWidget*>(QStringLiteral("PaintBox1"));
+    if (box->devicePixelRatioF() != 2) GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    FillDocument();
+    PaintSettled();
+    const QImage page = Paint(QRect(0, 0, 300, 200));
+    ASSERT_EQ(page.width(), 600);
+    ASSERT_EQ(page.height(), 400);
+    int differingPairs = 0;
+    for (int y = 0; y + 1 < page.height(); y += 2)
+        if (std::memcmp(page.constScanLine(y), page.constScanLine(y + 1),
+                        static_cast<std::size_t>(page.bytesPerLine())) != 0)
+            ++differingPairs;
+    EXPECT_GT(differingPairs, 10);
 }
 
 // Clicking the page gives the keyboard focus to the hidden KeyEdit.
