@@ -27,17 +27,25 @@ void PagePass::DrawBackground() {
         return;
     }
     if (height <= 0) return;
-    // One pixel row at a time; the two shares of each channel are truncated
-    // separately. System colour references are split as they stand.
+    // Row n (from 1) has each channel (h - n) x c1 / h + c2 x n / h, the two
+    // shares truncated separately; system colour references are split as they
+    // stand. Neighbouring rows of one colour are filled as one rectangle, which
+    // gives the same pixels as filling them row by row.
     const std::int64_t hh = height;
     auto channel = [&](int a, int b, std::int64_t n) {
         return static_cast<int>((hh - n) * a / hh + b * n / hh);
     };
-    for (std::int64_t n = 1; n <= hh; ++n) {
-        const ColourValue c =
-            MakeColour(channel(RedOf(c1), RedOf(c2), n), channel(GreenOf(c1), GreenOf(c2), n),
-                       channel(BlueOf(c1), BlueOf(c2), n));
-        SolidRectangle(c, 0, n - 1, width, n);
+    auto rowColour = [&](std::int64_t n) {
+        return MakeColour(channel(RedOf(c1), RedOf(c2), n), channel(GreenOf(c1), GreenOf(c2), n),
+                          channel(BlueOf(c1), BlueOf(c2), n));
+    };
+    for (std::int64_t first = 1; first <= hh;) {
+        const ColourValue c = rowColour(first);
+        std::int64_t last = first;
+        while (last < hh && rowColour(last + 1) == c)
+            ++last;
+        SolidRectangle(c, 0, first - 1, width, last);
+        first = last + 1;
     }
 }
 

@@ -132,4 +132,33 @@ TEST_F(PainterCanvas, PageOnAnImage) {
     EXPECT_EQ(page.pixel(105, 305) & 0xFFFFFF, 0x808080u); // the picture
 }
 
+// Guards the gradient's pixels on images (the preview and the PNG export, and
+// a page drawn for a printer): exactly the rows filled one by one.
+TEST_F(PainterCanvas, GradientPixelsAreTheRowsFilledOneByOne) {
+    FormDocument doc;
+    LayoutSettings s;
+    s.headerText.clear();
+    s.oddFooterText.clear();
+    s.backgroundStartColour = MakeColour(250, 10, 0);
+    s.backgroundEndColour = MakeColour(200, 240, 40);
+    constexpr int w = 30, h = 301;
+    QImage rows(w, h, QImage::Format_RGB32);
+    for (int n = 1; n <= h; ++n) {
+        auto channel = [&](int a, int b) { return (h - n) * a / h + b * n / h; };
+        for (int x = 0; x < w; ++x)
+            rows.setPixel(x, n - 1, qRgb(channel(250, 200), channel(10, 240), channel(0, 40)));
+    }
+    for (DeviceTechnology technology :
+         {DeviceTechnology::RasterDisplay, DeviceTechnology::RasterPrinter}) {
+        QImage drawn(w, h, QImage::Format_RGB32);
+        drawn.fill(Qt::black);
+        {
+            QPainter painter(&drawn);
+            QPainterCanvas canvas(painter, 96, technology);
+            PaintToCanvas(canvas, PageInput{doc, s}, 96, w, h, 1, 100, true);
+        }
+        EXPECT_TRUE(drawn == rows);
+    }
+}
+
 } // namespace
