@@ -74,6 +74,7 @@ bool TMainForm::OpenFileWithName(const QString& name) {
             categories->index(0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     donotupdate = false;
     ListProds();
+    pageStarts.Invalidate();
     if (PaintBox1) PaintBox1->update();
     SetUnChanged();
     return true;

@@ -121,6 +121,7 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::SetChanged() {
+    pageStarts.Invalidate();
     if (maincap.isEmpty()) return;
     changed = true;
     UpdateTitle();
@@ -148,6 +149,7 @@ void TMainForm::NewAll() {
     ListProds();
     afilename.clear();
     SetUnChanged();
+    pageStarts.Invalidate();
     if (PaintBox1) PaintBox1->update();
 }
 

@@ -7,6 +7,7 @@
 #include "Dib.h"
 #include "FormDocument.h"
 #include "LayoutControls.h"
+#include "PageStartIndex.h"
 #include "PaintToCanvas.h"
 
 #include <QMainWindow>
@@ -129,6 +130,7 @@ class TMainForm : public QMainWindow {
     LayoutSettings currentSettings; // what the page being drawn reads
     bool preparingPictures = true;  // false while a file's values are given to the controls
     CategoryPictureCache pictureCache;
+    PageStartIndex pageStarts; // invalidated whenever the document changes
     const QWheelEvent* lastWheel = nullptr;
     quint64 lastWheelTime = 0;
 

@@ -84,6 +84,7 @@ PageInput TMainForm::PreviewInput() {
     input.logo = &di3;
     input.printer = CurrentPrinterPage();
     input.pictures = &pictureCache;
+    input.pageStarts = &pageStarts;
     return input;
 }
 
