@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 class PainterCanvas : public ::testing::Test {
@@ -160,5 +163,108 @@ TEST_F(PainterCanvas, GradientPixelsAreTheRowsFilledOneByOne) {
         EXPECT_TRUE(drawn == rows);
     }
 }
+
+// A page with a large red heading "BESTELLUNG" and a blue introduction text
+// below it, with no bands, header, footer or background.
+struct LargeTextPage {
+    FormDocument doc;
+    LayoutSettings s;
+    LargeTextPage() {
+        s.headerText.clear();
+        s.oddFooterText.clear();
+        s.backgroundFill = false;
+        s.categoryAreaBand = false;
+        s.categoryNameBand = false;
+        FontRecord& name = s.font(FontRole::CategoryName);
+        name.name = QStringLiteral("Arial");
+        name.size = 24;
+        name.style = 1; // bold
+        name.color = MakeColour(255, 0, 0);
+        FontRecord& intro = s.font(FontRole::Description);
+        intro.name = QStringLiteral("Arial");
+        intro.size = 12;
+        intro.color = MakeColour(0, 0, 255);
+        const int c = doc.AddCategory(QStringLiteral("BESTELLUNG"));
+        doc.SetRecord(c, NewCategoryRecord(QString(), 1,
+                                           QStringLiteral("Einführung mit etwas Text\r\nzweite "
+                                                          "Zeile der Einführung"),
+                                           0, false));
+    }
+
+    // The part of the preview page at dpi and zoom with its top-left corner at
+    // origin, as the preview draws an exposed part.
+    QImage Part(int dpi, double zoom, QPoint origin, QSize size) {
+        const PageSize page = LayoutPageSize({}, dpi, zoom);
+        QImage part(size, QImage::Format_RGB32);
+        part.fill(Qt::white);
+        QPainter painter(&part);
+        painter.translate(-origin);
+        QPainterCanvas canvas(painter, dpi);
+        PaintToCanvas(canvas, PageInput{doc, s}, dpi, page.width, page.height, 1, zoom, false);
+        return part;
+    }
+};
+
+// Pixels of an image close to a pure colour (anti-aliased edges excepted).
+int PixelsOf(const QImage& image, QRect box, QRgb colour) {
+    int n = 0;
+    box &= image.rect();
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(colour)) + std::abs(qGreen(p) - qGreen(colour)) +
+                    std::abs(qBlue(p) - qBlue(colour)) <
+                60)
+                ++n;
+        }
+    return n;
+}
+
+struct LargeTextCase {
+    const char* name;
+    int dpi;
+    double zoom;
+};
+
+void PrintTo(const LargeTextCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LargeText : public ::testing::TestWithParam<LargeTextCase> {};
+
+// Guards large text on images: a heading and an introduction text far beyond
+// the 64 pixels of Qt's glyph cache (with any QT_MAX_CACHED_GLYPH_SIZE) are
+// drawn, at zoom 100, 200, 300, in an exposed part at 1000 and at 600 dpi.
+TEST_P(LargeText, HeadingAndIntroductionAreDrawn) {
+    const LargeTextCase c = GetParam();
+    LargeTextPage page;
+    const double scale = c.dpi / 72.0 * c.zoom / 100;
+    const int nameHeight = static_cast<int>(24 * 1.5 * scale * 1.2); // the heading's line
+    const int left = MmToPixels(12, c.dpi, c.zoom), top = MmToPixels(2, c.dpi, c.zoom);
+    // The heading's box: half a line below the top margin, a line high.
+    const QRect heading(left, top + nameHeight / 2, static_cast<int>(24 * 1.5 * scale * 4),
+                        nameHeight);
+    // Below the heading (2.5 lines): the first line of the introduction.
+    const QRect intro(left, top + nameHeight * 5 / 2, static_cast<int>(12 * scale * 6),
+                      static_cast<int>(12 * scale * 1.2));
+    const QRect wanted = heading | intro;
+    const QSize size(std::min(wanted.width(), 1400), std::min(wanted.bottom() + 1 - top, 1400));
+    const QPoint origin(left, top);
+    const QImage part = page.Part(c.dpi, c.zoom, origin, size);
+    const int red = PixelsOf(part, heading.translated(-origin), qRgb(255, 0, 0));
+    EXPECT_GT(red, heading.width() * heading.height() / 50) << "heading";
+    if (intro.top() - top < size.height()) {
+        const int blue = PixelsOf(part, intro.translated(-origin), qRgb(0, 0, 255));
+        EXPECT_GT(blue, 20) << "introduction";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomsAndResolutions, LargeText,
+                         ::testing::Values(LargeTextCase{"Zoom100", 96, 100},
+                                           LargeTextCase{"Zoom200", 96, 200},
+                                           LargeTextCase{"Zoom300", 96, 300},
+                                           LargeTextCase{"Zoom1000Part", 96, 1000},
+                                           LargeTextCase{"Printer600Dpi", 600, 100}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
