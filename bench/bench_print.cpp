@@ -1,63 +1,98 @@
-// The command-line PDF export of generated documents of 10 and 100 pages on A4
-// at 600 dpi: seconds per page, peak memory, and how the time grows with the
-// page count (time(100 pages) / time(10 pages); 10 would be linear).
+// The command-line PDF export of the generated order form (BenchDocuments.h)
+// of about 12, 112 and 1,112 A4 pages, with the white to light grey gradient
+// and with a plain background, at 600 and 150 dpi: time per page, the PDF's
+// size and peak memory; then the gradient's cost against the plain
+// background and the 600 dpi run against the 150 dpi run.
 //
-// Each document has text, check box and single-choice fields, heading
-// categories, category pictures before and below the name, a tiled background
-// picture, a header with logo and a footer. The export reads the project file,
-// prepares the pictures and prints through the same run as the print command.
+// Peak memory (peak_MiB) only grows within one process: compare the export
+// of the 1,112-page form with loading it and drawing one page by running
+// each case alone (--benchmark_filter).
+//
+// The preview: one repaint of page 1 and of the last page at zoom 100 (the
+// whole page) and at zoom 1000 (an exposed part of 800 x 600 pixels) on a
+// 96 dpi screen, as the preview draws it (with a page start index kept
+// across repaints), against page 1 of the 12-page form; first_ms is the first
+// drawing after the index was dropped.
 
 #include "BenchDocuments.h"
+#include "CategoryPictureCache.h"
 #include "CommandLineExport.h"
+#include "Dib.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
+#include "PageStartIndex.h"
 #include "PaintToCanvas.h"
 #include "PrintRun.h"
 #include "ProjectFile.h"
 #include "QPainterCanvas.h"
-#include "RecordingCanvas.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <sys/resource.h>
+#include <tuple>
 
 namespace {
 
-constexpr int kDpi = 600;
-
 struct Fixture {
     QTemporaryDir dir;
-    QString pictureFile;
-    LayoutSettings settings;
+    QString pictureFile, logoFile;
     PrinterPage a4;
+    dib logo{};
 
     Fixture() {
         pictureFile = WritePatternPicture(QDir(dir.path()));
-        settings.backgroundFile = pictureFile; // background tiles
-        settings.tileWidthCm = 4;
+        logoFile = WritePatternPicture(QDir(dir.path()), QStringLiteral("logo.bmp"), 200, 200);
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfPrinter(printer, QString());
         a4 = PrinterPageOf(printer);
+        newdib(&logo, 200, 200, 24);
+        for (int i = 0; i < logo.bytew * 200; ++i)
+            logo.poi[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    ~Fixture() { FreeDib(logo); }
+
+    // The order form of about `pages` A4 pages, in memory, and its page count.
+    struct Form {
+        std::unique_ptr<FormDocument> document;
+        LayoutSettings settings;
+        int pages = 0;
+    };
+    Form& FormOf(int pages, bool gradient) {
+        Form& form = forms[{pages, gradient}];
+        if (!form.document) {
+            form.document = std::make_unique<FormDocument>();
+            form.settings = OrderFormSettings(gradient, logoFile);
+            PageInput in{*form.document, form.settings};
+            in.printer = a4;
+            form.pages = FillToAboutPages(*form.document, in, pages, pictureFile);
+        }
+        return form;
     }
 
-    // The project file of a document of exactly `pages` A4 pages.
-    QString Project(int pages) const {
-        FormDocument doc;
-        PageInput in{doc, settings};
-        in.printer = a4;
-        FillToPages(doc, in, pages, pictureFile);
-        const QString path = dir.filePath(QStringLiteral("pages%1.qlr").arg(pages));
-        WriteProjectFile(path, doc, settings);
+    // Its project file.
+    QString Project(int pages, bool gradient) {
+        const QString path =
+            dir.filePath(QStringLiteral("form%1%2.qlr").arg(pages).arg(gradient ? "g" : "p"));
+        if (!QFileInfo::exists(path)) {
+            const Form& form = FormOf(pages, gradient);
+            WriteProjectFile(path, *form.document, form.settings);
+        }
         return path;
     }
+
+    std::map<std::pair<int, bool>, Form> forms;
 };
 
 Fixture& Shared() {
@@ -71,68 +106,181 @@ double PeakMemoryMiB() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
 }
 
-std::map<int, double> secondsPerRun;    // wall time, by page count
-std::map<int, double> cpuSecondsPerRun; // processor time, by page count
-
 double CpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+QString ProgramDir() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+}
+
+// Seconds per page of the export, by pages, dpi and gradient.
+std::map<std::tuple<int, int, bool>, double> exportSecondsPerPage;
+
+// Arguments: pages (about), printer dpi, gradient (1) or plain background (0).
 void BM_ExportPdf(benchmark::State& state) {
     const int pages = static_cast<int>(state.range(0));
+    const int dpi = static_cast<int>(state.range(1));
+    const bool gradient = state.range(2) != 0;
     Fixture& f = Shared();
-    const QString project = f.Project(pages);
-    const QString out = f.dir.filePath(QStringLiteral("out%1.pdf").arg(pages));
-    const QString programDir = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    const QString project = f.Project(pages, gradient);
+    const QString out = f.dir.filePath(QStringLiteral("out.pdf"));
     double total = 0, cpu = 0;
     int printed = 0;
     for (auto _ : state) {
         QString error;
         const double c0 = CpuSeconds();
         const auto t0 = std::chrono::steady_clock::now();
-        const bool ok = PrintProjectToPdf(project, out, QStringLiteral("A4"), kDpi, programDir,
+        const bool ok = PrintProjectToPdf(project, out, QStringLiteral("A4"), dpi, ProgramDir(),
                                           &error, &printed);
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         cpu += CpuSeconds() - c0;
         if (!ok) state.SkipWithError(error.toStdString().c_str());
     }
     const double perRun = total / static_cast<double>(state.iterations());
-    const double cpuPerRun = cpu / static_cast<double>(state.iterations());
-    secondsPerRun[pages] = perRun;
-    cpuSecondsPerRun[pages] = cpuPerRun;
+    const double perPage = printed > 0 ? perRun / printed : 0;
+    exportSecondsPerPage[{pages, dpi, gradient}] = perPage;
     state.counters["pages"] = printed;
-    state.counters["s_per_page"] = printed > 0 ? perRun / printed : 0;
+    state.counters["ms_per_page"] = 1000 * perPage;
+    state.counters["cpu_ms_per_page"] =
+        printed > 0 ? 1000 * cpu / static_cast<double>(state.iterations()) / printed : 0;
+    state.counters["pdf_MB"] = static_cast<double>(QFileInfo(out).size()) / 1e6;
     state.counters["peak_MiB"] = PeakMemoryMiB();
-    if (secondsPerRun.count(10) && pages != 10) {
-        state.counters["time_ratio_to_10"] = perRun / secondsPerRun[10];
-        state.counters["cpu_ratio_to_10"] = cpuPerRun / cpuSecondsPerRun[10];
-    }
 }
-BENCHMARK(BM_ExportPdf)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ExportPdf)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportPdf)
+    ->ArgNames({"pages", "dpi", "gradient"})
+    ->Args({12, 600, 1})
+    ->Args({12, 600, 0})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ExportPdf)
+    ->ArgNames({"pages", "dpi", "gradient"})
+    ->Args({112, 600, 1})
+    ->Args({112, 600, 0})
+    ->Args({112, 150, 1})
+    ->Args({112, 150, 0})
+    ->Args({1112, 600, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
-// One repaint of an 800 x 600 part of the preview at 1000 % on a 96 dpi screen:
-// what scrolling the preview costs at its highest zoom.
-void BM_PreviewPartAt1000(benchmark::State& state) {
+// What the export adds to: reading the project file, preparing its pictures
+// and drawing page 1 of it into an image at 150 dpi.
+void BM_LoadAndDrawPage1(benchmark::State& state) {
+    const int pages = static_cast<int>(state.range(0));
     Fixture& f = Shared();
-    const QString project = f.Project(10);
-    auto read = ReadProjectFileFromPath(project, LayoutSettings());
-    if (!read.ok()) {
-        state.SkipWithError("project not readable");
-        return;
+    const QString project = f.Project(pages, true);
+    const QString png = f.dir.filePath(QStringLiteral("page1.png"));
+    for (auto _ : state) {
+        QString error;
+        if (!RenderProjectPage(project, png, 1, 100, 150, ProgramDir(), &error))
+            state.SkipWithError(error.toStdString().c_str());
     }
-    PageInput in{*read.document, read.settings};
-    in.printer = f.a4;
-    const PageSize page = LayoutPageSize(f.a4, 96, 1000);
-    QImage part(800, 600, QImage::Format_RGB32);
-    const QPoint origin(page.width / 3, page.height / 3);
-    for (auto _ : state)
-        DrawPagePart(part, origin, in, 96, page, 1, 1000);
-    state.counters["page_px"] = static_cast<double>(page.width) * page.height;
+    state.counters["peak_MiB"] = PeakMemoryMiB();
 }
-BENCHMARK(BM_PreviewPartAt1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadAndDrawPage1)->Arg(1112)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ReportExport() {
+    for (int dpi : {600, 150}) {
+        const auto g = exportSecondsPerPage.find({112, dpi, true});
+        const auto p = exportSecondsPerPage.find({112, dpi, false});
+        if (g == exportSecondsPerPage.end() || p == exportSecondsPerPage.end()) continue;
+        std::printf("export, 112 pages, %d dpi: gradient %.2f ms/page, plain %.2f ms/page, "
+                    "gradient/plain = %.2f\n",
+                    dpi, 1000 * g->second, 1000 * p->second, g->second / p->second);
+    }
+    for (bool gradient : {true, false}) {
+        const auto hi = exportSecondsPerPage.find({112, 600, gradient});
+        const auto lo = exportSecondsPerPage.find({112, 150, gradient});
+        if (hi == exportSecondsPerPage.end() || lo == exportSecondsPerPage.end()) continue;
+        std::printf("export, 112 pages, %s: 600 dpi / 150 dpi = %.2f\n",
+                    gradient ? "gradient" : "plain", hi->second / lo->second);
+    }
+}
+
+// The last page as the preview lays the document out (its fonts differ from
+// the recording canvas's that counted the pages): the first page after which
+// none follows, found through the page start index.
+int LastPreviewPage(const PageInput& in, int dpi, int zoom) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    QPainterCanvas canvas(painter, dpi);
+    const PageSize page = LayoutPageSize(in.printer, dpi, zoom);
+    auto more = [&](int k) {
+        return PaintToCanvas(canvas, in, dpi, page.width, page.height, k, zoom, false);
+    };
+    more(1000000); // lays out every page once
+    int lo = 1, hi = 1000000;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (more(mid))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+// Milliseconds per repaint, by pages, page (0 first, 1 last) and zoom.
+std::map<std::tuple<int, int, int>, double> previewMs;
+
+// Arguments: pages (about), the page shown (0 the first, 1 the last), zoom.
+void BM_Preview(benchmark::State& state) {
+    const int pages = static_cast<int>(state.range(0));
+    const bool last = state.range(1) != 0;
+    const int zoom = static_cast<int>(state.range(2));
+    constexpr int dpi = 96;
+    Fixture& f = Shared();
+    Fixture::Form& form = f.FormOf(pages, true);
+    CategoryPictureCache pictures;
+    PageStartIndex starts;
+    PageInput in{*form.document, form.settings};
+    in.printer = f.a4;
+    in.logo = &f.logo;
+    in.pictures = &pictures;
+    in.pageStarts = &starts;
+    const PageSize page = LayoutPageSize(f.a4, dpi, zoom);
+    const int shown = last ? LastPreviewPage(in, dpi, zoom) : 1;
+    // Zoom 1000: the part of 800 x 600 pixels in the middle of the page.
+    const bool whole = zoom <= 100;
+    QImage part(whole ? page.width : 800, whole ? page.height : 600, QImage::Format_RGB32);
+    const QPoint origin = whole ? QPoint() : QPoint(page.width / 2 - 400, page.height / 2 - 300);
+
+    // The first drawing after a change lays out the pages up to the one shown.
+    DrawPagePart(part, origin, in, dpi, page, 1, zoom); // fonts and pictures once
+    starts.Invalidate();
+    const auto first = std::chrono::steady_clock::now();
+    DrawPagePart(part, origin, in, dpi, page, shown, zoom);
+    const double firstMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - first).count();
+
+    double total = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        DrawPagePart(part, origin, in, dpi, page, shown, zoom);
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    const double ms = 1000 * total / static_cast<double>(state.iterations());
+    previewMs[{pages, last, zoom}] = ms;
+    state.counters["page"] = shown;
+    state.counters["first_ms"] = firstMs;
+    state.counters["repaint_ms"] = ms;
+    const auto base = previewMs.find({12, 0, zoom});
+    if (base != previewMs.end()) state.counters["ratio_to_12_page1"] = ms / base->second;
+}
+BENCHMARK(BM_Preview)
+    ->ArgNames({"pages", "last", "zoom"})
+    ->Args({12, 0, 100})
+    ->Args({1112, 0, 100})
+    ->Args({1112, 1, 100})
+    ->Args({12, 0, 1000})
+    ->Args({1112, 0, 1000})
+    ->Args({1112, 1, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
@@ -142,6 +290,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    ReportExport();
     benchmark::Shutdown();
     return 0;
 }
