@@ -6,6 +6,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -143,6 +144,29 @@ void QPainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     ApplyPen();
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void QPainterCanvas::FillRectangles(const std::vector<FilledRect>& rects) {
+    if (rects.empty()) return;
+    // One fill per colour: a PDF or printer page gets a few fills with many
+    // rectangles each rather than a fill and a colour change per rectangle.
+    std::map<ColourValue, QList<QRect>> byColour;
+    for (const FilledRect& r : rects) {
+        const int x1 = std::min(r.rect.left, r.rect.right),
+                  x2 = std::max(r.rect.left, r.rect.right);
+        const int y1 = std::min(r.rect.top, r.rect.bottom),
+                  y2 = std::max(r.rect.top, r.rect.bottom);
+        if (x2 > x1 && y2 > y1) byColour[r.colour].append(QRect(x1, y1, x2 - x1, y2 - y1));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    for (const auto& [colour, list] : byColour) {
+        painter.setBrush(ToQColor(colour));
+        painter.drawRects(list.constData(), static_cast<int>(list.size()));
+    }
+    painter.setBrush(Qt::NoBrush);
+    SetSolidBrush(rects.back().colour);
+    SetPen(rects.back().colour, 1);
 }
 
 void QPainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {

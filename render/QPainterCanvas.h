@@ -44,6 +44,7 @@ class QPainterCanvas : public Canvas {
     void SetSolidBrush(ColourValue colour) override;
     void SetClearBrush() override { brushSolid = false; }
     void Rectangle(int x1, int y1, int x2, int y2) override;
+    void FillRectangles(const std::vector<FilledRect>& rects) override;
     void Ellipse(int x1, int y1, int x2, int y2) override;
     void MoveTo(int x, int y) override { position = QPoint(x, y); }
     void LineTo(int x, int y) override;
