@@ -68,6 +68,7 @@ const CanvasFonts::Built& CanvasFonts::Font(const CanvasFontKey& key, const QPai
     const auto found = fonts.find(key);
     if (found != fonts.end()) return found->second;
     if (fonts.size() >= kMaxFonts) Clear();
+    ++fontsBuilt;
     QFont font(key.name);
     font.setPixelSize(key.pixels);
     font.setBold(key.style & 1);
@@ -83,6 +84,7 @@ int CanvasFonts::TextWidth(const CanvasFontKey& key, const Built& font, const QS
     const auto found = widths.find(k);
     if (found != widths.end()) return found->second;
     if (widths.size() >= kMaxMeasurements) widths.clear();
+    ++textsMeasured;
     const int width = font.metrics.horizontalAdvance(text);
     widths.emplace(std::move(k), width);
     return width;
@@ -94,6 +96,7 @@ QRectF CanvasFonts::WrappedBounds(const CanvasFontKey& key, QPainter& painter, q
     const auto found = wrapped.find(k);
     if (found != wrapped.end()) return found->second;
     if (wrapped.size() >= kMaxMeasurements) wrapped.clear();
+    ++textsMeasured;
     const QRectF bounds = painter.boundingRect(QRectF(0, 0, width, 1.0e7), flags, text);
     wrapped.emplace(std::move(k), bounds);
     return bounds;

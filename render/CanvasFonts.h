@@ -67,6 +67,11 @@ class CanvasFonts {
     // Releases everything kept.
     void Clear();
 
+    // How many fonts were built and texts measured so far (for tests and
+    // measurements).
+    int FontsBuilt() const { return fontsBuilt; }
+    int TextsMeasured() const { return textsMeasured; }
+
   private:
     void DrawLayoutGlyphs(QPainter& painter, const CanvasFontKey& key, const QTextLayout& layout,
                           QPointF origin, QColor colour);
@@ -80,6 +85,7 @@ class CanvasFonts {
     };
     std::map<std::tuple<CanvasFontKey, quint32, QRgb>, GlyphImage> glyphs;
     qint64 glyphBytes = 0;
+    int fontsBuilt = 0, textsMeasured = 0;
 };
 
 // The instance the painter canvas uses.

@@ -267,4 +267,32 @@ INSTANTIATE_TEST_SUITE_P(ZoomsAndResolutions, LargeText,
                                            LargeTextCase{"Printer600Dpi", 600, 100}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Guards what the canvas keeps across passes: drawing a page again on a new
+// canvas builds no font and measures no text again; another resolution builds
+// its own fonts.
+TEST_F(PainterCanvas, FontsAndMeasurementsKeptAcrossPasses) {
+    LargeTextPage page;
+    const int c = page.doc.AddCategory(QStringLiteral("Auswahl"));
+    page.doc.AddField(c, fkSingleChoice, QStringLiteral("klein"), 1, 0.5);
+    page.doc.AddField(c, fkSingleChoice, QStringLiteral("groß"), 1, 0.5);
+    page.doc.AddField(c, fkText, QStringLiteral("Name"), 5, 1);
+    const CanvasFonts& kept = SharedCanvasFonts();
+    auto draw = [&](int dpi) {
+        const PageSize size = LayoutPageSize({}, dpi, 100);
+        QImage image(size.width, size.height, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, dpi);
+        PaintToCanvas(canvas, PageInput{page.doc, page.s}, dpi, size.width, size.height, 1, 100,
+                      false);
+    };
+    draw(50);
+    const int fonts = kept.FontsBuilt(), texts = kept.TextsMeasured();
+    draw(50);
+    EXPECT_EQ(kept.FontsBuilt(), fonts);
+    EXPECT_EQ(kept.TextsMeasured(), texts);
+    draw(51);
+    EXPECT_GT(kept.FontsBuilt(), fonts);
+    EXPECT_GT(kept.TextsMeasured(), texts);
+}
+
 } // namespace
