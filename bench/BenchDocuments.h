@@ -1,9 +1,14 @@
 #pragma once
-// Generated documents for the timing programs: groups of a heading and a
-// category with a picture, introduction text, text fields, a check box and
-// single-choice fields, added until the document has exactly the pages asked for.
+// Generated order forms for the timing programs, made to look like a real
+// one: sections with a coloured band, a name and an introduction text, rows
+// of ruled text boxes (article number, description, quantity, price), check
+// boxes and a single-choice group; every fifth section opens with a heading
+// and carries a small picture. The settings give a header with logo and band,
+// footers with the page number, and a background gradient from white to a
+// light grey (or a plain white background).
 
 #include "FormDocument.h"
+#include "LayoutSettings.h"
 #include "PaintToCanvas.h"
 #include "RecordingCanvas.h"
 
@@ -11,41 +16,89 @@
 #include <QImage>
 #include <QString>
 
-// A 300 x 200 24-bit BMP with a pattern in every pixel, written into folder.
-inline QString WritePatternPicture(const QDir& folder) {
-    QImage picture(300, 200, QImage::Format_RGB888);
+#include <algorithm>
+
+// A w x h 24-bit BMP with a pattern in every pixel, written into folder.
+inline QString WritePatternPicture(const QDir& folder, const QString& name = "picture.bmp",
+                                   int w = 300, int h = 200) {
+    QImage picture(w, h, QImage::Format_RGB888);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            picture.setPixel(x, y, qRgb(x, y, x ^ y));
-    const QString path = folder.filePath(QStringLiteral("picture.bmp"));
+            picture.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+    const QString path = folder.filePath(name);
     picture.save(path, "BMP");
     return path;
 }
 
-inline void AddCategoryGroup(FormDocument& doc, int n, const QString& pictureFile) {
-    doc.AddCategory(QStringLiteral("Abschnitt %1").arg(n)); // heading
-    const int c = doc.AddCategory(QStringLiteral("Kategorie %1").arg(n));
-    doc.SetRecord(c, NewCategoryRecord(pictureFile, 3, QStringLiteral("Bitte ausfüllen.\r\nDanke."),
-                                       n % 2, n % 3 == 0));
-    for (int f = 0; f < 6; ++f)
-        doc.AddField(c, fkText, QStringLiteral("Feld %1").arg(f), 4, 1.25);
-    doc.AddField(c, fkCheckBox, QStringLiteral("Lieferung gewünscht"), 1, 0.8);
-    for (int f = 0; f < 3; ++f)
-        doc.AddField(c, fkSingleChoice, QStringLiteral("Größe %1").arg(f), 1, 0.8);
+// The layout of the order form: the program's defaults (header band, footer
+// band, category bands, capitals) with a header text, page-numbered footers,
+// a logo file, and a white to light grey gradient or a plain white background.
+inline LayoutSettings OrderFormSettings(bool gradient, const QString& logoFile = QString()) {
+    LayoutSettings s;
+    s.headerText = QStringLiteral("Bestellformular Frühjahr - Gärtnerei Sonnenhang");
+    s.oddFooterText = QStringLiteral("Seite %PAGE% - Bitte vollständig ausfüllen");
+    s.evenFooterText = QStringLiteral("Bestellung bis 15. März - Seite %PAGE%");
+    s.logoFile = logoFile;
+    s.showLogo = true;
+    s.backgroundFile.clear();
+    s.backgroundFill = true;
+    s.backgroundStartColour = 0xFFFFFF;
+    s.backgroundEndColour = gradient ? 0xE0E0E0 : 0xFFFFFF;
+    return s;
 }
 
-// Fills doc with groups until it has exactly `pages` pages as input lays them out
-// (input must refer to doc); the group that spilled onto a further page is removed.
-inline void FillToPages(FormDocument& doc, const PageInput& input, int pages,
-                        const QString& pictureFile) {
-    for (int n = 0;; ++n) {
-        AddCategoryGroup(doc, n, pictureFile);
-        RecordingCanvas probe(input.printer.dpi);
-        if (PaintToCanvas(probe, input, input.printer.dpi, input.printer.width,
-                          input.printer.height, pages, 100, true)) {
-            doc.DeleteCategory(doc.CategoryCount() - 1);
-            doc.DeleteCategory(doc.CategoryCount() - 1);
-            return;
-        }
+// Section n of the form.
+inline void AddOrderFormSection(FormDocument& doc, int n, const QString& pictureFile) {
+    if (n % 5 == 0) doc.AddCategory(QStringLiteral("Abteilung %1").arg(n / 5 + 1)); // heading
+    const int c = doc.AddCategory(QStringLiteral("Sortiment %1: Stauden und Gehölze").arg(n + 1));
+    doc.SetRecord(
+        c, NewCategoryRecord(n % 5 == 0 ? pictureFile : QString(), 2.5,
+                             QStringLiteral("Bitte tragen Sie Artikelnummer, Bezeichnung und Menge "
+                                            "ein. Preise gelten für Abholung in der Gärtnerei.\r\n"
+                                            "Lieferung ab 50 Euro Bestellwert frei Haus."),
+                             n % 2, false));
+    for (int row = 0; row < 4; ++row) {
+        doc.AddField(c, fkText, QStringLiteral("Art.-Nr."), 3, 0.9);
+        doc.AddField(c, fkText, QStringLiteral("Bezeichnung"), 8.5, 0.9);
+        doc.AddField(c, fkText, QStringLiteral("Menge"), 2.5, 0.9);
+        doc.AddField(c, fkText, QStringLiteral("Preis"), 3, 0.9);
     }
+    doc.AddField(c, fkCheckBox, QStringLiteral("Pflanzservice gewünscht"), 1, 0.5);
+    doc.AddField(c, fkCheckBox, QStringLiteral("Rückruf zur Beratung"), 1, 0.5);
+    for (const char* size : {"Topf 9 cm", "Topf 12 cm", "Container 3 l", "wurzelnackt"})
+        doc.AddField(c, fkSingleChoice, QString::fromUtf8(size), 1, 0.5);
+}
+
+// The pages input lays doc out into (drawn on the recording canvas).
+inline int CountPages(const PageInput& input) {
+    RecordingCanvas canvas(input.printer.dpi);
+    return PaintAllPages(canvas, input, input.printer.dpi, input.printer.width,
+                         input.printer.height, [&] { canvas.ClearOps(); });
+}
+
+// Fills doc with sections until it has about `pages` pages as input lays
+// them out (input must refer to doc): the page count is within a section's
+// length of the aim. Returns the page count.
+inline int FillToAboutPages(FormDocument& doc, const PageInput& input, int pages,
+                            const QString& pictureFile) {
+    int sections = 0;
+    auto resize = [&](int wanted) {
+        while (sections < wanted)
+            AddOrderFormSection(doc, sections++, pictureFile);
+        while (sections > wanted) {
+            --sections;
+            doc.DeleteCategory(doc.CategoryCount() - 1);
+            if (sections % 5 == 0) doc.DeleteCategory(doc.CategoryCount() - 1);
+        }
+    };
+    resize(10);
+    int counted = CountPages(input);
+    for (int step = 0; step < 8 && counted != pages; ++step) {
+        const int estimate = static_cast<int>(static_cast<long long>(sections) * pages / counted);
+        const int next =
+            estimate == sections ? sections + (counted < pages ? 1 : -1) : std::max(1, estimate);
+        resize(next);
+        counted = CountPages(input);
+    }
+    return counted;
 }

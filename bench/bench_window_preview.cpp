@@ -26,10 +26,10 @@ struct Window {
 
     Window() {
         const QString picture = WritePatternPicture(QDir(dir.path()));
-        const LayoutSettings settings;
+        const LayoutSettings settings = OrderFormSettings(true);
         FormDocument doc;
         PageInput input{doc, settings};
-        FillToPages(doc, input, 100, picture);
+        FillToAboutPages(doc, input, 100, picture);
         const QString path = dir.filePath(QStringLiteral("form.qlr"));
         QString error;
         if (!WriteProjectFile(path, doc, settings, &error)) qFatal("cannot write the form");

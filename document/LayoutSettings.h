@@ -29,6 +29,7 @@ constexpr std::size_t kFontRoleCount = 9;
 
 struct LayoutSettings {
     LayoutSettings();
+    bool operator==(const LayoutSettings&) const = default;
 
     // Margins and spacing, mm.
     double leftMarginMm = 12, topMarginMm = 2, rightMarginMm = 12, bottomMarginMm = 5;

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class DibDevice;
 
@@ -27,6 +28,12 @@ struct CanvasRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 
     bool operator==(const CanvasRect&) const = default;
+};
+
+// A rectangle filled in one colour.
+struct FilledRect {
+    CanvasRect rect;
+    ColourValue colour = 0;
 };
 
 class Canvas {
@@ -71,6 +78,16 @@ class Canvas {
     // Rectangle outlined with the pen and filled with the brush; right and
     // bottom edges exclusive.
     virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+    // Fills rectangles that do not overlap, each as Rectangle draws it with a
+    // solid brush and a one-pixel pen of its colour; pen and brush are then
+    // those of the last rectangle. A canvas may fill them in any order.
+    virtual void FillRectangles(const std::vector<FilledRect>& rects) {
+        for (const FilledRect& r : rects) {
+            SetSolidBrush(r.colour);
+            SetPen(r.colour, 1);
+            Rectangle(r.rect.left, r.rect.top, r.rect.right, r.rect.bottom);
+        }
+    }
     // Ellipse inscribed in the rectangle (x1, y1, x2, y2), outlined and filled likewise.
     virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;
     // Sets the current position.

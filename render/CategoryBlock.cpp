@@ -41,11 +41,8 @@ class CategoryPicture {
 } // namespace
 
 void PagePass::CategoryBlock(int i) {
-    const FormDocument& doc = in.document;
-    const FieldArray* fields = doc.Fields(i);
+    const FieldArray* fields = in.document.Fields(i);
     const bool heading = !fields || fields->count == 0;
-    const CategoryRecord* record = doc.Record(i);
-
     previousKind = -1;
     rowHeight = 0;
     if (i > 0) {
@@ -56,8 +53,17 @@ void PagePass::CategoryBlock(int i) {
     const int th = LineHeight();
 
     // A category starts a new page when fewer than 3 of its lines fit.
-    if (y + 3LL * th > BottomLimit()) NewPage(0);
+    if (y + 3LL * th > BottomLimit()) NewPage(0, i, -1);
+    if (!stopped) CategoryBlockOnPage(i);
+}
 
+void PagePass::CategoryBlockOnPage(int i) {
+    const FormDocument& doc = in.document;
+    const FieldArray* fields = doc.Fields(i);
+    const bool heading = !fields || fields->count == 0;
+    const CategoryRecord* record = doc.Record(i);
+    // The category font is in force: the decorations of a new page restore it.
+    const int th = LineHeight();
     const int band = heading ? 2 * th : th + th / 2;
     if (OnRequestedPage()) {
         if (s.categoryAreaBand) SolidRectangle(s.categoryAreaColour, 0, y, W, y + band);

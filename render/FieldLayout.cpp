@@ -19,10 +19,10 @@ bool IsChoice(int kind) {
 
 } // namespace
 
-void PagePass::LayOutFields(int i) {
+void PagePass::LayOutFields(int i, std::uint32_t first) {
     const FieldArray* fields = in.document.Fields(i);
     if (!fields) return;
-    for (std::uint32_t f = 0; f < fields->count; ++f) {
+    for (std::uint32_t f = first; f < fields->count; ++f) {
         const FieldRecord& field = *fields->at(static_cast<std::int32_t>(f));
         // A kind no command creates (only a damaged file holds one) is passed
         // over: it takes no space, draws nothing and is not a previous field.
@@ -35,15 +35,23 @@ void PagePass::LayOutFields(int i) {
         // Page breaks happen only between fields: the placing run decides
         // whether the field still fits on this page.
         if (y + rowHeight > BottomLimit()) {
-            NewPage(G);
-            x = L;
-        } else {
-            x = startX;
-            y = startY;
+            NewPage(G, i, static_cast<int>(f));
+            if (stopped) return;
+            FieldOnNewPage(i, f);
+            continue;
         }
+        x = startX;
+        y = startY;
         LayoutField(field, true);
         previousKind = field.kind;
     }
+}
+
+void PagePass::FieldOnNewPage(int i, std::uint32_t f) {
+    const FieldRecord& field = *in.document.Fields(i)->at(static_cast<std::int32_t>(f));
+    x = L;
+    LayoutField(field, true);
+    previousKind = field.kind;
 }
 
 void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {

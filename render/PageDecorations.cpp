@@ -19,6 +19,31 @@ void PagePass::BeginPage() {
     if (OnRequestedPage()) DrawFrame();
 }
 
+namespace {
+
+// One colour channel of the gradient, row by row: the shares (h - n) x a / h
+// and b x n / h, each truncated, kept as quotient and remainder and stepped
+// from row n to row n + 1 without dividing (thousands of rows per page).
+class GradientChannel {
+  public:
+    GradientChannel(int a, int b, std::int64_t h)
+        : a(a), b(b), h(h), q1((h - 1) * a / h), r1((h - 1) * a % h), q2(b / h), r2(b % h) {}
+    int Value() const { return static_cast<int>(q1 + q2); }
+    void Next() {
+        for (r1 -= a; r1 < 0; r1 += h)
+            --q1;
+        for (r2 += b; r2 >= h; r2 -= h)
+            ++q2;
+    }
+
+  private:
+    std::int64_t a, b, h;
+    std::int64_t q1, r1; // (h - n) x a = q1 x h + r1
+    std::int64_t q2, r2; // b x n = q2 x h + r2
+};
+
+} // namespace
+
 void PagePass::DrawBackground() {
     if (!s.backgroundFill) return;
     const ColourValue c1 = s.backgroundStartColour, c2 = s.backgroundEndColour;
@@ -27,18 +52,30 @@ void PagePass::DrawBackground() {
         return;
     }
     if (height <= 0) return;
-    // One pixel row at a time; the two shares of each channel are truncated
-    // separately. System colour references are split as they stand.
+    // Row n (from 1) has each channel (h - n) x c1 / h + c2 x n / h, the two
+    // shares truncated separately; system colour references are split as they
+    // stand. Neighbouring rows of one colour are filled as one rectangle, which
+    // gives the same pixels as filling them row by row.
     const std::int64_t hh = height;
-    auto channel = [&](int a, int b, std::int64_t n) {
-        return static_cast<int>((hh - n) * a / hh + b * n / hh);
-    };
-    for (std::int64_t n = 1; n <= hh; ++n) {
-        const ColourValue c =
-            MakeColour(channel(RedOf(c1), RedOf(c2), n), channel(GreenOf(c1), GreenOf(c2), n),
-                       channel(BlueOf(c1), BlueOf(c2), n));
-        SolidRectangle(c, 0, n - 1, width, n);
+    GradientChannel red(RedOf(c1), RedOf(c2), hh), green(GreenOf(c1), GreenOf(c2), hh),
+        blue(BlueOf(c1), BlueOf(c2), hh);
+    std::vector<FilledRect> runs;
+    std::int64_t first = 1;
+    ColourValue colour = MakeColour(red.Value(), green.Value(), blue.Value());
+    for (std::int64_t n = 2; n <= hh + 1; ++n) {
+        ColourValue next = colour;
+        if (n <= hh) {
+            red.Next();
+            green.Next();
+            blue.Next();
+            next = MakeColour(red.Value(), green.Value(), blue.Value());
+            if (next == colour) continue;
+        }
+        runs.push_back({{0, ToCoord(first - 1), width, ToCoord(n - 1)}, colour});
+        first = n;
+        colour = next;
     }
+    canvas.FillRectangles(runs);
 }
 
 void PagePass::DrawTiles() {

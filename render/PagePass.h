@@ -4,6 +4,7 @@
 // and the page decorations (PageDecorations.cpp).
 
 #include "Canvas.h"
+#include "PageStartIndex.h"
 #include "PaintToCanvas.h"
 
 #include <cstdint>
@@ -24,7 +25,9 @@ class PagePass {
     PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height, double zoom,
              const std::function<void()>& newPage);
 
-    // Lays out every category; returns the page counter at the end.
+    // Lays out the categories until the requested page is complete (every
+    // category when drawing every page); returns the page counter at the end:
+    // greater than the requested page when a page follows it.
     int Run();
 
   private:
@@ -36,17 +39,27 @@ class PagePass {
     void DrawFooter();
     void DrawFrame();
 
+    // Continues the pass from a page start kept in the index.
+    void Resume(const PageStart& start, int page);
     // The category band, name, picture and introduction text of category i.
     void CategoryBlock(int i);
+    // The part of the category block after its page test.
+    void CategoryBlockOnPage(int i);
     void PictureBeforeName(const CategoryRecord& record, int bandHeight);
     // Returns the picture's extent below y (0 when it cannot be read).
     std::int64_t PictureBelowName(const CategoryRecord& record);
 
-    // The fields of category i, row by row.
-    void LayOutFields(int i);
+    // The fields of category i from field `first` on, row by row.
+    void LayOutFields(int i, std::uint32_t first = 0);
     void LayoutField(const FieldRecord& field, bool finalRun);
+    // The final run of field f of category i, which a page break moved to a new page.
+    void FieldOnNewPage(int i, std::uint32_t f);
 
-    void NewPage(std::int64_t top);
+    // A page break in category i, before field `field` (-1: before the
+    // category's band). Ends the pass instead when the page that ends is the
+    // requested one.
+    void NewPage(std::int64_t top, int category, int field);
+    void StartNextPage(std::int64_t top);
     bool OnRequestedPage() const { return everyPage || pageCounter == requested; }
     std::int64_t BottomLimit() const { return H - B - footerHeight; }
     void SelectScaledFont(const FontRecord& font, double factor = 1.0);
@@ -66,6 +79,11 @@ class PagePass {
     // Every page is drawn; pageBreak separates them.
     bool everyPage = false;
     const std::function<void()>* pageBreak = nullptr;
+
+    // The page starts of this layout, when an index was handed in.
+    PageLayout* layout = nullptr;
+    // The requested page is complete: nothing more is laid out.
+    bool stopped = false;
 
     int pageCounter = 1;
     double x = 0;

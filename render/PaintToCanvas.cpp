@@ -6,6 +6,8 @@
 #include "StretchDib.h"
 #include "Units.h"
 
+#include <typeinfo>
+
 PageSize LayoutPageSize(const PrinterPage& printer, int dpi, double zoom) {
     PrinterPage page = printer;
     if (page.width <= 0 || page.height <= 0 || page.dpi <= 0) page = PrinterPage{};
@@ -25,6 +27,19 @@ PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, i
     R = MmToPixels(s.rightMarginMm, dpi, zoom);
     B = MmToPixels(s.bottomMarginMm, dpi, zoom);
     G = MmToPixels(s.objectGapMm, dpi, zoom);
+    if (in.pageStarts) {
+        PageLayoutKey key;
+        key.document = &in.document;
+        key.categories = in.document.CategoryCount();
+        key.settings = s;
+        key.printerWidth = in.printer.width;
+        key.printerHeight = in.printer.height;
+        key.printerDpi = in.printer.dpi;
+        key.dpi = dpi;
+        key.zoom = zoom;
+        key.canvas = typeid(canvas);
+        layout = &in.pageStarts->LayoutFor(key);
+    }
 }
 
 PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, int height,
@@ -32,23 +47,90 @@ PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, i
     : PagePass(canvas, input, dpi, width, height, 1, zoom) {
     everyPage = true;
     pageBreak = &newPage;
+    layout = nullptr; // every page is laid out anyway
 }
 
 int PagePass::Run() {
-    pageCounter = 1;
-    BeginPage();
-    x = L;
-    y = T + headerHeight;
+    int first = 0;
+    int startPage = 1;
+    const PageStart* start = layout ? layout->NearestStart(requested, &startPage) : nullptr;
+    // Beyond the end of the document nothing is drawn.
+    if (layout && layout->LastPage() > 0 && requested > layout->LastPage())
+        return layout->LastPage();
+    if (start) {
+        Resume(*start, startPage);
+        first = start->category + 1;
+    } else {
+        pageCounter = 1;
+        BeginPage();
+        x = L;
+        y = T + headerHeight;
+    }
     const int categories = in.document.CategoryCount();
-    for (int i = 0; i < categories; ++i) {
+    for (int i = first; i < categories && !stopped; ++i) {
         CategoryBlock(i);
+        if (stopped) break;
         LayOutFields(i);
+        if (stopped) break;
         y += rowHeight;
     }
+    if (layout && !stopped) layout->SetLastPage(pageCounter);
     return pageCounter;
 }
 
-void PagePass::NewPage(std::int64_t top) {
+void PagePass::Resume(const PageStart& start, int page) {
+    pageCounter = page - 1;
+    x = start.x;
+    y = start.y;
+    rowHeight = start.rowHeight;
+    previousKind = start.previousKind;
+    startX = start.startX;
+    startY = start.startY;
+    headerHeight = start.headerHeight;
+    footerHeight = start.footerHeight;
+    // At a page break the canvas holds the font the break happened in, with
+    // transparent text; the decorations of the new page save and restore it.
+    canvas.SelectFont(start.font);
+    canvas.SetTransparentText();
+    const int i = start.category;
+    if (start.field < 0) {
+        StartNextPage(0);
+        CategoryBlockOnPage(i);
+        if (!stopped) LayOutFields(i);
+    } else {
+        StartNextPage(G);
+        FieldOnNewPage(i, static_cast<std::uint32_t>(start.field));
+        if (!stopped) LayOutFields(i, static_cast<std::uint32_t>(start.field) + 1);
+    }
+    if (!stopped) y += rowHeight;
+}
+
+void PagePass::NewPage(std::int64_t top, int category, int field) {
+    if (layout) {
+        PageStart start;
+        start.category = category;
+        start.field = field;
+        start.x = x;
+        start.y = y;
+        start.rowHeight = rowHeight;
+        start.previousKind = previousKind;
+        start.startX = startX;
+        start.startY = startY;
+        start.headerHeight = headerHeight;
+        start.footerHeight = footerHeight;
+        start.font = canvas.CurrentFont();
+        layout->Record(pageCounter + 1, start);
+    }
+    // The requested page is complete and a page follows it.
+    if (!everyPage && pageCounter == requested) {
+        ++pageCounter;
+        stopped = true;
+        return;
+    }
+    StartNextPage(top);
+}
+
+void PagePass::StartNextPage(std::int64_t top) {
     ++pageCounter;
     // A page break only ever happens because something follows on the new
     // page, so the sheet is never started after the last page.

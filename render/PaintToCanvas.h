@@ -1,8 +1,10 @@
 #pragma once
 // The one operation that produces a page, for the preview and the printer alike.
 //
-// Every call lays the whole document out again from page 1 with the given
-// settings and draws onto the canvas only what falls on the requested page.
+// Every call lays the document out from page 1 (or, with a page start index,
+// from the start of the requested page) with the given settings, draws onto
+// the canvas only what falls on the requested page, and stops once that page
+// is complete.
 // A print run draws all pages in one pass with PaintAllPages (below).
 // Typical use:
 //
@@ -10,6 +12,7 @@
 //     in.background = &background; in.logo = &logo;
 //     in.printer = {printer.width, printer.height, printer.dpi};  // or leave A4 600 dpi
 //     in.pictures = &pictureCache;                                 // optional
+//     in.pageStarts = &pageStarts;                                 // optional
 //     QPainterCanvas canvas(painter, dpi);
 //     bool more = PaintToCanvas(canvas, in, dpi, w, h, page, zoom, printing);
 //
@@ -25,6 +28,7 @@ struct dib;
 class FormDocument;
 struct LayoutSettings;
 class CategoryPictureCache;
+class PageStartIndex;
 
 // The printer page the layout takes its proportions from: printable width and
 // height in printer pixels and the printer's horizontal resolution. The default
@@ -44,6 +48,10 @@ struct PageInput {
     // Decoded category pictures kept across calls; without one, each call reads
     // the pictures it needs from their files and releases them again.
     CategoryPictureCache* pictures = nullptr;
+    // Where the pages begin, kept across calls so that a page is drawn without
+    // laying out the pages before it again; without one, every call lays the
+    // document out from page 1. The owner invalidates it when the document changes.
+    PageStartIndex* pageStarts = nullptr;
 };
 
 // The page size in canvas pixels (W x H) for a resolution and zoom.

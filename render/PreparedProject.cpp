@@ -14,7 +14,10 @@ PreparedProject::PreparedProject(const Document& document, const QString& dir, Q
         PrepareBackground();
         PrepareLogo();
     });
-    connect(&doc, &Document::contentChanged, this, &PreparedProject::changed);
+    connect(&doc, &Document::contentChanged, this, [this] {
+        pageStarts.Invalidate();
+        emit changed();
+    });
 }
 
 PreparedProject::~PreparedProject() {
@@ -28,6 +31,7 @@ PageInput PreparedProject::Input(const PrinterPage& printer) {
     input.logo = &logoPicture;
     input.printer = printer;
     input.pictures = &pictures;
+    input.pageStarts = &pageStarts;
     return input;
 }
 

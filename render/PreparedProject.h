@@ -1,13 +1,14 @@
 #pragma once
 // A document ready to be drawn: the document itself, its background picture
-// greyed and lightened as set, its logo, and the category pictures decoded so
-// far. The preview, printing and the command-line export all draw through one
-// of these. It follows the document: a change of a background or logo value
-// prepares that picture again, and every change is passed on as changed().
+// greyed and lightened as set, its logo, the category pictures decoded so far
+// and where each page begins. The preview, printing and the command-line export all draw through
+// one of these. It follows the document: a change of a background or logo value prepares that
+// picture again, and every change is passed on as changed().
 
 #include "CategoryPictureCache.h"
 #include "Dib.h"
 #include "LayoutSettings.h"
+#include "PageStartIndex.h"
 #include "PaintToCanvas.h"
 
 #include <QObject>
@@ -52,4 +53,5 @@ class PreparedProject : public QObject {
     dib backgroundPicture{};
     dib logoPicture{};
     CategoryPictureCache pictures;
+    PageStartIndex pageStarts; // dropped at every change of the document
 };

@@ -1,10 +1,12 @@
 #include "QPainterCanvas.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -26,35 +28,40 @@ constexpr int kWrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt:
 } // namespace
 
 void ConfigureGlyphCache() {
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "2048");
+    if (qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE") > kLargestPainterGlyph)
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", QByteArray::number(kLargestPainterGlyph));
 }
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi, DeviceTechnology technology)
-    : painter(painter), dpi(dpi), device(painter, technology) {
-    font.name = QStringLiteral("Arial");
-    SelectFont(font);
+    : painter(painter), dpi(dpi), device(painter, technology), fonts(SharedCanvasFonts()) {
+    // Only the raster engine draws text from the glyph cache; printers and PDF
+    // files take text as text.
+    rasterDevice = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    CanvasFont initial;
+    initial.name = QStringLiteral("Arial");
+    SelectFont(initial);
 }
 
 void QPainterCanvas::SelectFont(const CanvasFont& f) {
+    if (built && f == font) return;
     font = f;
-    qfont = QFont(f.name);
     const double pixels = static_cast<double>(f.points) * dpi / 72.0;
-    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(std::clamp(pixels, 1.0, 1.0e6)))));
-    qfont.setBold(f.style & 1);
-    qfont.setItalic(f.style & 2);
-    qfont.setUnderline(f.style & 4);
-    qfont.setStrikeOut(f.style & 8);
-    metrics.reset();
+    CanvasFontKey k;
+    k.name = f.name;
+    k.pixels = std::max(1, static_cast<int>(std::lround(std::clamp(pixels, 1.0, 1.0e6))));
+    k.style = f.style & 15;
+    k.deviceDpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    if (built && k == key) return; // another colour only
+    key = k;
+    built = fonts.Font(key, painter.device());
 }
 
-const QFontMetrics& QPainterCanvas::Metrics() {
-    if (!metrics) metrics.emplace(qfont, painter.device());
-    return *metrics;
+bool QPainterCanvas::LargeOnImage() const {
+    return rasterDevice && key.pixels > kLargestPainterGlyph;
 }
 
 void QPainterCanvas::ApplyFont() {
-    painter.setFont(qfont);
+    painter.setFont(built->font);
     painter.setPen(ToQColor(font.colour));
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -69,11 +76,15 @@ void QPainterCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty()) return;
     if (opaque) painter.fillRect(QRect(x, y, TextWidth(text), TextHeight(text)), textBackground);
     ApplyFont();
-    painter.drawText(QPointF(x, y + Metrics().ascent()), text);
+    if (LargeOnImage())
+        fonts.DrawLine(painter, key, *built, x, y + Metrics().ascent(), text,
+                       ToQColor(font.colour));
+    else
+        painter.drawText(QPointF(x, y + Metrics().ascent()), text);
 }
 
 int QPainterCanvas::TextWidth(const QString& text) {
-    return Metrics().horizontalAdvance(text);
+    return fonts.TextWidth(key, *built, text);
 }
 
 int QPainterCanvas::TextHeight(const QString&) {
@@ -83,8 +94,7 @@ int QPainterCanvas::TextHeight(const QString&) {
 void QPainterCanvas::MeasureWrappedText(CanvasRect& rect, const QString& text) {
     ApplyFont();
     const int w = std::max(1, rect.right - rect.left);
-    const QRectF bounds =
-        painter.boundingRect(QRectF(rect.left, rect.top, w, 1.0e7), kWrapFlags, WithNewlines(text));
+    const QRectF bounds = fonts.WrappedBounds(key, painter, w, kWrapFlags, WithNewlines(text));
     rect.bottom = rect.top + static_cast<int>(std::ceil(bounds.height()));
     rect.right = std::max(rect.right, rect.left + static_cast<int>(std::ceil(bounds.width())));
 }
@@ -94,7 +104,10 @@ void QPainterCanvas::DrawWrappedText(const CanvasRect& rect, const QString& text
     const QRectF box(rect.left, rect.top, std::max(1, rect.right - rect.left),
                      std::max(1, rect.bottom - rect.top));
     if (opaque) painter.fillRect(box, textBackground);
-    painter.drawText(box, kWrapFlags, WithNewlines(text));
+    if (LargeOnImage())
+        fonts.DrawWrapped(painter, key, *built, box, WithNewlines(text), ToQColor(font.colour));
+    else
+        painter.drawText(box, kWrapFlags, WithNewlines(text));
 }
 
 void QPainterCanvas::SetPen(ColourValue colour, int width) {
@@ -131,6 +144,29 @@ void QPainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     ApplyPen();
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void QPainterCanvas::FillRectangles(const std::vector<FilledRect>& rects) {
+    if (rects.empty()) return;
+    // One fill per colour: a PDF or printer page gets a few fills with many
+    // rectangles each rather than a fill and a colour change per rectangle.
+    std::map<ColourValue, QList<QRect>> byColour;
+    for (const FilledRect& r : rects) {
+        const int x1 = std::min(r.rect.left, r.rect.right),
+                  x2 = std::max(r.rect.left, r.rect.right);
+        const int y1 = std::min(r.rect.top, r.rect.bottom),
+                  y2 = std::max(r.rect.top, r.rect.bottom);
+        if (x2 > x1 && y2 > y1) byColour[r.colour].append(QRect(x1, y1, x2 - x1, y2 - y1));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    for (const auto& [colour, list] : byColour) {
+        painter.setBrush(ToQColor(colour));
+        painter.drawRects(list.constData(), static_cast<int>(list.size()));
+    }
+    painter.setBrush(Qt::NoBrush);
+    SetSolidBrush(rects.back().colour);
+    SetPen(rects.back().colour, 1);
 }
 
 void QPainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {

@@ -1,9 +1,11 @@
 #pragma once
 // The canvas over a QPainter: screen images, PDF pages and printer pages.
 // Fonts are given pixel sizes (points x dpi / 72, rounded), so the painter's
-// device resolution does not matter; only the dpi passed here does.
+// device resolution does not matter; only the dpi passed here does. Fonts,
+// metrics and measurements are kept across canvases (CanvasFonts.h).
 
 #include "Canvas.h"
+#include "CanvasFonts.h"
 #include "QPainterDibDevice.h"
 
 #include <QColor>
@@ -14,10 +16,11 @@
 
 class QPainter;
 
-// Lets text at large pixel sizes (printer pages at 600 dpi and more) be drawn
-// from the glyph cache instead of as outlines, which is many times slower.
-// Call once at process start, before the QGuiApplication is created; a value
-// already set in the environment is kept.
+// Keeps Qt's glyph cache at the size it can hold (64 pixels): with a larger
+// QT_MAX_CACHED_GLYPH_SIZE in the environment, glyphs above 64 pixels vanish
+// from images. Call once at process start, before the QGuiApplication is
+// created. (The canvas draws larger text on images from glyph images of its
+// own, see CanvasFonts.h, so it is drawn and fast whatever the setting.)
 void ConfigureGlyphCache();
 
 class QPainterCanvas : public Canvas {
@@ -41,6 +44,7 @@ class QPainterCanvas : public Canvas {
     void SetSolidBrush(ColourValue colour) override;
     void SetClearBrush() override { brushSolid = false; }
     void Rectangle(int x1, int y1, int x2, int y2) override;
+    void FillRectangles(const std::vector<FilledRect>& rects) override;
     void Ellipse(int x1, int y1, int x2, int y2) override;
     void MoveTo(int x, int y) override { position = QPoint(x, y); }
     void LineTo(int x, int y) override;
@@ -50,14 +54,18 @@ class QPainterCanvas : public Canvas {
   private:
     void ApplyFont();
     void ApplyPen();
-    const QFontMetrics& Metrics();
+    const QFontMetrics& Metrics() { return built->metrics; }
+    // Text of this size on an image is drawn from CanvasFonts' glyph images.
+    bool LargeOnImage() const;
 
     QPainter& painter;
     int dpi;
     QPainterDibDevice device;
+    CanvasFonts& fonts;
     CanvasFont font;
-    QFont qfont;
-    std::optional<QFontMetrics> metrics;
+    CanvasFontKey key;
+    std::optional<CanvasFonts::Built> built; // the font of key
+    bool rasterDevice = false;
     bool opaque = false;
     QColor textBackground;
     QColor penColour{Qt::black};

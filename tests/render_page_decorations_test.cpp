@@ -3,6 +3,8 @@
 #include "Dib.h"
 #include "LayoutTestSupport.h"
 
+#include <set>
+
 using namespace layout_test;
 
 namespace {
@@ -57,6 +59,42 @@ TEST_F(Decorations, GradientRows) {
     PaintToCanvas(canvas, Input(), kDpi, 50, 100, 1, 100, true);
     EXPECT_EQ(canvas.OpsNamed("Rectangle").at(0).args, (std::vector<long long>{0, 0, 50, 100}));
     EXPECT_EQ(canvas.OpsNamed("Rectangle").size(), 1u);
+}
+
+// Guards the gradient drawn in runs: white to a light grey over an A4 page at
+// 600 dpi has 32 colours; each run of rows of one colour is one rectangle, the
+// runs cover every row once, each row in the colour the row formula gives it.
+// (The two truncated shares make the colour step back and forth near each
+// change, so there are more runs than colours, yet far fewer than rows.)
+TEST_F(Decorations, GradientRunsOfOneColour) {
+    settings.backgroundFill = true;
+    settings.backgroundStartColour = 0xFFFFFF;
+    settings.backgroundEndColour = 0xE0E0E0;
+    RecordingCanvas canvas(kDpi);
+    PaintToCanvas(canvas, Input(), kDpi, kPageW, kPageH, 1, 100, true);
+    const auto runs = DrawnOps(canvas, "Rectangle");
+    EXPECT_LT(runs.size(), 500u);
+    std::set<long long> colours;
+    long long next = 0;
+    long long previous = -1;
+    for (const Drawn& run : runs) {
+        SCOPED_TRACE(run.y1());
+        EXPECT_EQ(run.x1(), 0);
+        EXPECT_EQ(run.x2(), kPageW);
+        EXPECT_EQ(run.y1(), next);
+        EXPECT_NE(run.brush, previous);
+        EXPECT_EQ(run.penColour, run.brush);
+        for (long long row = run.y1(); row < run.y2(); ++row) {
+            const long long n = row + 1;
+            const int grey = static_cast<int>((kPageH - n) * 255 / kPageH + 224 * n / kPageH);
+            ASSERT_EQ(run.brush, MakeColour(grey, grey, grey)) << "row " << row;
+        }
+        next = run.y2();
+        previous = run.brush;
+        colours.insert(run.brush);
+    }
+    EXPECT_EQ(next, kPageH);
+    EXPECT_EQ(colours.size(), 32u);
 }
 
 // Guards page numbering and the choice of footer: the position in the pass

@@ -6,6 +6,7 @@
 #include "Dib.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
+#include "PageStartIndex.h"
 #include "PaintToCanvas.h"
 #include "RecordingCanvas.h"
 #include "Units.h"
@@ -102,6 +103,7 @@ class LayoutTest : public ::testing::Test {
     const dib* background = nullptr;
     const dib* logo = nullptr;
     CategoryPictureCache* pictures = nullptr;
+    PageStartIndex* pageStarts = nullptr;
 
     int AddCategory(const QString& name) { return doc.AddCategory(name); }
     void AddField(int category, FieldKind kind, const QString& name, double widthCm,
@@ -114,6 +116,7 @@ class LayoutTest : public ::testing::Test {
         in.background = background;
         in.logo = logo;
         in.pictures = pictures;
+        in.pageStarts = pageStarts;
         return in;
     }
 
