@@ -251,9 +251,8 @@ void FieldsTab::SelectCategory(int row) {
         ListView2->selectionModel()->clearSelection();
         return;
     }
-    ListView2->selectionModel()->setCurrentIndex(categories->index(row),
-                                                 QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
+    ListView2->selectionModel()->setCurrentIndex(
+        categories->index(row), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void FieldsTab::SelectFields(const QList<int>& rows) {

@@ -120,8 +120,8 @@ class FieldsTab : public QWidget {
     QList<QPushButton*> categoryButtons;
     QList<QPushButton*> fieldButtons;
     QList<QPushButton*> fieldCommands; // enabled while a category is selected
-    bool showing = false; // the editors are being set to show a field
-    bool editing = false; // an edit from the editors is being pushed
+    bool showing = false;              // the editors are being set to show a field
+    bool editing = false;              // an edit from the editors is being pushed
 };
 
 // The tab "Voreinstellungen": width and height given to new fields.

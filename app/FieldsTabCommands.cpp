@@ -50,7 +50,8 @@ void FieldsTab::KategorieBearbeitenBtnClick() {
     if (dialog->exec() != QDialog::Accepted) return;
     // Name and record change together, as one step.
     auto* group = new EditGroup(doc, QStringLiteral("Kategorie bearbeiten"));
-    if (dialog->Name() != doc.CategoryName(cat)) new RenameCategory(doc, cat, dialog->Name(), group);
+    if (dialog->Name() != doc.CategoryName(cat))
+        new RenameCategory(doc, cat, dialog->Name(), group);
     const CategoryValues values = dialog->Values();
     if (doc.CategoryRecordValues(cat) != std::optional<CategoryValues>(values))
         new SetCategoryRecord(doc, cat, values, group);
@@ -64,8 +65,8 @@ void FieldsTab::KategorieBearbeitenBtnClick() {
 void FieldsTab::KategorieLoechenBtnClick() {
     const int cat = SelectedCategory();
     if (cat < 0) return;
-    const QString question = GetMessageText(10) + QLatin1Char('"') + doc.CategoryName(cat) +
-                             QLatin1Char('"');
+    const QString question =
+        GetMessageText(10) + QLatin1Char('"') + doc.CategoryName(cat) + QLatin1Char('"');
     if (AskYesNoCancel(this, GetMessageText(11), question) != Answer::Yes) return;
     Push(new RemoveCategory(doc, cat));
     SelectCategory(-1);
@@ -98,9 +99,9 @@ void FieldsTab::NewField(int kind) {
     const double width = presets ? presets->NewFieldWidth() : 6;
     const double height = presets ? presets->NewFieldHeight() : 1.25;
     const int row = doc.FieldCount(cat);
-    Push(new AddField(doc, cat, row,
-                      TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(19), width,
-                                       height)));
+    Push(new AddField(
+        doc, cat, row,
+        TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(19), width, height)));
     ListProds();
     SelectFields({row});
     ListView1->scrollTo(fields->index(row, 0));

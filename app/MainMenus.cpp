@@ -7,11 +7,11 @@
 #include "ProgramTranslation.h"
 
 #include <QAction>
-#include <QKeySequence>
-#include <QUndoStack>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {

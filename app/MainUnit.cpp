@@ -178,8 +178,7 @@ void TMainForm::Wiederholen1Click() {
     if (!stack->canRedo()) return;
     const QUndoCommand* command = stack->command(stack->index());
     stack->redo();
-    if (const auto selection = SelectionAfter(command, false))
-        fieldsTab->ShowSelection(*selection);
+    if (const auto selection = SelectionAfter(command, false)) fieldsTab->ShowSelection(*selection);
 }
 
 void TMainForm::Neu1Click() {

@@ -113,6 +113,7 @@ class TMainForm : public QMainWindow {
     PresetsTab* presetsTab = nullptr;
     PreviewTab* previewTab = nullptr;
     QPushButton* EndeBtn = nullptr;
+
   public:
     FieldsTab* Fields() const { return fieldsTab; }
 

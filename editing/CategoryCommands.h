@@ -8,8 +8,7 @@
 // Inserts a new category without record or fields at index.
 class AddCategory : public EditCommand {
   public:
-    AddCategory(Document& document, int index, const QString& name,
-                QUndoCommand* parent = nullptr);
+    AddCategory(Document& document, int index, const QString& name, QUndoCommand* parent = nullptr);
     void undo() override;
     void redo() override;
     std::optional<EditSelection> SelectionAfterRedo() const override;

@@ -26,8 +26,7 @@ class AddField : public EditCommand {
 // Takes the fields at rows (any order) out of the category, in one step.
 class RemoveFields : public EditCommand {
   public:
-    RemoveFields(Document& document, int category, QList<int> rows,
-                 QUndoCommand* parent = nullptr);
+    RemoveFields(Document& document, int category, QList<int> rows, QUndoCommand* parent = nullptr);
     void undo() override;
     void redo() override;
     std::optional<EditSelection> SelectionAfterUndo() const override;
@@ -35,8 +34,8 @@ class RemoveFields : public EditCommand {
 
   private:
     int category;
-    QList<int> rows;                // ascending
-    std::vector<TakenField> held;   // by rows, while removed
+    QList<int> rows;              // ascending
+    std::vector<TakenField> held; // by rows, while removed
 };
 
 // Moves a field within its category from one position to another.

@@ -60,31 +60,39 @@ TEST(EditCommandsTest, EachCommandUndoneGivesTheBytesOfBeforeAndRedoneTheBytesOf
          }},
         {"change a record",
          [](Document& d) {
-             return new SetCategoryRecord(d, 2, CategoryValues{u"x.gif"_qs, 2, u"a\nb"_qs, 0, false});
+             return new SetCategoryRecord(d, 2,
+                                          CategoryValues{u"x.gif"_qs, 2, u"a\nb"_qs, 0, false});
          }},
         {"drop a record", [](Document& d) { return new SetCategoryRecord(d, 2, std::nullopt); }},
         {"add field",
          [](Document& d) {
-             return new AddField(d, 1, 0, TakenField::Make(fkCheckBox, u"Neues Produkt"_qs, 6, 1.25));
+             return new AddField(d, 1, 0,
+                                 TakenField::Make(fkCheckBox, u"Neues Produkt"_qs, 6, 1.25));
          }},
         {"add field in between",
          [](Document& d) {
              return new AddField(d, 0, 1, TakenField::Make(fkText, u"Mitte"_qs, 6, 1.25));
          }},
         {"remove one field", [](Document& d) { return new RemoveFields(d, 0, {1}); }},
-        {"remove several fields", [](Document& d) { return new RemoveFields(d, 0, {2, 0}); }},
+        {"remove several fields",
+         [](Document& d) {
+             return new RemoveFields(d, 0, {2, 0});
+         }},
         {"move field up", [](Document& d) { return new MoveField(d, 0, 2, 1); }},
         {"move field down", [](Document& d) { return new MoveField(d, 0, 0, 1); }},
         {"move fields to an empty category",
-         [](Document& d) { return new MoveFieldsToCategory(d, 0, {0, 2}, 1); }},
+         [](Document& d) {
+             return new MoveFieldsToCategory(d, 0, {0, 2}, 1);
+         }},
         {"move fields to a category above",
-         [](Document& d) { return new MoveFieldsToCategory(d, 2, {0, 1}, 0); }},
+         [](Document& d) {
+             return new MoveFieldsToCategory(d, 2, {0, 1}, 0);
+         }},
         {"rename field",
          [](Document& d) {
-             return new ChangeFieldValues(d, 0, 1, With(d, 0, 1, [](FieldValues& v) {
-                                              v.name = u"Apfelsaft"_qs;
-                                          }),
-                                          FieldPart::Name);
+             return new ChangeFieldValues(
+                 d, 0, 1, With(d, 0, 1, [](FieldValues& v) { v.name = u"Apfelsaft"_qs; }),
+                 FieldPart::Name);
          }},
         {"change kind",
          [](Document& d) {
@@ -94,14 +102,14 @@ TEST(EditCommandsTest, EachCommandUndoneGivesTheBytesOfBeforeAndRedoneTheBytesOf
          }},
         {"change width",
          [](Document& d) {
-             return new ChangeFieldValues(d, 0, 0, With(d, 0, 0, [](FieldValues& v) { v.width = 7.1; }),
-                                          FieldPart::Width);
+             return new ChangeFieldValues(
+                 d, 0, 0, With(d, 0, 0, [](FieldValues& v) { v.width = 7.1; }), FieldPart::Width);
          }},
         {"change height",
          [](Document& d) {
-             return new ChangeFieldValues(
-                 d, 2, 1, With(d, 2, 1, [](FieldValues& v) { v.height = 0.01; }),
-                 FieldPart::Height);
+             return new ChangeFieldValues(d, 2, 1,
+                                          With(d, 2, 1, [](FieldValues& v) { v.height = 0.01; }),
+                                          FieldPart::Height);
          }},
         {"change a layout value",
          [](Document& d) {
