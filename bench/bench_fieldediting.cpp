@@ -3,7 +3,7 @@
 // selection, the field shown) followed by its undo; and the refill of the field
 // list (ListProds) for n fields.
 //
-// Goals: each under one frame (16 ms) at 1,000 and 5,000 fields respectively,
+// Goals: each under one frame (16 ms), the first at 1,000 fields, the second at 5,000,
 // and growing at most linearly with the number of fields.
 
 #include "AndereKategorieFUnit.h"
