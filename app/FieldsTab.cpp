@@ -1,8 +1,10 @@
-// The tab "Felder": the category list, the field list and the field's properties.
+// The tab "Felder": the category list, the field list and the field's
+// properties, as views of the document. The commands are in FieldsTabCommands.cpp.
 #include "FieldsTab.h"
 
 #include "CategoryListModel.h"
 #include "Document.h"
+#include "EditCommand.h"
 #include "FieldListModel.h"
 
 #include <QDoubleSpinBox>
@@ -10,10 +12,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,7 +26,7 @@ namespace {
 // A panel with a list on the left and its command buttons stacked on the right.
 QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
                    std::initializer_list<std::pair<const char*, QString>> buttons,
-                   QList<QPushButton*>* made = nullptr) {
+                   QList<QPushButton*>* made) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QString::fromLatin1(name));
     auto* row = new QHBoxLayout(panel);
@@ -34,7 +38,7 @@ QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
         b->setObjectName(QString::fromLatin1(buttonName));
         b->setAutoDefault(false);
         column->addWidget(b);
-        if (made) made->append(b);
+        made->append(b);
     }
     column->addStretch(1);
     row->addLayout(column);
@@ -56,105 +60,185 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
+
+QTreeView* ReportList(const char* name, QAbstractItemModel* model) {
+    auto* list = new QTreeView;
+    list->setObjectName(QString::fromLatin1(name));
+    list->setModel(model);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->header()->setStretchLastSection(false);
+    list->setColumnWidth(0, 500);
+    return list;
+}
 } // namespace
 
 FieldsTab::FieldsTab(Document& document, QWidget* parent)
     : QWidget(parent), doc(document), categories(new CategoryListModel(document, this)),
       fields(new FieldListModel(document, this)) {
-    auto* tab = this;
-    tab->setObjectName(QStringLiteral("TabSheet1"));
-    auto* column = new QVBoxLayout(tab);
+    setObjectName(QStringLiteral("TabSheet1"));
+    BuildCategoryPanel();
+    BuildFieldPanel();
+    BuildPropertyPanel();
+    ConnectHandlers();
+    ListProds();
+}
 
-    ListView2 = new QTreeView;
-    ListView2->setObjectName(QStringLiteral("ListView2"));
-    ListView2->setModel(categories);
-    ListView2->setRootIsDecorated(false);
+void FieldsTab::BuildCategoryPanel() {
+    ListView2 = ReportList("ListView2", categories);
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
-    ListView2->header()->setStretchLastSection(true);
-    column->addWidget(ListPanel(tab, "Panel4", ListView2,
-                                {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
-                                 {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
-                                 {"KategorieLoechenBtn", QStringLiteral("Löschen")},
-                                 {"KategorienachObenBtn", QStringLiteral("Nach oben")},
-                                 {"KategorienachuntenBtn", QStringLiteral("Nach unten")}}),
-                      1);
+    ListView2->installEventFilter(this);
+    Panel4 = ListPanel(this, "Panel4", ListView2,
+                       {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
+                        {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
+                        {"KategorieLoechenBtn", QStringLiteral("Löschen")},
+                        {"KategorienachObenBtn", QStringLiteral("Nach oben")},
+                        {"KategorienachuntenBtn", QStringLiteral("Nach unten")}},
+                       &categoryButtons);
+    categories->rename = [this](int row, const QString& name) { RenameInPlace(row, name); };
+}
 
-    ListView1 = new QTreeView;
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setModel(fields);
+void FieldsTab::BuildFieldPanel() {
+    ListView1 = ReportList("ListView1", fields);
     ListView1->setColumnHidden(1, true); // the description travels along unseen
-    ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QList<QPushButton*> fieldButtons;
-    column->addWidget(
-        ListPanel(tab, "Panel5", ListView1,
-                  {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
-                   {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
-                   {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
-                   {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
-                   {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
-                   {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
-                   {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}},
-                  &fieldButtons),
-        1);
+    ListView1->installEventFilter(this);
+    Panel5 = ListPanel(this, "Panel5", ListView1,
+                       {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
+                        {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
+                        {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
+                        {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
+                        {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
+                        {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
+                        {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}},
+                       &fieldButtons);
     // "Neues Ankreuzfeld" and "Neues Ankreuzfeld (nur eine Antwort)" stay enabled.
     for (QPushButton* b : fieldButtons)
         if (b->objectName() != QLatin1String("NeuesAnkreuzfeldBtn") &&
             b->objectName() != QLatin1String("NewRadioBtnBtn"))
             fieldCommands.append(b);
+}
 
-    auto* panel7 = new QWidget(tab);
-    panel7->setObjectName(QStringLiteral("Panel7"));
-    panel7->setFixedHeight(84);
-    auto* grid = new QGridLayout(panel7);
+void FieldsTab::BuildPropertyPanel() {
+    Panel7 = new QWidget(this);
+    Panel7->setObjectName(QStringLiteral("Panel7"));
+    Panel7->setFixedHeight(84);
+    auto* grid = new QGridLayout(Panel7);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Label(panel7, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
-    ProdNameEd = new QPlainTextEdit(panel7);
+    grid->addWidget(Label(Panel7, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
+    ProdNameEd = new QPlainTextEdit(Panel7);
     ProdNameEd->setObjectName(QStringLiteral("ProdNameEd"));
     ProdNameEd->setFixedHeight(ProdNameEd->fontMetrics().height() + 12);
     ProdNameEd->setLineWrapMode(QPlainTextEdit::NoWrap);
     ProdNameEd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ProdNameEd->installEventFilter(this); // Enter does not break lines
     grid->addWidget(ProdNameEd, 0, 1, 1, 5);
-    TextCheck = new QRadioButton(QStringLiteral("Text"), panel7);
+    TextCheck = new QRadioButton(QStringLiteral("Text"), Panel7);
     TextCheck->setObjectName(QStringLiteral("TextCheck"));
     TextCheck->setChecked(true);
-    CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), panel7);
+    CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), Panel7);
     CheckCheck->setObjectName(QStringLiteral("CheckCheck"));
-    RadioCheck = new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), panel7);
+    RadioCheck = new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), Panel7);
     RadioCheck->setObjectName(QStringLiteral("RadioCheck"));
     grid->addWidget(TextCheck, 1, 0);
     grid->addWidget(CheckCheck, 1, 1);
     grid->addWidget(RadioCheck, 1, 2, 1, 4);
-    grid->addWidget(Label(panel7, "Label3", QStringLiteral("Breite:")), 2, 0);
-    BreitFeldEd = SizeSpin(panel7, "BreitFeldEd", 7);
+    grid->addWidget(Label(Panel7, "Label3", QStringLiteral("Breite:")), 2, 0);
+    BreitFeldEd = SizeSpin(Panel7, "BreitFeldEd", 7);
     grid->addWidget(BreitFeldEd, 2, 1);
-    grid->addWidget(Label(panel7, "Label4", QStringLiteral("cm")), 2, 2);
-    grid->addWidget(Label(panel7, "Label2", QStringLiteral("Höhe:")), 2, 3);
-    HochFeldEd = SizeSpin(panel7, "HochFeldEd", 1);
+    grid->addWidget(Label(Panel7, "Label4", QStringLiteral("cm")), 2, 2);
+    grid->addWidget(Label(Panel7, "Label2", QStringLiteral("Höhe:")), 2, 3);
+    HochFeldEd = SizeSpin(Panel7, "HochFeldEd", 1);
     grid->addWidget(HochFeldEd, 2, 4);
-    grid->addWidget(Label(panel7, "Label5", QStringLiteral("cm")), 2, 5);
-    column->addWidget(panel7);
+    grid->addWidget(Label(Panel7, "Label5", QStringLiteral("cm")), 2, 5);
+}
 
+void FieldsTab::ConnectHandlers() {
     connect(ListView2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FieldsTab::ListView2Change);
     connect(categories, &QAbstractItemModel::dataChanged, this, &FieldsTab::ListView2Change);
     connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::ListView2Change);
     connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::ListView2Change);
+    connect(categories, &QAbstractItemModel::rowsMoved, this, &FieldsTab::ListView2Change);
     connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
+    connect(ListView2, &QAbstractItemView::doubleClicked, this,
+            &FieldsTab::KategorieBearbeitenBtnClick);
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!donotupdate) ListView1Click();
+        if (!donotupdate) ListView1Click(); // ListView1Change
     });
-    ListProds();
+    connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
+
+    using Handler = void (FieldsTab::*)();
+    const std::pair<const char*, Handler> commands[] = {
+        {"NewKategorieBtn", &FieldsTab::NewKategorieBtnClick},
+        {"KategorieBearbeitenBtn", &FieldsTab::KategorieBearbeitenBtnClick},
+        {"KategorieLoechenBtn", &FieldsTab::KategorieLoechenBtnClick},
+        {"KategorienachObenBtn", &FieldsTab::KategorienachObenBtnClick},
+        {"KategorienachuntenBtn", &FieldsTab::KategorienachuntenBtnClick},
+        {"NeuesProduktBtn", &FieldsTab::NeuesProduktBtnClick},
+        {"NeuesAnkreuzfeldBtn", &FieldsTab::NeuesAnkreuzfeldBtnClick},
+        {"NewRadioBtnBtn", &FieldsTab::NewRadioBtnBtnClick},
+        {"ProduktLoeschenBtn", &FieldsTab::ProduktLoeschenBtnClick},
+        {"AndereKategorieBtn", &FieldsTab::AndereKategorieBtnClick},
+        {"ProduktNachObenBtn", &FieldsTab::ProduktNachObenBtnClick},
+        {"ProduktNachUntenBtn", &FieldsTab::ProduktNachUntenBtnClick}};
+    for (const auto& [name, handler] : commands)
+        for (QPushButton* b : categoryButtons + fieldButtons)
+            if (b->objectName() == QLatin1String(name))
+                connect(b, &QPushButton::clicked, this, handler);
+
+    connect(ProdNameEd, &QPlainTextEdit::textChanged, this, &FieldsTab::ProdNameEdChange);
+    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
+    for (int kind = 0; kind < 3; ++kind)
+        connect(kinds[kind], &QRadioButton::toggled, this, [this, kind](bool on) {
+            if (on) KindClick(kind);
+        });
+    connect(BreitFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { BreitFeldEdChange(false); });
+    connect(HochFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { HochFeldEdChange(false); });
+}
+
+void FieldsTab::ConnectPresets(PresetsTab* tab) {
+    presets = tab;
+    connect(tab->WidthBox(), &QDoubleSpinBox::valueChanged, this,
+            [this] { BreitFeldEdChange(true); });
+    connect(tab->HeightBox(), &QDoubleSpinBox::valueChanged, this,
+            [this] { HochFeldEdChange(true); });
+}
+
+void FieldsTab::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // TabSheet1Resize: the two lists share what the properties leave, rounded down.
+    const int half = (height() - Panel7->height()) / 2;
+    Panel4->setGeometry(0, 0, width(), std::max(half, 0));
+    Panel5->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
+    Panel7->setGeometry(0, height() - Panel7->height(), width(), Panel7->height());
+}
+
+bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && (watched == ListView1 || watched == ListView2)) {
+        // ListView1Resize, ListView2Resize
+        auto* list = static_cast<QTreeView*>(watched);
+        list->setColumnWidth(0, std::max(list->width() - 10, 0));
+    } else if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == ProdNameEd && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+            return true;
+        if (watched == ListView1 && key->key() == Qt::Key_A &&
+            key->modifiers() == Qt::ControlModifier) {
+            ListView1->selectAll(); // ListView1KeyDown
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FieldsTab::ListView2Change() {
     if (!donotupdate) ListProds();
-    emit categoryListChanged();
+    emit markChanged();
 }
 
 int FieldsTab::SelectedCategory() const {
@@ -167,8 +251,27 @@ void FieldsTab::SelectCategory(int row) {
         ListView2->selectionModel()->clearSelection();
         return;
     }
-    ListView2->selectionModel()->select(
+    ListView2->selectionModel()->setCurrentIndex(
         categories->index(row), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FieldsTab::SelectFields(const QList<int>& rows) {
+    QItemSelection selection;
+    for (int row : rows)
+        if (row >= 0 && row < fields->rowCount())
+            selection.select(fields->index(row, 0), fields->index(row, 0));
+    QItemSelectionModel* model = ListView1->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!rows.isEmpty() && rows.first() >= 0 && rows.first() < fields->rowCount())
+        model->setCurrentIndex(fields->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+}
+
+void FieldsTab::ShowSelection(const EditSelection& selection) {
+    if (SelectedCategory() != selection.category || selection.category < 0)
+        SelectCategory(selection.category);
+    else
+        ListProds();
+    SelectFields(selection.fields);
 }
 
 QList<int> FieldsTab::SelectedFields() const {
@@ -197,19 +300,38 @@ void FieldsTab::ListView1Click() {
     const int f = cat >= 0 ? SelectedField() : -1;
     QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
     const FieldRecord* field = doc.FieldAt(cat, f);
+    showing = true;
     if (!field) {
         ProdNameEd->clear();
         for (QWidget* w : editors)
             w->setEnabled(false);
+        showing = false;
         return;
     }
-    ProdNameEd->setPlainText(ToQString(field->name));
+    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
+    auto shown = [&] {
+        return QStringList{ProdNameEd->toPlainText(), HochFeldEd->text(), BreitFeldEd->text(),
+                           QString::number(TextCheck->isChecked()),
+                           QString::number(CheckCheck->isChecked())};
+    };
+    const QStringList before = shown();
+    const QString name = ToQString(field->name);
+    if (ProdNameEd->toPlainText() != name) ProdNameEd->setPlainText(name);
     HochFeldEd->setValue(field->height);
     BreitFeldEd->setValue(field->width);
-    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
     if (field->kind >= 0 && field->kind <= 2) kinds[field->kind]->setChecked(true);
     for (QWidget* w : editors)
         w->setEnabled(true);
+    showing = false;
+    // Showing writes nothing back, but a control that shows something else
+    // counts as a change, as it always has.
+    if (shown() != before) emit markChanged();
+}
+
+void FieldsTab::FieldChangedInDocument(int category, int field) {
+    // An undo or redo changed the shown field: show its values again.
+    if (editing || category != SelectedCategory() || field != SelectedField()) return;
+    ListView1Click();
 }
 
 PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {

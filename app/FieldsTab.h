@@ -1,24 +1,40 @@
 #pragma once
 // The tab "Felder": the category list, the field list of the selected
 // category and the selected field's properties. A view of the document: the
-// lists are models over it, and the editors show the selected field.
+// lists are models over it, and the editors show the selected field. The
+// commands of its buttons and editors push undoable edits onto the document's
+// undo stack and never change the document themselves.
 
 #include <QList>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class QDoubleSpinBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTreeView;
+class QUndoCommand;
 class CategoryListModel;
 class Document;
 class FieldListModel;
+class PresetsTab;
+class TAndereKategorieForm;
+class TKategorieBearbeitenForm;
+struct EditSelection;
 
 class FieldsTab : public QWidget {
     Q_OBJECT
   public:
     FieldsTab(Document& document, QWidget* parent = nullptr);
+
+    // The width and height for new fields, and the dialogs, which the window
+    // creates after this tab.
+    PresetsTab* presets = nullptr;
+    std::function<TKategorieBearbeitenForm*()> categoryDialog;
+    std::function<TAndereKategorieForm*()> moveDialog;
+    void ConnectPresets(PresetsTab* tab);
 
     int SelectedCategory() const;
     // The first selected field, -1 for none.
@@ -26,10 +42,15 @@ class FieldsTab : public QWidget {
     // Every selected field, in list order.
     QList<int> SelectedFields() const;
     void SelectCategory(int row);
+    void SelectFields(const QList<int>& rows);
+    // Selects what an undone or redone edit asks for.
+    void ShowSelection(const EditSelection& selection);
 
     // Lists the selected category's fields and enables the field commands.
     void ListProds();
-    // Shows the selected field in the editors, or disables them.
+    // Shows the selected field in the editors, or disables them. A control whose
+    // shown text or check changes marks the document changed; the field itself
+    // is not written.
     void ListView1Click();
 
     // While set, a change of the category selection does not list its fields
@@ -38,26 +59,69 @@ class FieldsTab : public QWidget {
 
     CategoryListModel* Categories() const { return categories; }
 
+  public slots:
+    // Category commands.
+    void NewKategorieBtnClick();
+    void KategorieBearbeitenBtnClick();
+    void KategorieLoechenBtnClick();
+    void KategorienachObenBtnClick();
+    void KategorienachuntenBtnClick();
+    // Field commands.
+    void NeuesProduktBtnClick();
+    void NeuesAnkreuzfeldBtnClick();
+    void NewRadioBtnBtnClick();
+    void ProduktLoeschenBtnClick();
+    void ProduktNachObenBtnClick();
+    void ProduktNachUntenBtnClick();
+    void AndereKategorieBtnClick();
+
   signals:
-    // The category list changed or another category was selected: the window
-    // marks the document changed.
-    void categoryListChanged();
+    // The category list changed, another category was selected, or the field
+    // editors showed something else: the window marks the document changed.
+    void markChanged();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override; // TabSheet1Resize
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void BuildCategoryPanel();
+    void BuildFieldPanel();
+    void BuildPropertyPanel();
+    void ConnectHandlers();
     void ListView2Change();
+    void NewField(int kind);
+    void MoveSelectedField(int step);
+    void MoveSelectedCategory(int step);
+    void RenameInPlace(int row, const QString& name);
+    // Property handlers; the default boxes call the size handlers too.
+    void ProdNameEdChange();
+    void KindClick(int kind);
+    void BreitFeldEdChange(bool fromDefaultBox);
+    void HochFeldEdChange(bool fromDefaultBox);
+    // Pushes an edit; the editors are not refreshed from the field meanwhile.
+    void Push(QUndoCommand* command);
+    void FieldChangedInDocument(int category, int field);
 
     Document& doc;
     CategoryListModel* categories;
     FieldListModel* fields;
-    QTreeView* ListView2;
-    QTreeView* ListView1;
-    QPlainTextEdit* ProdNameEd;
-    QRadioButton* TextCheck;
-    QRadioButton* CheckCheck;
-    QRadioButton* RadioCheck;
-    QDoubleSpinBox* BreitFeldEd;
-    QDoubleSpinBox* HochFeldEd;
+    QWidget* Panel4 = nullptr;
+    QWidget* Panel5 = nullptr;
+    QWidget* Panel7 = nullptr;
+    QTreeView* ListView2 = nullptr;
+    QTreeView* ListView1 = nullptr;
+    QPlainTextEdit* ProdNameEd = nullptr;
+    QRadioButton* TextCheck = nullptr;
+    QRadioButton* CheckCheck = nullptr;
+    QRadioButton* RadioCheck = nullptr;
+    QDoubleSpinBox* BreitFeldEd = nullptr;
+    QDoubleSpinBox* HochFeldEd = nullptr;
+    QList<QPushButton*> categoryButtons;
+    QList<QPushButton*> fieldButtons;
     QList<QPushButton*> fieldCommands; // enabled while a category is selected
+    bool showing = false;              // the editors are being set to show a field
+    bool editing = false;              // an edit from the editors is being pushed
 };
 
 // The tab "Voreinstellungen": width and height given to new fields.
@@ -67,6 +131,8 @@ class PresetsTab : public QWidget {
     explicit PresetsTab(QWidget* parent = nullptr);
     double NewFieldWidth() const;
     double NewFieldHeight() const;
+    QDoubleSpinBox* WidthBox() const { return BreitDefEd; }
+    QDoubleSpinBox* HeightBox() const { return HochDefEd; }
 
   private:
     QDoubleSpinBox* BreitDefEd;

@@ -2,13 +2,16 @@
 #include "MainUnit.h"
 
 #include "AboutBoxUnit.h"
+#include "Document.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,6 +74,24 @@ void TMainForm::BuildToolbarAndMenus() {
     AddSeparator(file, "N2");
     connect(AddItem(file, "Beenden1", QStringLiteral("Beenden")), &QAction::triggered, this,
             &TMainForm::EndeBtnClick);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Bearbeiten"));
+    edit->setObjectName(QStringLiteral("Bearbeiten1"));
+    QAction* undo = AddItem(edit, "Rueckgaengig1", QStringLiteral("Rückgängig"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = AddItem(edit, "Wiederholen1", QStringLiteral("Wiederholen"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(keys)) redoKeys.append(keys);
+    redo->setShortcuts(redoKeys);
+    QUndoStack* stack = document().undoStack();
+    undo->setEnabled(stack->canUndo());
+    redo->setEnabled(stack->canRedo());
+    connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(undo, &QAction::triggered, this, &TMainForm::Rueckgaengig1Click);
+    connect(redo, &QAction::triggered, this, &TMainForm::Wiederholen1Click);
 
     QMenu* languageMenu = bar->addMenu(QStringLiteral("Sprache"));
     languageMenu->setObjectName(QStringLiteral("Sprache1"));

@@ -1,8 +1,11 @@
 #include "MainUnit.h"
 
+#include "AndereKategorieFUnit.h"
 #include "Dib.h"
 #include "Document.h"
+#include "EditCommand.h"
 #include "FieldsTab.h"
+#include "KategorieBearbeitenFUnit.h"
 #include "LayoutBinding.h"
 #include "LayoutTabs.h"
 #include "MessageTable.h"
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 QString FileNamePart(const QString& path) {
@@ -80,7 +84,18 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
 
     OpenDialog2();
     SaveDialog1();
-    connect(fieldsTab, &FieldsTab::categoryListChanged, this, &TMainForm::SetChanged);
+    fieldsTab->ConnectPresets(presetsTab);
+    fieldsTab->categoryDialog = [this] {
+        return qobject_cast<TKategorieBearbeitenForm*>(categoryDialog);
+    };
+    fieldsTab->moveDialog = [this] { return qobject_cast<TAndereKategorieForm*>(moveDialog); };
+    connect(fieldsTab, &FieldsTab::markChanged, this, &TMainForm::SetChanged);
+    // Every edit, its undo and its redo mark the document changed, layout values
+    // included; clearing the stack (a file opened, "Neu") does not.
+    QUndoStack* stack = doc->undoStack();
+    connect(stack, &QUndoStack::indexChanged, this, [this, stack] {
+        if (stack->count() > 0) SetChanged();
+    });
     LoadProgramOptions(*this);
 }
 
@@ -119,6 +134,8 @@ void TMainForm::FormShow() {
     infirst = true;
     FitOnScreen(*this);
     RunStartupTranslation(*this);
+    // Texts translated at start are no edit of the user's.
+    doc->undoStack()->clear();
     maincap = windowTitle();
     SetUnChanged();
     // The sample project is offered only to a start without a file of its own.
@@ -164,6 +181,22 @@ void TMainForm::NewAll() {
     doc->NewAll();
     afilename.clear();
     SetUnChanged();
+}
+
+void TMainForm::Rueckgaengig1Click() {
+    QUndoStack* stack = doc->undoStack();
+    if (!stack->canUndo()) return;
+    const QUndoCommand* command = stack->command(stack->index() - 1);
+    stack->undo();
+    if (const auto selection = SelectionAfter(command, true)) fieldsTab->ShowSelection(*selection);
+}
+
+void TMainForm::Wiederholen1Click() {
+    QUndoStack* stack = doc->undoStack();
+    if (!stack->canRedo()) return;
+    const QUndoCommand* command = stack->command(stack->index());
+    stack->redo();
+    if (const auto selection = SelectionAfter(command, false)) fieldsTab->ShowSelection(*selection);
 }
 
 void TMainForm::Neu1Click() {

@@ -75,6 +75,10 @@ class TMainForm : public QMainWindow {
 
   public slots:
     void Neu1Click();
+    // "Rückgängig" and "Wiederholen" in the menu "Bearbeiten": undo or redo the
+    // last edit and select what it changed.
+    void Rueckgaengig1Click();
+    void Wiederholen1Click();
     void OpenBtnClick();
     void SaveBtnClick();
     void SaveAsBtnClick();
@@ -109,6 +113,11 @@ class TMainForm : public QMainWindow {
     PresetsTab* presetsTab = nullptr;
     PreviewTab* previewTab = nullptr;
     QPushButton* EndeBtn = nullptr;
+
+  public:
+    FieldsTab* Fields() const { return fieldsTab; }
+
+  private:
     QTimer* Timer1 = nullptr;
 };
 

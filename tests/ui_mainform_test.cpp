@@ -30,7 +30,11 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <functional>
 #include <gtest/gtest.h>
+
+#include "ProjectFile.h"
 
 namespace {
 
@@ -92,15 +96,40 @@ TEST_F(MainFormTest, EscapeAsksOnlyWhenTheDocumentChanged) {
     EXPECT_FALSE(form->isVisible());
 }
 
-// Changing layout values must not mark the document changed; category edits must.
-TEST_F(MainFormTest, OnlyCategoryAndFieldEditsMarkTheDocumentChanged) {
-    Child<QDoubleSpinBox>("LinksEd")->setValue(20);
-    Child<QCheckBox>("RahmenCheck")->setChecked(true);
-    Child<QLineEdit>("KopfEd")->setText(QStringLiteral("Anders"));
-    EXPECT_FALSE(form->IsChanged());
+// A layout value changed by the user must mark the document changed, or closing or "Neu"
+// afterwards would drop the change without a question; a category edit marks it too.
+TEST_F(MainFormTest, LayoutAndCategoryEditsMarkTheDocumentChanged) {
+    const auto layoutEdits = {
+        std::function<void()>([&] { Child<QDoubleSpinBox>("LinksEd")->setValue(20); }),
+        std::function<void()>([&] { Child<QCheckBox>("RahmenCheck")->setChecked(true); }),
+        std::function<void()>([&] { Child<QLineEdit>("KopfEd")->setText(u"Anders"_qs); }),
+        std::function<void()>([&] { Child<ColourSwatch>("Shape4")->setColour(0x010203); }),
+    };
+    for (const auto& edit : layoutEdits) {
+        form->SetUnChanged();
+        edit();
+        EXPECT_TRUE(form->IsChanged());
+        EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+    }
+    form->SetUnChanged();
     AppendCategory(form->document(), QStringLiteral("Getränke"));
     EXPECT_TRUE(form->IsChanged());
-    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+}
+
+// Values that arrive without the user (a file opened, "Neu", start-up) must leave the
+// document unchanged: otherwise every opened file would ask to be saved.
+TEST_F(MainFormTest, LayoutValuesFromAFileOrNewDoNotMarkTheDocumentChanged) {
+    LayoutSettings s;
+    s.leftMarginMm = 31;
+    const QString path = dir.filePath(QStringLiteral("margins.qlr"));
+    ASSERT_TRUE(WriteProjectFile(path, FormDocument(), s));
+    EXPECT_FALSE(form->IsChanged()); // start-up
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("LinksEd")->value(), 31);
+    EXPECT_FALSE(form->IsChanged());
+    form->Neu1Click();
+    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().undoStack()->canUndo());
 }
 
 // "Neu" empties the document but keeps every layout value.
@@ -243,7 +272,7 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
     QStringList menus;
     for (QAction* a : form->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Datei", "Sprache", "Hilfe"}));
+    EXPECT_EQ(menus, (QStringList{"Datei", "Bearbeiten", "Sprache", "Hilfe"}));
 }
 
 // Switching to "Formular erzeugen" gives the hidden key edit the focus.

@@ -69,6 +69,40 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     AddOkCancelButtons(this, grid, 8, 1);
 }
 
+void TKategorieBearbeitenForm::Fill(const QString& name,
+                                    const std::optional<CategoryValues>& record) {
+    const CategoryValues shown = record.value_or(CategoryValues{QString(), 3, QString(), 0, false});
+    Edit1->setText(name);
+    Memo1->setPlainText(shown.introtext);
+    FilenameEdit1->setFileName(shown.picfile);
+    BildBreitEd->setValue(shown.picwidth);
+    if (shown.picbelow != 0)
+        RadioButton2->setChecked(true);
+    else
+        RadioButton1->setChecked(true);
+    CheckBox1->setChecked(shown.textbelowpic);
+    filled = shown;
+    shownWidth = BildBreitEd->value();
+    shownBelow = RadioButton2->isChecked();
+}
+
+QString TKategorieBearbeitenForm::Name() const {
+    return Edit1->text();
+}
+
+CategoryValues TKategorieBearbeitenForm::Values() const {
+    // A width or placement the controls cannot show exactly (a width out of the
+    // box's range, more decimals, a placement other than 0 and 1, all possible in
+    // a file) is kept unless the user changed that control.
+    CategoryValues v = filled;
+    v.picfile = FilenameEdit1->fileName();
+    v.introtext = Memo1->toPlainText();
+    v.textbelowpic = CheckBox1->isChecked();
+    if (BildBreitEd->value() != shownWidth) v.picwidth = BildBreitEd->value();
+    if (RadioButton2->isChecked() != shownBelow) v.picbelow = RadioButton1->isChecked() ? 0 : 1;
+    return v;
+}
+
 void TKategorieBearbeitenForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FilenameEdit1->setFilter(QString::fromUtf8(GetDIBOpenFilter()));

@@ -1,7 +1,11 @@
 #pragma once
 // The dialog "Kategorie bearbeiten": a category's name, picture and introduction text.
+// Created once and reused; it keeps no data of its own between uses.
+
+#include "Document.h"
 
 #include <QDialog>
+#include <optional>
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -15,6 +19,13 @@ class TKategorieBearbeitenForm : public QDialog {
   public:
     explicit TKategorieBearbeitenForm(QWidget* parent = nullptr);
 
+    // Shows a category's name and record; without a record the defaults: no
+    // picture, width 3, picture before the name, no introduction text.
+    void Fill(const QString& name, const std::optional<CategoryValues>& record);
+    // The name as typed (may be empty) and the record the controls describe.
+    QString Name() const;
+    CategoryValues Values() const;
+
     QLineEdit* Edit1;
     FilenameEditBox* FilenameEdit1;
     QDoubleSpinBox* BildBreitEd;
@@ -25,4 +36,9 @@ class TKategorieBearbeitenForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+
+  private:
+    CategoryValues filled; // as given to Fill
+    double shownWidth = 3;
+    bool shownBelow = false;
 };

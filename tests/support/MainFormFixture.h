@@ -1,8 +1,10 @@
 #pragma once
-// A main window in a fresh program directory, shown, with the sample-project
-// offer switched off (it is tested on its own).
+// A main window in a fresh program directory, shown, with its dialogs and with
+// the sample-project offer switched off (it is tested on its own).
 
+#include "AndereKategorieFUnit.h"
 #include "DocumentEdits.h"
+#include "KategorieBearbeitenFUnit.h"
 #include "MainUnit.h"
 #include "PreparedProject.h"
 
@@ -23,6 +25,9 @@ class MainFormFixture : public ::testing::Test {
     void StartForm(const QStringList& arguments = {}) {
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TMainForm>(dir.path(), arguments);
+        // The dialogs of the fields tab, made as the program entry makes them.
+        form->moveDialog = new TAndereKategorieForm(form.get());
+        form->categoryDialog = new TKategorieBearbeitenForm(form.get());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }

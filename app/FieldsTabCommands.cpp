@@ -1,0 +1,224 @@
+// The commands of the tab "Felder": each reads the selection, asks what it has
+// to ask, and pushes one undoable edit; the lists follow the document.
+#include "FieldsTab.h"
+
+#include "AndereKategorieFUnit.h"
+#include "CategoryCommands.h"
+#include "CategoryListModel.h"
+#include "FieldCommands.h"
+#include "FieldListModel.h"
+#include "KategorieBearbeitenFUnit.h"
+#include "MessageTable.h"
+#include "ProgramMessages.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTreeView>
+#include <QUndoStack>
+
+void FieldsTab::Push(QUndoCommand* command) {
+    editing = true;
+    doc.undoStack()->push(command);
+    editing = false;
+}
+
+// Categories.
+
+void FieldsTab::NewKategorieBtnClick() {
+    const int row = doc.CategoryCount();
+    Push(new AddCategory(doc, row, QString()));
+    ListProds();
+    // The name is typed straight into the list; the selection stays where it was.
+    const QModelIndex item = categories->index(row);
+    ListView2->scrollTo(item);
+    ListView2->setFocus();
+    ListView2->edit(item);
+}
+
+void FieldsTab::RenameInPlace(int row, const QString& name) {
+    if (doc.CategoryName(row) != name) Push(new RenameCategory(doc, row, name));
+    emit markChanged(); // a committed name counts as a change even when it stayed
+}
+
+void FieldsTab::KategorieBearbeitenBtnClick() {
+    const int cat = SelectedCategory();
+    TKategorieBearbeitenForm* dialog = categoryDialog ? categoryDialog() : nullptr;
+    if (cat < 0 || !dialog) return;
+    dialog->Fill(doc.CategoryName(cat), doc.CategoryRecordValues(cat));
+    if (dialog->exec() != QDialog::Accepted) return;
+    // Name and record change together, as one step.
+    auto* group = new EditGroup(doc, QStringLiteral("Kategorie bearbeiten"));
+    if (dialog->Name() != doc.CategoryName(cat))
+        new RenameCategory(doc, cat, dialog->Name(), group);
+    const CategoryValues values = dialog->Values();
+    if (doc.CategoryRecordValues(cat) != std::optional<CategoryValues>(values))
+        new SetCategoryRecord(doc, cat, values, group);
+    if (group->childCount() > 0)
+        Push(group);
+    else
+        delete group;
+    emit markChanged();
+}
+
+void FieldsTab::KategorieLoechenBtnClick() {
+    const int cat = SelectedCategory();
+    if (cat < 0) return;
+    const QString question =
+        GetMessageText(10) + QLatin1Char('"') + doc.CategoryName(cat) + QLatin1Char('"');
+    if (AskYesNoCancel(this, GetMessageText(11), question) != Answer::Yes) return;
+    Push(new RemoveCategory(doc, cat));
+    SelectCategory(-1);
+}
+
+void FieldsTab::MoveSelectedCategory(int step) {
+    donotupdate = true;
+    const int cat = SelectedCategory();
+    const int to = cat + step;
+    if (cat >= 0 && to >= 0 && to < doc.CategoryCount()) {
+        Push(new MoveCategory(doc, cat, to));
+        SelectCategory(to);
+    }
+    donotupdate = false;
+}
+
+void FieldsTab::KategorienachObenBtnClick() {
+    MoveSelectedCategory(-1);
+}
+
+void FieldsTab::KategorienachuntenBtnClick() {
+    MoveSelectedCategory(1);
+}
+
+// Fields.
+
+void FieldsTab::NewField(int kind) {
+    const int cat = SelectedCategory();
+    if (cat < 0) return;
+    const double width = presets ? presets->NewFieldWidth() : 6;
+    const double height = presets ? presets->NewFieldHeight() : 1.25;
+    const int row = doc.FieldCount(cat);
+    Push(new AddField(
+        doc, cat, row,
+        TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(19), width, height)));
+    ListProds();
+    SelectFields({row});
+    ListView1->scrollTo(fields->index(row, 0));
+    ProdNameEd->selectAll();
+    ProdNameEd->setFocus();
+    emit markChanged();
+}
+
+void FieldsTab::NeuesProduktBtnClick() {
+    NewField(fkText);
+}
+
+void FieldsTab::NeuesAnkreuzfeldBtnClick() {
+    NewField(fkCheckBox);
+}
+
+void FieldsTab::NewRadioBtnBtnClick() {
+    NewField(fkSingleChoice);
+}
+
+void FieldsTab::ProduktLoeschenBtnClick() {
+    const int cat = SelectedCategory();
+    const QList<int> rows = SelectedFields();
+    if (cat < 0 || rows.isEmpty()) return;
+    Push(new RemoveFields(doc, cat, rows));
+    ListProds();
+}
+
+void FieldsTab::MoveSelectedField(int step) {
+    donotupdate = true;
+    const int cat = SelectedCategory();
+    const int f = SelectedField();
+    const int to = f + step;
+    // Only the first selected field moves; it stays selected with the others.
+    if (cat >= 0 && f >= 0 && to >= 0 && to < doc.FieldCount(cat))
+        Push(new MoveField(doc, cat, f, to));
+    donotupdate = false;
+}
+
+void FieldsTab::ProduktNachObenBtnClick() {
+    MoveSelectedField(-1);
+}
+
+void FieldsTab::ProduktNachUntenBtnClick() {
+    MoveSelectedField(1);
+}
+
+void FieldsTab::AndereKategorieBtnClick() {
+    const int cat = SelectedCategory();
+    const QList<int> rows = SelectedFields();
+    TAndereKategorieForm* dialog = moveDialog ? moveDialog() : nullptr;
+    if (cat < 0 || rows.isEmpty() || !dialog) return;
+    dialog->ComboBox1->clear();
+    for (int i = 0; i < doc.CategoryCount(); ++i)
+        if (i != cat) dialog->ComboBox1->addItem(doc.CategoryName(i));
+    dialog->ComboBox1->setCurrentIndex(dialog->ComboBox1->count() > 0 ? 0 : -1);
+    if (dialog->exec() != QDialog::Accepted) return;
+    const int chosen = dialog->ComboBox1->currentIndex();
+    if (chosen < 0) return;
+    // The chosen entry's place among the other categories (names need not be unique).
+    const int target = chosen < cat ? chosen : chosen + 1;
+    if (target >= doc.CategoryCount()) return;
+    Push(new MoveFieldsToCategory(doc, cat, rows, target));
+    ListProds();
+}
+
+// Properties of the selected field. Each writes only the value the user edited.
+
+void FieldsTab::ProdNameEdChange() {
+    if (showing) return;
+    const int cat = SelectedCategory();
+    const int f = SelectedField();
+    if (!doc.FieldAt(cat, f)) return;
+    FieldValues values = doc.FieldValuesAt(cat, f);
+    values.name = ProdNameEd->toPlainText();
+    if (values != doc.FieldValuesAt(cat, f))
+        Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Name));
+    emit markChanged();
+}
+
+void FieldsTab::KindClick(int kind) {
+    if (showing) return;
+    const int cat = SelectedCategory();
+    const int f = SelectedField();
+    if (!doc.FieldAt(cat, f)) return;
+    FieldValues values = doc.FieldValuesAt(cat, f);
+    values.kind = kind;
+    if (values != doc.FieldValuesAt(cat, f))
+        Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Kind));
+    emit markChanged();
+}
+
+void FieldsTab::BreitFeldEdChange(bool fromDefaultBox) {
+    if (showing) return;
+    const int cat = SelectedCategory();
+    const int f = SelectedField();
+    if (!doc.FieldAt(cat, f)) return;
+    // A default box changes no field, but still counts as a change while a field is shown.
+    if (!fromDefaultBox) {
+        FieldValues values = doc.FieldValuesAt(cat, f);
+        values.width = BreitFeldEd->value();
+        if (values != doc.FieldValuesAt(cat, f))
+            Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Width));
+    }
+    emit markChanged();
+}
+
+void FieldsTab::HochFeldEdChange(bool fromDefaultBox) {
+    if (showing) return;
+    const int cat = SelectedCategory();
+    const int f = SelectedField();
+    if (!doc.FieldAt(cat, f)) return;
+    if (!fromDefaultBox) {
+        FieldValues values = doc.FieldValuesAt(cat, f);
+        values.height = HochFeldEd->value();
+        if (values != doc.FieldValuesAt(cat, f))
+            Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Height));
+    }
+    emit markChanged();
+}

@@ -1,0 +1,289 @@
+// The edge cases of category and field editing on the real main window, one row
+// of the table each, every row on a fresh window.
+#include "FieldsTabDriver.h"
+#include "FilenameEditBox.h"
+#include "MainFormFixture.h"
+#include "MessageTable.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace {
+
+class FieldEditingCasesTest : public MainFormFixture {
+  public:
+    using MainFormFixture::form;
+    Document& Doc() { return form->document(); }
+    // "A" with fields a0..a2, "B" with b0, "C" empty; nothing selected, unchanged.
+    void ThreeCategories() {
+        AppendCategory(Doc(), u"A"_qs);
+        AppendCategory(Doc(), u"B"_qs);
+        AppendCategory(Doc(), u"C"_qs);
+        for (int i = 0; i < 3; ++i)
+            AppendField(Doc(), 0, fkText, QStringLiteral("a%1").arg(i), 2 + i, 1);
+        AppendField(Doc(), 1, fkCheckBox, u"b0"_qs, 3, 0.5);
+        form->SetUnChanged();
+    }
+    QStringList Describe() { return DescribeForm(Doc()); }
+};
+
+struct EditCase {
+    const char* fault; // what goes wrong if the row fails
+    std::function<void(FieldEditingCasesTest&, FieldsTabDriver&)> run;
+};
+
+const EditCase kCases[] = {
+    {"'Neue Kategorie' without a selection must append and leave the field list alone",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.NewCategory(u"D"_qs);
+         EXPECT_EQ(t.Doc().CategoryName(3), u"D"_qs);
+         EXPECT_EQ(t.Doc().CategoryCount(), 4);
+         EXPECT_EQ(ui.Categories()->selectionModel()->selectedRows().size(), 0);
+         EXPECT_FALSE(ui.Find<QPushButton>("NeuesProduktBtn")->isEnabled());
+         EXPECT_TRUE(t.form->IsChanged());
+     }},
+    {"Escape while naming in place must keep the new category with an empty name",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.Click("NewKategorieBtn");
+         QLineEdit* editor = ui.InPlaceEditor();
+         ASSERT_NE(editor, nullptr);
+         editor->setText(u"halb"_qs);
+         FieldsTabDriver::Key(editor, Qt::Key_Escape);
+         QApplication::processEvents();
+         ASSERT_EQ(t.Doc().CategoryCount(), 4);
+         EXPECT_EQ(t.Doc().CategoryName(3), QString());
+         EXPECT_EQ(t.Doc().FieldCount(3), 0);
+         EXPECT_TRUE(t.form->isVisible()); // Escape did not close the window
+     }},
+    {"the dialog for a new category must show the defaults, and Cancel must change nothing",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(2);
+         t.form->SetUnChanged();
+         const QStringList before = t.Describe();
+         DialogAnswerer cancel([](QWidget* w) {
+             auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+             ASSERT_NE(d, nullptr);
+             EXPECT_EQ(d->Edit1->text(), u"C"_qs);
+             EXPECT_EQ(d->BildBreitEd->value(), 3);
+             EXPECT_TRUE(d->RadioButton1->isChecked());
+             EXPECT_TRUE(d->Memo1->toPlainText().isEmpty());
+             EXPECT_TRUE(d->FilenameEdit1->fileName().isEmpty());
+             EXPECT_FALSE(d->CheckBox1->isChecked());
+             d->Edit1->setText(u"geändert"_qs);
+             d->reject();
+         });
+         ui.Click("KategorieBearbeitenBtn");
+         cancel.Verify();
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_FALSE(t.Doc().CategoryRecordValues(2).has_value());
+         EXPECT_FALSE(t.form->IsChanged());
+     }},
+    {"cancelling the picture chooser must keep the file name shown before",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         t.Doc().SetCategoryRecord(0, CategoryValues{u"alt.png"_qs, 2, QString(), 0, false});
+         ui.SelectCategory(0);
+         DialogAnswerer answers(std::vector<std::function<void(QWidget*)>>{
+             [](QWidget* w) {
+                 QTimer::singleShot(0, w->findChild<QPushButton*>(u"BitBtn3"_qs),
+                                    &QPushButton::click);
+             },
+             DialogAnswerer::RejectAnswer(),
+             [](QWidget* w) {
+                 auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+                 ASSERT_NE(d, nullptr);
+                 EXPECT_EQ(d->FilenameEdit1->fileName(), u"alt.png"_qs);
+                 d->accept();
+             }});
+         ui.Click("KategorieBearbeitenBtn");
+         answers.Verify();
+         EXPECT_EQ(t.Doc().CategoryRecordValues(0)->picfile, u"alt.png"_qs);
+     }},
+    {"a width the dialog cannot show must survive OK when the user left it alone",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         t.Doc().SetCategoryRecord(1, CategoryValues{u"p.png"_qs, 0, u"x"_qs, 7, false});
+         ui.SelectCategory(1);
+         ui.EditCategory([](TKategorieBearbeitenForm& d) { d.Memo1->setPlainText(u"y"_qs); });
+         EXPECT_EQ(t.Doc().CategoryRecordValues(1),
+                   (CategoryValues{u"p.png"_qs, 0, u"y"_qs, 7, false}));
+     }},
+    {"delete: No and Cancel must change nothing, Yes must delete with the fields",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(0);
+         const QStringList before = t.Describe();
+         for (auto button : {QMessageBox::No, QMessageBox::Cancel}) {
+             AnswerMessageBox(button, [&] { ui.Click("KategorieLoechenBtn"); });
+             EXPECT_EQ(t.Describe(), before);
+         }
+         DialogAnswerer yes = DialogAnswerer::Press(QMessageBox::Yes);
+         ui.Click("KategorieLoechenBtn");
+         yes.Verify();
+         EXPECT_EQ(yes.Title(), GetMessageText(11));
+         EXPECT_EQ(yes.Text(), GetMessageText(10) + u"\"A\""_qs);
+         EXPECT_EQ(t.Describe(), (QStringList{u"K B"_qs, u"  F1 b0 3x0.5"_qs, u"K C"_qs}));
+         EXPECT_EQ(ui.Categories()->selectionModel()->selectedRows().size(), 0);
+         EXPECT_EQ(ui.Fields()->model()->rowCount(), 0);
+         EXPECT_FALSE(ui.Find<QPushButton>("ProduktLoeschenBtn")->isEnabled());
+     }},
+    {"undoing a delete must bring the category back selected with its fields",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         const QStringList before = t.Describe();
+         ui.SelectCategory(0);
+         AnswerMessageBox(QMessageBox::Yes, [&] { ui.Click("KategorieLoechenBtn"); });
+         t.form->Rueckgaengig1Click();
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_EQ(t.form->Fields()->SelectedCategory(), 0);
+         EXPECT_EQ(ui.Fields()->model()->rowCount(), 3);
+     }},
+    {"the first category up and the last down must do nothing; others swap and stay selected",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         const QStringList before = t.Describe();
+         ui.SelectCategory(0);
+         ui.Click("KategorienachObenBtn");
+         ui.SelectCategory(2);
+         ui.Click("KategorienachuntenBtn");
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+         ui.Click("KategorienachObenBtn");
+         EXPECT_EQ(t.Doc().CategoryName(1), u"C"_qs);
+         EXPECT_EQ(t.form->Fields()->SelectedCategory(), 1);
+         EXPECT_EQ(t.Doc().FieldCount(2), 1); // B's field went with B
+     }},
+    {"only selecting another category must mark the document changed",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(2);
+         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+     }},
+    {"the new-field commands without a selected category must do nothing",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         const QStringList before = t.Describe();
+         EXPECT_FALSE(ui.Find<QPushButton>("NeuesProduktBtn")->isEnabled());
+         EXPECT_TRUE(ui.Find<QPushButton>("NeuesAnkreuzfeldBtn")->isEnabled());
+         EXPECT_TRUE(ui.Find<QPushButton>("NewRadioBtnBtn")->isEnabled());
+         ui.Click("NeuesAnkreuzfeldBtn");
+         ui.Click("NewRadioBtnBtn");
+         t.form->Fields()->NeuesProduktBtnClick();
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_FALSE(t.form->IsChanged());
+     }},
+    {"a new field must get the defaults, be last and selected, its name selected with focus",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         t.form->activateWindow();
+         ui.SelectCategory(0);
+         ui.Click("NeuesAnkreuzfeldBtn");
+         ASSERT_EQ(t.Doc().FieldCount(0), 4);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 3), (FieldValues{u"Neues Produkt"_qs, 1, 6, 1.25}));
+         EXPECT_EQ(t.form->Fields()->SelectedFields(), QList<int>{3});
+         EXPECT_EQ(ui.NameBox()->textCursor().selectedText(), u"Neues Produkt"_qs);
+         EXPECT_EQ(t.form->focusWidget(), ui.NameBox());
+         EXPECT_TRUE(ui.Find<QRadioButton>("CheckCheck")->isChecked());
+     }},
+    {"changing the default width must change no field but the next new one",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(0);
+         ui.SelectFields({1});
+         t.form->SetUnChanged();
+         const QStringList before = t.Describe();
+         ui.Find<QDoubleSpinBox>("BreitDefEd")->setValue(8);
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_TRUE(t.form->IsChanged()); // a field was selected
+         ui.Click("NeuesProduktBtn");
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 3).width, 8);
+     }},
+    {"typing in the name box must rename the field in the list at every keystroke",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(0);
+         ui.SelectFields({2});
+         t.form->SetUnChanged();
+         for (const QString& typed : {u"X"_qs, u"XY"_qs}) {
+             ui.NameBox()->setPlainText(typed);
+             EXPECT_EQ(ui.Fields()->model()->index(2, 0).data().toString(), typed);
+         }
+         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_EQ(t.Doc().undoStack()->count(), 1); // the keystrokes are one step
+     }},
+    {"showing a field must never change it, yet marks the document changed",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         AppendField(t.Doc(), 2, fkText, u"null"_qs, 0, 20000);
+         AppendField(t.Doc(), 2, fkCheckBox, u"fein"_qs, 1.23456, 0.5);
+         ui.SelectCategory(2);
+         t.form->SetUnChanged();
+         const QStringList before = t.Describe();
+         ui.SelectFields({0});
+         ui.SelectFields({1});
+         EXPECT_EQ(t.Describe(), before);
+         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+         ui.Find<QDoubleSpinBox>("HochFeldEd")->setValue(2); // only the height is written
+         EXPECT_EQ(t.Doc().FieldValuesAt(2, 1), (FieldValues{u"fein"_qs, 1, 1.23456, 2}));
+     }},
+    {"Ctrl+A then delete must remove all fields at once without a question",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(0);
+         FieldsTabDriver::Key(ui.Fields(), Qt::Key_A, Qt::ControlModifier);
+         EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
+         ui.Click("ProduktLoeschenBtn");
+         EXPECT_EQ(t.Doc().FieldCount(0), 0);
+         t.form->Rueckgaengig1Click();
+         EXPECT_EQ(t.Doc().FieldCount(0), 3);
+         EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
+     }},
+    {"with one category the move dialog must be empty and OK must move nothing",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         AppendCategory(t.Doc(), u"A"_qs);
+         AppendField(t.Doc(), 0, fkText, u"a"_qs, 1, 1);
+         ui.SelectCategory(0);
+         ui.SelectFields({0});
+         EXPECT_TRUE(ui.MoveFields(-1).isEmpty());
+         EXPECT_EQ(t.Doc().FieldCount(0), 1);
+     }},
+    {"the first field up and the last down must do nothing and keep the changed mark",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         ui.SelectCategory(0);
+         ui.SelectFields({0});
+         t.form->SetUnChanged();
+         ui.Click("ProduktNachObenBtn");
+         ui.SelectFields({2});
+         t.form->SetUnChanged();
+         ui.Click("ProduktNachUntenBtn");
+         EXPECT_FALSE(t.form->IsChanged());
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+         ui.Click("ProduktNachObenBtn");
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 1).name, u"a2"_qs);
+         EXPECT_EQ(t.form->Fields()->SelectedFields(), QList<int>{1});
+     }},
+};
+
+// Each row: the fault named in it must not come back.
+TEST_F(FieldEditingCasesTest, EdgeCases) {
+    for (const EditCase& c : kCases) {
+        SCOPED_TRACE(c.fault);
+        form->document().SetChanged(false);
+        form.reset();
+        StartForm();
+        FieldsTabDriver ui(*form);
+        c.run(*this, ui);
+    }
+}
+
+} // namespace
