@@ -72,11 +72,7 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     project.settings = read.settings;
     const QString dir = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     const LayoutSettings& s = project.settings;
-    BackgroundProcessing processing;
-    processing.grayScale = s.tileGrayScale;
-    processing.lighten = s.tileLighten;
-    processing.brightness = static_cast<int>(s.tileBrightness);
-    processing.saturation = static_cast<int>(s.tileSaturation);
+    const BackgroundProcessing processing = BackgroundProcessingOf(s);
     LoadBackground(project.background, s.backgroundFile, processing, dir);
     LoadLogo(project.logo, s.logoFile, dir);
     return true;

@@ -129,6 +129,13 @@ void TMainForm::DruckenBtnClick() {
             ShowError(this, QApplication::applicationName(), error);
         return;
     }
+    if (current.outputFormat() == QPrinter::PdfFormat) {
+        // Printing into a file: through the checked writer like every other file.
+        if (PrintAllPagesToPdfFile(current, PreviewInput(), title, current.outputFileName(),
+                                   &error) < 0)
+            ShowError(this, QApplication::applicationName(), error);
+        return;
+    }
     if (PrintAllPages(current, PreviewInput(), title) < 0)
         ShowError(this, QApplication::applicationName(),
                   QStringLiteral("The printer could not be started."));

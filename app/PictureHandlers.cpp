@@ -21,11 +21,7 @@ void TMainForm::FilenameEdit1Change() {
 void TMainForm::FilenameEdit2Change() {
     if (!layout.backgroundFile || !preparingPictures) return;
     const LayoutSettings s = Settings();
-    BackgroundProcessing processing;
-    processing.grayScale = s.tileGrayScale;
-    processing.lighten = s.tileLighten;
-    processing.brightness = static_cast<int>(s.tileBrightness);
-    processing.saturation = static_cast<int>(s.tileSaturation);
+    const BackgroundProcessing processing = BackgroundProcessingOf(s);
     LoadBackground(di2, s.backgroundFile, processing, progpath);
     if (PaintBox2) {
         PaintBox2->setDib(&di2);

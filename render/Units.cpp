@@ -1,5 +1,7 @@
 #include "Units.h"
 
+#include "CheckedInt.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,13 +10,16 @@ double ClampPixels(double v) {
     return std::clamp(v, -kMaxPixels, kMaxPixels);
 }
 
+namespace {
+constexpr int kMaxPixelInt = static_cast<int>(kMaxPixels);
+} // namespace
+
 int TruncPixels(double v) {
-    return static_cast<int>(std::trunc(ClampPixels(v)));
+    return CheckedToInt(v, -kMaxPixelInt, kMaxPixelInt, IntRounding::Truncate, 0);
 }
 
-// std::nearbyint rounds in the current rounding mode, which is to nearest-even.
 int RoundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(ClampPixels(v)));
+    return CheckedToInt(v, -kMaxPixelInt, kMaxPixelInt, IntRounding::HalfEven, 0);
 }
 
 int MmToPixels(double mm, double dpi, double zoom) {
