@@ -40,7 +40,9 @@ int CmToPixels(double cm, double dpi, double zoom) {
 
 int ScaledPoints(int points, double zoom, double factor) {
     const double scaled = factor == 1.0 ? points * zoom / 100 : points * factor * zoom / 100;
-    return std::max(1, TruncPixels(scaled));
+    // A stored font size can be any int; a line height of such a font would
+    // overflow every sum of heights on the page.
+    return CheckedToInt(scaled, 1, kMaxFontPoints, IntRounding::Truncate, 1);
 }
 
 int PageExtent(int printerPixels, int dpi, int printerDpi, double zoom) {
