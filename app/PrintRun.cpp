@@ -3,13 +3,12 @@
 #include "AtomicFile.h"
 #include "QPainterCanvas.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 
 bool HavePrinters() {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
@@ -60,33 +59,42 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
     return pages;
 }
 
-int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
                            const QString& path, QString* error) {
     QString message;
     if (!error) error = &message;
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        *error = QStringLiteral("Cannot make a temporary folder for the PDF file.");
+    // The PDF goes straight into the checked writer in the target's folder: a
+    // failed write anywhere fails the run, and the former file stays whole.
+    AtomicFileDevice file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.ErrorText();
         return -1;
     }
-    const QString scratchFile = scratch.filePath(QStringLiteral("print.pdf"));
-    const QString ownFile = printer.outputFileName();
-    const QPrinter::OutputFormat ownFormat = printer.outputFormat();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(scratchFile);
-    const int pages = PrintAllPages(printer, input, jobTitle);
-    printer.setOutputFileName(ownFile);
-    if (ownFormat != QPrinter::PdfFormat) printer.setOutputFormat(ownFormat);
-    if (pages < 0) {
+    QPdfWriter pdf(&file);
+    pdf.setResolution(printer.resolution());
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setTitle(jobTitle);
+    pdf.setCreator(printer.creator());
+    pdf.setPdfVersion(printer.pdfVersion());
+    PageInput input = pageInput;
+    input.printer = PrinterPageOf(printer);
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
         *error = QStringLiteral("The PDF printer could not be started.");
         return -1;
     }
-    QFile file(scratchFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("The PDF printer wrote no file.");
+    int pages = 0;
+    {
+        QPainterCanvas canvas(painter, input.printer.dpi, DeviceTechnology::RasterPrinter);
+        pages = PaintAllPages(canvas, input, input.printer.dpi, input.printer.width,
+                              input.printer.height, [&pdf] { pdf.newPage(); });
+    }
+    // end() writes the rest of the file; a failed write shows in the device.
+    painter.end();
+    if (!file.Commit()) {
+        *error = file.ErrorText();
         return -1;
     }
-    if (!WriteFileAtomically(path, file.readAll(), error)) return -1;
     return pages;
 }
 

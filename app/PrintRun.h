@@ -33,9 +33,9 @@ bool PageExists(const PageInput& input, int dpi, double zoom, int pageNumber);
 // Prints every page at zoom 100, a new sheet only between pages. Returns the
 // number of pages printed, or -1 when the printer could not be started.
 int PrintAllPages(QPrinter& printer, const PageInput& input, const QString& jobTitle);
-// Prints every page on a PDF printer into the file path: the pages go to a
-// temporary file first, which then replaces path in one step, so a failed run
-// leaves a former file as it was. The printer's own output file is kept.
+// Prints every page, with the printer's page layout and resolution, into the
+// PDF file path through the checked atomic writer: a failed run leaves a former
+// file as it was and no other file behind. The printer itself is not changed.
 // Returns the number of pages printed, or -1 with *error set.
 int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
                            const QString& path, QString* error = nullptr);

@@ -129,6 +129,28 @@ template <typename T> class TDynaArray {
         return true;
     }
 
+    // Makes the block hold `elements` elements at once (rounded up to a multiple
+    // of 100, as the block for that count is), so that adding up to that many
+    // copies nothing. Readers call it with a count they have checked against
+    // the bytes left. After the adds the block is the one the count calls for.
+    // False (with the failure reported) when no memory; the array is unchanged.
+    bool Reserve(std::uint32_t elements) {
+        if (elements <= count) return true;
+        const std::uint64_t needed = blockBytesFor(elements);
+        if (needed <= amemsize) return true;
+        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        if (!block) {
+            dyna::ReportAllocFailure(poi ? 2 : 1, needed);
+            return false;
+        }
+        if (poi) std::memcpy(block, poi, static_cast<std::size_t>(count) * size);
+        dyna::FreeBlock(poi);
+        poi = static_cast<std::uint8_t*>(block);
+        amemsize = static_cast<std::uint32_t>(needed);
+        if (aobjnr >= 0 && static_cast<std::uint32_t>(aobjnr) < count) GetObject(aobjnr);
+        return true;
+    }
+
     // Fits the block to a grown count; true when the block was replaced.
     bool AllocMoreMem() { return AllocMoreMemChecked() > 0; }
 
@@ -182,14 +204,16 @@ template <typename T> class TDynaArray {
     // The block for count elements: count rounded up to a multiple of 100.
     // Computed wide so that a block too large for the 32-bit size counter fails
     // cleanly instead of wrapping round to a block too small for its elements.
-    std::uint64_t neededBytes() const {
-        return (static_cast<std::uint64_t>(count - 1) / buffersize + 1) * size * buffersize;
+    std::uint64_t neededBytes() const { return blockBytesFor(count); }
+    std::uint64_t blockBytesFor(std::uint32_t elements) const {
+        return (static_cast<std::uint64_t>(elements - 1) / buffersize + 1) * size * buffersize;
     }
 
     // 1: block replaced, 0: block kept, -1: no memory (nothing was written).
     int AllocMoreMemChecked() {
         const std::uint64_t needed = neededBytes();
-        if (needed == amemsize) return 0;
+        // A block made ready by Reserve is kept until the count outgrows it.
+        if (needed <= amemsize && poi) return 0;
         const bool first = count == 1 || poi == nullptr;
         void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
         if (!block) {

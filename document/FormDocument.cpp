@@ -20,6 +20,12 @@ void FormDocument::SetRecord(int i, CategoryRecord* record) {
     item.record = record;
 }
 
+void FormDocument::ReserveCategories(int n) {
+    if (n <= 0) return;
+    if (!kats.Reserve(static_cast<std::uint32_t>(n))) throw std::bad_alloc();
+    items.reserve(static_cast<std::size_t>(n));
+}
+
 int FormDocument::AddCategory(const QString& name) {
     auto* fields = new FieldArray(&aprod);
     KatRef* slot = kats.Add();

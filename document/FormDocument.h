@@ -36,6 +36,8 @@ class FormDocument {
     void SetRecord(int i, CategoryRecord* record);
     FieldArray* Fields(int i) const { return *kats.at(i); }
 
+    // Makes room for n categories at once (readers, after checking n against the file).
+    void ReserveCategories(int n);
     // Appends a category with an empty field array and no record; returns its index.
     int AddCategory(const QString& name);
     // Releases the category's fields, field array and record, and removes it.

@@ -90,7 +90,7 @@ LayoutSettings WithinRanges(const LayoutSettings& settings) {
     for (auto table : {MarginSettings(), BackgroundSpinSettings(), LogoSpinSettings()})
         for (const SpinSetting& spin : table) {
             double& v = s.*spin.value;
-            if (std::isnan(v)) v = spin.minimum;
+            if (std::isnan(v)) v = spin.maximum; // as a spin box takes it
             if (spin.decimals == 0) v = std::round(v);
             v = std::clamp(v, spin.minimum, spin.maximum);
         }

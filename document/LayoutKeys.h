@@ -41,7 +41,7 @@ LayoutValue ReadLayoutValue(const LayoutSettings& s, int key);
 bool WriteLayoutValue(LayoutSettings& s, int key, const LayoutValue& value);
 
 // The values as the layout controls hold them: every spin edit's value brought
-// into its range (NaN to its minimum) and whole-number values rounded. Pages
-// are drawn from these, so that the preview, printing and the export agree
-// while the document keeps what a file gave it.
+// into its range (NaN to its maximum, as a spin box takes it) and whole-number values rounded.
+// Pages are drawn from these, so that the preview, printing and the export agree while the document
+// keeps what a file gave it.
 LayoutSettings WithinRanges(const LayoutSettings& s);

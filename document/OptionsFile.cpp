@@ -2,7 +2,6 @@
 
 #include "ProgramFiles.h"
 
-#include <QFile>
 #include <QtEndian>
 
 namespace {
@@ -10,10 +9,8 @@ const QString kOptionsFile = QStringLiteral("options.dat");
 }
 
 std::int32_t LoadOptions(const QString& progpath) {
-    QFile file(ReadPath(progpath, kOptionsFile));
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    const QByteArray bytes = file.read(4);
-    if (bytes.size() < 4) return 0;
+    QByteArray bytes;
+    if (!ReadProgramFile(progpath, kOptionsFile, &bytes, 4) || bytes.size() < 4) return 0;
     return qFromLittleEndian<std::int32_t>(bytes.constData());
 }
 

@@ -4,10 +4,17 @@
 #include <cstring>
 #include <new>
 
+namespace {
+// Every empty text shares this one terminator: an empty cell or name costs no
+// allocation. Nobody writes through a text, and FreeText knows it.
+char16_t sharedEmpty[1] = {0};
+} // namespace
+
 OwnedText NewText(std::u16string_view text) {
+    if (text.empty()) return sharedEmpty;
     auto* buffer = static_cast<char16_t*>(std::calloc(text.size() + 1, sizeof(char16_t)));
     if (!buffer) throw std::bad_alloc();
-    if (!text.empty()) std::memcpy(buffer, text.data(), text.size() * sizeof(char16_t));
+    std::memcpy(buffer, text.data(), text.size() * sizeof(char16_t));
     return buffer;
 }
 
@@ -17,7 +24,7 @@ OwnedText NewText(const QString& text) {
 }
 
 void FreeText(OwnedText& text) {
-    std::free(text);
+    if (text != sharedEmpty) std::free(text);
     text = nullptr;
 }
 

@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 QString InProgramDir(const QString& progpath, const QString& name) {
     return QDir(progpath).filePath(name);
@@ -54,4 +59,38 @@ bool WriteProgramFile(const QString& progpath, const QString& name, const QByteA
     }
     if (userCopy || user.isEmpty() || !QDir().mkpath(ConfigDir())) return false;
     return WriteFileAtomically(user, bytes, error);
+}
+
+bool ReadProgramFile(const QString& progpath, const QString& name, QByteArray* bytes,
+                     qint64 maxBytes) {
+    bytes->clear();
+    const QByteArray path = QFile::encodeName(ReadPath(progpath, name));
+    // Opened without waiting (a FIFO would block the open itself), then checked
+    // on the open file, so that nothing can be swapped in between.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    qint64 want = st.st_size;
+    if (maxBytes >= 0 && want > maxBytes) want = maxBytes;
+    QByteArray data;
+    data.resize(static_cast<qsizetype>(want));
+    qint64 got = 0;
+    while (got < want) {
+        const ssize_t n = ::read(fd, data.data() + got, static_cast<size_t>(want - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break; // the file became shorter: take what is there
+        got += n;
+    }
+    ::close(fd);
+    data.truncate(static_cast<qsizetype>(got));
+    *bytes = std::move(data);
+    return true;
 }

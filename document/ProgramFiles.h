@@ -20,6 +20,13 @@ QString UserFilePath(const QString& name);
 // or the shipped copy in the data directory when the program's directory has none.
 QString ReadPath(const QString& progpath, const QString& name);
 
+// Reads the program file that ReadPath names into *bytes, at most maxBytes of
+// it (all when negative). Only a plain file is read: a link to a device, a
+// FIFO or a folder counts as no file, so that the start never waits for ever
+// or reads without end. False when there is no such file or it cannot be read.
+bool ReadProgramFile(const QString& progpath, const QString& name, QByteArray* bytes,
+                     qint64 maxBytes = -1);
+
 // Writes the whole file atomically where ReadPath will find it: the user's copy
 // when there is one, otherwise the program's directory, falling back to the
 // user's configuration directory. False when no place could be written.

@@ -74,11 +74,19 @@ class ProjectReader {
         return n;
     }
 
+    // Each array gets the block for its checked count at once: loading stays
+    // linear instead of copying the block at every hundredth element.
+    template <typename T> static void Reserve(TDynaArray<T>& array, std::int32_t n) {
+        if (n > 0 && !array.Reserve(static_cast<std::uint32_t>(n))) throw std::bad_alloc();
+    }
+
     void ReadCategories() {
         const std::int32_t categories = Count(kMinCategoryBytes);
+        doc.ReserveCategories(categories);
         for (std::int32_t c = 0; c < categories; ++c) {
             const int index = doc.AddCategory(AString());
             const std::int32_t fields = Count(kMinFieldBytes);
+            Reserve(*doc.Fields(index), fields);
             for (std::int32_t f = 0; f < fields; ++f)
                 ReadField(*doc.AddBareField(index));
         }
@@ -92,13 +100,16 @@ class ProjectReader {
         field.height = Float64();
         field.kind = Int32(); // kept as it is, even outside the known kinds
         const std::int32_t rows = Count(kMinVariantRowBytes);
+        Reserve(*field.variants, rows);
         for (std::int32_t r = 0; r < rows; ++r) {
             VariantRow& row = *AddVariantRow(doc, field);
             const std::int32_t cells = Count(kMinCellBytes);
+            Reserve(*row.cells, cells);
             for (std::int32_t k = 0; k < cells; ++k)
                 AddVariantCell(doc, row, AString());
         }
         const std::int32_t pictures = Count(kMinPictureBytes);
+        Reserve(*field.pictures, pictures);
         for (std::int32_t p = 0; p < pictures; ++p) {
             const double number = Float64();
             AddImageEntry(doc, field, number, AString());

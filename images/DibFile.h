@@ -5,12 +5,17 @@
 
 #include <QString>
 
+class QIODevice;
+
 // Reads the picture at path into rec (rec is overwritten, not released first).
 // A relative name that does not exist in the current directory is also looked
 // for in programDir (the program's own directory when programDir is empty).
 // Returns false, with rec empty, when nothing could be read.
 bool OpenDibFile(dib& rec, const QString& path, const QString& programDir = QString());
 
+// Reads a picture from an open device (BMP by hand, the rest through Qt's
+// readers) into rec; false, with rec empty, when nothing could be read.
+bool ReadDib(dib& rec, QIODevice& device);
 // The file a picture name stands for: the name itself when it exists (or is
 // absolute, or empty), else the same relative name inside programDir when it
 // exists there, else the name unchanged.

@@ -180,12 +180,9 @@ QString ResolvePicturePath(const QString& name, const QString& programDir) {
     return QFileInfo::exists(inProgramDir) ? inProgramDir : name;
 }
 
-bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
+bool ReadDib(dib& rec, QIODevice& device) {
     std::memset(&rec, 0, sizeof rec);
-    if (path.isEmpty()) return false;
-    QFile file(ResolvePicturePath(path, programDir));
-    if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly)) return false;
-    switch (ReadBmp(rec, file)) {
+    switch (ReadBmp(rec, device)) {
     case BmpReadResult::Read:
         return true;
     case BmpReadResult::Damaged:
@@ -193,10 +190,18 @@ bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
     case BmpReadResult::NotHandled:
         break;
     }
-    if (ReadWithQt(rec, file)) return true;
+    if (ReadWithQt(rec, device)) return true;
     FreeDib(rec);
     std::memset(&rec, 0, sizeof rec);
     return false;
+}
+
+bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
+    std::memset(&rec, 0, sizeof rec);
+    if (path.isEmpty()) return false;
+    QFile file(ResolvePicturePath(path, programDir));
+    if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+    return ReadDib(rec, file);
 }
 
 void OpenDib(dib* rec, const char* path, int, void*) {

@@ -1,7 +1,25 @@
 #include "PicturePreparation.h"
 
+#include "CheckedInt.h"
 #include "DibConvert.h"
 #include "DibFile.h"
+#include "LayoutSettings.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kMinBrightness = 1, kMaxBrightness = 100;
+constexpr int kMinSaturation = -100, kMaxSaturation = 200;
+} // namespace
+
+BackgroundProcessing BackgroundProcessingOf(const LayoutSettings& s) {
+    BackgroundProcessing p;
+    p.grayScale = s.tileGrayScale;
+    p.lighten = s.tileLighten;
+    p.brightness = WholeSettingValue(s.tileBrightness, kMinBrightness, kMaxBrightness);
+    p.saturation = WholeSettingValue(s.tileSaturation, kMinSaturation, kMaxSaturation);
+    return p;
+}
 
 void LoadLogo(dib& logo, const QString& file, const QString& programDir) {
     if (logo.poi) FreeDib(logo);
@@ -19,8 +37,10 @@ void LoadBackground(dib& background, const QString& file, const BackgroundProces
     if (!background.poi || !(processing.grayScale || processing.lighten)) return;
     ConvertDibTo24Bit(background);
     if (background.poi && processing.grayScale) GrayScaleDib(background);
+    // Callers may fill the record themselves: keep the values inside the ranges.
     if (background.poi && processing.lighten)
-        LightenDib(background, processing.brightness, processing.saturation);
+        LightenDib(background, std::clamp(processing.brightness, kMinBrightness, kMaxBrightness),
+                   std::clamp(processing.saturation, kMinSaturation, kMaxSaturation));
 }
 
 void LoadBackground(dib& background, const QString& file, bool grayScale, bool lighten, int hell,

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+struct LayoutSettings;
+
 // Settings of the background tab that change the loaded picture.
 struct BackgroundProcessing {
     bool grayScale = false;
@@ -12,6 +14,10 @@ struct BackgroundProcessing {
     int brightness = 50; // percent, 1 to 100
     int saturation = 0;  // -100 to 200
 };
+
+// The background settings of s, each stored number brought into its control's
+// range as the window's spin boxes do; the window and the export both use this.
+BackgroundProcessing BackgroundProcessingOf(const LayoutSettings& s);
 
 // Releases logo's picture and loads the logo file into it (empty when the file
 // cannot be read). A relative name missing from the current directory is

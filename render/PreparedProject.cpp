@@ -37,11 +37,7 @@ PageInput PreparedProject::Input(const PrinterPage& printer) {
 
 void PreparedProject::PrepareBackground() {
     const LayoutSettings& s = drawn;
-    BackgroundProcessing processing;
-    processing.grayScale = s.tileGrayScale;
-    processing.lighten = s.tileLighten;
-    processing.brightness = static_cast<int>(s.tileBrightness);
-    processing.saturation = static_cast<int>(s.tileSaturation);
+    const BackgroundProcessing processing = BackgroundProcessingOf(s);
     LoadBackground(backgroundPicture, s.backgroundFile, processing, programDir);
     emit backgroundPrepared();
     emit changed();

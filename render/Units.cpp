@@ -1,5 +1,7 @@
 #include "Units.h"
 
+#include "CheckedInt.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,13 +10,16 @@ double ClampPixels(double v) {
     return std::clamp(v, -kMaxPixels, kMaxPixels);
 }
 
+namespace {
+constexpr int kMaxPixelInt = static_cast<int>(kMaxPixels);
+} // namespace
+
 int TruncPixels(double v) {
-    return static_cast<int>(std::trunc(ClampPixels(v)));
+    return CheckedToInt(v, -kMaxPixelInt, kMaxPixelInt, IntRounding::Truncate, 0);
 }
 
-// std::nearbyint rounds in the current rounding mode, which is to nearest-even.
 int RoundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(ClampPixels(v)));
+    return CheckedToInt(v, -kMaxPixelInt, kMaxPixelInt, IntRounding::HalfEven, 0);
 }
 
 int MmToPixels(double mm, double dpi, double zoom) {
@@ -35,7 +40,9 @@ int CmToPixels(double cm, double dpi, double zoom) {
 
 int ScaledPoints(int points, double zoom, double factor) {
     const double scaled = factor == 1.0 ? points * zoom / 100 : points * factor * zoom / 100;
-    return std::max(1, TruncPixels(scaled));
+    // A stored font size can be any int; a line height of such a font would
+    // overflow every sum of heights on the page.
+    return CheckedToInt(scaled, 1, kMaxFontPoints, IntRounding::Truncate, 1);
 }
 
 int PageExtent(int printerPixels, int dpi, int printerDpi, double zoom) {

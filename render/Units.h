@@ -25,7 +25,10 @@ int FixedMmToPixels(double mm, double dpi, double zoom);
 double CmToPixelsExact(double cm, double dpi, double zoom);
 // The same, truncated (pictures, logo, background tiles).
 int CmToPixels(double cm, double dpi, double zoom);
-// trunc(points x factor x Z / 100), at least 1 (factor 1.5 for heading names).
+// The largest scaled font size: 100,000 points (35 m), beyond any page.
+constexpr int kMaxFontPoints = 100000;
+// trunc(points x factor x Z / 100), at least 1 and at most kMaxFontPoints
+// (factor 1.5 for heading names).
 int ScaledPoints(int points, double zoom, double factor = 1.0);
 // trunc(printerPixels x D / printerDpi x Z / 100), with printerPixels x D an
 // integer product: the page width or height in canvas pixels.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -295,6 +296,46 @@ TEST(DynaArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
               "Error 1 while trying to allocate 5000000000 bytes of RAM. Not enough memory.");
+}
+
+// Reserve takes the block for a count at once; the adds then copy nothing, and
+// the end state (block size, zeroed elements, cursor) is the one adding alone gives.
+TEST(DynaArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
+    static int blocks = 0;
+    dyna::SetBlockAllocator([](std::size_t bytes) {
+        ++blocks;
+        return std::calloc(1, bytes);
+    });
+    struct Pair {
+        std::int32_t a, b;
+    };
+    Pair* cursor = nullptr;
+    TDynaArray<Pair> reserved(&cursor), grown;
+    blocks = 0;
+    ASSERT_TRUE(reserved.Reserve(250));
+    EXPECT_EQ(reserved.count, 0u);
+    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    for (int i = 0; i < 250; ++i) {
+        Pair* p = reserved.Add();
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->a, 0);
+        p->a = i;
+    }
+    EXPECT_EQ(blocks, 1);
+    for (int i = 0; i < 250; ++i)
+        grown.Add()->a = i;
+    dyna::SetBlockAllocator(nullptr);
+    EXPECT_EQ(reserved.amemsize, grown.amemsize);
+    EXPECT_EQ(std::memcmp(reserved.poi, grown.poi, reserved.amemsize), 0);
+    EXPECT_EQ(cursor, reserved.at(249));
+    // A smaller reserve changes nothing; deleting shrinks as before.
+    EXPECT_TRUE(reserved.Reserve(10));
+    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    reserved.Delete(0);
+    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    for (int i = 0; i < 49; ++i)
+        reserved.Delete(0);
+    EXPECT_EQ(reserved.amemsize, 200 * sizeof(Pair));
 }
 
 } // namespace

@@ -220,7 +220,7 @@ TEST(DocumentModelTest, DrawnValuesStayWithinTheControlsRanges) {
     const LayoutSettings in = WithinRanges(s);
     EXPECT_EQ(in.leftMarginMm, 1000);
     EXPECT_EQ(in.topMarginMm, 0);
-    EXPECT_EQ(in.rightMarginMm, 0);
+    EXPECT_EQ(in.rightMarginMm, 1000);
     EXPECT_EQ(in.tileBrightness, 100);
     EXPECT_EQ(in.tileSaturation, -21);
     EXPECT_EQ(in.tileWidthCm, 10000);

@@ -40,6 +40,9 @@ TEST(Units, FontPoints) {
     EXPECT_EQ(ScaledPoints(11, 100, 1.5), 16);
     EXPECT_EQ(ScaledPoints(10, 5), 1);
     EXPECT_EQ(ScaledPoints(0, 100), 1);
+    // A damaged file's font size must not give line heights that overflow.
+    EXPECT_EQ(ScaledPoints(2000000000, 1000, 1.5), kMaxFontPoints);
+    EXPECT_EQ(ScaledPoints(-2000000000, 100), 1);
 }
 
 // Guards against undefined conversions of damaged values (NaN, infinities,

@@ -2,14 +2,18 @@
 
 #include "AtomicFile.h"
 #include "DynaArray.h"
+#include "ProgramFiles.h"
 #include "TranslationFile.h"
 #include "Translator.h"
 #include "translate_test_dirs.h"
 
+#include <QDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -212,6 +216,90 @@ TEST(TranslationFileTest, AtomicWriteFailsCleanly) {
         EXPECT_TRUE(WriteFileAtomically(disk.path + u"/t.dat"_qs, QByteArray("new"), &error));
         EXPECT_EQ(ReadAll(disk.path + u"/t.dat"_qs), QByteArray("new"));
     }
+}
+
+// Loading must not copy the rows at every hundredth one: the block for the
+// file's rows is taken once, and it is the block the row count calls for.
+TEST(TranslationFileTest, LoadingTakesTheRowBlockOnce) {
+    std::vector<std::size_t> blocks;
+    static std::vector<std::size_t>* seen = nullptr;
+    seen = &blocks;
+    Bytes file;
+    file.Int(20).Int(250);
+    for (int r = 0; r < 250; ++r)
+        file.Row(r);
+    dyna::SetBlockAllocator([](std::size_t bytes) {
+        seen->push_back(bytes);
+        return std::calloc(1, bytes);
+    });
+    TranslationTable table;
+    EXPECT_EQ(ReadTranslationBytes(file.data, table), 250);
+    dyna::SetBlockAllocator(nullptr);
+    EXPECT_EQ(blocks, std::vector<std::size_t>{300 * sizeof(TranslationRow)});
+    EXPECT_EQ(table.Cell(249, 0), u"R249"_qs);
+}
+
+// Empty cells hold no memory, and packing keeps every cell's text exactly,
+// through edits that empty, fill and lengthen cells.
+TEST(TranslationFileTest, RowsHoldOnlyTheirNonEmptyCells) {
+    EXPECT_EQ(sizeof(TranslationRow), sizeof(void*));
+    TranslationTable table;
+    std::array<QString, kTranslationColumns> cells;
+    ASSERT_TRUE(table.AppendRow(cells));
+    cells[0] = u"Datei"_qs;
+    cells[19] = QString(70000, QChar(u'\u00e4'));
+    ASSERT_TRUE(table.AppendRow(cells));
+    for (int k = 0; k < kTranslationColumns; ++k)
+        EXPECT_TRUE(table.Cell(0, k).isEmpty());
+    EXPECT_EQ(table.Cell(1, 0), u"Datei"_qs);
+    EXPECT_EQ(table.Cell(1, 19), cells[19]);
+    table.SetCell(1, 0, QString());
+    table.SetCell(1, 7, u"Fichier"_qs);
+    table.SetCell(0, 3, u"x"_qs);
+    EXPECT_TRUE(table.Cell(1, 0).isEmpty());
+    EXPECT_EQ(table.Cell(1, 7), u"Fichier"_qs);
+    EXPECT_EQ(table.Cell(1, 19), cells[19]);
+    EXPECT_EQ(table.Cell(0, 3), u"x"_qs);
+    TranslationTable again;
+    ASSERT_EQ(ReadTranslationBytes(TranslationBytes(table), again), 2);
+    EXPECT_EQ(TranslationBytes(again), TranslationBytes(table));
+}
+
+// The translation seeds of the fuzzer must stay readable files of the format.
+TEST(TranslationFileTest, FuzzSeedsReadAndWriteBack) {
+    const QFileInfoList seeds = QDir(QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/translation"))
+                                    .entryInfoList(QDir::Files);
+    ASSERT_FALSE(seeds.isEmpty());
+    for (const QFileInfo& seed : seeds) {
+        TranslationTable table;
+        ReadTranslationBytes(ReadAll(seed.filePath()), table);
+        TranslationTable again;
+        EXPECT_EQ(ReadTranslationBytes(TranslationBytes(table), again), table.RowCount());
+    }
+}
+
+// A "translate.dat" or "options.dat" that is a link to an endless device or a
+// FIFO must be passed over, not read until memory runs out or waited on for ever.
+TEST(TranslationFileTest, OnlyPlainProgramFilesAreRead) {
+    for (const char* name : {"translate.dat", "options.dat"}) {
+        for (const bool fifo : {false, true}) {
+            ProgramDirs dirs;
+            const QByteArray path = QFile::encodeName(dirs.InProg(QString::fromLatin1(name)));
+            if (fifo)
+                ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+            else
+                ASSERT_EQ(::symlink("/dev/zero", path.constData()), 0);
+            QByteArray bytes("x");
+            EXPECT_FALSE(ReadProgramFile(dirs.ProgPath(), QString::fromLatin1(name), &bytes));
+            EXPECT_TRUE(bytes.isEmpty());
+        }
+    }
+    ProgramDirs dirs;
+    ASSERT_EQ(
+        ::symlink("/dev/zero", QFile::encodeName(dirs.InProg(u"translate.dat"_qs)).constData()), 0);
+    Translator t;
+    t.InitTranslation(dirs.ProgPath());
+    EXPECT_EQ(t.Table().RowCount(), 0);
 }
 
 } // namespace

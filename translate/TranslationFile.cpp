@@ -55,6 +55,11 @@ int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
     // file has bytes, whatever the row count claims.
     if (columns == 0)
         rowCount = static_cast<std::int32_t>(std::min<qint64>(rowCount, bytes.size()));
+    // Every row of C cells takes at least 4 C bytes: room for the rows the file
+    // can hold is made at once, so that loading does not copy the rows again
+    // at every hundredth one.
+    const qint64 fit = columns == 0 ? rowCount : in.Remaining() / (4 * qint64{columns});
+    if (!table.ReserveRows(static_cast<int>(std::min<qint64>(rowCount, fit)))) return 0;
     int added = 0;
     for (std::int32_t r = 0; r < rowCount; ++r) {
         std::array<QString, kTranslationColumns> cells;

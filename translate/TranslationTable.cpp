@@ -1,12 +1,67 @@
 #include "TranslationTable.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <string_view>
 #include <utility>
 
 namespace {
 std::u16string_view View(const QString& s) {
     return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+// A packed row is a run of 16-bit units: the number of cells it holds, then for
+// each cell its column, its length in two units (low, high) and its code units.
+using RowCells = std::array<std::u16string_view, kTranslationColumns>;
+
+RowCells Unpack(const char16_t* packed) {
+    RowCells cells{};
+    if (!packed) return cells;
+    const char16_t* p = packed + 1;
+    for (int n = packed[0]; n > 0; --n) {
+        const int column = p[0];
+        const std::size_t length = static_cast<std::size_t>(p[1]) | std::size_t{p[2]} << 16;
+        cells[static_cast<std::size_t>(column)] = std::u16string_view(p + 3, length);
+        p += 3 + length;
+    }
+    return cells;
+}
+
+// The packed block for cells; null when every cell is empty (or, with *ok
+// false, when there is no memory for the block).
+char16_t* Pack(const RowCells& cells, bool* ok) {
+    *ok = true;
+    std::size_t units = 1, used = 0;
+    for (const std::u16string_view cell : cells)
+        if (!cell.empty()) {
+            units += 3 + cell.size();
+            ++used;
+        }
+    if (used == 0) return nullptr;
+    auto* packed = static_cast<char16_t*>(std::malloc(units * sizeof(char16_t)));
+    if (!packed) {
+        *ok = false;
+        return nullptr;
+    }
+    packed[0] = static_cast<char16_t>(used);
+    char16_t* p = packed + 1;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        const std::u16string_view cell = cells[k];
+        if (cell.empty()) continue;
+        p[0] = static_cast<char16_t>(k);
+        p[1] = static_cast<char16_t>(cell.size() & 0xFFFF);
+        p[2] = static_cast<char16_t>(cell.size() >> 16);
+        std::memcpy(p + 3, cell.data(), cell.size() * sizeof(char16_t));
+        p += 3 + cell.size();
+    }
+    return packed;
+}
+
+void FreeRow(TranslationRow& row) {
+    std::free(row.packed);
+    row.packed = nullptr;
 }
 } // namespace
 
@@ -53,18 +108,26 @@ TranslationTable::~TranslationTable() {
 
 QString TranslationTable::Cell(int row, int cell) const {
     if (row < 0 || row >= RowCount() || cell < 0 || cell >= kTranslationColumns) return {};
-    return ToQString(rows.at(row)->cells[cell]);
+    const std::u16string_view text = Unpack(rows.at(row)->packed)[static_cast<std::size_t>(cell)];
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+bool TranslationTable::ReserveRows(int n) {
+    return n <= 0 || rows.Reserve(static_cast<std::uint32_t>(n));
 }
 
 bool TranslationTable::AppendRow(const std::array<QString, kTranslationColumns>& cells) {
-    // Make the texts first, so that a failed append leaves nothing half-made.
-    TranslationRow fresh{};
-    for (int k = 0; k < kTranslationColumns; ++k)
-        fresh.cells[k] = NewText(cells[k]);
+    // Make the block first, so that a failed append leaves nothing half-made.
+    RowCells views{};
+    for (std::size_t k = 0; k < views.size(); ++k)
+        views[k] = View(cells[k]);
+    bool ok = true;
+    TranslationRow fresh{Pack(views, &ok)};
+    if (!ok) return false;
     TranslationRow* row = rows.Add();
     if (!row) {
-        for (OwnedText& text : fresh.cells)
-            FreeText(text);
+        FreeRow(fresh);
         return false;
     }
     *row = fresh;
@@ -73,13 +136,19 @@ bool TranslationTable::AppendRow(const std::array<QString, kTranslationColumns>&
 
 void TranslationTable::SetCell(int row, int cell, const QString& text) {
     if (row < 0 || row >= RowCount() || cell < 0 || cell >= kTranslationColumns) return;
-    ReplaceText(rows.at(row)->cells[cell], text);
+    TranslationRow& target = *rows.at(row);
+    RowCells views = Unpack(target.packed);
+    views[static_cast<std::size_t>(cell)] = View(text);
+    bool ok = true;
+    char16_t* packed = Pack(views, &ok);
+    if (!ok) throw std::bad_alloc();
+    std::free(target.packed);
+    target.packed = packed;
 }
 
 void TranslationTable::DeleteRow(int row) {
     if (row < 0 || row >= RowCount()) return;
-    for (OwnedText& text : rows.at(row)->cells)
-        FreeText(text);
+    FreeRow(*rows.at(row));
     rows.Delete(row);
     for (TranslationBucket& bucket : buckets) {
         std::erase_if(bucket, [row](const TranslationIndexEntry& e) { return e.row == row; });
@@ -90,16 +159,23 @@ void TranslationTable::DeleteRow(int row) {
 
 void TranslationTable::Clear() {
     for (int r = 0; r < RowCount(); ++r)
-        for (OwnedText& text : rows.at(r)->cells)
-            FreeText(text);
+        FreeRow(*rows.at(r));
     rows.Clear();
     for (TranslationBucket& bucket : buckets)
         bucket.clear();
 }
 
 void TranslationTable::BuildIndex() {
-    for (TranslationBucket& bucket : buckets)
-        bucket.clear();
+    // Each bucket gets its exact size first: no vector grows by copying.
+    std::array<std::size_t, 256> sizes{};
+    for (int r = 0; r < RowCount(); ++r) {
+        const std::u16string_view german = Unpack(rows.at(r)->packed)[0];
+        if (!german.empty()) ++sizes[german[0] & 255];
+    }
+    for (std::size_t b = 0; b < buckets.size(); ++b) {
+        buckets[b].clear();
+        buckets[b].reserve(sizes[b]);
+    }
     for (int r = 0; r < RowCount(); ++r) {
         const QString german = Cell(r, 0);
         if (!german.isEmpty()) AddIndexEntry(german, r);

@@ -4,7 +4,6 @@
 // byte of a German text's first code unit.
 
 #include "DynaArray.h"
-#include "OwnedText.h"
 
 #include <QString>
 #include <array>
@@ -13,8 +12,11 @@
 
 constexpr int kTranslationColumns = 20;
 
+// One row as the record array keeps it: the cells that are not empty, packed
+// into one block, or no block at all when every cell is empty. Empty cells
+// take no memory; the table reads and writes rows only through its methods.
 struct TranslationRow {
-    OwnedText cells[kTranslationColumns];
+    char16_t* packed; // null: every cell is empty
 };
 
 struct TranslationIndexEntry {
@@ -41,6 +43,8 @@ class TranslationTable {
     // The text of one cell; empty for a row or cell out of range.
     QString Cell(int row, int cell) const;
 
+    // Makes room for n rows at once (readers, after checking n against the file).
+    bool ReserveRows(int n);
     // Appends a row with the given cells (missing cells empty); false when no memory.
     bool AppendRow(const std::array<QString, kTranslationColumns>& cells);
     // Replaces one cell; rows and cells out of range are ignored. The index is not touched.

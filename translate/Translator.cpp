@@ -43,9 +43,8 @@ QString Translator::FilePath() const {
 }
 
 void Translator::LoadTranslation() {
-    QFile file(FilePath());
-    if (!file.open(QIODevice::ReadOnly)) return;
-    ReadTranslationBytes(file.readAll(), table);
+    QByteArray bytes;
+    if (ReadProgramFile(progpath, kTranslationFile, &bytes)) ReadTranslationBytes(bytes, table);
 }
 
 bool Translator::SaveTranslation() {
