@@ -23,6 +23,8 @@ class PresetsTab;
 class TAndereKategorieForm;
 class TKategorieBearbeitenForm;
 struct EditSelection;
+struct FieldValues;
+enum class FieldPart;
 
 class FieldsTab : public QWidget {
     Q_OBJECT
@@ -99,6 +101,8 @@ class FieldsTab : public QWidget {
     void KindClick(int kind);
     void BreitFeldEdChange(bool fromDefaultBox);
     void HochFeldEdChange(bool fromDefaultBox);
+    // A width or height typed into its box, or a default box changed while a field is shown.
+    void SizeChange(bool fromDefaultBox, double FieldValues::*size, double value, FieldPart part);
     // Pushes an edit; the editors are not refreshed from the field meanwhile.
     void Push(QUndoCommand* command);
     void FieldChangedInDocument(int category, int field);

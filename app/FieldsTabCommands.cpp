@@ -195,6 +195,15 @@ void FieldsTab::KindClick(int kind) {
 }
 
 void FieldsTab::BreitFeldEdChange(bool fromDefaultBox) {
+    SizeChange(fromDefaultBox, &FieldValues::width, BreitFeldEd->value(), FieldPart::Width);
+}
+
+void FieldsTab::HochFeldEdChange(bool fromDefaultBox) {
+    SizeChange(fromDefaultBox, &FieldValues::height, HochFeldEd->value(), FieldPart::Height);
+}
+
+void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, double value,
+                           FieldPart part) {
     if (showing) return;
     const int cat = SelectedCategory();
     const int f = SelectedField();
@@ -202,23 +211,9 @@ void FieldsTab::BreitFeldEdChange(bool fromDefaultBox) {
     // A default box changes no field, but still counts as a change while a field is shown.
     if (!fromDefaultBox) {
         FieldValues values = doc.FieldValuesAt(cat, f);
-        values.width = BreitFeldEd->value();
+        values.*size = value;
         if (values != doc.FieldValuesAt(cat, f))
-            Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Width));
-    }
-    emit markChanged();
-}
-
-void FieldsTab::HochFeldEdChange(bool fromDefaultBox) {
-    if (showing) return;
-    const int cat = SelectedCategory();
-    const int f = SelectedField();
-    if (!doc.FieldAt(cat, f)) return;
-    if (!fromDefaultBox) {
-        FieldValues values = doc.FieldValuesAt(cat, f);
-        values.height = HochFeldEd->value();
-        if (values != doc.FieldValuesAt(cat, f))
-            Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Height));
+            Push(new ChangeFieldValues(doc, cat, f, values, part));
     }
     emit markChanged();
 }
