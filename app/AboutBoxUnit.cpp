@@ -29,6 +29,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     CopyrightLabel = new QLabel(QStringLiteral("Copyright © XXXX Torvane"), this);
     CopyrightLabel->setObjectName(QStringLiteral("Copyright"));
+    // The maker's name and the year read the same in every language; looked up,
+    // the year would make a new table row every year.
+    CopyrightLabel->setProperty("quilloraKeepText", true);
     CopyrightLabel->setText(CopyrightLabel->text().replace(
         QStringLiteral("XXXX"),
         QString::number(QDate::currentDate().year()).rightJustified(4, u'0')));

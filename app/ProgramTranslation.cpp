@@ -29,10 +29,12 @@ void SaveProgramOptions(TMainForm& form) {
 
 namespace {
 // Qt's own texts (the buttons of message boxes, the file dialogs) in the start language.
+// English is the toolkit's own language and needs none.
 void InstallToolkitTranslation(std::int32_t language) {
     static const char* const suffixes[] = {"de", nullptr, "fr", "nl"};
-    if (language < 0 || language > 3 || !suffixes[language]) return;
     static QTranslator translator;
+    QCoreApplication::removeTranslator(&translator);
+    if (language < 0 || language > 3 || !suffixes[language]) return;
     if (translator.load(QStringLiteral("qtbase_") + QLatin1String(suffixes[language]),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);

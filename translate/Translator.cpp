@@ -3,7 +3,10 @@
 #include "ProgramFiles.h"
 #include "TranslationFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 
 namespace {
 const QString kTranslationFile = QStringLiteral("translate.dat");
@@ -35,7 +38,54 @@ void Translator::InitTranslation(const QString& path) {
     progpath = path;
     table.Clear();
     LoadTranslation();
+    const bool filled = FillFromShippedTable();
     table.BuildIndex();
+    if (filled) SaveTranslation();
+}
+
+QString Translator::ShippedFilePath() const {
+    return QDir(ProgramDataDir(progpath)).filePath(kTranslationFile);
+}
+
+bool Translator::FillFromShippedTable() {
+    const QFileInfo shipped(ShippedFilePath());
+    if (!shipped.isFile()) return false;
+    const QFileInfo own(FilePath());
+    // Read already: a fresh installation works on the shipped table itself.
+    if (own.exists() && own.canonicalFilePath() == shipped.canonicalFilePath()) return false;
+    QFile file(shipped.filePath());
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    TranslationTable from;
+    if (ReadTranslationBytes(file.readAll(), from) <= 0) return false;
+
+    QHash<QString, int> rowOf; // the first row of each German text, as the lookup finds it
+    for (int r = 0; r < table.RowCount(); ++r) {
+        const QString german = table.Cell(r, 0);
+        if (!german.isEmpty() && !rowOf.contains(german)) rowOf.insert(german, r);
+    }
+    bool changed = false;
+    for (int r = 0; r < from.RowCount(); ++r) {
+        const QString german = from.Cell(r, 0);
+        if (german.isEmpty()) continue;
+        const auto found = rowOf.constFind(german);
+        if (found == rowOf.cend()) {
+            std::array<QString, kTranslationColumns> cells;
+            for (int c = 0; c < kTranslationColumns; ++c)
+                cells[std::size_t(c)] = from.Cell(r, c);
+            if (!table.AppendRow(cells)) break;
+            rowOf.insert(german, table.RowCount() - 1);
+            changed = true;
+            continue;
+        }
+        // The user's own wording wins; only cells left empty are filled.
+        for (int c = 1; c < kTranslationColumns; ++c) {
+            const QString text = from.Cell(r, c);
+            if (text.isEmpty() || !table.Cell(*found, c).isEmpty()) continue;
+            table.SetCell(*found, c, text);
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 QString Translator::FilePath() const {

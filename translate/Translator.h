@@ -12,7 +12,16 @@ class Translator {
   public:
     // Empties the table, reads "translate.dat" (the user's copy first, see
     // ProgramFiles.h) and builds the index. Starts empty when there is no file.
+    // When the file read is not the table shipped with the program, the shipped
+    // table's texts fill the cells the user's table leaves empty and its rows
+    // missing there are appended; the user's cells are never replaced. The
+    // result is saved once when anything was filled.
     void InitTranslation(const QString& progpath);
+    // Fills the table read from the shipped one as InitTranslation says; true
+    // when anything changed.
+    bool FillFromShippedTable();
+    // Where the table shipped with the program lies (ProgramDataDir).
+    QString ShippedFilePath() const;
     // Appends the rows of "translate.dat"; used by InitTranslation.
     void LoadTranslation();
     // Rewrites "translate.dat" from all rows, atomically. False when nothing could be

@@ -13,6 +13,7 @@ DESTDIR="$prefix/dest" cmake --install "$build" --prefix /opt/quillora >/dev/nul
 root="$prefix/dest/opt/quillora"
 share="$root/share"
 for f in bin/quillora "share/quillora/logo torvane200x200.gif" share/quillora/test.qlr \
+         share/quillora/translate.dat \
          share/applications/quillora.desktop share/mime/packages/quillora.xml \
          share/metainfo/de.torvane.Quillora.metainfo.xml share/man/man1/quillora.1 \
          share/icons/hicolor/scalable/apps/quillora.svg \
@@ -32,6 +33,12 @@ grep -q 'application/x-quillora-project:\*\.qlr' "$share/mime/globs2" ||
     fail "*.qlr does not resolve to application/x-quillora-project"
 grep -q 'application/x-quillora-project:application-x-quillora-project' "$share/mime/icons" ||
     fail "the MIME type has no icon"
+
+# The installed translation table: 20 columns and its rows, the same as the build's.
+[ "$(od -An -tx1 -N4 "$share/quillora/translate.dat" | tr -d ' ')" = 14000000 ] ||
+    fail "the installed translate.dat does not start with its 20 columns"
+cmp -s "$share/quillora/translate.dat" "$build/shipped/translate.dat" ||
+    fail "the installed translate.dat differs from the build's"
 
 # The installed program, run from elsewhere, finds the logo and the sample in share/quillora.
 cd "$prefix"

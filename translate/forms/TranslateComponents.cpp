@@ -40,6 +40,7 @@ namespace {
 
 const char* const kFilterProperty = "quilloraFilter";
 const char* const kFileNameProperty = "quilloraFileName";
+const char* const kKeepTextProperty = "quilloraKeepText";
 
 bool IsFileNameBox(const QObject* o) {
     return o->property(kFileNameProperty).toBool() || o->inherits("FilenameEditBox");
@@ -170,6 +171,7 @@ class Walker {
 
     // Translates one object's texts by its kind; the first matching kind applies.
     void Translate(QObject* o) {
+        if (o->property(kKeepTextProperty).toBool()) return;
         const QVariant filter = o->property(kFilterProperty);
         const bool pipeFilter =
             filter.typeId() == QMetaType::QString && !filter.toString().isEmpty();

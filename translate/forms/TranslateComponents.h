@@ -17,6 +17,8 @@ class Translator;
 // - dynamic property "quilloraFileName" = true, or class FilenameEditBox: a
 //   file-name box, whose text and inner widgets are left alone.
 // - class ColourSwatch: a colour shape, of which only the tool tip is translated;
-// - a menu separator is looked up as "-" and keeps showing no text.
+// - a menu separator is looked up as "-" and keeps showing no text;
+// - dynamic property "quilloraKeepText" = true: texts the same in every language
+//   (a name with a date), left alone.
 void TranslateComponents(QObject* root, Translator& translator);
 void TranslateComponents(QObject* root);
