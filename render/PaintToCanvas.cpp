@@ -58,8 +58,10 @@ int PagePass::Run() {
     if (layout && layout->LastPage() > 0 && requested > layout->LastPage())
         return layout->LastPage();
     if (start) {
-        Resume(*start, startPage);
-        first = start->category + 1;
+        // A copy: resuming records further page starts, which may move the kept ones.
+        const PageStart from = *start;
+        Resume(from, startPage);
+        first = from.category + 1;
     } else {
         pageCounter = 1;
         BeginPage();
