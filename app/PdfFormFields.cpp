@@ -40,18 +40,27 @@ std::string Number(double v) {
     return QString::number(v, 'f', 3).toStdString();
 }
 
-// Passes the PDF that qpdf writes on to the checked atomic writer.
+// Passes the PDF that qpdf writes, in many small pieces, on to the checked
+// atomic writer in large blocks.
 class AtomicPipeline : public Pipeline {
   public:
     explicit AtomicPipeline(AtomicFileWriter& writer)
-        : Pipeline("atomic file", nullptr), writer(writer) {}
-    void write(unsigned char const* data, size_t len) override {
-        writer.Write(reinterpret_cast<const char*>(data), static_cast<qint64>(len));
+        : Pipeline("atomic file", nullptr), writer(writer) {
+        block.reserve(kBlock);
     }
-    void finish() override {}
+    void write(unsigned char const* data, size_t len) override {
+        block.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(len));
+        if (block.size() >= kBlock) finish();
+    }
+    void finish() override {
+        if (!block.isEmpty()) writer.Write(block.constData(), block.size());
+        block.resize(0);
+    }
 
   private:
+    static constexpr qsizetype kBlock = 1 << 16;
     AtomicFileWriter& writer;
+    QByteArray block;
 };
 
 // Makes names unique: the second "Name" becomes "Name 2", and so on.
@@ -346,6 +355,7 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         AtomicPipeline pipeline(file);
         writer.setOutputPipeline(&pipeline);
         writer.write();
+        pipeline.finish();
     } catch (const std::exception& e) {
         *error = QStringLiteral("The form fields could not be added: %1")
                      .arg(QString::fromUtf8(e.what()));
