@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "Document.h"
+#include "FillablePdf.h"
 #include "MessageTable.h"
 #include "PreparedProject.h"
 #include "PrintRun.h"
@@ -23,6 +24,7 @@ namespace {
 const QString kPrintPdf = QStringLiteral("--print-pdf");
 const QString kRenderPng = QStringLiteral("--render-png");
 const QString kHelp = QStringLiteral("--help");
+const QString kFillablePdf = QStringLiteral("--fillable-pdf");
 
 // The biggest page image the export makes: 1 GiB of pixels, 32767 per side.
 constexpr qint64 kMaxImagePixels = qint64{1} << 28;
@@ -31,6 +33,7 @@ constexpr int kMaxImageSide = 32767;
 // An option of the export (a mode, the help, or one of the export's settings).
 bool IsExportOption(const QString& a) {
     static const QStringList options = {kPrintPdf,
+                                        kFillablePdf,
                                         kRenderPng,
                                         kHelp,
                                         QStringLiteral("-h"),
@@ -128,6 +131,8 @@ QString ExportUsage() {
         "      Prints all pages of the project into a PDF file, as \"Drucken\" does.\n"
         "      --printer-dpi N   printer resolution, 72 to 2400 (default 600)\n"
         "      --paper NAME      A4, A5 or Letter (default A4)\n"
+        "  quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr\n"
+        "      Prints all pages into a PDF file whose fields can be filled in on screen.\n"
         "  quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr\n"
         "      Draws page N as the preview shows it, on an A4 page at 600 dpi.\n"
         "      --page N          the page, from 1\n"
@@ -146,7 +151,8 @@ ExportParse ParseExportArguments(const QStringList& args) {
     QStringList files;
     auto setMode = [&](ExportOptions::Mode mode, int& i) {
         if (haveMode) {
-            result.error = QStringLiteral("Give only one of --print-pdf, --render-png and --help.");
+            result.error = QStringLiteral(
+                "Give only one of --print-pdf, --fillable-pdf, --render-png and --help.");
             return false;
         }
         haveMode = true;
@@ -164,6 +170,8 @@ ExportParse ParseExportArguments(const QStringList& args) {
             ok = setMode(ExportOptions::Mode::PrintPdf, i);
         } else if (a == kRenderPng) {
             ok = setMode(ExportOptions::Mode::RenderPng, i);
+        } else if (a == kFillablePdf) {
+            ok = setMode(ExportOptions::Mode::FillablePdf, i);
         } else if (a == QStringLiteral("--printer-dpi")) {
             ok = TakeInt(args, i, 72, 2400, o.printerDpi, result.error);
         } else if (a == QStringLiteral("--paper")) {
@@ -200,7 +208,7 @@ ExportParse ParseExportArguments(const QStringList& args) {
         if (!ok) return result;
     }
     if (!haveMode) {
-        result.error = QStringLiteral("Give --print-pdf or --render-png.");
+        result.error = QStringLiteral("Give --print-pdf, --fillable-pdf or --render-png.");
         return result;
     }
     if (files.size() != 1) {
@@ -234,6 +242,20 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     SetUpPdfPrinter(printer, QString(), paper, printerDpi);
     const int printed =
         PrintAllPagesToPdfFile(printer, loaded.Input(), MessageTable(20), pdf, error);
+    if (printed < 0) return false;
+    if (pages) *pages = printed;
+    return true;
+}
+
+bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
+                              const QString& programDir, QString* error, int* pages) {
+    QString message;
+    if (!error) error = &message;
+    ExportProject loaded;
+    if (!LoadProject(loaded, project, programDir, error)) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, QString(), paper);
+    const int printed = PrintFillablePdf(printer, loaded.Input(), MessageTable(20), pdf, error);
     if (printed < 0) return false;
     if (pages) *pages = printed;
     return true;
@@ -284,6 +306,17 @@ bool RenderProjectPage(const QString& project, const QString& png, int page, dou
     return WriteFileAtomically(png, bytes, error);
 }
 
+namespace {
+bool RunFillablePdfExport(const ExportOptions& o, const QString& programDir, ExportResult& result) {
+    int pages = 0;
+    if (!ExportProjectFillablePdf(o.project, o.output, o.paper, programDir, &result.error, &pages))
+        return false;
+    result.output =
+        QStringLiteral("%1 page(s) with form fields written to %2").arg(pages).arg(o.output);
+    return true;
+}
+} // namespace
+
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
     ExportResult result;
     const ExportParse parse = ParseExportArguments(arguments);
@@ -306,6 +339,9 @@ ExportResult RunCommandLineExport(const QStringList& arguments, const QString& p
             result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
         break;
     }
+    case ExportOptions::Mode::FillablePdf:
+        ok = RunFillablePdfExport(o, programDir, result);
+        break;
     case ExportOptions::Mode::RenderPng:
         ok = RenderProjectPage(o.project, o.output, o.page, o.zoom, o.dpi, programDir,
                                &result.error);

@@ -3,6 +3,7 @@
 // page as the preview shows it into a PNG file, without showing a window.
 //
 //     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]
+//     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
 //     quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr
 //     quillora --help
 
@@ -10,7 +11,7 @@
 #include <QStringList>
 
 struct ExportOptions {
-    enum class Mode { Help, PrintPdf, RenderPng };
+    enum class Mode { Help, PrintPdf, RenderPng, FillablePdf };
     Mode mode = Mode::Help;
     QString output;
     QString project;
@@ -54,6 +55,9 @@ ExportResult RunCommandLineExport(const QStringList& arguments,
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error,
                        int* pages = nullptr);
+// The printed PDF with a form field over every field (FillablePdf.h).
+bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
+                              const QString& programDir, QString* error, int* pages = nullptr);
 bool RenderProjectPage(const QString& project, const QString& png, int page, double zoom, int dpi,
                        const QString& programDir, QString* error);
 

@@ -27,6 +27,13 @@ QAction* AddSeparator(QMenu* menu, const char* name) {
     return action;
 }
 
+// "Als ausfüllbares PDF exportieren..." in the menu "Datei".
+void AddFillablePdfItem(TMainForm* window, QMenu* file) {
+    QObject::connect(
+        AddItem(file, "AusfuellbaresPDF1", QStringLiteral("Als ausfüllbares PDF exportieren...")),
+        &QAction::triggered, window, &TMainForm::AusfuellbaresPDF1Click);
+}
+
 QPushButton* AddButton(QWidget* panel, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, panel);
     button->setObjectName(QString::fromLatin1(name));
@@ -71,6 +78,7 @@ void TMainForm::BuildToolbarAndMenus() {
             &TMainForm::DruckenBtnClick);
     connect(AddItem(file, "Druckereinrichten1", QStringLiteral("Drucker einrichten")),
             &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
+    AddFillablePdfItem(this, file);
     AddSeparator(file, "N2");
     connect(AddItem(file, "Beenden1", QStringLiteral("Beenden")), &QAction::triggered, this,
             &TMainForm::EndeBtnClick);

@@ -87,6 +87,8 @@ class TMainForm : public QMainWindow {
     void PageControl1Change(int index);
     void DruckenBtnClick();
     void Druckereinrichten1Click();
+    // "Als ausfüllbares PDF exportieren...": the printed pages with form fields.
+    void AusfuellbaresPDF1Click();
 
   protected:
     void showEvent(QShowEvent* event) override;   // FormShow

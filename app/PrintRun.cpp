@@ -59,18 +59,9 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
     return pages;
 }
 
-int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
-                           const QString& path, QString* error) {
-    QString message;
-    if (!error) error = &message;
-    // The PDF goes straight into the checked writer in the target's folder: a
-    // failed write anywhere fails the run, and the former file stays whole.
-    AtomicFileDevice file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.ErrorText();
-        return -1;
-    }
-    QPdfWriter pdf(&file);
+int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+                             QIODevice& device, QString* error) {
+    QPdfWriter pdf(&device);
     pdf.setResolution(printer.resolution());
     pdf.setPageLayout(printer.pageLayout());
     pdf.setTitle(jobTitle);
@@ -91,6 +82,22 @@ int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const 
     }
     // end() writes the rest of the file; a failed write shows in the device.
     painter.end();
+    return pages;
+}
+
+int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+                           const QString& path, QString* error) {
+    QString message;
+    if (!error) error = &message;
+    // The PDF goes straight into the checked writer in the target's folder: a
+    // failed write anywhere fails the run, and the former file stays whole.
+    AtomicFileDevice file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.ErrorText();
+        return -1;
+    }
+    const int pages = PrintAllPagesToPdfDevice(printer, pageInput, jobTitle, file, error);
+    if (pages < 0) return -1;
     if (!file.Commit()) {
         *error = file.ErrorText();
         return -1;

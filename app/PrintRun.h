@@ -9,6 +9,7 @@
 #include <memory>
 
 class QImage;
+class QIODevice;
 class QPrinter;
 
 // True when the system has at least one printer installed.
@@ -39,6 +40,10 @@ int PrintAllPages(QPrinter& printer, const PageInput& input, const QString& jobT
 // Returns the number of pages printed, or -1 with *error set.
 int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
                            const QString& path, QString* error = nullptr);
+// Prints every page as PrintAllPagesToPdfFile does into device, which is open
+// for writing. Returns the number of pages, or -1 with *error set.
+int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+                             QIODevice& device, QString* error);
 // True for a printer that prints into a file (a PDF printer, or one the printer
 // set-up gave an output file): each print run asks for the file's name.
 bool NeedsPdfFileName(const QPrinter& printer);

@@ -1,6 +1,7 @@
 // Form fields in rows: text field boxes, check boxes and single-choice circles
 // with their labels.
 
+#include "DrawnField.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PagePass.h"
@@ -28,6 +29,8 @@ void PagePass::LayOutFields(int i, std::uint32_t first) {
         // over: it takes no space, draws nothing and is not a previous field.
         if (!IsKnownKind(field.kind)) continue;
 
+        fieldCategory = i;
+        fieldIndex = f;
         startX = x;
         startY = y;
         LayoutField(field, false);
@@ -50,6 +53,8 @@ void PagePass::LayOutFields(int i, std::uint32_t first) {
 void PagePass::FieldOnNewPage(int i, std::uint32_t f) {
     const FieldRecord& field = *in.document.Fields(i)->at(static_cast<std::int32_t>(f));
     x = L;
+    fieldCategory = i;
+    fieldIndex = f;
     LayoutField(field, true);
     previousKind = field.kind;
 }
@@ -71,6 +76,7 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
 
     double shapeLeft = x;
     int tw = 0;
+    CanvasRect drawnBox; // the shape as drawn, for the field observer
     // The square of a check box and the circle of a single choice: side sz at the
     // current position, grown by half the pen on the right and at the bottom.
     auto ShapeBox = [&] {
@@ -88,9 +94,11 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
             startY = y;
             rowHeight = h;
         }
-        if (draw)
-            canvas.Rectangle(RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + w) + pw / 2,
-                             ToCoord(y + h + pw / 2));
+        if (draw) {
+            drawnBox = CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + w) + pw / 2,
+                                  ToCoord(y + h + pw / 2)};
+            canvas.Rectangle(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
+        }
         shapeLeft = x;
         x += G;
         break;
@@ -101,8 +109,8 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
         startX = L;
         y += rowHeight;
         if (draw) {
-            const CanvasRect box = ShapeBox();
-            canvas.Rectangle(box.left, box.top, box.right, box.bottom);
+            drawnBox = ShapeBox();
+            canvas.Rectangle(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
         }
         shapeLeft = x;
         x += sz + G;
@@ -119,8 +127,8 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
             rowHeight = h;
         }
         if (draw) {
-            const CanvasRect box = ShapeBox();
-            canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+            drawnBox = ShapeBox();
+            canvas.Ellipse(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
         }
         shapeLeft = x;
         x += sz + G;
@@ -133,6 +141,7 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
     const std::int64_t y0 = y;
     const bool fromTop = kind == fkText || name.contains(QChar(13));
     QString rest = name;
+    int labelLines = 0;
     do {
         const QString line = CutFirstLine(rest);
         if (!line.isEmpty() || !rest.isEmpty()) {
@@ -142,8 +151,10 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
                 canvas.TextOut(RoundHalfEven(x), ToCoord(top), text);
             }
             y += th;
+            ++labelLines;
         }
     } while (!rest.isEmpty());
+    if (draw && in.fields) ReportField(field, drawnBox, labelLines, th);
 
     switch (kind) {
     case fkText:
@@ -160,4 +171,20 @@ void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
         x = shapeLeft + sz + 4.0 * G + tw;
         break;
     }
+}
+
+void PagePass::ReportField(const FieldRecord& field, const CanvasRect& box, int labelLines,
+                           int th) {
+    DrawnField drawn;
+    drawn.page = pageCounter;
+    drawn.category = fieldCategory;
+    drawn.field = fieldIndex;
+    drawn.kind = field.kind;
+    drawn.label = ToQString(field.name);
+    drawn.categoryName = in.document.CategoryName(fieldCategory);
+    drawn.box = box;
+    drawn.labelLines = labelLines;
+    drawn.lineHeight = th;
+    drawn.fontPoints = canvas.CurrentFont().points;
+    in.fields->FieldDrawn(drawn);
 }

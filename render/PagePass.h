@@ -52,6 +52,8 @@ class PagePass {
     // The fields of category i from field `first` on, row by row.
     void LayOutFields(int i, std::uint32_t first = 0);
     void LayoutField(const FieldRecord& field, bool finalRun);
+    // Tells the field observer (if any) where field f of category i was drawn.
+    void ReportField(const FieldRecord& field, const CanvasRect& box, int labelLines, int th);
     // The final run of field f of category i, which a page break moved to a new page.
     void FieldOnNewPage(int i, std::uint32_t f);
 
@@ -94,6 +96,9 @@ class PagePass {
     // Row state of the field layout, reset for each category.
     std::int64_t rowHeight = 0;
     int previousKind = -1; // -1: no previous field in this category
+    // The field LayoutField works on, for the field observer.
+    int fieldCategory = 0;
+    std::uint32_t fieldIndex = 0;
     double startX = 0;
     std::int64_t startY = 0;
 };

@@ -29,6 +29,7 @@ class FormDocument;
 struct LayoutSettings;
 class CategoryPictureCache;
 class PageStartIndex;
+class FieldObserver;
 
 // The printer page the layout takes its proportions from: printable width and
 // height in printer pixels and the printer's horizontal resolution. The default
@@ -52,6 +53,8 @@ struct PageInput {
     // laying out the pages before it again; without one, every call lays the
     // document out from page 1. The owner invalidates it when the document changes.
     PageStartIndex* pageStarts = nullptr;
+    // Told about every field drawn (DrawnField.h); placement never depends on it.
+    FieldObserver* fields = nullptr;
 };
 
 // The page size in canvas pixels (W x H) for a resolution and zoom.

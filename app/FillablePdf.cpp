@@ -1,0 +1,40 @@
+#include "FillablePdf.h"
+
+#include "DrawnField.h"
+#include "PdfFormFields.h"
+#include "PrintRun.h"
+
+#include <QBuffer>
+#include <QPrinter>
+#include <vector>
+
+namespace {
+// Keeps every field the print run draws, in drawing order.
+class FieldCollector : public FieldObserver {
+  public:
+    void FieldDrawn(const DrawnField& field) override { fields.push_back(field); }
+    std::vector<DrawnField> fields;
+};
+} // namespace
+
+int PrintFillablePdf(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+                     const QString& path, QString* error) {
+    QString message;
+    if (!error) error = &message;
+    // The printed PDF goes into memory; the file is written once, with the form.
+    QByteArray printed;
+    QBuffer buffer(&printed);
+    buffer.open(QIODevice::WriteOnly);
+    FieldCollector collector;
+    PageInput input = pageInput;
+    input.fields = &collector;
+    const int pages = PrintAllPagesToPdfDevice(printer, input, jobTitle, buffer, error);
+    if (pages < 0) return -1;
+    buffer.close();
+    PdfPageGeometry geometry;
+    geometry.dpi = printer.resolution();
+    // The drawing starts at the printable area's corner.
+    geometry.origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    if (!AddFormFieldsAndWrite(printed, collector.fields, geometry, path, error)) return -1;
+    return pages;
+}

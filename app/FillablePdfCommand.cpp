@@ -1,0 +1,47 @@
+// The command "Als ausfüllbares PDF exportieren..." of the menu "Datei".
+#include "MainUnit.h"
+
+#include "FillablePdf.h"
+#include "MessageTable.h"
+#include "PreparedProject.h"
+#include "ProgramMessages.h"
+#include "Translator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+// Asks for the file to export into, offering the project's name with ".pdf".
+// Empty when the user cancels.
+QString AskFillablePdfName(QWidget* parent, const QString& project) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("FillablePdfSaveDialog"));
+    dialog.setWindowTitle(TranslateText(QStringLiteral("Als ausfüllbares PDF exportieren")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    if (!project.isEmpty()) {
+        const QFileInfo info(project);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.completeBaseName() + QStringLiteral(".pdf"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+} // namespace
+
+void TMainForm::AusfuellbaresPDF1Click() {
+    const QString path = AskFillablePdfName(this, afilename);
+    if (path.isEmpty()) return;
+    QString error;
+    // The pages as the current printer prints them.
+    if (PrintFillablePdf(CurrentPrinter(), prepared->Input(CurrentPrinterPage()),
+                         GetMessageText(20), path, &error) < 0)
+        ShowError(
+            this, QApplication::applicationName(),
+            TranslateText(QStringLiteral("Konnte nicht in die folgende Datei exportieren: ")) +
+                QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The form part of the fillable PDF: lays interactive fields (text fields,
+// check boxes, radio groups) with their own appearances over the fields a
+// printed PDF shows, through qpdf, and writes the result atomically.
+
+#include "DrawnField.h"
+
+#include <QByteArray>
+#include <QPointF>
+#include <QString>
+#include <vector>
+
+// Where the drawn pages sit in the PDF: device pixels per inch of the drawing
+// and the top-left corner of the drawn area on the sheet, in points.
+struct PdfPageGeometry {
+    int dpi = 600;
+    QPointF origin;
+};
+
+// The name of a form field: category and label, without control characters
+// and periods (a period separates the parts of a PDF field name).
+QString FormFieldName(const QString& category, const QString& label);
+// The label as one line: its lines joined by spaces, control characters dropped.
+QString OneLineLabel(const QString& label);
+
+// Adds a form field over every field in `fields` (as the layout reported them
+// while drawing `pdf`) and writes the PDF to path through the checked atomic
+// writer. False with *error set when the PDF cannot be read or written.
+bool AddFormFieldsAndWrite(const QByteArray& pdf, const std::vector<DrawnField>& fields,
+                           const PdfPageGeometry& geometry, const QString& path, QString* error);

@@ -1,0 +1,297 @@
+// The fillable PDF: form fields read back with qpdf lie over the drawn boxes,
+// carry unique names, group single choices, can be filled in, and leave the
+// printed pages unchanged.
+#include "CommandLineExport.h"
+#include "DialogAnswerer.h"
+#include "Document.h"
+#include "FileDialogInput.h"
+#include "FillablePdfSupport.h"
+#include "MainUnit.h"
+#include "PdfFormFields.h"
+#include "PreparedProject.h"
+#include "ProjectFile.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <qpdf/QPDFWriter.hh>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Names in the order the form lists them.
+std::vector<std::string> NamesOf(const std::vector<ReadField>& fields, const std::string& kind) {
+    std::vector<std::string> names;
+    for (const ReadField& f : fields)
+        if (f.kind == kind) names.push_back(f.name);
+    return names;
+}
+
+const ReadField* FieldNamed(const std::vector<ReadField>& fields, const std::string& name) {
+    for (const ReadField& f : fields)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+class FillablePdfTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ConfigureGlyphCache();
+        const int customer = doc.AddCategory(QStringLiteral("Kunde"));
+        doc.AddField(customer, fkText, QStringLiteral("Name"), 8, 1);
+        doc.AddField(customer, fkText, QStringLiteral("Anschrift"), 10, 3);
+        doc.AddField(customer, fkText, QStringLiteral("Name"), 8, 1);
+        doc.AddField(customer, fkText, QStringLiteral("Preis 1.5 kg"), 6, 1);
+        const int size = doc.AddCategory(QStringLiteral("Größe"));
+        for (const char* label : {"S", "M", "L"})
+            doc.AddField(size, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
+        doc.AddField(size, fkCheckBox, QStringLiteral("Geschenk"), 0, 0.5);
+        doc.AddField(size, fkSingleChoice, QStringLiteral("Rot"), 0, 0.5);
+        doc.AddField(size, fkSingleChoice, QStringLiteral("Blau"), 0, 0.5);
+        // A box taller than the rest of page 1 moves to page 2; more follows it.
+        const int second = doc.AddCategory(QStringLiteral("Seite zwei"));
+        doc.AddField(second, fkText, QString(), 18, 15);
+        doc.AddField(second, fkCheckBox, QStringLiteral("Eilig\r\nbitte"), 0, 0.6);
+        doc.AddField(second, fkSingleChoice, QStringLiteral("Ja"), 0, 0.6);
+        doc.AddField(second, fkSingleChoice, QStringLiteral("Nein"), 0, 0.6);
+        project = dir.filePath(QStringLiteral("form.qlr"));
+        ASSERT_TRUE(WriteProjectFile(project, doc, settings));
+    }
+    ExportResult Export(const QString& out, const QString& paper = QStringLiteral("A4")) {
+        return RunCommandLineExport(
+            {QStringLiteral("--fillable-pdf"), out, QStringLiteral("--paper"), paper, project},
+            dir.path());
+    }
+
+    QTemporaryDir dir;
+    FormDocument doc;
+    LayoutSettings settings;
+    QString project;
+};
+
+// Each kind must become its own kind of PDF field, with unique names and groups
+// of consecutive single choices.
+TEST_F(FillablePdfTest, FieldsHaveTheirKindNameAndGroup) {
+    const QString out = dir.filePath(QStringLiteral("form.pdf"));
+    const ExportResult r = Export(out);
+    ASSERT_EQ(r.status, 0) << r.error.toStdString();
+    QPDF pdf;
+    pdf.processFile(out.toLocal8Bit().constData());
+    const std::vector<ReadField> fields = ReadFormFields(pdf);
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(NamesOf(fields, "text"), (Names{"Kunde - Name", "Kunde - Anschrift", "Kunde - Name 2",
+                                              "Kunde - Preis 1_5 kg", "Seite zwei"}));
+    EXPECT_EQ(NamesOf(fields, "check"), (Names{"Größe - Geschenk", "Seite zwei - Eilig bitte"}));
+    EXPECT_EQ(NamesOf(fields, "radio"), (Names{"Größe", "Größe 2", "Seite zwei 2"}));
+    // Export values are the labels; nothing is ticked at first.
+    const std::pair<std::string, Names> groups[] = {{"Größe", {"/S", "/M", "/L"}},
+                                                    {"Größe 2", {"/Rot", "/Blau"}},
+                                                    {"Seite zwei 2", {"/Ja", "/Nein"}}};
+    for (const auto& [name, states] : groups) {
+        const ReadField* group = FieldNamed(fields, name);
+        ASSERT_NE(group, nullptr) << name;
+        Names got;
+        for (const ReadWidget& w : group->widgets)
+            got.push_back(w.onState);
+        EXPECT_EQ(got, states) << name;
+        EXPECT_EQ(group->value, "/Off");
+        EXPECT_TRUE(group->flags & (1 << 14)) << "ticking a chosen button again keeps it";
+    }
+    // The three-line box is multi-line, a one-line box is not.
+    EXPECT_TRUE(FieldNamed(fields, "Kunde - Anschrift")->flags & (1 << 12));
+    EXPECT_FALSE(FieldNamed(fields, "Kunde - Name")->flags & (1 << 12));
+    EXPECT_EQ(FieldNamed(fields, "Seite zwei")->widgets.at(0).page, 2);
+    // The check box after a 15 cm row does not fit below it: it and the group go to page 3.
+    EXPECT_EQ(FieldNamed(fields, "Seite zwei 2")->widgets.at(1).page, 3);
+}
+
+// The fields must lie on the drawn boxes, squares and circles, on page 1 and
+// on later pages, on A4 and on Letter.
+TEST_F(FillablePdfTest, FieldsLieOnTheDrawnShapes) {
+    for (const QString& paper : {QStringLiteral("A4"), QStringLiteral("Letter")}) {
+        SCOPED_TRACE(paper.toStdString());
+        const QString out = dir.filePath(QStringLiteral("form.pdf"));
+        ASSERT_EQ(Export(out, paper).status, 0);
+        QPrinter printer(QPrinter::HighResolution);
+        SetUpPdfPrinter(printer, QString(), paper);
+        Document loaded;
+        ProjectReadResult read = ReadProjectFileFromPath(project, LayoutSettings());
+        ASSERT_TRUE(read.ok());
+        loaded.Reset(std::move(read.document), read.settings);
+        PreparedProject shown(loaded, dir.path());
+        const std::vector<DrawnShape> shapes = ShapesOfPrintRun(printer, shown.Input());
+
+        QPDF pdf;
+        pdf.processFile(out.toLocal8Bit().constData());
+        const double pageHeight = paper == QStringLiteral("A4") ? 841.89 : 792;
+        const double scale = 72.0 / printer.resolution();
+        int matched = 0, onLaterPages = 0;
+        for (const ReadField& field : ReadFormFields(pdf))
+            for (const ReadWidget& w : field.widgets) {
+                const bool ellipse = field.kind == "radio";
+                const auto near = [&](const DrawnShape& s) {
+                    const double top = pageHeight - s.rect.top * scale;
+                    // A text field starts below the label standing in the box's top line.
+                    const bool topFits = field.kind == "text"
+                                             ? w.rect.ury <= top + 1 && w.rect.ury >= top - 30
+                                             : std::abs(w.rect.ury - top) <= 1;
+                    return s.page == w.page && s.ellipse == ellipse &&
+                           std::abs(w.rect.llx - s.rect.left * scale) <= 1 &&
+                           std::abs(w.rect.urx - s.rect.right * scale) <= 1 &&
+                           std::abs(w.rect.lly - (pageHeight - s.rect.bottom * scale)) <= 1 &&
+                           topFits;
+                };
+                EXPECT_TRUE(std::any_of(shapes.begin(), shapes.end(), near))
+                    << field.name << " page " << w.page;
+                ++matched;
+                if (w.page >= 2) ++onLaterPages;
+            }
+        EXPECT_EQ(matched, 14);
+        EXPECT_EQ(onLaterPages, 4);
+    }
+}
+
+// A text field without a label covers its whole box.
+TEST_F(FillablePdfTest, UnlabelledTextFieldCoversItsBox) {
+    const QString out = dir.filePath(QStringLiteral("form.pdf"));
+    ASSERT_EQ(Export(out).status, 0);
+    QPDF pdf;
+    pdf.processFile(out.toLocal8Bit().constData());
+    const ReadField* big = FieldNamed(ReadFormFields(pdf), "Seite zwei");
+    ASSERT_NE(big, nullptr);
+    const auto& rect = big->widgets.at(0).rect;
+    // 18 x 15 cm, plus half the pen on the right and at the bottom.
+    EXPECT_NEAR(rect.urx - rect.llx, 18 / 2.54 * 72, 1.5);
+    EXPECT_NEAR(rect.ury - rect.lly, 15 / 2.54 * 72, 1.5);
+}
+
+// Values filled in through the library must survive saving and reading back,
+// and ticking one button of a group must clear the others.
+TEST_F(FillablePdfTest, FilledValuesAreKept) {
+    const QString out = dir.filePath(QStringLiteral("form.pdf"));
+    ASSERT_EQ(Export(out).status, 0);
+    std::string filled;
+    {
+        QPDF pdf;
+        pdf.processFile(out.toLocal8Bit().constData());
+        QPDFAcroFormDocumentHelper form(pdf);
+        for (QPDFFormFieldObjectHelper& f : form.getFormFields()) {
+            const std::string name = f.getFullyQualifiedName();
+            if (name == "Kunde - Anschrift") f.setV("Müller\nHauptstraße 1");
+            if (name == "Größe - Geschenk") f.setV(QPDFObjectHandle::newName("/Yes"));
+            if (name == "Größe") {
+                f.setV(QPDFObjectHandle::newName("/S"));
+                f.setV(QPDFObjectHandle::newName("/M"));
+            }
+        }
+        form.generateAppearancesIfNeeded();
+        QPDFWriter writer(pdf);
+        writer.setOutputMemory();
+        writer.write();
+        const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+        filled.assign(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
+    }
+    QPDF back;
+    back.processMemoryFile("filled", filled.data(), filled.size());
+    const std::vector<ReadField> fields = ReadFormFields(back);
+    EXPECT_EQ(FieldNamed(fields, "Kunde - Anschrift")->value, "Müller\nHauptstraße 1");
+    EXPECT_EQ(FieldNamed(fields, "Größe - Geschenk")->value, "/Yes");
+    EXPECT_EQ(FieldNamed(fields, "Größe")->value, "/M");
+    EXPECT_EQ(FieldNamed(fields, "Größe 2")->value, "/Off");
+    // Only the chosen button shows as on.
+    QPDFAcroFormDocumentHelper form(back);
+    std::vector<std::string> states;
+    for (QPDFFormFieldObjectHelper& f : form.getFormFields())
+        if (f.getFullyQualifiedName() == "Größe")
+            for (QPDFAnnotationObjectHelper& a : form.getAnnotationsForField(f))
+                states.push_back(a.getAppearanceState());
+    EXPECT_EQ(states, (std::vector<std::string>{"/Off", "/M", "/Off"}));
+}
+
+// The fillable PDF must not differ from the printed one where nothing is filled in.
+TEST_F(FillablePdfTest, PagesLookLikeThePrintedPdf) {
+    const QString fillable = dir.filePath(QStringLiteral("fillable.pdf"));
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    ASSERT_EQ(Export(fillable).status, 0);
+    ASSERT_EQ(
+        RunCommandLineExport({QStringLiteral("--print-pdf"), printed, project}, dir.path()).status,
+        0);
+    for (int page : {1, 2, 3}) {
+        const QImage a = RasterisedPage(fillable, page), b = RasterisedPage(printed, page);
+        ASSERT_FALSE(a.isNull());
+        ASSERT_EQ(a.size(), b.size());
+        int differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                        std::abs(qBlue(p) - qBlue(q)) >
+                    48)
+                    ++differing;
+            }
+        EXPECT_LE(differing, 4) << "page " << page;
+    }
+}
+
+// A damaged project file must end the export with status 1, a clear message
+// and no output file.
+TEST_F(FillablePdfTest, DamagedProjectFails) {
+    QFile broken(dir.filePath(QStringLiteral("broken.qlr")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\x05\x00\x00\x00Kat\xff\xff\xff\x7f", 15));
+    broken.close();
+    const QString out = dir.filePath(QStringLiteral("never.pdf"));
+    const ExportResult r = RunCommandLineExport(
+        {QStringLiteral("--fillable-pdf"), out, broken.fileName()}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.error.contains(QStringLiteral("damaged"))) << r.error.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+// Field names must be valid PDF field names that still say what the field is.
+TEST(FormFieldNameTest, NamesJoinCategoryAndLabel) {
+    const struct {
+        const char *category, *label, *name;
+    } cases[] = {
+        {"Getränke", "Tee", "Getränke - Tee"},
+        {"Getränke", "Wasser 0.5 l", "Getränke - Wasser 0_5 l"},
+        {"Kat", "zwei\r\nZeilen", "Kat - zwei Zeilen"},
+        {"Kat", "", "Kat"},
+        {"", "", "Feld"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormFieldName(QString::fromUtf8(c.category), QString::fromUtf8(c.label)),
+                  QString::fromUtf8(c.name));
+}
+
+// The menu command must ask for the file and write the fillable PDF there.
+TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
+    auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
+    form->show();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    SetUpPdfPrinter(form->CurrentPrinter(), QString());
+    ASSERT_TRUE(form->OpenFileWithName(project));
+    auto* item = form->findChild<QAction*>(QStringLiteral("AusfuellbaresPDF1"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("Als ausfüllbares PDF exportieren..."));
+    auto* file = form->findChild<QMenu*>(QStringLiteral("Datei1"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->actions().contains(item));
+    const QString out = dir.filePath(QStringLiteral("chosen.pdf"));
+    DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), out); });
+    item->trigger();
+    answer.Verify();
+    QPDF pdf;
+    pdf.processFile(out.toLocal8Bit().constData());
+    EXPECT_EQ(ReadFormFields(pdf).size(), 10u); // 5 text fields, 2 check boxes, 3 groups
+    form->document().SetChanged(false);
+}
+
+} // namespace
