@@ -15,6 +15,7 @@
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
+#include "RecentFiles.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -42,6 +44,7 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Torvane Quillora 1.0"));
     resize(764, 582);
+    setAcceptDrops(true);
 
     progpath = programDir;
     if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
@@ -132,7 +135,7 @@ void OpenCommandLineFile(TMainForm* form, const QString& name) {
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
-    FitOnScreen(*this);
+    RestorePlacement();
     RunStartupTranslation(*this);
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
@@ -226,6 +229,19 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormClose() {
     SaveProgramOptions(*this);
+    StorePlacement();
+}
+
+void TMainForm::RestorePlacement() {
+    const auto settings = OpenProgramSettings(progpath);
+    const QByteArray placement = settings->value(QStringLiteral("window/geometry")).toByteArray();
+    // restoreGeometry keeps the window on a screen that is there now.
+    if (placement.isEmpty() || !restoreGeometry(placement)) FitOnScreen(*this);
+}
+
+void TMainForm::StorePlacement() {
+    const auto settings = OpenProgramSettings(progpath);
+    settings->setValue(QStringLiteral("window/geometry"), saveGeometry());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
