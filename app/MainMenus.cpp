@@ -16,12 +16,28 @@
 #include <QVBoxLayout>
 
 namespace {
+// The usual key of a standard command where the desktop names none for it.
+QKeySequence UsualKey(QKeySequence::StandardKey key) {
+    switch (key) {
+    case QKeySequence::SaveAs:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    case QKeySequence::Quit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    default:
+        return QKeySequence();
+    }
+}
+
 // A menu entry; with a standard key, the platform's keys for it, shown in the menu.
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                  QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    if (key != QKeySequence::UnknownKey) action->setShortcuts(key);
+    if (key == QKeySequence::UnknownKey) return action;
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    const QKeySequence usual = UsualKey(key);
+    if (!usual.isEmpty() && !keys.contains(usual)) keys.append(usual);
+    action->setShortcuts(keys);
     return action;
 }
 
