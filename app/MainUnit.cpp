@@ -1,5 +1,6 @@
 #include "MainUnit.h"
 
+#include "AccessibleNames.h"
 #include "AndereKategorieFUnit.h"
 #include "Dib.h"
 #include "Document.h"
@@ -137,6 +138,10 @@ void TMainForm::FormShow() {
     infirst = true;
     RestorePlacement();
     RunStartupTranslation(*this);
+    // Every window exists now: each control is announced by its caption.
+    const QList<QWidget*> windows = {this, aboutBox, moveDialog, translateForm, categoryDialog};
+    for (QWidget* window : windows)
+        BuddyCaptionsToControls(window);
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
     maincap = windowTitle();
