@@ -21,29 +21,9 @@
 
 namespace {
 
-const QString kPrintPdf = QStringLiteral("--print-pdf");
-const QString kRenderPng = QStringLiteral("--render-png");
-const QString kHelp = QStringLiteral("--help");
-const QString kFillablePdf = QStringLiteral("--fillable-pdf");
-
 // The biggest page image the export makes: 1 GiB of pixels, 32767 per side.
 constexpr qint64 kMaxImagePixels = qint64{1} << 28;
 constexpr int kMaxImageSide = 32767;
-
-// An option of the export (a mode, the help, or one of the export's settings).
-bool IsExportOption(const QString& a) {
-    static const QStringList options = {kPrintPdf,
-                                        kFillablePdf,
-                                        kRenderPng,
-                                        kHelp,
-                                        QStringLiteral("-h"),
-                                        QStringLiteral("--printer-dpi"),
-                                        QStringLiteral("--paper"),
-                                        QStringLiteral("--page"),
-                                        QStringLiteral("--zoom"),
-                                        QStringLiteral("--dpi")};
-    return options.contains(a);
-}
 
 // A project read for the export, prepared for drawing as the window prepares it.
 struct ExportProject {
@@ -71,34 +51,6 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     return true;
 }
 
-// The next argument as the value of option; false with error set when missing.
-bool TakeValue(const QStringList& args, int& i, QString& value, QString& error) {
-    if (i + 1 >= args.size()) {
-        error = QStringLiteral("%1 needs a value.").arg(args[i]);
-        return false;
-    }
-    value = args[++i];
-    return true;
-}
-
-bool TakeInt(const QStringList& args, int& i, int low, int high, int& value, QString& error) {
-    const QString option = args[i];
-    QString text;
-    if (!TakeValue(args, i, text, error)) return false;
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < low || v > high) {
-        error = QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\".")
-                    .arg(option)
-                    .arg(low)
-                    .arg(high)
-                    .arg(text);
-        return false;
-    }
-    value = v;
-    return true;
-}
-
 void Print(std::FILE* stream, const QString& text) {
     if (text.isEmpty()) return;
     const QByteArray bytes = text.toLocal8Bit();
@@ -108,129 +60,6 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 } // namespace
-
-bool IsCommandLineExport(const QStringList& arguments) {
-    // Only an option in the first place selects the export: "quillora form.qlr -h"
-    // opens form.qlr in the window.
-    return !arguments.isEmpty() && IsExportOption(arguments.first());
-}
-
-bool IsCommandLineExport(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return IsCommandLineExport(arguments);
-}
-
-QString ExportUsage() {
-    return QStringLiteral(
-        "Usage:\n"
-        "  quillora [FILE.qlr]\n"
-        "      Opens the window, with the project file if one is given.\n"
-        "  quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]\n"
-        "      Prints all pages of the project into a PDF file, as \"Drucken\" does.\n"
-        "      --printer-dpi N   printer resolution, 72 to 2400 (default 600)\n"
-        "      --paper NAME      A4, A5 or Letter (default A4)\n"
-        "  quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr\n"
-        "      Prints all pages into a PDF file whose fields can be filled in on screen.\n"
-        "  quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr\n"
-        "      Draws page N as the preview shows it, on an A4 page at 600 dpi.\n"
-        "      --page N          the page, from 1\n"
-        "      --zoom Z          zoom in percent, 1 to 1000 (default 100)\n"
-        "      --dpi D           screen resolution, 24 to 2400 (default 96)\n"
-        "  quillora --help\n"
-        "      Shows this text.\n"
-        "A project file that cannot be read, a damaged one or a page beyond the end\n"
-        "ends the program with a message and exit status 1; wrong options give status 2.\n");
-}
-
-ExportParse ParseExportArguments(const QStringList& args) {
-    ExportParse result;
-    ExportOptions& o = result.options;
-    bool haveMode = false, havePage = false;
-    QStringList files;
-    auto setMode = [&](ExportOptions::Mode mode, int& i) {
-        if (haveMode) {
-            result.error = QStringLiteral(
-                "Give only one of --print-pdf, --fillable-pdf, --render-png and --help.");
-            return false;
-        }
-        haveMode = true;
-        o.mode = mode;
-        return mode == ExportOptions::Mode::Help || TakeValue(args, i, o.output, result.error);
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        bool ok = true;
-        if (a == kHelp || a == QStringLiteral("-h")) {
-            o.mode = ExportOptions::Mode::Help;
-            result.ok = true;
-            return result; // help wins over everything else
-        } else if (a == kPrintPdf) {
-            ok = setMode(ExportOptions::Mode::PrintPdf, i);
-        } else if (a == kRenderPng) {
-            ok = setMode(ExportOptions::Mode::RenderPng, i);
-        } else if (a == kFillablePdf) {
-            ok = setMode(ExportOptions::Mode::FillablePdf, i);
-        } else if (a == QStringLiteral("--printer-dpi")) {
-            ok = TakeInt(args, i, 72, 2400, o.printerDpi, result.error);
-        } else if (a == QStringLiteral("--paper")) {
-            ok = TakeValue(args, i, o.paper, result.error);
-            if (ok && o.paper.compare(QStringLiteral("A4"), Qt::CaseInsensitive) != 0 &&
-                o.paper.compare(QStringLiteral("A5"), Qt::CaseInsensitive) != 0 &&
-                o.paper.compare(QStringLiteral("Letter"), Qt::CaseInsensitive) != 0) {
-                result.error =
-                    QStringLiteral("--paper is A4, A5 or Letter, not \"%1\".").arg(o.paper);
-                ok = false;
-            }
-        } else if (a == QStringLiteral("--page")) {
-            ok = TakeInt(args, i, 1, 100000, o.page, result.error);
-            havePage = ok;
-        } else if (a == QStringLiteral("--zoom")) {
-            QString text;
-            ok = TakeValue(args, i, text, result.error);
-            bool number = false;
-            const double z = text.toDouble(&number);
-            if (ok && (!number || !std::isfinite(z) || z < 1 || z > 1000)) {
-                result.error =
-                    QStringLiteral("--zoom takes a number from 1 to 1000, not \"%1\".").arg(text);
-                ok = false;
-            }
-            if (ok) o.zoom = z;
-        } else if (a == QStringLiteral("--dpi")) {
-            ok = TakeInt(args, i, 24, 2400, o.dpi, result.error);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            result.error = QStringLiteral("Unknown option \"%1\".").arg(a);
-            ok = false;
-        } else {
-            files << a;
-        }
-        if (!ok) return result;
-    }
-    if (!haveMode) {
-        result.error = QStringLiteral("Give --print-pdf, --fillable-pdf or --render-png.");
-        return result;
-    }
-    if (files.size() != 1) {
-        result.error = files.isEmpty() ? QStringLiteral("No project file given.")
-                                       : QStringLiteral("Give exactly one project file.");
-        return result;
-    }
-    o.project = files.first();
-    // Writing the output over the project file would lose the document.
-    const QFileInfo project(o.project), output(o.output);
-    if (project.exists() && output.exists() &&
-        project.canonicalFilePath() == output.canonicalFilePath()) {
-        result.error = QStringLiteral("The output file \"%1\" is the project file.").arg(o.output);
-        return result;
-    }
-    if (o.mode == ExportOptions::Mode::RenderPng && !havePage) {
-        result.error = QStringLiteral("--render-png needs --page N.");
-        return result;
-    }
-    result.ok = true;
-    return result;
-}
 
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error, int* pages) {
@@ -315,7 +144,46 @@ bool RunFillablePdfExport(const ExportOptions& o, const QString& programDir, Exp
         QStringLiteral("%1 page(s) with form fields written to %2").arg(pages).arg(o.output);
     return true;
 }
+
+bool RunPrintPdf(const ExportOptions& o, const QString& programDir, ExportResult& result) {
+    int pages = 0;
+    if (!PrintProjectToPdf(o.project, o.output, o.paper, o.printerDpi, programDir, &result.error,
+                           &pages))
+        return false;
+    result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
+    return true;
+}
+
+bool RunRenderPng(const ExportOptions& o, const QString& programDir, ExportResult& result) {
+    return RenderProjectPage(o.project, o.output, o.page, o.zoom, o.dpi, programDir, &result.error);
+}
+
+const ExportCommand kExportCommands[] = {
+    {ExportOptions::Mode::PrintPdf, "print-pdf", "OUT.pdf",
+     "  quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]\n"
+     "      Prints all pages of the project into a PDF file, as \"Drucken\" does.\n"
+     "      --printer-dpi N   printer resolution, 72 to 2400 (default 600)\n"
+     "      --paper NAME      A4, A5 or Letter (default A4)\n",
+     RunPrintPdf},
+    {ExportOptions::Mode::RenderPng, "render-png", "OUT.png",
+     "  quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr\n"
+     "      Draws page N as the preview shows it, on an A4 page at 600 dpi.\n"
+     "      --page N          the page, from 1\n"
+     "      --zoom Z          zoom in percent, 1 to 1000 (default 100)\n"
+     "      --dpi D           screen resolution, 24 to 2400 (default 96)\n",
+     RunRenderPng},
+    {ExportOptions::Mode::FillablePdf, "fillable-pdf", "OUT.pdf",
+     "  quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr\n"
+     "      Writes the printed pages with form fields that can be filled in on screen.\n"
+     "      --paper NAME      A4, A5 or Letter (default A4)\n",
+     RunFillablePdfExport},
+};
+
 } // namespace
+
+std::span<const ExportCommand> ExportCommands() {
+    return kExportCommands;
+}
 
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
     ExportResult result;
@@ -326,28 +194,16 @@ ExportResult RunCommandLineExport(const QStringList& arguments, const QString& p
         return result;
     }
     const ExportOptions& o = parse.options;
-    bool ok = true;
-    switch (o.mode) {
-    case ExportOptions::Mode::Help:
+    if (o.mode == ExportOptions::Mode::Help) {
         result.output = ExportUsage();
         return result;
-    case ExportOptions::Mode::PrintPdf: {
-        int pages = 0;
-        ok = PrintProjectToPdf(o.project, o.output, o.paper, o.printerDpi, programDir,
-                               &result.error, &pages);
-        if (ok)
-            result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
-        break;
     }
-    case ExportOptions::Mode::FillablePdf:
-        ok = RunFillablePdfExport(o, programDir, result);
-        break;
-    case ExportOptions::Mode::RenderPng:
-        ok = RenderProjectPage(o.project, o.output, o.page, o.zoom, o.dpi, programDir,
-                               &result.error);
-        break;
+    if (o.mode == ExportOptions::Mode::Version) {
+        result.output = QString::fromLatin1(kProgramNameAndVersion);
+        return result;
     }
-    if (!ok) result.status = 1;
+    for (const ExportCommand& command : kExportCommands)
+        if (command.mode == o.mode && !command.run(o, programDir, result)) result.status = 1;
     return result;
 }
 

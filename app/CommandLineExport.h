@@ -5,13 +5,17 @@
 //     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
 //     quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr
-//     quillora --help
+//     quillora --help | --version
 
 #include <QString>
 #include <QStringList>
+#include <span>
+
+// The program's name and version as --version prints them.
+inline constexpr const char* kProgramNameAndVersion = "Quillora 1.0";
 
 struct ExportOptions {
-    enum class Mode { Help, PrintPdf, RenderPng, FillablePdf };
+    enum class Mode { Help, Version, PrintPdf, RenderPng, FillablePdf };
     Mode mode = Mode::Help;
     QString output;
     QString project;
@@ -34,9 +38,25 @@ struct ExportResult {
     QString error;  // for standard error
 };
 
+// One export the command line offers: its option, whose value is the output
+// file, the lines --help shows for it, and the run that makes the file. The run
+// sets result.error (and returns false) when the project cannot be read or the
+// output cannot be made, and may put a line for standard output in result.output.
+struct ExportCommand {
+    ExportOptions::Mode mode;
+    const char* option; // without the dashes
+    const char* valueName;
+    const char* usage;
+    bool (*run)(const ExportOptions& options, const QString& programDir, ExportResult& result);
+};
+// Every export of the command line, one row each.
+std::span<const ExportCommand> ExportCommands();
+
 // True when the arguments (without the program name) ask for the export or its
-// help rather than for the windows: the first argument is one of the export's
-// options. Otherwise the first argument is the project file for the window.
+// help rather than for the windows: the first argument (after the toolkit's own
+// options such as -platform, which belong to the window) is an option. An
+// unknown option then ends as an error, never in a window. Otherwise the first
+// argument is the project file for the window.
 bool IsCommandLineExport(const QStringList& arguments);
 // Same, on the raw arguments of main (argv[0] is the program).
 bool IsCommandLineExport(int argc, char** argv);

@@ -3,14 +3,30 @@
 
 #include "Document.h"
 #include "FieldsTab.h"
+#include "MessageTable.h"
 #include "ProgramMessages.h"
 #include "ProjectFile.h"
+#include "RecentFiles.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
 
 namespace {
 const char* const kProjectFilter = "Quillora (*.qlr)|*.qlr";
+
+// The project file among dragged data: one local file ending in ".qlr".
+QString DraggedProjectFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return path.endsWith(QStringLiteral(".qlr"), Qt::CaseInsensitive) ? path : QString();
+}
 
 QFileDialog* MakeProjectDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
     auto* dialog = new QFileDialog(parent);
@@ -62,6 +78,7 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     fieldsTab->donotupdate = false;
     fieldsTab->ListProds();
     SetUnChanged();
+    if (recentFiles) recentFiles->Add(name);
     return true;
 }
 
@@ -72,7 +89,10 @@ bool TMainForm::OpenFile() {
 
 bool TMainForm::SaveTheFile() {
     QString error;
-    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &error)) return true;
+    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &error)) {
+        if (recentFiles) recentFiles->Add(afilename);
+        return true;
+    }
     ShowError(this, QApplication::applicationName(), error);
     return false;
 }
@@ -104,4 +124,27 @@ void TMainForm::SaveAsBtnClick() {
     if (name.isEmpty()) return;
     afilename = name;
     if (SaveTheFile()) SetUnChanged();
+}
+
+void TMainForm::OpenChosenFile(const QString& name) {
+    if (!QuerySaveChanges()) return;
+    const QFileInfo file(name);
+    // The user asked for this file: one that cannot be read is named.
+    if (!file.isFile() || !file.isReadable()) {
+        ShowError(this, QApplication::applicationName(),
+                  GetMessageText(1) + QDir::toNativeSeparators(name));
+        return;
+    }
+    OpenFileWithName(name);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedProjectFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const QString name = DraggedProjectFile(event->mimeData());
+    if (name.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenChosenFile(name);
 }

@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
+#include "RecentFiles.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -15,9 +16,28 @@
 #include <QVBoxLayout>
 
 namespace {
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+// The usual key of a standard command where the desktop names none for it.
+QKeySequence UsualKey(QKeySequence::StandardKey key) {
+    switch (key) {
+    case QKeySequence::SaveAs:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    case QKeySequence::Quit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    default:
+        return QKeySequence();
+    }
+}
+
+// A menu entry; with a standard key, the platform's keys for it, shown in the menu.
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                 QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
+    if (key == QKeySequence::UnknownKey) return action;
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    const QKeySequence usual = UsualKey(key);
+    if (!usual.isEmpty() && !keys.contains(usual)) keys.append(usual);
+    action->setShortcuts(keys);
     return action;
 }
 
@@ -63,27 +83,34 @@ void TMainForm::BuildToolbarAndMenus() {
 
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = bar->addMenu(QStringLiteral("Datei"));
+    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
     file->setObjectName(QStringLiteral("Datei1"));
-    connect(AddItem(file, "Neu1", QStringLiteral("Neu")), &QAction::triggered, this,
-            &TMainForm::Neu1Click);
-    connect(AddItem(file, "ffnen1", QStringLiteral("Öffnen...")), &QAction::triggered, this,
-            &TMainForm::OpenBtnClick);
-    connect(AddItem(file, "Speichern1", QStringLiteral("Speichern")), &QAction::triggered, this,
-            &TMainForm::SaveBtnClick);
-    connect(AddItem(file, "Speichernunter1", QStringLiteral("Speichern unter...")),
+    QAction* newItem = AddItem(file, "Neu1", QStringLiteral("Neu"), QKeySequence::New);
+    connect(newItem, &QAction::triggered, this, &TMainForm::Neu1Click);
+    connect(AddItem(file, "ffnen1", QStringLiteral("Öffnen..."), QKeySequence::Open),
+            &QAction::triggered, this, &TMainForm::OpenBtnClick);
+    QMenu* recent = file->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    recent->setObjectName(QStringLiteral("ZuletztGeoeffnet1"));
+    BuildRecentFilesMenu(recent);
+    connect(AddItem(file, "Speichern1", QStringLiteral("Speichern"), QKeySequence::Save),
+            &QAction::triggered, this, &TMainForm::SaveBtnClick);
+    connect(AddItem(file, "Speichernunter1", QStringLiteral("Speichern unter..."),
+                    QKeySequence::SaveAs),
             &QAction::triggered, this, &TMainForm::SaveAsBtnClick);
     AddSeparator(file, "N1");
+    // "Drucken..." asks for printer, copies and pages; "Drucken" prints at once.
+    connect(AddItem(file, "DruckenMitDialog1", QStringLiteral("Drucken..."), QKeySequence::Print),
+            &QAction::triggered, this, &TMainForm::DruckenMitDialog1Click);
     connect(AddItem(file, "Drucken1", QStringLiteral("Drucken")), &QAction::triggered, this,
             &TMainForm::DruckenBtnClick);
     connect(AddItem(file, "Druckereinrichten1", QStringLiteral("Drucker einrichten")),
             &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
     AddFillablePdfItem(this, file);
     AddSeparator(file, "N2");
-    connect(AddItem(file, "Beenden1", QStringLiteral("Beenden")), &QAction::triggered, this,
-            &TMainForm::EndeBtnClick);
+    connect(AddItem(file, "Beenden1", QStringLiteral("Beenden"), QKeySequence::Quit),
+            &QAction::triggered, this, &TMainForm::EndeBtnClick);
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Bearbeiten"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
     edit->setObjectName(QStringLiteral("Bearbeiten1"));
     QAction* undo = AddItem(edit, "Rueckgaengig1", QStringLiteral("Rückgängig"));
     undo->setShortcuts(QKeySequence::Undo);
@@ -101,13 +128,22 @@ void TMainForm::BuildToolbarAndMenus() {
     connect(undo, &QAction::triggered, this, &TMainForm::Rueckgaengig1Click);
     connect(redo, &QAction::triggered, this, &TMainForm::Wiederholen1Click);
 
-    QMenu* languageMenu = bar->addMenu(QStringLiteral("Sprache"));
+    QMenu* languageMenu = bar->addMenu(QStringLiteral("&Sprache"));
     languageMenu->setObjectName(QStringLiteral("Sprache1"));
     BuildLanguageMenu(*this, languageMenu);
 
-    QMenu* help = bar->addMenu(QStringLiteral("Hilfe"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
     help->setObjectName(QStringLiteral("Hilfe1"));
-    connect(AddItem(help, "ber1", QStringLiteral("Über...")), &QAction::triggered, this, [this] {
+    QAction* about = AddItem(help, "ber1", QStringLiteral("Über..."), QKeySequence::HelpContents);
+    // F1 opens the About box on every desktop.
+    if (!about->shortcuts().contains(QKeySequence(Qt::Key_F1)))
+        about->setShortcuts(about->shortcuts() << QKeySequence(Qt::Key_F1));
+    connect(about, &QAction::triggered, this, [this] {
         if (aboutBox) aboutBox->exec();
     });
+}
+
+void TMainForm::BuildRecentFilesMenu(QMenu* menu) {
+    recentFiles = new RecentFiles(
+        menu, progpath, [this](const QString& name) { OpenChosenFile(name); }, this);
 }

@@ -1,5 +1,6 @@
 #include "MainUnit.h"
 
+#include "AccessibleNames.h"
 #include "AndereKategorieFUnit.h"
 #include "Dib.h"
 #include "Document.h"
@@ -15,6 +16,7 @@
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
+#include "RecentFiles.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -42,6 +45,7 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Torvane Quillora 1.0"));
     resize(764, 582);
+    setAcceptDrops(true);
 
     progpath = programDir;
     if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
@@ -132,8 +136,12 @@ void OpenCommandLineFile(TMainForm* form, const QString& name) {
 void TMainForm::FormShow() {
     if (infirst) return;
     infirst = true;
-    FitOnScreen(*this);
+    RestorePlacement();
     RunStartupTranslation(*this);
+    // Every window exists now: each control is announced by its caption.
+    const QList<QWidget*> windows = {this, aboutBox, moveDialog, translateForm, categoryDialog};
+    for (QWidget* window : windows)
+        BuddyCaptionsToControls(window);
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
     maincap = windowTitle();
@@ -226,6 +234,19 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormClose() {
     SaveProgramOptions(*this);
+    StorePlacement();
+}
+
+void TMainForm::RestorePlacement() {
+    const auto settings = OpenProgramSettings(progpath);
+    const QByteArray placement = settings->value(QStringLiteral("window/geometry")).toByteArray();
+    // restoreGeometry keeps the window on a screen that is there now.
+    if (placement.isEmpty() || !restoreGeometry(placement)) FitOnScreen(*this);
+}
+
+void TMainForm::StorePlacement() {
+    const auto settings = OpenProgramSettings(progpath);
+    settings->setValue(QStringLiteral("window/geometry"), saveGeometry());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,9 @@ class QPushButton;
 class QPrinter;
 class QTabWidget;
 class QTimer;
+class QMenu;
 class Document;
+class RecentFiles;
 class FieldsTab;
 class LanguageMenu;
 class LayoutBinding;
@@ -70,6 +72,11 @@ class TMainForm : public QMainWindow {
     QDialog* translateForm = nullptr;
     QDialog* categoryDialog = nullptr;
     LanguageMenu* languageMenu = nullptr;
+    // The submenu "Zuletzt geöffnet".
+    RecentFiles* recentFiles = nullptr;
+    // Opens a file chosen from "Zuletzt geöffnet" or dropped onto the window,
+    // after the unsaved-changes question; one that cannot be read is named in a message.
+    void OpenChosenFile(const QString& name);
     // "Übersetzen...": the translation editor, then the restart message.
     void ShowTranslateEditor();
 
@@ -89,14 +96,22 @@ class TMainForm : public QMainWindow {
     void Druckereinrichten1Click();
     // "Als ausfüllbares PDF exportieren...": the printed pages with form fields.
     void AusfuellbaresPDF1Click();
+    // "Drucken...": the print dialog (printer, copies, pages), then the print.
+    void DruckenMitDialog1Click();
 
   protected:
     void showEvent(QShowEvent* event) override;   // FormShow
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery and FormClose
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override; // a project file dragged in
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildToolbarAndMenus();
+    void BuildRecentFilesMenu(QMenu* menu);
+    // The window's size and position: the last run's, or centred on the first.
+    void RestorePlacement();
+    void StorePlacement();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();

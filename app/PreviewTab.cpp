@@ -3,6 +3,8 @@
 #include "PreparedProject.h"
 #include "PreviewPaintBox.h"
 #include "PrintRun.h"
+#include "QPainterCanvas.h"
+#include "Translator.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -15,6 +17,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -40,11 +43,21 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     SeiteEd->setObjectName(QStringLiteral("SeiteEd"));
     SeiteEd->setRange(1, 100000);
     SeiteEd->setValue(1);
+    // "von N": the number of pages, counted once after a change while the tab is shown.
+    SeiteVonLabel = new QLabel(tab);
+    SeiteVonLabel->setObjectName(QStringLiteral("SeiteVonLabel"));
+    countTimer = new QTimer(this);
+    countTimer->setSingleShot(true);
+    countTimer->setInterval(0);
+    connect(countTimer, &QTimer::timeout, this, &PreviewTab::ShowPageCount);
+    zoomLabel->setBuddy(ZoomEd);
+    pageLabel->setBuddy(SeiteEd);
     grid->addWidget(zoomLabel, 0, 0);
     grid->addWidget(ZoomEd, 0, 1);
     grid->addWidget(pageLabel, 0, 2);
     grid->addWidget(SeiteEd, 0, 3);
-    grid->setColumnStretch(4, 1);
+    grid->addWidget(SeiteVonLabel, 0, 4);
+    grid->setColumnStretch(5, 1);
 
     // KeyEdit lies under the scroll box, covered by it: it only takes the keyboard focus.
     auto* holder = new QWidget(tab);
@@ -61,7 +74,7 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     stack->addWidget(ScrollBox1);
     stack->setCurrentWidget(ScrollBox1);
     ScrollBox1->raise();
-    grid->addWidget(holder, 1, 0, 1, 5);
+    grid->addWidget(holder, 1, 0, 1, 6);
     grid->setRowStretch(1, 1);
 
     auto* sheet = new QWidget;
@@ -87,6 +100,34 @@ PreviewTab::~PreviewTab() {
 
 void PreviewTab::Repaint() {
     PaintBox1->update();
+    if (isVisible()) countTimer->start();
+}
+
+void PreviewTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    countTimer->start();
+}
+
+int PreviewTab::PageCount() {
+    // The pages are laid out as the preview draws them, into a one-pixel image;
+    // the prepared page index lets each page start where the last one ended.
+    const int dpi = qRound(logicalDpiX() * PaintBox1->devicePixelRatioF());
+    const double zoom = ZoomEd->value();
+    const PageSize page = LayoutPageSize(printerPage(), dpi, zoom);
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    QPainterCanvas canvas(painter, dpi);
+    const PageInput input = project.Input(printerPage());
+    int pages = 1;
+    while (pages < SeiteEd->maximum() &&
+           PaintToCanvas(canvas, input, dpi, page.width, page.height, pages, zoom, false))
+        ++pages;
+    return pages;
+}
+
+void PreviewTab::ShowPageCount() {
+    SeiteVonLabel->setText(TranslateText(QStringLiteral("von")) +
+                           QStringLiteral(" %1").arg(PageCount()));
 }
 
 void PreviewTab::FocusKeys() {

@@ -10,7 +10,9 @@
 #include <QWidget>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
+class QTimer;
 class QScrollArea;
 class QSpinBox;
 class QWheelEvent;
@@ -28,19 +30,26 @@ class PreviewTab : public QWidget {
     PageSize PreviewPageSize() const;
     // Gives the keyboard focus to the covered edit that takes the keys.
     void FocusKeys();
-    // Draws the page again at its next paint.
+    // Draws the page again at its next paint, and counts the pages again soon.
     void Repaint();
+    // The number of pages at the present zoom, as "von N" shows it.
+    int PageCount();
 
   protected:
+    void showEvent(QShowEvent* event) override;
+
     bool eventFilter(QObject* watched, QEvent* event) override; // the mouse wheel
 
   private:
     void PaintBox1Paint(QPaintEvent* event);
+    void ShowPageCount();
 
     PreparedProject& project;
     std::function<PrinterPage()> printerPage;
     QSpinBox* ZoomEd;
     QSpinBox* SeiteEd;
+    QLabel* SeiteVonLabel;
+    QTimer* countTimer; // counts the pages once after a burst of changes
     QScrollArea* ScrollBox1;
     QWidget* PaintBox1;
     QLineEdit* KeyEdit;

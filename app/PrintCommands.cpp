@@ -14,7 +14,10 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <memory>
 
 namespace {
 // Asks for the PDF file to print into, offering the name the printer set-up
@@ -39,6 +42,42 @@ void LabelAsPrinterSetup(QPrintDialog& dialog) {
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
 }
+// A run of more than this many pages shows its progress and can be cancelled.
+constexpr int kQuietPages = 3;
+
+// The progress of a print run: a dialog that appears once the run goes beyond
+// a few pages, with a button that cancels it.
+class PrintProgressDialog {
+  public:
+    PrintProgressDialog(QWidget* parent, int expectedSheets)
+        : parent(parent), expected(expectedSheets) {}
+
+    bool operator()(int done, int page) {
+        if (done < kQuietPages) return true;
+        if (!dialog) {
+            dialog = std::make_unique<QProgressDialog>(parent);
+            dialog->setObjectName(QStringLiteral("PrintProgressDialog"));
+            dialog->setWindowTitle(TranslateText(QStringLiteral("Drucken")));
+            dialog->setCancelButtonText(TranslateText(QStringLiteral("Abbrechen")));
+            dialog->setWindowModality(Qt::WindowModal);
+            dialog->setMinimumDuration(0);
+            dialog->setRange(0, expected > 0 ? expected : 0);
+            dialog->setAutoClose(false);
+            dialog->setAutoReset(false);
+            dialog->show();
+        }
+        dialog->setLabelText(TranslateText(QStringLiteral("Seite wird gedruckt:")) +
+                             QStringLiteral(" %1").arg(page));
+        if (expected > 0) dialog->setValue(std::min(done, expected));
+        QApplication::processEvents();
+        return !dialog->wasCanceled();
+    }
+
+  private:
+    QWidget* parent;
+    int expected;
+    std::unique_ptr<QProgressDialog> dialog;
+};
 } // namespace
 
 QPrinter& TMainForm::CurrentPrinter() {
@@ -86,4 +125,50 @@ void TMainForm::Druckereinrichten1Click() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     LabelAsPrinterSetup(dialog);
     dialog.exec();
+}
+
+void TMainForm::DruckenMitDialog1Click() {
+    QPrinter& current = CurrentPrinter();
+    QPrintDialog dialog(&current, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setMinMax(1, 100000);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintPages pages;
+    if (current.printRange() == QPrinter::PageRange && current.fromPage() > 0) {
+        pages.from = current.fromPage();
+        pages.to = current.toPage();
+    }
+    // The printer makes its copies itself; a PDF file gets them as repeated pages.
+    const bool toFile = NeedsPdfFileName(current);
+    pages.copies = toFile ? current.copyCount() : 1;
+    // "Drucken" in the tool bar prints all pages once, whatever was chosen here.
+    const auto resetChoice = qScopeGuard([&current] {
+        current.setPrintRange(QPrinter::AllPages);
+        current.setCopyCount(1);
+    });
+    const int expected = pages.to > 0 ? (pages.to - pages.from + 1) * pages.copies : 0;
+    PrintProgressDialog progress(this, expected);
+    const QString title = GetMessageText(20);
+    const PageInput input = prepared->Input(CurrentPrinterPage());
+    bool cancelled = false;
+    QString error;
+    if (toFile) {
+        QString path = current.outputFileName();
+        if (path.isEmpty()) path = AskPdfFileName(this, QString());
+        if (path.isEmpty()) return;
+        if (PrintPageRangeToPdfFile(current, input, title, path, pages, std::ref(progress),
+                                    &cancelled, &error) < 0)
+            ShowError(
+                this, QApplication::applicationName(),
+                TranslateText(QStringLiteral("Konnte nicht in die folgende Datei drucken: ")) +
+                    QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+        return;
+    }
+    if (PrintPageRange(current, input, title, pages, std::ref(progress), &cancelled) < 0)
+        ShowError(this, QApplication::applicationName(),
+                  TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }

@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 bool HavePrinters() {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
@@ -103,6 +104,89 @@ int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const 
         return -1;
     }
     return pages;
+}
+
+namespace {
+// Draws the chosen pages on painter's device, newPage() between two sheets.
+// Each page starts where the prepared page index knows it to start, so the
+// pages before the range are laid out once, not drawn.
+int DrawPageRange(QPainter& painter, const PageInput& input, const PrintPages& pages,
+                  const std::function<void()>& newPage, const PrintProgress& progress,
+                  bool* cancelled) {
+    QPainterCanvas canvas(painter, input.printer.dpi, DeviceTechnology::RasterPrinter);
+    const int from = std::max(1, pages.from);
+    int sheets = 0;
+    for (int copy = 0; copy < std::max(1, pages.copies); ++copy) {
+        for (int page = from; pages.to <= 0 || page <= pages.to; ++page) {
+            if (progress && !progress(sheets, page)) {
+                if (cancelled) *cancelled = true;
+                return sheets;
+            }
+            if (sheets > 0) newPage();
+            ++sheets;
+            if (!PaintToCanvas(canvas, input, input.printer.dpi, input.printer.width,
+                               input.printer.height, page, 100, true))
+                break;
+        }
+    }
+    return sheets;
+}
+} // namespace
+
+int PrintPageRange(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+                   const PrintPages& pages, const PrintProgress& progress, bool* cancelled) {
+    if (cancelled) *cancelled = false;
+    printer.setDocName(jobTitle);
+    PageInput input = pageInput;
+    input.printer = PrinterPageOf(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return -1;
+    bool stopped = false;
+    const int sheets = DrawPageRange(
+        painter, input, pages, [&printer] { printer.newPage(); }, progress, &stopped);
+    if (stopped) printer.abort();
+    painter.end();
+    if (cancelled) *cancelled = stopped;
+    return sheets;
+}
+
+int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+                            const QString& path, const PrintPages& pages,
+                            const PrintProgress& progress, bool* cancelled, QString* error) {
+    QString message;
+    if (!error) error = &message;
+    if (cancelled) *cancelled = false;
+    AtomicFileDevice file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.ErrorText();
+        return -1;
+    }
+    QPdfWriter pdf(&file);
+    pdf.setResolution(printer.resolution());
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setTitle(jobTitle);
+    pdf.setCreator(printer.creator());
+    PageInput input = pageInput;
+    input.printer = PrinterPageOf(printer);
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        *error = QStringLiteral("The PDF printer could not be started.");
+        return -1;
+    }
+    bool stopped = false;
+    const int sheets = DrawPageRange(
+        painter, input, pages, [&pdf] { pdf.newPage(); }, progress, &stopped);
+    painter.end();
+    // A cancelled run is never committed: the writer drops its temporary file.
+    if (stopped) {
+        if (cancelled) *cancelled = true;
+        return sheets;
+    }
+    if (!file.Commit()) {
+        *error = file.ErrorText();
+        return -1;
+    }
+    return sheets;
 }
 
 bool NeedsPdfFileName(const QPrinter& printer) {

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QImage;
@@ -44,6 +45,30 @@ int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QStr
 // for writing. Returns the number of pages, or -1 with *error set.
 int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& input, const QString& jobTitle,
                              QIODevice& device, QString* error);
+// The pages a print run puts on paper, from 1; to 0 runs up to the last page.
+// copies > 1 repeats the pages (for a device that cannot make copies itself).
+struct PrintPages {
+    int from = 1;
+    int to = 0;
+    int copies = 1;
+};
+// Told before each page is drawn (the count of pages done so far and the page
+// number); returning false cancels the run.
+using PrintProgress = std::function<bool(int done, int page)>;
+
+// Prints the pages chosen, one sheet per page. Returns the number of sheets,
+// -1 when the printer could not be started; a cancelled run aborts the job
+// and sets *cancelled.
+int PrintPageRange(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+                   const PrintPages& pages, const PrintProgress& progress,
+                   bool* cancelled = nullptr);
+// The same into the PDF file path through the checked atomic writer; a
+// cancelled or failed run leaves nothing behind and a former file as it was.
+int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
+                            const QString& path, const PrintPages& pages,
+                            const PrintProgress& progress, bool* cancelled,
+                            QString* error = nullptr);
+
 // True for a printer that prints into a file (a PDF printer, or one the printer
 // set-up gave an output file): each print run asks for the file's name.
 bool NeedsPdfFileName(const QPrinter& printer);

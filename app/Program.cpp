@@ -11,6 +11,16 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+
+void InstallApplicationIcon() {
+    // The icon lives in the static UI library: naming its resource keeps it linked.
+    Q_INIT_RESOURCE(ProgramIcons);
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quillora-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
 
 int RunProgram(int argc, char** argv) {
     ConfigureGlyphCache();
@@ -19,6 +29,8 @@ int RunProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillora"));
     InstallCoreMessageBoxes();
+    // The main window and every dialog show it.
+    InstallApplicationIcon();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

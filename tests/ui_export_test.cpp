@@ -208,6 +208,28 @@ TEST_F(ExportTest, HelpListsTheOptions) {
         EXPECT_TRUE(r.output.contains(QString::fromLatin1(option))) << option;
 }
 
+// --version answers without a window; an unknown option is an error with status 2
+// that names it, whatever follows.
+TEST_F(ExportTest, VersionAndUnknownOptions) {
+    for (const char* option : {"--version", "-v"}) {
+        const ExportResult r = Run({QString::fromLatin1(option)});
+        EXPECT_EQ(r.status, 0) << option;
+        EXPECT_EQ(r.output, QStringLiteral("Quillora 1.0")) << option;
+        EXPECT_TRUE(r.error.isEmpty()) << option;
+    }
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--colour")}, QStringList{QStringLiteral("--colour"), project},
+          QStringList{QStringLiteral("-x"), QStringLiteral("--print-pdf"), Path("o.pdf"),
+                      project}}) {
+        const ExportResult r = Run(args);
+        EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.error.startsWith(QStringLiteral("Unknown option \"") + args.first()))
+            << r.error.toStdString();
+        EXPECT_TRUE(r.output.isEmpty());
+    }
+    EXPECT_TRUE(Run({QStringLiteral("--help")}).output.contains(QStringLiteral("--version")));
+}
+
 // Only a first argument that is an option selects the command line; otherwise
 // the first argument is the project file the window opens.
 TEST_F(ExportTest, OnlyAFirstOptionSelectsTheCommandLine) {
@@ -224,6 +246,12 @@ TEST_F(ExportTest, OnlyAFirstOptionSelectsTheCommandLine) {
         {{project, QStringLiteral("--render-png")}, false},
         {{project}, false},
         {{}, false},
+        {{QStringLiteral("--version")}, true},
+        {{QStringLiteral("--no-such-option"), project}, true},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), project}, false},
+        {{QStringLiteral("--style=Fusion"), QStringLiteral("-reverse"), project}, false},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-v")}, true},
+        {{QStringLiteral("-")}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsCommandLineExport(c.arguments), c.exports)
@@ -255,6 +283,15 @@ TEST_F(ExportTest, ProgramExportsWithoutADisplay) {
                   &err),
               1);
     EXPECT_TRUE(err.contains("no page 9")) << err.constData();
+    // Neither the version nor a wrong option needs a display or opens a window.
+    QProcess version;
+    version.setProcessEnvironment(env);
+    version.start(program, {QStringLiteral("--version")});
+    ASSERT_TRUE(version.waitForFinished(120000));
+    EXPECT_EQ(version.exitCode(), 0);
+    EXPECT_TRUE(version.readAllStandardOutput().startsWith("Quillora 1.0"));
+    EXPECT_EQ(run({QStringLiteral("--no-such-option")}, &err), 2);
+    EXPECT_TRUE(err.contains("Unknown option \"--no-such-option\"")) << err.constData();
 }
 
 } // namespace

@@ -50,7 +50,7 @@ TEST(MainFormLanguageTest, GermanStartWritesOnlyMessagesAndTitle) {
     EXPECT_EQ(table.Cell(0, 0), QStringLiteral("Konte die folgende Datei nicht öffnen:"));
     EXPECT_EQ(table.Cell(28, 0), QStringLiteral("test.qlr"));
     EXPECT_EQ(table.Cell(29, 0), QStringLiteral("Quillora"));
-    EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("Datei"));
+    EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
 }
 
 // A start with English stored shows the windows in English where the table has texts.
@@ -77,7 +77,7 @@ TEST(MainFormLanguageTest, EnglishStartTranslatesTheWindows) {
     auto form = StartIn(dir);
     EXPECT_EQ(form->windowTitle(),
               QStringLiteral("Torvane Quillora 1.0 (English) - [untitled.qlr]"));
-    EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("File"));
+    EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("&File"));
     EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabText(0),
               QStringLiteral("Fields"));
     EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("EndeBtn"))->text(),
@@ -96,7 +96,7 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
         auto form = StartIn(dir);
         AnswerMessageBox(QMessageBox::Ok, [&] { form->languageMenu->English1->trigger(); });
         EXPECT_EQ(ProgramTranslator().language, 1);
-        EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("Datei"));
+        EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
         EXPECT_TRUE(form->close());
     }
     EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("options.dat"))),

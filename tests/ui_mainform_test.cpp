@@ -272,7 +272,7 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
     QStringList menus;
     for (QAction* a : form->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Datei", "Bearbeiten", "Sprache", "Hilfe"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Sprache", "&Hilfe"}));
 }
 
 // Switching to "Formular erzeugen" gives the hidden key edit the focus.

@@ -27,6 +27,13 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Drucker einrichten"),
     QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
     QStringLiteral("Der Drucker konnte nicht gestartet werden."),
+    QStringLiteral("Drucken"),
+    QStringLiteral("Abbrechen"),
+    QStringLiteral("Seite wird gedruckt:"),
+    QStringLiteral("von"),
+    QStringLiteral("Die Datei gibt es nicht mehr; sie wurde aus der Liste entfernt:"),
+    QStringLiteral("Als ausfüllbares PDF exportieren"),
+    QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
     QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden. Ihre Änderungen "
                    "gelten nur bis zum Ende des Programms."),
 };

@@ -40,6 +40,10 @@ grep -q 'application/x-quillora-project:application-x-quillora-project' "$share/
 cmp -s "$share/quillora/translate.dat" "$build/shipped/translate.dat" ||
     fail "the installed translate.dat differs from the build's"
 
+# The installed program tells its version without a display and without a window.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/quillora" --version 2>/dev/null) ||
+    fail "--version of the installed program"
+[[ $version == "Quillora "* ]] || fail "--version printed \"$version\""
 # The installed program, run from elsewhere, finds the logo and the sample in share/quillora.
 cd "$prefix"
 QT_QPA_PLATFORM=offscreen "$root/bin/quillora" --render-png page.png --page 1 \

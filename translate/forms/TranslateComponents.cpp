@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -73,11 +74,37 @@ QTabWidget* TabOf(QWidget* w, int& index) {
     return index >= 0 ? tabs : nullptr;
 }
 
+// Where the mnemonic marker "&" of a caption stands ("&Datei"), or -1; "&&" is a
+// plain ampersand.
+qsizetype MnemonicAt(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&') continue;
+        if (text[i + 1] != u'&') return i;
+        ++i;
+    }
+    return -1;
+}
+
 class Walker {
   public:
     explicit Walker(Translator& t) : t(t) {}
 
     QString Tr(const QString& text) { return t.TranslateText(text); }
+
+    // A caption with a mnemonic is looked up as the table knows it, without the
+    // "&"; the translation gets its own mnemonic on its first letter.
+    QString TrCaption(const QString& text) {
+        const qsizetype at = MnemonicAt(text);
+        if (at < 0) return Tr(text);
+        QString key = text;
+        key.remove(at, 1);
+        const QString translated = Tr(key);
+        if (translated == key) return text;
+        QString marked = translated;
+        marked.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const qsizetype letter = marked.indexOf(QRegularExpression(QStringLiteral("\\S")));
+        return marked.insert(letter < 0 ? 0 : letter, QLatin1Char('&'));
+    }
 
     void ToolTip(QWidget* w) {
         const QString tip = w->toolTip();
@@ -97,8 +124,10 @@ class Walker {
         probe.setText(a->text());
         probe.setIconText(a->iconText());
         const bool ownTip = a->toolTip() != probe.toolTip();
+        // Entries naming files (the recently opened ones) are no designed text.
+        if (IsFileNameBox(a)) return;
         const QString text = a->text();
-        if (!text.isEmpty()) a->setText(Tr(text));
+        if (!text.isEmpty()) a->setText(TrCaption(text));
         if (ownTip && !a->toolTip().isEmpty()) a->setToolTip(Tr(a->toolTip()));
     }
 
