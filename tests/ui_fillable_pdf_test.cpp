@@ -164,7 +164,8 @@ TEST_F(FillablePdfTest, UnlabelledTextFieldCoversItsBox) {
     ASSERT_EQ(Export(out).status, 0);
     QPDF pdf;
     pdf.processFile(out.toLocal8Bit().constData());
-    const ReadField* big = FieldNamed(ReadFormFields(pdf), "Seite zwei");
+    const auto fields = ReadFormFields(pdf);
+    const ReadField* big = FieldNamed(fields, "Seite zwei");
     ASSERT_NE(big, nullptr);
     const auto& rect = big->widgets.at(0).rect;
     // 18 x 15 cm, plus half the pen on the right and at the bottom.
@@ -245,7 +246,8 @@ TEST_F(FillablePdfTest, PagesLookLikeThePrintedPdf) {
 TEST_F(FillablePdfTest, DamagedProjectFails) {
     QFile broken(dir.filePath(QStringLiteral("broken.qlr")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write(QByteArray("\x05\x00\x00\x00Kat\xff\xff\xff\x7f", 15));
+    const char damaged[] = "\x05\x00\x00\x00Kat\xff\xff\xff\x7f";
+    broken.write(QByteArray(damaged, sizeof damaged - 1));
     broken.close();
     const QString out = dir.filePath(QStringLiteral("never.pdf"));
     const ExportResult r = RunCommandLineExport(
