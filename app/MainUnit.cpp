@@ -15,6 +15,7 @@
 #include "PrintRun.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
+#include "ProgramSettings.h"
 #include "ProgramTranslation.h"
 #include "RecentFiles.h"
 #include "WindowPlacement.h"
@@ -27,7 +28,6 @@
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -238,15 +238,14 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::RestorePlacement() {
-    const auto settings = OpenProgramSettings(progpath);
-    const QByteArray placement = settings->value(QStringLiteral("window/geometry")).toByteArray();
+    const QByteArray placement =
+        ProgramSettings(progpath).Value(QStringLiteral("window/geometry")).toByteArray();
     // restoreGeometry keeps the window on a screen that is there now.
     if (placement.isEmpty() || !restoreGeometry(placement)) FitOnScreen(*this);
 }
 
 void TMainForm::StorePlacement() {
-    const auto settings = OpenProgramSettings(progpath);
-    settings->setValue(QStringLiteral("window/geometry"), saveGeometry());
+    ProgramSettings(progpath).SetValue(QStringLiteral("window/geometry"), saveGeometry());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,7 @@
 #include "RecentFiles.h"
 
-#include "ProgramFiles.h"
 #include "ProgramMessages.h"
+#include "ProgramSettings.h"
 #include "Translator.h"
 
 #include <QAction>
@@ -9,30 +9,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace {
-const QString kSettingsName = QStringLiteral("quillora.ini");
 const QString kRecentKey = QStringLiteral("recentFiles");
 } // namespace
-
-std::unique_ptr<QSettings> OpenProgramSettings(const QString& progpath) {
-    const QString user = UserFilePath(kSettingsName);
-    QString path = user;
-    if (!QFileInfo::exists(user)) {
-        const QFileInfo dir(progpath);
-        if (dir.isDir() && dir.isWritable()) path = QDir(progpath).filePath(kSettingsName);
-    }
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
-}
 
 RecentFiles::RecentFiles(QMenu* recentMenu, const QString& programPath,
                          std::function<void(const QString&)> openFile, QWidget* parent)
     : QObject(parent), menu(recentMenu), progpath(programPath), open(std::move(openFile)),
       window(parent) {
     setObjectName(QStringLiteral("RecentFiles"));
-    const auto settings = OpenProgramSettings(progpath);
-    for (const QString& file : settings->value(kRecentKey).toStringList())
+    const ProgramSettings settings(progpath);
+    for (const QString& file : settings.Value(kRecentKey).toStringList())
         if (!file.isEmpty() && !files.contains(file) && files.size() < kMaxFiles) files << file;
     Rebuild();
 }
@@ -64,8 +52,7 @@ void RecentFiles::Choose(const QString& path) {
 }
 
 void RecentFiles::Store() {
-    const auto settings = OpenProgramSettings(progpath);
-    settings->setValue(kRecentKey, files);
+    ProgramSettings(progpath).SetValue(kRecentKey, files);
     Rebuild();
 }
 

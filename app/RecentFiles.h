@@ -1,6 +1,6 @@
 #pragma once
 // The submenu "Zuletzt geöffnet": the last eight project files opened or saved,
-// newest first, kept in the program's settings. Choosing a file that is gone
+// newest first, kept in the program's settings (ProgramSettings.h). Choosing a file that is gone
 // removes it from the list with a message naming it.
 
 #include <QObject>
@@ -10,13 +10,7 @@
 #include <memory>
 
 class QMenu;
-class QSettings;
 class QWidget;
-
-// The program's settings (window placement, recent files): an INI file beside
-// the program's other files, in the user's configuration directory when the
-// program's directory cannot be written.
-std::unique_ptr<QSettings> OpenProgramSettings(const QString& progpath);
 
 class RecentFiles : public QObject {
     Q_OBJECT

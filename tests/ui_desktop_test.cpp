@@ -17,7 +17,6 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QUrl>
