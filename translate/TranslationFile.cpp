@@ -39,12 +39,6 @@ class Reader {
     qint64 pos = 0;
 };
 
-void AppendInt(QByteArray& out, std::int32_t value) {
-    char buffer[4];
-    qToLittleEndian(value, buffer);
-    out.append(buffer, 4);
-}
-
 } // namespace
 
 int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
@@ -75,21 +69,27 @@ int ReadTranslationBytes(const QByteArray& bytes, TranslationTable& table) {
 }
 
 QByteArray TranslationBytes(const TranslationTable& table) {
-    QByteArray out;
-    // Rewritten at every keystroke in the editor: make it one pass with few
-    // reallocations (room for the counts and about 128 characters a row), the
-    // cell texts copied in blocks.
-    out.reserve(8 + qsizetype(table.RowCount()) * (kTranslationColumns * 4 + 256));
-    AppendInt(out, kTranslationColumns);
-    AppendInt(out, table.RowCount());
-    for (int r = 0; r < table.RowCount(); ++r) {
-        for (int k = 0; k < kTranslationColumns; ++k) {
-            const QString text = table.Cell(r, k);
-            AppendInt(out, static_cast<std::int32_t>(text.size()));
-            if (text.isEmpty()) continue;
-            const qsizetype at = out.size();
-            out.resize(at + 2 * text.size());
-            qToLittleEndian<quint16>(text.utf16(), text.size(), out.data() + at);
+    // Rewritten at every keystroke in the editor: the size is counted first, then
+    // the bytes are written into one buffer of that size, the texts in blocks.
+    const int rowCount = table.RowCount();
+    qsizetype size = 8 + qsizetype{rowCount} * kTranslationColumns * 4;
+    for (int r = 0; r < rowCount; ++r)
+        for (const std::u16string_view text : table.RowView(r))
+            size += 2 * static_cast<qsizetype>(text.size());
+    QByteArray out(size, Qt::Uninitialized);
+    char* at = out.data();
+    auto putInt = [&at](std::int32_t value) {
+        qToLittleEndian(value, at);
+        at += 4;
+    };
+    putInt(kTranslationColumns);
+    putInt(rowCount);
+    for (int r = 0; r < rowCount; ++r) {
+        for (const std::u16string_view text : table.RowView(r)) {
+            const auto units = static_cast<qsizetype>(text.size());
+            putInt(static_cast<std::int32_t>(units));
+            qToLittleEndian<quint16>(text.data(), units, at);
+            at += 2 * units;
         }
     }
     return out;

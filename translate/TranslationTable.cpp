@@ -113,6 +113,11 @@ QString TranslationTable::Cell(int row, int cell) const {
                    static_cast<qsizetype>(text.size()));
 }
 
+std::array<std::u16string_view, kTranslationColumns> TranslationTable::RowView(int row) const {
+    if (row < 0 || row >= RowCount()) return {};
+    return Unpack(rows.at(row)->packed);
+}
+
 bool TranslationTable::ReserveRows(int n) {
     return n <= 0 || rows.Reserve(static_cast<std::uint32_t>(n));
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 constexpr int kTranslationColumns = 20;
@@ -42,6 +43,9 @@ class TranslationTable {
     int RowCount() const { return static_cast<int>(rows.count); }
     // The text of one cell; empty for a row or cell out of range.
     QString Cell(int row, int cell) const;
+    // Every cell of a row without copying, valid until the row changes; all
+    // empty for a row out of range. For writing the table out.
+    std::array<std::u16string_view, kTranslationColumns> RowView(int row) const;
 
     // Makes room for n rows at once (readers, after checking n against the file).
     bool ReserveRows(int n);
