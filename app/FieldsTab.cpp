@@ -87,6 +87,7 @@ FieldsTab::FieldsTab(Document& document, QWidget* parent)
 
 void FieldsTab::BuildCategoryPanel() {
     ListView2 = ReportList("ListView2", categories);
+    ListView2->setAccessibleName(QStringLiteral("Kategorie"));
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
@@ -103,6 +104,7 @@ void FieldsTab::BuildCategoryPanel() {
 
 void FieldsTab::BuildFieldPanel() {
     ListView1 = ReportList("ListView1", fields);
+    ListView1->setAccessibleName(QStringLiteral("Bezeichnung"));
     ListView1->setColumnHidden(1, true); // the description travels along unseen
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);

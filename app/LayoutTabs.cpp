@@ -78,10 +78,12 @@ const OtherSetting& OtherNamed(const char* name) {
 
 // A scrolled box showing a prepared picture, following the project.
 QScrollArea* PictureBox(QWidget* parent, const char* scrollName, const char* boxName,
-                        PreparedProject& project, const dib& (PreparedProject::*picture)() const,
+                        const QString& accessibleName, PreparedProject& project,
+                        const dib& (PreparedProject::*picture)() const,
                         void (PreparedProject::*prepared)()) {
     auto* scroll = new QScrollArea(parent);
     scroll->setObjectName(QString::fromLatin1(scrollName));
+    scroll->setAccessibleName(accessibleName);
     auto* box = new DibPaintBox(scroll);
     box->setObjectName(QString::fromLatin1(boxName));
     scroll->setWidget(box);
@@ -112,6 +114,7 @@ QWidget* BuildLayoutTab(LayoutBinding& layout) {
     auto* column = new QVBoxLayout(tab);
     auto* pages = new QTabWidget(tab);
     pages->setObjectName(QStringLiteral("PageControl2"));
+    pages->setAccessibleName(QStringLiteral("Layout"));
     column->addWidget(pages);
 
     QWidget* margins = Page("TabSheet8");
@@ -214,8 +217,9 @@ QWidget* BuildBackgroundTab(LayoutBinding& layout, PreparedProject& project,
                QStringLiteral("(größer 0=Farben intensiver)"));
     grid->addWidget(look, 2, 2, 1, 2);
 
-    grid->addWidget(PictureBox(tab, "ScrollBox2", "PaintBox2", project,
-                               &PreparedProject::background, &PreparedProject::backgroundPrepared),
+    grid->addWidget(PictureBox(tab, "ScrollBox2", "PaintBox2", QStringLiteral("Hintergrund"),
+                               project, &PreparedProject::background,
+                               &PreparedProject::backgroundPrepared),
                     3, 0, 1, 4);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(3, 1);
@@ -242,8 +246,8 @@ QWidget* BuildLogoTab(LayoutBinding& layout, PreparedProject& project,
                         3);
     grid->addWidget(size, 1, 0, 1, 2);
 
-    grid->addWidget(PictureBox(tab, "ScrollBox3", "PaintBox3", project, &PreparedProject::logo,
-                               &PreparedProject::logoPrepared),
+    grid->addWidget(PictureBox(tab, "ScrollBox3", "PaintBox3", QStringLiteral("Logo"), project,
+                               &PreparedProject::logo, &PreparedProject::logoPrepared),
                     2, 0, 1, 4);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(3, 1);

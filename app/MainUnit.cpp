@@ -64,6 +64,7 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
 
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(QStringLiteral("Registerkarten"));
     column->addWidget(PageControl1);
     const QString pictureFilter = QString::fromUtf8(GetDIBOpenFilter());
     fieldsTab = new FieldsTab(*doc);

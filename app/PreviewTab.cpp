@@ -66,8 +66,10 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     stack->setStackingMode(QStackedLayout::StackAll);
     KeyEdit = new QLineEdit(holder);
     KeyEdit->setObjectName(QStringLiteral("KeyEdit"));
+    KeyEdit->setAccessibleName(QStringLiteral("Seitenvorschau"));
     ScrollBox1 = new QScrollArea(holder);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setAccessibleName(QStringLiteral("Seitenvorschau"));
     ScrollBox1->setBackgroundRole(QPalette::Dark);
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     stack->addWidget(KeyEdit);

@@ -1,5 +1,5 @@
-// The value controls a user can reach (spin boxes and buttons of every kind)
-// must have a name a screen reader can say: the main window and every dialog.
+// Every control a user can reach must have a name a screen reader can say:
+// the main window and every dialog.
 #include "AboutBoxUnit.h"
 #include "MainFormFixture.h"
 #include "TranslateFUnit.h"
@@ -12,8 +12,8 @@
 
 namespace {
 
-// The reachable spin boxes and buttons of window (focusable, shown or on a
-// hidden tab page) that have no accessible name.
+// The reachable controls of window (focusable, shown or on a hidden tab page)
+// that have no accessible name.
 QStringList Unnamed(QWidget* window) {
     QStringList unnamed;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -22,7 +22,6 @@ QStringList Unnamed(QWidget* window) {
         if (qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
             qobject_cast<QComboBox*>(w->parentWidget()))
             continue;
-        if (!qobject_cast<QAbstractSpinBox*>(w) && !qobject_cast<QAbstractButton*>(w)) continue;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
             unnamed << QStringLiteral("%1 (%2)").arg(w->objectName(), w->metaObject()->className());

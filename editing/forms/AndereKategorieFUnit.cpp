@@ -16,6 +16,7 @@ TAndereKategorieForm::TAndereKategorieForm(QWidget* parent) : QDialog(parent) {
     label->setObjectName(QStringLiteral("Label1"));
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setAccessibleName(QStringLiteral("Kategorie"));
     ComboBox1->setEditable(false);
     grid->addWidget(label, 0, 0);
     grid->addWidget(ComboBox1, 1, 0, 1, 2);

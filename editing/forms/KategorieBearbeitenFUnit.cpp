@@ -60,6 +60,7 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     grid->addWidget(Label(this, "Label2", QStringLiteral("Kategorie Einführungstext:")), 5, 0, 1,
                     3);
     Memo1 = new QPlainTextEdit(this);
+    Memo1->setAccessibleName(QStringLiteral("Kategorie Einführungstext:"));
     Memo1->setObjectName(QStringLiteral("Memo1"));
     grid->addWidget(Memo1, 6, 0, 1, 3);
     CheckBox1 =

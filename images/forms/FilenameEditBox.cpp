@@ -13,6 +13,7 @@
 FilenameEditBox::FilenameEditBox(QWidget* parent)
     : QWidget(parent), edit(new QLineEdit(this)), button(new QToolButton(this)) {
     edit->setObjectName(QStringLiteral("edit"));
+    edit->setAccessibleName(QStringLiteral("Dateiname:"));
     edit->setMaxLength(std::numeric_limits<int>::max()); // no name is cut
 
     button->setObjectName(QStringLiteral("browse"));

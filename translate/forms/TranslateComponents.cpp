@@ -208,7 +208,10 @@ class Walker {
 
         if (auto* a = qobject_cast<QAction*>(o)) return Action(a);
         auto* w = qobject_cast<QWidget*>(o);
-        if (!w || IsFileNameBox(w) || IsToolkitDialog(w)) return;
+        if (!w || IsToolkitDialog(w)) return;
+        // A control without a caption of its own is named for screen readers.
+        if (!w->accessibleName().isEmpty()) w->setAccessibleName(Tr(w->accessibleName()));
+        if (IsFileNameBox(w)) return;
         // A file dialog's filter is one text: a dialog that keeps it in its pipe
         // form shows it from there, so its toolkit form is not looked up again.
         if (auto* dialog = qobject_cast<QFileDialog*>(w)) {

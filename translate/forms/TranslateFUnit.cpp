@@ -60,6 +60,7 @@ TTranslateForm::TTranslateForm(Translator& translator, QWidget* parent)
     row2->setContentsMargins(0, 0, 0, 0);
     FilterEdit = new QLineEdit(panel2);
     FilterEdit->setObjectName(QStringLiteral("FilterEdit"));
+    FilterEdit->setAccessibleName(QStringLiteral("Suchen"));
     row2->addWidget(FilterEdit);
     FilterBtn = AddButton(row2, panel2, "FilterBtn", QStringLiteral("Suchen"));
     DeleteRowBtn = AddButton(row2, panel2, "DeleteRowBtn", QStringLiteral("Zeile löchen"));
@@ -72,6 +73,7 @@ TTranslateForm::TTranslateForm(Translator& translator, QWidget* parent)
     grid = new TranslationGridModel(translator, this);
     StringGrid1 = new TranslationGridView(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("Übersetzen"));
     StringGrid1->SetGridModel(grid);
     column->addWidget(StringGrid1, 1);
 
