@@ -88,6 +88,7 @@ QByteArray TranslationBytes(const TranslationTable& table) {
         for (const std::u16string_view text : table.RowView(r)) {
             const auto units = static_cast<qsizetype>(text.size());
             putInt(static_cast<std::int32_t>(units));
+            if (units == 0) continue; // an empty cell has no text to copy (and may have no data)
             qToLittleEndian<quint16>(text.data(), units, at);
             at += 2 * units;
         }
