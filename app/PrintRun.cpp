@@ -46,6 +46,18 @@ PrinterPage PrinterPageOf(const QPrinter& printer) {
     return p;
 }
 
+namespace {
+// A PDF writer that writes the pages as the PDF printer would: its resolution,
+// page layout, creator and PDF version, with the job title as the title.
+void SetUpPdfWriter(QPdfWriter& pdf, const QPrinter& printer, const QString& jobTitle) {
+    pdf.setResolution(printer.resolution());
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setTitle(jobTitle);
+    pdf.setCreator(printer.creator());
+    pdf.setPdfVersion(printer.pdfVersion());
+}
+} // namespace
+
 int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle) {
     printer.setDocName(jobTitle);
     PageInput input = pageInput;
@@ -63,11 +75,7 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
 int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
                              QIODevice& device, QString* error) {
     QPdfWriter pdf(&device);
-    pdf.setResolution(printer.resolution());
-    pdf.setPageLayout(printer.pageLayout());
-    pdf.setTitle(jobTitle);
-    pdf.setCreator(printer.creator());
-    pdf.setPdfVersion(printer.pdfVersion());
+    SetUpPdfWriter(pdf, printer, jobTitle);
     PageInput input = pageInput;
     input.printer = PrinterPageOf(printer);
     QPainter painter;
@@ -162,10 +170,7 @@ int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& pageInput, const
         return -1;
     }
     QPdfWriter pdf(&file);
-    pdf.setResolution(printer.resolution());
-    pdf.setPageLayout(printer.pageLayout());
-    pdf.setTitle(jobTitle);
-    pdf.setCreator(printer.creator());
+    SetUpPdfWriter(pdf, printer, jobTitle);
     PageInput input = pageInput;
     input.printer = PrinterPageOf(printer);
     QPainter painter;

@@ -169,31 +169,7 @@ void FormDocument::MoveFieldToCategory(int from, int f, int to) {
 }
 
 void FormDocument::DestroyAProd() {
-    if (!aprod) return;
-    FieldRecord* field = aprod;
-    FreeText(field->name);
-    FreeText(field->descr);
-    if (field->pictures) {
-        field->pictures->First();
-        while (field->pictures->WhileNext())
-            FreeText(abild->filename);
-        delete field->pictures;
-        field->pictures = nullptr;
-    }
-    if (field->variants) {
-        field->variants->First();
-        while (field->variants->WhileNext()) {
-            TDynaArray<VariantCell>* cells = avariante->cells;
-            if (!cells) continue;
-            cells->First();
-            while (cells->WhileNext())
-                FreeText(aprop->text);
-            delete cells;
-            avariante->cells = nullptr;
-        }
-        delete field->variants;
-        field->variants = nullptr;
-    }
+    if (aprod) ReleaseFieldContents(*aprod);
 }
 
 void FormDocument::DestroyAKat() {
