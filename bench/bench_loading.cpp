@@ -184,7 +184,11 @@ QByteArray ProjectFile(Shape shape, qint64 bytes) {
 
 // Translation files of about `bytes` bytes: 20 columns of short texts, one
 // column, or no columns at all (a header, then bytes the rows do not use).
+// Columns -1 is one column in which every German text differs (the index
+// then sorts one bucket of all different keys).
 QByteArray TranslationFileOf(int columns, qint64 bytes) {
+    const bool distinct = columns < 0;
+    columns = std::abs(columns);
     QByteArray out;
     Int32(out, columns);
     const int perRow = columns == 0 ? 1 : columns * (4 + 2 * 3);
@@ -197,8 +201,14 @@ QByteArray TranslationFileOf(int columns, qint64 bytes) {
     for (int r = 0; r < rows; ++r)
         for (int k = 0; k < columns; ++k) {
             Int32(out, 3);
-            const char16_t text[3] = {u'a', static_cast<char16_t>(u'A' + r % 26),
-                                      static_cast<char16_t>(u'0' + k % 10)};
+            char16_t text[3] = {u'a', static_cast<char16_t>(u'A' + r % 26),
+                                static_cast<char16_t>(u'0' + k % 10)};
+            if (distinct) {
+                // Spread over the rows like a real table's texts, not in file order.
+                const unsigned mixed = static_cast<unsigned>(r) * 2654435761u % 40000000u;
+                text[1] = static_cast<char16_t>(0x4E00 + mixed % 20000);
+                text[2] = static_cast<char16_t>(0x4E00 + mixed / 20000);
+            }
             out.append(reinterpret_cast<const char*>(text), 6);
         }
     return out;
@@ -257,7 +267,7 @@ void ProjectArgs(benchmark::internal::Benchmark* b) {
 
 void TranslationArgs(benchmark::internal::Benchmark* b) {
     b->ArgNames({"columns", "quarterMB"});
-    for (int columns : {20, 1, 0})
+    for (int columns : {20, 1, -1, 0})
         for (int quarters : {1, 2, 4, 8})
             b->Args({columns, quarters});
 }

@@ -151,6 +151,26 @@ template <typename T> class TDynaArray {
         return true;
     }
 
+    // Makes an empty array hold a block of exactly `elements` elements, for a
+    // reader filling nested arrays from a count it has checked against the
+    // bytes left: a file of many small arrays (a category of one field, a row
+    // of one cell) then takes memory in proportion to its size instead of a
+    // 100-element block each. The adds up to that count keep the block; the
+    // first add past it, or a delete, brings the block back to the 100-step rule.
+    // False (with the failure reported) when no memory; the array is unchanged.
+    bool ReserveExact(std::uint32_t elements) {
+        if (count != 0 || poi || elements == 0) return Reserve(elements);
+        const std::uint64_t needed = static_cast<std::uint64_t>(elements) * size;
+        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        if (!block) {
+            dyna::ReportAllocFailure(1, needed);
+            return false;
+        }
+        poi = static_cast<std::uint8_t*>(block);
+        amemsize = static_cast<std::uint32_t>(needed);
+        return true;
+    }
+
     // Fits the block to a grown count; true when the block was replaced.
     bool AllocMoreMem() { return AllocMoreMemChecked() > 0; }
 
@@ -164,6 +184,22 @@ template <typename T> class TDynaArray {
         }
         const std::uint64_t needed = neededBytes();
         if (needed == amemsize) return;
+        if (!isRuleBlock()) {
+            // An exact block from ReserveExact: fit it to the rule again.
+            if (needed > amemsize) {
+                auto* grown = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
+                if (!grown) {
+                    // Keeping the exact block is safe: it still holds every element.
+                    dyna::ReportAllocFailure(3, needed);
+                    return;
+                }
+                std::memcpy(grown, poi, static_cast<std::size_t>(count) * size);
+                dyna::FreeBlock(poi);
+                poi = grown;
+                amemsize = static_cast<std::uint32_t>(needed);
+                return;
+            }
+        }
         auto* block = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
         if (!block) {
             // Keeping the larger block is safe: every element still lies inside it.
@@ -205,6 +241,7 @@ template <typename T> class TDynaArray {
     // Computed wide so that a block too large for the 32-bit size counter fails
     // cleanly instead of wrapping round to a block too small for its elements.
     std::uint64_t neededBytes() const { return blockBytesFor(count); }
+    bool isRuleBlock() const { return amemsize % (static_cast<std::uint64_t>(size) * buffersize) == 0; }
     std::uint64_t blockBytesFor(std::uint32_t elements) const {
         return (static_cast<std::uint64_t>(elements - 1) / buffersize + 1) * size * buffersize;
     }
@@ -212,8 +249,9 @@ template <typename T> class TDynaArray {
     // 1: block replaced, 0: block kept, -1: no memory (nothing was written).
     int AllocMoreMemChecked() {
         const std::uint64_t needed = neededBytes();
-        // A block made ready by Reserve is kept until the count outgrows it.
-        if (needed <= amemsize && poi) return 0;
+        // A block made ready by Reserve or ReserveExact is kept until the
+        // count outgrows it.
+        if (poi && static_cast<std::uint64_t>(count) * size <= amemsize) return 0;
         const bool first = count == 1 || poi == nullptr;
         void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
         if (!block) {

@@ -19,7 +19,7 @@ OwnedText NewText(std::u16string_view text) {
 }
 
 OwnedText NewText(const QString& text) {
-    return NewText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+    return NewText(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()),
                                        static_cast<std::size_t>(text.size())));
 }
 

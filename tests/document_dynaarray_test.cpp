@@ -338,4 +338,56 @@ TEST(DynaArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
     EXPECT_EQ(reserved.amemsize, 200 * sizeof(Pair));
 }
 
+// An exact block from ReserveExact must hold its adds without a copy, then
+// give way to the 100-step block on the first add past it or the first delete,
+// keeping every element's bytes (a fault here writes past the exact block).
+TEST(DynaArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
+    struct Pair {
+        std::int32_t a, b;
+    };
+    struct Case {
+        const char* edit;
+        std::uint32_t reserved;
+        std::uint32_t countAfter;
+        std::uint32_t blockAfter; // elements
+    };
+    const Case cases[] = {
+        {"add past the block", 3, 4, 100},
+        {"insert at the front", 3, 4, 100},
+        {"delete one", 3, 2, 100},
+        {"delete from 150", 150, 149, 200},
+        {"delete from 150 to 99", 150, 99, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edit);
+        Pair* cursor = nullptr;
+        TDynaArray<Pair> array(&cursor);
+        ASSERT_TRUE(array.ReserveExact(c.reserved));
+        EXPECT_EQ(array.amemsize, c.reserved * sizeof(Pair));
+        for (std::uint32_t i = 0; i < c.reserved; ++i)
+            array.Add()->a = static_cast<std::int32_t>(i) + 1;
+        EXPECT_EQ(array.amemsize, c.reserved * sizeof(Pair)) << "the adds kept the exact block";
+        // What each element's a must be after the edit.
+        std::vector<std::int32_t> expected;
+        for (std::uint32_t i = 0; i < c.reserved; ++i)
+            expected.push_back(static_cast<std::int32_t>(i) + 1);
+        const std::string edit = c.edit;
+        if (edit == "add past the block") {
+            EXPECT_EQ(array.Add()->a, 0);
+            expected.push_back(0);
+        } else if (edit == "insert at the front") {
+            EXPECT_EQ(array.Insert(0)->a, 0);
+            expected.insert(expected.begin(), 0);
+        } else {
+            while (array.count > c.countAfter)
+                array.Delete(static_cast<std::int32_t>(array.count) - 1);
+            expected.resize(c.countAfter);
+        }
+        EXPECT_EQ(array.count, c.countAfter);
+        EXPECT_EQ(array.amemsize, c.blockAfter * sizeof(Pair));
+        for (std::uint32_t i = 0; i < array.count; ++i)
+            ASSERT_EQ(array.at(static_cast<std::int32_t>(i))->a, expected[i]) << "element " << i;
+    }
+}
+
 } // namespace

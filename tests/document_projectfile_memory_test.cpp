@@ -91,4 +91,30 @@ TEST_F(ReaderMemory, OutOfMemoryAtAnyBlockLeavesNoDocument) {
     }
 }
 
+// Many small nested arrays (a category of one field, a row of one cell) must not
+// each take a 100-element block: the blocks stay within a few times the file,
+// and the document loaded that way still takes edits.
+TEST_F(ReaderMemory, SmallNestedArraysTakeBlocksInProportionToTheFile) {
+    FormDocument doc;
+    for (int c = 0; c < 200; ++c) {
+        doc.AddCategory(QString());
+        FieldRecord* f = doc.AddField(c, fkText, "", 1, 1);
+        AddVariantCell(doc, *f->variants->at(0), "");
+        AddImageEntry(doc, *f, 1, "");
+    }
+    const QByteArray file = SerializeProject(doc, LayoutSettings());
+    allocatedBytes = 0;
+    ProjectReadResult r = ReadProjectFile(file, LayoutSettings());
+    ASSERT_TRUE(r.ok());
+    EXPECT_LT(allocatedBytes, 4u * static_cast<std::size_t>(file.size()));
+    FormDocument& loaded = *r.document;
+    ASSERT_NE(loaded.AddField(0, fkCheckBox, "second", 1, 1), nullptr);
+    ASSERT_NE(AddVariantCell(loaded, *loaded.FieldAt(0, 0)->variants->at(0), "b"), nullptr);
+    EXPECT_EQ(loaded.FieldCount(0), 2);
+    EXPECT_EQ(ToQString(loaded.FieldAt(0, 1)->name), QStringLiteral("second"));
+    const TDynaArray<VariantCell>& cells = *loaded.FieldAt(0, 0)->variants->at(0)->cells;
+    ASSERT_EQ(cells.count, 2u);
+    EXPECT_EQ(ToQString(cells.at(1)->text), QStringLiteral("b"));
+}
+
 } // namespace

@@ -132,7 +132,9 @@ TEST_F(LookupTest, FirstInBucketWinsAfterSort) {
 TEST(SortIndexBucketTest, SortsByCodeUnits) {
     std::vector<QString> keys = {u"b"_qs,   u"B"_qs,       u"\uFFFF"_qs, u"\U00010000"_qs,
                                  u"ab"_qs,  u"a"_qs,       u"\u00e4"_qs, u"A"_qs,
-                                 u"abc"_qs, u"\u0100x"_qs, u"b"_qs,      u"Z"_qs};
+                                 u"abc"_qs, u"\u0100x"_qs, u"b"_qs,      u"Z"_qs,
+                                 u"abcdX"_qs, u"abcdA"_qs, u"abcd"_qs, QString::fromUtf16(u"a\0", 2),
+                                 QString::fromUtf16(u"a\0b", 3)};
     std::mt19937 random(7);
     for (int round = 0; round < 50; ++round) {
         std::shuffle(keys.begin(), keys.end(), random);
@@ -143,12 +145,24 @@ TEST(SortIndexBucketTest, SortsByCodeUnits) {
         std::vector<QString> sorted;
         for (const auto& e : bucket)
             sorted.push_back(e.key);
-        EXPECT_EQ(sorted, (std::vector<QString>{u"A"_qs, u"B"_qs, u"Z"_qs, u"a"_qs, u"ab"_qs,
-                                                u"abc"_qs, u"b"_qs, u"b"_qs, u"\u00e4"_qs,
+        // Keys alike in their first four units, or holding a zero unit, are
+        // ordered by the rest of the text.
+        EXPECT_EQ(sorted, (std::vector<QString>{u"A"_qs, u"B"_qs, u"Z"_qs, u"a"_qs,
+                                                QString::fromUtf16(u"a\0", 2), QString::fromUtf16(u"a\0b", 3), u"ab"_qs,
+                                                u"abc"_qs, u"abcd"_qs, u"abcdA"_qs, u"abcdX"_qs,
+                                                u"b"_qs, u"b"_qs, u"\u00e4"_qs,
                                                 u"\u0100x"_qs, u"\U00010000"_qs, u"\uFFFF"_qs}));
         // Key and row number travel together.
         for (const auto& e : bucket)
             EXPECT_EQ(e.key, keys[std::size_t(e.row)]);
+        // A part of a bucket sorts alone; the entries around it stay put.
+        std::shuffle(bucket.begin(), bucket.end(), random);
+        const TranslationBucket before = bucket;
+        SortIndexBucket(bucket, 3, 9);
+        for (int i = 0; i < int(bucket.size()); ++i)
+            if (i < 3 || i > 9) EXPECT_EQ(bucket[std::size_t(i)].row, before[std::size_t(i)].row);
+        for (int i = 4; i <= 9; ++i)
+            EXPECT_LE(CompareKeys(bucket[std::size_t(i) - 1].key, bucket[std::size_t(i)].key), 0);
     }
 }
 

@@ -82,11 +82,15 @@ TEST_P(ExportWriteFault, ExitsOneAndKeepsTheFormerFile) {
     EXPECT_TRUE(r.error.contains(name)) << r.error.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               before);
-    if (c.fault == Fault::FullDisk || c.fault == Fault::ReadOnlyFolder)
+    if (c.fault == Fault::FullDisk || c.fault == Fault::ReadOnlyFolder) {
         EXPECT_EQ(ReadAll(output), former);
-    if (c.fault == Fault::DirectoryAsTarget) EXPECT_TRUE(QDir(output).isEmpty());
-    if (c.fault == Fault::MissingFolder)
+    }
+    if (c.fault == Fault::DirectoryAsTarget) {
+        EXPECT_TRUE(QDir(output).isEmpty());
+    }
+    if (c.fault == Fault::MissingFolder) {
         EXPECT_FALSE(QDir(folder).exists(QStringLiteral("missing")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,7 +9,7 @@
 
 namespace {
 std::u16string_view View(const QString& s) {
-    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+    return {reinterpret_cast<const char16_t*>(s.constData()), static_cast<std::size_t>(s.size())};
 }
 
 // A packed row is a run of 16-bit units: the number of cells it holds, then for
@@ -71,31 +71,57 @@ int CompareKeys(const QString& a, const QString& b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+namespace {
+// The first four code units of a key, the first in the highest bits, missing
+// ones as zero: a smaller prefix means a smaller key, equal prefixes decide nothing.
+std::uint64_t KeyPrefix(const QString& key) {
+    std::uint64_t prefix = 0;
+    const qsizetype n = std::min<qsizetype>(key.size(), 4);
+    for (qsizetype i = 0; i < 4; ++i)
+        prefix = prefix << 16 | (i < n ? key.at(i).unicode() : 0u);
+    return prefix;
+}
+} // namespace
+
 void SortIndexBucket(TranslationBucket& bucket, int low, int high) {
-    if (low < 0 || high >= static_cast<int>(bucket.size())) return;
-    // The smaller part is sorted by a call, the larger one by the loop, so that
-    // the depth of calls stays small for any order of keys.
-    while (low < high) {
-        int i = low;
-        int j = high;
-        const QString pivot = bucket[static_cast<std::size_t>((low + high) / 2)].key;
-        while (i <= j) {
-            while (CompareKeys(bucket[static_cast<std::size_t>(i)].key, pivot) < 0)
-                ++i;
-            while (CompareKeys(bucket[static_cast<std::size_t>(j)].key, pivot) > 0)
-                --j;
-            if (i <= j) {
-                std::swap(bucket[static_cast<std::size_t>(i)], bucket[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
+    if (low < 0 || high >= static_cast<int>(bucket.size()) || low >= high) return;
+    // Sorted through a small array of key prefixes and positions: most
+    // comparisons then read no text, so a bucket of a whole table's keys sorts
+    // without a cache miss per comparison.
+    struct Slot {
+        std::uint64_t prefix;
+        std::uint32_t from;   // position in the bucket of the entry that goes here
+        std::uint32_t length; // of the key, at most the largest 32-bit value
+    };
+    const auto n = static_cast<std::size_t>(high - low + 1);
+    std::vector<Slot> order;
+    order.reserve(n);
+    for (int i = low; i <= high; ++i) {
+        const QString& key = bucket[static_cast<std::size_t>(i)].key;
+        order.push_back({KeyPrefix(key), static_cast<std::uint32_t>(i),
+                         static_cast<std::uint32_t>(std::min<qsizetype>(key.size(), UINT32_MAX))});
+    }
+    std::sort(order.begin(), order.end(), [&bucket](const Slot& a, const Slot& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        // Keys of up to four units lie wholly in their prefixes: the shorter first.
+        if (a.length <= 4 && b.length <= 4) return a.length < b.length;
+        return View(bucket[a.from].key) < View(bucket[b.from].key);
+    });
+    // Move each entry to its place by following the cycles of the order.
+    constexpr std::uint32_t placed = UINT32_MAX;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (order[k].from == placed) continue;
+        TranslationIndexEntry held = std::move(bucket[low + k]);
+        std::size_t j = k;
+        for (;;) {
+            const std::size_t source = order[j].from - static_cast<std::size_t>(low);
+            order[j].from = placed;
+            if (source == k) {
+                bucket[low + j] = std::move(held);
+                break;
             }
-        }
-        if (j - low < high - i) {
-            if (low < j) SortIndexBucket(bucket, low, j);
-            low = i;
-        } else {
-            if (i < high) SortIndexBucket(bucket, i, high);
-            high = j;
+            bucket[low + j] = std::move(bucket[low + source]);
+            j = source;
         }
     }
 }

@@ -30,7 +30,8 @@ using TranslationBucket = std::vector<TranslationIndexEntry>;
 // Orders two keys by their UTF-16 code units, unsigned; a prefix comes first.
 int CompareKeys(const QString& a, const QString& b);
 
-// In-place quicksort of entries low..high of one bucket.
+// Sorts entries low..high of one bucket in place by their keys (the order of
+// equal keys is not defined).
 void SortIndexBucket(TranslationBucket& bucket, int low, int high);
 
 class TranslationTable {
