@@ -112,7 +112,7 @@ QByteArray Tail() {
 }
 
 // Project files of about `bytes` bytes in each shape.
-enum class Shape { CellsInOneRow, OneCellRows, EmptyRows, Fields, Categories, Pictures };
+enum class Shape { CellsInOneRow, OneCellRows, EmptyRows, Fields, Categories, Pictures, EmptyCategories };
 
 QByteArray ProjectFile(Shape shape, qint64 bytes) {
     QByteArray out;
@@ -163,6 +163,12 @@ QByteArray ProjectFile(Shape shape, qint64 bytes) {
             Int32(out, 1);
             FieldHead(out);
             Int32(out, 0);
+            Int32(out, 0);
+        });
+        break;
+    case Shape::EmptyCategories:
+        body(8, [&] {
+            AString(out, "");
             Int32(out, 0);
         });
         break;
@@ -260,7 +266,7 @@ void BM_LoadTranslation(benchmark::State& state) {
 
 void ProjectArgs(benchmark::internal::Benchmark* b) {
     b->ArgNames({"shape", "MB"});
-    for (int shape = 0; shape <= static_cast<int>(Shape::Pictures); ++shape)
+    for (int shape = 0; shape <= static_cast<int>(Shape::EmptyCategories); ++shape)
         for (int mb : {1, 2, 4, 8})
             b->Args({shape, mb});
 }

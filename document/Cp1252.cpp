@@ -22,6 +22,7 @@ char ToByte(char32_t c) {
 } // namespace
 
 QString Cp1252ToUnicode(QByteArrayView bytes) {
+    if (bytes.isEmpty()) return QString(); // no buffer for an empty text
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
