@@ -1,0 +1,83 @@
+// The parts of the form fields: numbers, strings, names, the output pipeline.
+#include "PdfFormValues.h"
+
+#include "AtomicFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+std::string PdfNumber(double v) {
+    char text[64];
+    const auto [end, failed] =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 3);
+    if (failed != std::errc()) return "0";
+    char* last = end;
+    while (last[-1] == '0') // three decimals always come after a point
+        --last;
+    if (last[-1] == '.') --last;
+    std::string number(text, last);
+    return number == "-0" ? "0" : number;
+}
+
+QPDFObjectHandle PdfReal(double v) {
+    return QPDFObjectHandle::newReal(PdfNumber(v));
+}
+
+QPDFObjectHandle PdfRectangle(const QPDFObjectHandle::Rectangle& r) {
+    return QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{
+        PdfReal(r.llx), PdfReal(r.lly), PdfReal(r.urx), PdfReal(r.ury)});
+}
+
+std::string Utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QPDFObjectHandle PdfText(const QString& text) {
+    return QPDFObjectHandle::newUnicodeString(Utf8(text));
+}
+
+std::shared_ptr<Buffer> PdfBuffer(const std::string& bytes) {
+    auto buffer = std::make_shared<Buffer>(bytes.size());
+    if (!bytes.empty()) std::memcpy(buffer->getBuffer(), bytes.data(), bytes.size());
+    return buffer;
+}
+
+QPDFObjectHandle SharedFieldValues::Characteristics(const char* caption) {
+    OH mk = OH::newDictionary();
+    mk.replaceKey("/CA", OH::newString(caption));
+    return mk;
+}
+
+QString UniqueNames::Take(const QString& wanted) {
+    QString name = wanted;
+    // Names are never given back, so every number up to the last one tried
+    // for this name is taken.
+    int& n = lastNumber[wanted];
+    while (used.contains(name)) {
+        n = std::max(n, 1) + 1;
+        name = QStringLiteral("%1 %2").arg(wanted).arg(n);
+    }
+    used.insert(name);
+    return name;
+}
+
+AtomicPipeline::AtomicPipeline(AtomicFileWriter& writer)
+    : Pipeline("atomic file", nullptr), writer(writer), block(kBlock) {}
+
+void AtomicPipeline::write(unsigned char const* data, size_t len) {
+    if (len > kBlock - used) {
+        finish();
+        if (len >= kBlock) {
+            writer.Write(reinterpret_cast<const char*>(data), static_cast<qint64>(len));
+            return;
+        }
+    }
+    std::memcpy(block.data() + used, data, len);
+    used += len;
+}
+
+void AtomicPipeline::finish() {
+    if (used > 0) writer.Write(block.data(), static_cast<qint64>(used));
+    used = 0;
+}
