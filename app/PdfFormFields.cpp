@@ -391,7 +391,7 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         AtomicPipeline pipeline(file);
         writer.setOutputPipeline(&pipeline);
         writer.write();
-        pipeline.finish();
+        pipeline.Flush();
     } catch (const std::exception& e) {
         *error = QStringLiteral("The form fields could not be added: %1")
                      .arg(QString::fromUtf8(e.what()));

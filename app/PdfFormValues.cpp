@@ -67,7 +67,7 @@ AtomicPipeline::AtomicPipeline(AtomicFileWriter& writer)
 
 void AtomicPipeline::write(unsigned char const* data, size_t len) {
     if (len > kBlock - used) {
-        finish();
+        Flush();
         if (len >= kBlock) {
             writer.Write(reinterpret_cast<const char*>(data), static_cast<qint64>(len));
             return;
@@ -77,7 +77,7 @@ void AtomicPipeline::write(unsigned char const* data, size_t len) {
     used += len;
 }
 
-void AtomicPipeline::finish() {
+void AtomicPipeline::Flush() {
     if (used > 0) writer.Write(block.data(), static_cast<qint64>(used));
     used = 0;
 }

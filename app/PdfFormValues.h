@@ -79,7 +79,12 @@ class AtomicPipeline : public Pipeline {
   public:
     explicit AtomicPipeline(AtomicFileWriter& writer);
     void write(unsigned char const* data, size_t len) override;
-    void finish() override;
+    // qpdf's writer finishes its inner pipelines after every stream, and that
+    // reaches this last one: it keeps its block, so that the file is written
+    // in large pieces and not in one system call per stream.
+    void finish() override {}
+    // Writes what the block still holds; call once qpdf's writer is done.
+    void Flush();
 
   private:
     static constexpr std::size_t kBlock = 1 << 16;
