@@ -34,7 +34,19 @@ std::string Utf8(const QString& text) {
 }
 
 QPDFObjectHandle PdfText(const QString& text) {
-    return QPDFObjectHandle::newUnicodeString(Utf8(text));
+    // PDFDocEncoding agrees with Latin-1 on the printable ASCII characters and
+    // on 0xA1 to 0xFF but for 0xAD: text of only those is stored byte for
+    // byte, as qpdf's conversion would store it, without that conversion's
+    // cost. Anything else goes through qpdf.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 || u > 0x7e) && (u < 0xa1 || u > 0xff || u == 0xad))
+            return QPDFObjectHandle::newUnicodeString(Utf8(text));
+        bytes.push_back(static_cast<char>(u));
+    }
+    return QPDFObjectHandle::newString(bytes);
 }
 
 std::shared_ptr<Buffer> PdfBuffer(const std::string& bytes) {
