@@ -60,9 +60,12 @@ class FormBuilder {
     // An area of w x h pixels in points, from the origin: an appearance's
     // bounding box, one for all of that size.
     OH BoundingBox(int w, int h);
+    // The dictionary of a form XObject of w x h pixels with resources, one for
+    // all of them.
+    OH AppearanceDictionary(int w, int h, const OH& resources);
     // A form XObject drawing content; streams may share their content, which
     // nothing changes in place (qpdf replaces a stream's data as a whole).
-    OH Appearance(const OH& bbox, const std::shared_ptr<Buffer>& content, const OH& resources);
+    OH Appearance(const OH& dictionary, const std::shared_ptr<Buffer>& content);
     // What a button shows in one of its states.
     enum class ButtonLook { Off, Tick, Dot };
     // The appearance of a button's state, one stream for all buttons of the
@@ -98,6 +101,8 @@ class FormBuilder {
     std::vector<OH> pages;
     std::vector<OH::Rectangle> mediaBoxes;           // by page index
     std::map<std::pair<int, int>, OH> boundingBoxes; // by width and height in pixels
+    // Appearance dictionaries by width and height and whether with the text resources.
+    std::map<std::tuple<int, int, bool>, OH> appearanceDictionaries;
     std::unordered_map<double, OH> coordinates;
     // Button appearances by look and the button's width and height in pixels.
     std::map<std::tuple<ButtonLook, int, int>, OH> buttonLooks;
@@ -130,16 +135,26 @@ OH FormBuilder::BoundingBox(int w, int h) {
     return bbox;
 }
 
-OH FormBuilder::Appearance(const OH& bbox, const std::shared_ptr<Buffer>& content,
-                           const OH& resources) {
+OH FormBuilder::AppearanceDictionary(int w, int h, const OH& resources) {
+    OH& dict = appearanceDictionaries[{w, h, resources.isIndirect()}];
+    if (!dict.isInitialized()) {
+        dict = OH::newDictionary();
+        dict.replaceKey("/Type", common.xObject);
+        dict.replaceKey("/Subtype", common.form);
+        dict.replaceKey("/BBox", BoundingBox(w, h));
+        dict.replaceKey("/Resources", resources);
+    }
+    return dict;
+}
+
+OH FormBuilder::Appearance(const OH& dictionary, const std::shared_ptr<Buffer>& content) {
     OH stream = pdf.newStream();
     // A new stream has no filter: the uninitialised handles leave it so.
     stream.replaceStreamData(content, OH(), OH());
-    OH dict = stream.getDict();
-    dict.replaceKey("/Type", common.xObject);
-    dict.replaceKey("/Subtype", common.form);
-    dict.replaceKey("/BBox", bbox);
-    dict.replaceKey("/Resources", resources);
+    // Streams of one size share one dictionary in memory. qpdf writes each
+    // stream's dictionary out in full, with the stream's own length, and
+    // changes only copies of it while writing; nothing else changes it.
+    stream.replaceDict(dictionary);
     return stream;
 }
 
@@ -164,7 +179,7 @@ OH FormBuilder::ButtonAppearance(ButtonLook look, const DrawnField& field) {
                   "c " + P(cx - r, cy - k) + P(cx - k, cy - r) + P(cx, cy - r) + "c " +
                   P(cx + k, cy - r) + P(cx + r, cy - k) + P(cx + r, cy) + "c f Q\n";
     }
-    stream = Appearance(BoundingBox(pw, ph), PdfBuffer(content), common.noResources);
+    stream = Appearance(AppearanceDictionary(pw, ph, common.noResources), PdfBuffer(content));
     return stream;
 }
 
@@ -235,9 +250,9 @@ void FormBuilder::AddText(const DrawnField& field, const OH& page) {
     if (multiLine) widget.replaceKey("/Ff", common.multiLine);
     // Each text field has its own stream: a viewer writes the typed text into it.
     OH ap = OH::newDictionary();
-    ap.replaceKey("/N",
-                  Appearance(BoundingBox(field.box.right - field.box.left, field.box.bottom - top),
-                             common.emptyText, textResources));
+    ap.replaceKey("/N", Appearance(AppearanceDictionary(field.box.right - field.box.left,
+                                                        field.box.bottom - top, textResources),
+                                   common.emptyText));
     widget.replaceKey("/AP", ap);
     annotations[field.page - 1].push_back(widget);
     fieldList.push_back(widget);
@@ -274,8 +289,10 @@ void FormBuilder::AddRadioButton(const DrawnField& field, const OH& page, bool s
     widget.replaceKey("/Parent", group);
     widget.replaceKey("/AS", common.off);
     widget.replaceKey("/MK", common.radioDot);
+    std::string onState = "/";
+    onState += Utf8(state);
     OH states = OH::newDictionary();
-    states.replaceKey("/" + Utf8(state), ButtonAppearance(ButtonLook::Dot, field));
+    states.replaceKey(onState, ButtonAppearance(ButtonLook::Dot, field));
     states.replaceKey("/Off", ButtonAppearance(ButtonLook::Off, field));
     OH ap = OH::newDictionary();
     ap.replaceKey("/N", states);
