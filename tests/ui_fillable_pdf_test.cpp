@@ -273,7 +273,8 @@ TEST_F(FillablePdfTest, OnlyTheTickedButtonsShowTicked) {
             if (f.getFullyQualifiedName() == "Farbe") f.setV(QPDFObjectHandle::newName("/Grün"));
         }
         ASSERT_EQ(ticks.size(), 1u) << "the check boxes share their ticked look";
-        QPDFWriter writer(pdf, filled.toLocal8Bit().constData());
+        const QByteArray filledName = filled.toLocal8Bit(); // the writer keeps the pointer
+        QPDFWriter writer(pdf, filledName.constData());
         writer.write();
     }
     QPDF pdf;
