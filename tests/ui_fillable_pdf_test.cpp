@@ -320,6 +320,22 @@ TEST_F(FillablePdfTest, ExportIsACompletePdf) {
     EXPECT_FALSE(pdf.anyWarnings());
 }
 
+// A file that cannot be written must end the export with status 1 and the
+// reason, though the form part runs on a thread of its own; and the next
+// export, which waits for that thread, must still succeed.
+TEST_F(FillablePdfTest, WriteFailureIsReported) {
+    const QString out = dir.filePath(QStringLiteral("missing/form.pdf"));
+    const ExportResult failed = Export(out);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_FALSE(failed.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(out));
+    const QString good = dir.filePath(QStringLiteral("form.pdf"));
+    ASSERT_EQ(Export(good).status, 0);
+    QPDF pdf;
+    pdf.processFile(good.toLocal8Bit().constData());
+    EXPECT_EQ(ReadFormFields(pdf).size(), 10u);
+}
+
 // A damaged project file must end the export with status 1, a clear message
 // and no output file.
 TEST_F(FillablePdfTest, DamagedProjectFails) {
