@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <exception>
 #include <map>
-#include <memory>
 #include <tuple>
 #include <unordered_map>
 
@@ -387,16 +386,17 @@ QString JoinedFieldName(const QString& c, const QString& l) {
 }
 } // namespace
 
-namespace {
-// Adds the fields to pdf and writes it, as AddFormFieldsAndWrite.
-bool WriteWithFields(QPDF& pdf, const QByteArray& bytes, const std::vector<DrawnField>& fields,
-                     const PdfPageGeometry& geometry, const QString& path, QString* error) {
+bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
+                           const PdfPageGeometry& geometry, const QString& path, QString* error) {
+    QString message;
+    if (!error) error = &message;
     AtomicFileWriter file(path);
     if (!file.Open()) {
         *error = file.Error();
         return false;
     }
     try {
+        QPDF pdf;
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("printed form", bytes.constData(), static_cast<size_t>(bytes.size()));
         FormBuilder builder(pdf, geometry);
@@ -419,17 +419,4 @@ bool WriteWithFields(QPDF& pdf, const QByteArray& bytes, const std::vector<Drawn
         return false;
     }
     return true;
-}
-} // namespace
-
-bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path, QString* error,
-                           const std::function<void(bool)>& written) {
-    QString message;
-    if (!error) error = &message;
-    // The document, with all its objects, outlives the answer.
-    const auto pdf = std::make_unique<QPDF>();
-    const bool ok = WriteWithFields(*pdf, bytes, fields, geometry, path, error);
-    if (written) written(ok);
-    return ok;
 }

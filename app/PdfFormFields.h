@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QPointF>
 #include <QString>
-#include <functional>
 #include <vector>
 
 // Where the drawn pages sit in the PDF: device pixels per inch of the drawing
@@ -27,8 +26,5 @@ QString OneLineLabel(const QString& label);
 // Adds a form field over every field in `fields` (as the layout reported them
 // while drawing `pdf`) and writes the PDF to path through the checked atomic
 // writer. False with *error set when the PDF cannot be read or written.
-// `written`, when given, is told the outcome (with *error set) as soon as the
-// file is committed or has failed, before the document's objects are freed.
 bool AddFormFieldsAndWrite(const QByteArray& pdf, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path, QString* error,
-                           const std::function<void(bool ok)>& written = {});
+                           const PdfPageGeometry& geometry, const QString& path, QString* error);

@@ -321,8 +321,7 @@ TEST_F(FillablePdfTest, ExportIsACompletePdf) {
 }
 
 // A file that cannot be written must end the export with status 1 and the
-// reason, though the form part runs on a thread of its own; and the next
-// export, which waits for that thread, must still succeed.
+// reason, and the next export must still succeed.
 TEST_F(FillablePdfTest, WriteFailureIsReported) {
     const QString out = dir.filePath(QStringLiteral("missing/form.pdf"));
     const ExportResult failed = Export(out);
