@@ -3,89 +3,44 @@
 
 #include "AtomicFile.h"
 #include "FormDocument.h"
+#include "PdfFormValues.h"
 #include "TextHelpers.h"
 
-#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <QSet>
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <tuple>
+#include <unordered_map>
 
 namespace {
 
 using OH = QPDFObjectHandle;
 
-// Field flags (PDF reference, table "field flags common to all field types" and after).
-constexpr int kMultiline = 1 << 12;
-constexpr int kNoToggleToOff = 1 << 14;
-constexpr int kRadio = 1 << 15;
-// Annotation flag: printed.
-constexpr int kPrint = 1 << 2;
-
-std::string Utf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
-OH Text(const QString& text) {
-    return OH::newUnicodeString(Utf8(text));
-}
-
-std::string Number(double v) {
-    return QString::number(v, 'f', 3).toStdString();
-}
-
-// Passes the PDF that qpdf writes, in many small pieces, on to the checked
-// atomic writer in large blocks.
-class AtomicPipeline : public Pipeline {
-  public:
-    explicit AtomicPipeline(AtomicFileWriter& writer)
-        : Pipeline("atomic file", nullptr), writer(writer) {
-        block.reserve(kBlock);
-    }
-    void write(unsigned char const* data, size_t len) override {
-        block.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(len));
-        if (block.size() >= kBlock) finish();
-    }
-    void finish() override {
-        if (!block.isEmpty()) writer.Write(block.constData(), block.size());
-        block.resize(0);
-    }
-
-  private:
-    static constexpr qsizetype kBlock = 1 << 16;
-    AtomicFileWriter& writer;
-    QByteArray block;
-};
-
-// Makes names unique: the second "Name" becomes "Name 2", and so on.
-class UniqueNames {
-  public:
-    explicit UniqueNames(QSet<QString> taken = {}) : used(std::move(taken)) {}
-    QString Take(const QString& wanted) {
-        QString name = wanted;
-        for (int n = 2; used.contains(name); ++n)
-            name = QStringLiteral("%1 %2").arg(wanted).arg(n);
-        used.insert(name);
-        return name;
-    }
-
-  private:
-    QSet<QString> used;
-};
+// A field name from its category's name and its label, each one line.
+QString JoinedFieldName(const QString& category, const QString& label);
 
 class FormBuilder {
   public:
-    FormBuilder(QPDF& pdf, const PdfPageGeometry& geometry) : pdf(pdf), geometry(geometry) {
-        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+    FormBuilder(QPDF& pdf, const PdfPageGeometry& geometry)
+        : pdf(pdf), geometry(geometry), scale(72.0 / geometry.dpi) {
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             pages.push_back(page.getObjectHandle());
+            mediaBoxes.push_back(page.getMediaBox().getArrayAsRectangle());
+        }
         helvetica = pdf.makeIndirectObject(Font("/Helvetica", true));
         dingbats = pdf.makeIndirectObject(Font("/ZapfDingbats", false));
+        OH fonts = OH::newDictionary();
+        fonts.replaceKey("/Helv", helvetica);
+        // One resource dictionary for the text fields' appearances; a viewer
+        // that fills a field in keeps it, or copies it before adding to it.
+        textResources = OH::newDictionary();
+        textResources.replaceKey("/Font", fonts);
+        textResources = pdf.makeIndirectObject(textResources);
     }
 
     void Add(const std::vector<DrawnField>& fields);
@@ -100,11 +55,40 @@ class FormBuilder {
         if (winAnsi) font.replaceKey("/Encoding", OH::newName("/WinAnsiEncoding"));
         return font;
     }
-    // The field's rectangle on its page, in PDF points.
-    OH::Rectangle RectOf(const DrawnField& field, int top, const OH& page) const;
-    OH Appearance(double w, double h, const std::string& content, bool withFont = false);
+    // The field's rectangle on its page, in PDF points, from the pixel row top down.
+    OH::Rectangle RectOf(const DrawnField& field, int top) const;
+    // An area of w x h pixels in points, from the origin: an appearance's
+    // bounding box, one for all of that size.
+    OH BoundingBox(int w, int h);
+    // The dictionary of a form XObject of w x h pixels with resources, one for
+    // all of them.
+    OH AppearanceDictionary(int w, int h, const OH& resources);
+    // A form XObject drawing content; streams may share their content, which
+    // nothing changes in place (qpdf replaces a stream's data as a whole).
+    OH Appearance(const OH& dictionary, const std::shared_ptr<Buffer>& content);
+    // What a button shows in one of its states.
+    enum class ButtonLook { Off, Tick, Dot };
+    // The appearance of a button's state, one stream for all buttons of the
+    // same size and look. Viewers only switch a button's state (/AS) between
+    // its streams and never write into them, so a shared stream shows each
+    // button as its own state says; text fields keep their own, since a
+    // viewer rewrites a text field's stream when it is filled in.
+    OH ButtonAppearance(ButtonLook look, const DrawnField& field);
+    // The appearances of a check box: ticked (/Yes) and not, one for all of a size.
+    OH CheckBoxAppearances(const DrawnField& field);
+    // A coordinate on the page: one number object for each value, since the
+    // fields of a form stand in rows and columns.
+    OH Coordinate(double v);
     // A widget annotation on page: the common entries.
     OH Widget(const OH& page, const OH::Rectangle& rect);
+    // A label as one line, and as the tooltip (/TU).
+    struct Label {
+        QString line;
+        OH tooltip;
+    };
+    const Label& LabelOf(const DrawnField& field);
+    // The field's name, unique in the form, and its label as the tooltip.
+    void NameField(OH& widget, const DrawnField& field);
     void AddText(const DrawnField& field, const OH& page);
     void AddCheckBox(const DrawnField& field, const OH& page);
     void AddRadioButton(const DrawnField& field, const OH& page, bool startsGroup);
@@ -112,10 +96,23 @@ class FormBuilder {
 
     QPDF& pdf;
     PdfPageGeometry geometry;
+    double scale; // points per pixel
+    SharedFieldValues common;
     std::vector<OH> pages;
-    std::map<int, std::vector<OH>> annotations; // by page index
+    std::vector<OH::Rectangle> mediaBoxes;           // by page index
+    std::map<std::pair<int, int>, OH> boundingBoxes; // by width and height in pixels
+    // Appearance dictionaries by width and height and whether with the text resources.
+    std::map<std::tuple<int, int, bool>, OH> appearanceDictionaries;
+    std::unordered_map<double, OH> coordinates;
+    // Button appearances by look and the button's width and height in pixels.
+    std::map<std::tuple<ButtonLook, int, int>, OH> buttonLooks;
+    std::map<std::pair<int, int>, OH> checkBoxLooks; // /AP of check boxes, by size
+    std::map<int, OH> textLooks;                     // /DA of text fields, by font size
+    QHash<QString, Label> labels;                    // by the label as stored
+    std::map<int, QString> categoryNames;            // one line, by category index
+    std::map<int, std::vector<OH>> annotations;      // by page index
     std::vector<OH> fieldList;
-    OH helvetica, dingbats;
+    OH helvetica, dingbats, textResources;
     UniqueNames names;
     // The radio group being built, its buttons' state names.
     OH group;
@@ -123,9 +120,8 @@ class FormBuilder {
     UniqueNames groupStates;
 };
 
-OH::Rectangle FormBuilder::RectOf(const DrawnField& field, int top, const OH& page) const {
-    const OH::Rectangle media = OH(page).getKey("/MediaBox").getArrayAsRectangle();
-    const double scale = 72.0 / geometry.dpi;
+OH::Rectangle FormBuilder::RectOf(const DrawnField& field, int top) const {
+    const OH::Rectangle& media = mediaBoxes[static_cast<std::size_t>(field.page - 1)];
     const double left = media.llx + geometry.origin.x() + field.box.left * scale;
     const double right = media.llx + geometry.origin.x() + field.box.right * scale;
     const double upper = media.ury - geometry.origin.y() - top * scale;
@@ -133,30 +129,104 @@ OH::Rectangle FormBuilder::RectOf(const DrawnField& field, int top, const OH& pa
     return {left, lower, right, upper};
 }
 
-OH FormBuilder::Appearance(double w, double h, const std::string& content, bool withFont) {
-    OH stream = pdf.newStream(content);
-    OH dict = stream.getDict();
-    dict.replaceKey("/Type", OH::newName("/XObject"));
-    dict.replaceKey("/Subtype", OH::newName("/Form"));
-    dict.replaceKey("/BBox", OH::newFromRectangle({0, 0, w, h}));
-    OH resources = OH::newDictionary();
-    if (withFont) {
-        OH fonts = OH::newDictionary();
-        fonts.replaceKey("/Helv", helvetica);
-        resources.replaceKey("/Font", fonts);
+OH FormBuilder::BoundingBox(int w, int h) {
+    OH& bbox = boundingBoxes[{w, h}];
+    if (!bbox.isInitialized()) bbox = PdfRectangle({0, 0, w * scale, h * scale});
+    return bbox;
+}
+
+OH FormBuilder::AppearanceDictionary(int w, int h, const OH& resources) {
+    OH& dict = appearanceDictionaries[{w, h, resources.isIndirect()}];
+    if (!dict.isInitialized()) {
+        dict = OH::newDictionary();
+        dict.replaceKey("/Type", common.xObject);
+        dict.replaceKey("/Subtype", common.form);
+        dict.replaceKey("/BBox", BoundingBox(w, h));
+        dict.replaceKey("/Resources", resources);
     }
-    dict.replaceKey("/Resources", resources);
+    return dict;
+}
+
+OH FormBuilder::Appearance(const OH& dictionary, const std::shared_ptr<Buffer>& content) {
+    OH stream = pdf.newStream();
+    // A new stream has no filter: the uninitialised handles leave it so.
+    stream.replaceStreamData(content, OH(), OH());
+    // Streams of one size share one dictionary in memory. qpdf writes each
+    // stream's dictionary out in full, with the stream's own length, and
+    // changes only copies of it while writing; nothing else changes it.
+    stream.replaceDict(dictionary);
     return stream;
+}
+
+OH FormBuilder::ButtonAppearance(ButtonLook look, const DrawnField& field) {
+    const int pw = field.box.right - field.box.left, ph = field.box.bottom - field.box.top;
+    OH& stream = buttonLooks[{look, pw, ph}];
+    if (stream.isInitialized()) return stream;
+    const double w = pw * scale, h = ph * scale;
+    std::string content;
+    if (look == ButtonLook::Tick) {
+        // A tick drawn as a line, so that no font is needed to show it.
+        const double line = std::max(0.5, std::min(w, h) * 0.1);
+        content = "q 0 G " + PdfNumber(line) + " w 1 J 1 j " + PdfNumber(w * 0.22) + " " +
+                  PdfNumber(h * 0.52) + " m " + PdfNumber(w * 0.42) + " " + PdfNumber(h * 0.25) +
+                  " l " + PdfNumber(w * 0.78) + " " + PdfNumber(h * 0.78) + " l S Q\n";
+    } else if (look == ButtonLook::Dot) {
+        // A dot in the circle, drawn as four curves.
+        const double r = std::min(w, h) * 0.25, cx = w / 2, cy = h / 2, k = r * 0.5523;
+        auto P = [](double x, double y) { return PdfNumber(x) + " " + PdfNumber(y) + " "; };
+        content = "q 0 g " + P(cx + r, cy) + "m " + P(cx + r, cy + k) + P(cx + k, cy + r) +
+                  P(cx, cy + r) + "c " + P(cx - k, cy + r) + P(cx - r, cy + k) + P(cx - r, cy) +
+                  "c " + P(cx - r, cy - k) + P(cx - k, cy - r) + P(cx, cy - r) + "c " +
+                  P(cx + k, cy - r) + P(cx + r, cy - k) + P(cx + r, cy) + "c f Q\n";
+    }
+    stream = Appearance(AppearanceDictionary(pw, ph, common.noResources), PdfBuffer(content));
+    return stream;
+}
+
+OH FormBuilder::CheckBoxAppearances(const DrawnField& field) {
+    OH& ap = checkBoxLooks[{field.box.right - field.box.left, field.box.bottom - field.box.top}];
+    if (ap.isInitialized()) return ap;
+    OH states = OH::newDictionary();
+    states.replaceKey("/Yes", ButtonAppearance(ButtonLook::Tick, field));
+    states.replaceKey("/Off", ButtonAppearance(ButtonLook::Off, field));
+    ap = OH::newDictionary();
+    ap.replaceKey("/N", states);
+    return ap;
+}
+
+OH FormBuilder::Coordinate(double v) {
+    OH& number = coordinates[v];
+    if (!number.isInitialized()) number = PdfReal(v);
+    return number;
 }
 
 OH FormBuilder::Widget(const OH& page, const OH::Rectangle& rect) {
     OH widget = OH::newDictionary();
-    widget.replaceKey("/Type", OH::newName("/Annot"));
-    widget.replaceKey("/Subtype", OH::newName("/Widget"));
-    widget.replaceKey("/Rect", OH::newFromRectangle(rect));
-    widget.replaceKey("/F", OH::newInteger(kPrint));
+    widget.replaceKey("/Type", common.annot);
+    widget.replaceKey("/Subtype", common.widget);
+    widget.replaceKey("/Rect",
+                      OH::newArray(std::vector<OH>{Coordinate(rect.llx), Coordinate(rect.lly),
+                                                   Coordinate(rect.urx), Coordinate(rect.ury)}));
+    widget.replaceKey("/F", common.printed);
     widget.replaceKey("/P", page);
     return widget;
+}
+
+const FormBuilder::Label& FormBuilder::LabelOf(const DrawnField& field) {
+    Label& label = labels[field.label];
+    if (!label.tooltip.isInitialized()) {
+        label.line = OneLineLabel(field.label);
+        label.tooltip = PdfText(label.line);
+    }
+    return label;
+}
+
+void FormBuilder::NameField(OH& widget, const DrawnField& field) {
+    QString& category = categoryNames[field.category];
+    if (category.isNull()) category = OneLineLabel(field.categoryName);
+    const Label& label = LabelOf(field);
+    widget.replaceKey("/T", PdfText(names.Take(JoinedFieldName(category, label.line))));
+    widget.replaceKey("/TU", label.tooltip);
 }
 
 void FormBuilder::AddText(const DrawnField& field, const OH& page) {
@@ -166,49 +236,37 @@ void FormBuilder::AddText(const DrawnField& field, const OH& page) {
     const int below = field.box.top + field.labelLines * field.lineHeight;
     if (field.lineHeight > 0 && field.box.bottom - below >= field.lineHeight) top = below;
     const bool multiLine = field.lineHeight > 0 && field.box.bottom - top >= 2 * field.lineHeight;
-    const OH::Rectangle rect = RectOf(field, top, page);
-    const double w = rect.urx - rect.llx, h = rect.ury - rect.lly;
+    const OH::Rectangle rect = RectOf(field, top);
+    const double h = rect.ury - rect.lly;
     // The typed text in the label's size, or fitted by the viewer when the
     // box is lower than a line of it.
     const int points = h >= field.fontPoints * 1.15 ? field.fontPoints : 0;
     OH widget = pdf.makeIndirectObject(Widget(page, rect));
-    widget.replaceKey("/FT", OH::newName("/Tx"));
-    widget.replaceKey("/T", Text(names.Take(FormFieldName(field.categoryName, field.label))));
-    widget.replaceKey("/TU", Text(OneLineLabel(field.label)));
-    widget.replaceKey("/DA", OH::newString("/Helv " + std::to_string(points) + " Tf 0 g"));
-    if (multiLine) widget.replaceKey("/Ff", OH::newInteger(kMultiline));
-    // Empty: the printed box shows through until something is typed.
+    widget.replaceKey("/FT", common.textKind);
+    NameField(widget, field);
+    OH& look = textLooks[points];
+    if (!look.isInitialized()) look = OH::newString("/Helv " + std::to_string(points) + " Tf 0 g");
+    widget.replaceKey("/DA", look);
+    if (multiLine) widget.replaceKey("/Ff", common.multiLine);
+    // Each text field has its own stream: a viewer writes the typed text into it.
     OH ap = OH::newDictionary();
-    ap.replaceKey("/N", Appearance(w, h, "/Tx BMC\nEMC\n", true));
+    ap.replaceKey("/N", Appearance(AppearanceDictionary(field.box.right - field.box.left,
+                                                        field.box.bottom - top, textResources),
+                                   common.emptyText));
     widget.replaceKey("/AP", ap);
     annotations[field.page - 1].push_back(widget);
     fieldList.push_back(widget);
 }
 
 void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page) {
-    const OH::Rectangle rect = RectOf(field, field.box.top, page);
-    const double w = rect.urx - rect.llx, h = rect.ury - rect.lly;
-    OH widget = pdf.makeIndirectObject(Widget(page, rect));
-    widget.replaceKey("/FT", OH::newName("/Btn"));
-    widget.replaceKey("/T", Text(names.Take(FormFieldName(field.categoryName, field.label))));
-    widget.replaceKey("/TU", Text(OneLineLabel(field.label)));
-    widget.replaceKey("/DA", OH::newString("/ZaDb 0 Tf 0 g"));
-    widget.replaceKey("/V", OH::newName("/Off"));
-    widget.replaceKey("/AS", OH::newName("/Off"));
-    OH mk = OH::newDictionary();
-    mk.replaceKey("/CA", OH::newString("4")); // the check mark of ZapfDingbats
-    widget.replaceKey("/MK", mk);
-    // A tick drawn as a line, so that no font is needed to show it.
-    const double line = std::max(0.5, std::min(w, h) * 0.1);
-    const std::string tick = "q 0 G " + Number(line) + " w 1 J 1 j " + Number(w * 0.22) + " " +
-                             Number(h * 0.52) + " m " + Number(w * 0.42) + " " + Number(h * 0.25) +
-                             " l " + Number(w * 0.78) + " " + Number(h * 0.78) + " l S Q\n";
-    OH states = OH::newDictionary();
-    states.replaceKey("/Yes", Appearance(w, h, tick));
-    states.replaceKey("/Off", Appearance(w, h, ""));
-    OH ap = OH::newDictionary();
-    ap.replaceKey("/N", states);
-    widget.replaceKey("/AP", ap);
+    OH widget = pdf.makeIndirectObject(Widget(page, RectOf(field, field.box.top)));
+    widget.replaceKey("/FT", common.buttonKind);
+    NameField(widget, field);
+    widget.replaceKey("/DA", common.dingbatsLook);
+    widget.replaceKey("/V", common.off);
+    widget.replaceKey("/AS", common.off);
+    widget.replaceKey("/MK", common.checkMark);
+    widget.replaceKey("/AP", CheckBoxAppearances(field));
     annotations[field.page - 1].push_back(widget);
     fieldList.push_back(widget);
 }
@@ -217,35 +275,25 @@ void FormBuilder::AddRadioButton(const DrawnField& field, const OH& page, bool s
     if (startsGroup) {
         CloseGroup();
         group = pdf.makeIndirectObject(OH::newDictionary());
-        group.replaceKey("/FT", OH::newName("/Btn"));
-        group.replaceKey("/Ff", OH::newInteger(kRadio | kNoToggleToOff));
-        group.replaceKey("/T", Text(names.Take(FormFieldName(field.categoryName, QString()))));
-        group.replaceKey("/DA", OH::newString("/ZaDb 0 Tf 0 g"));
-        group.replaceKey("/V", OH::newName("/Off"));
+        group.replaceKey("/FT", common.buttonKind);
+        group.replaceKey("/Ff", OH::newInteger(kRadioField | kNoToggleToOffField));
+        group.replaceKey("/T", PdfText(names.Take(FormFieldName(field.categoryName, QString()))));
+        group.replaceKey("/DA", common.dingbatsLook);
+        group.replaceKey("/V", common.off);
         groupStates = UniqueNames({QStringLiteral("Off")});
     }
-    const OH::Rectangle rect = RectOf(field, field.box.top, page);
-    const double w = rect.urx - rect.llx, h = rect.ury - rect.lly;
-    QString label = OneLineLabel(field.label);
+    QString label = LabelOf(field).line;
     if (label.isEmpty()) label = QString::number(groupKids.size() + 1);
     const QString state = groupStates.Take(label);
-    OH widget = pdf.makeIndirectObject(Widget(page, rect));
+    OH widget = pdf.makeIndirectObject(Widget(page, RectOf(field, field.box.top)));
     widget.replaceKey("/Parent", group);
-    widget.replaceKey("/AS", OH::newName("/Off"));
-    OH mk = OH::newDictionary();
-    mk.replaceKey("/CA", OH::newString("l")); // the filled circle of ZapfDingbats
-    widget.replaceKey("/MK", mk);
-    // A dot in the circle, drawn as four curves.
-    const double r = std::min(w, h) * 0.25, cx = w / 2, cy = h / 2, k = r * 0.5523;
-    auto P = [](double x, double y) { return Number(x) + " " + Number(y) + " "; };
-    const std::string dot = "q 0 g " + P(cx + r, cy) + "m " + P(cx + r, cy + k) +
-                            P(cx + k, cy + r) + P(cx, cy + r) + "c " + P(cx - k, cy + r) +
-                            P(cx - r, cy + k) + P(cx - r, cy) + "c " + P(cx - r, cy - k) +
-                            P(cx - k, cy - r) + P(cx, cy - r) + "c " + P(cx + k, cy - r) +
-                            P(cx + r, cy - k) + P(cx + r, cy) + "c f Q\n";
+    widget.replaceKey("/AS", common.off);
+    widget.replaceKey("/MK", common.radioDot);
+    std::string onState = "/";
+    onState += Utf8(state);
     OH states = OH::newDictionary();
-    states.replaceKey("/" + Utf8(state), Appearance(w, h, dot));
-    states.replaceKey("/Off", Appearance(w, h, ""));
+    states.replaceKey(onState, ButtonAppearance(ButtonLook::Dot, field));
+    states.replaceKey("/Off", ButtonAppearance(ButtonLook::Off, field));
     OH ap = OH::newDictionary();
     ap.replaceKey("/N", states);
     widget.replaceKey("/AP", ap);
@@ -326,12 +374,17 @@ QString OneLineLabel(const QString& label) {
 }
 
 QString FormFieldName(const QString& category, const QString& label) {
-    const QString c = OneLineLabel(category), l = OneLineLabel(label);
+    return JoinedFieldName(OneLineLabel(category), OneLineLabel(label));
+}
+
+namespace {
+QString JoinedFieldName(const QString& c, const QString& l) {
     QString name = c.isEmpty() ? l : l.isEmpty() ? c : c + QStringLiteral(" - ") + l;
     if (name.isEmpty()) name = QStringLiteral("Feld");
     name.replace(QLatin1Char('.'), QLatin1Char('_'));
     return name;
 }
+} // namespace
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
                            const PdfPageGeometry& geometry, const QString& path, QString* error) {
@@ -355,7 +408,7 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         AtomicPipeline pipeline(file);
         writer.setOutputPipeline(&pipeline);
         writer.write();
-        pipeline.finish();
+        pipeline.Flush();
     } catch (const std::exception& e) {
         *error = QStringLiteral("The form fields could not be added: %1")
                      .arg(QString::fromUtf8(e.what()));

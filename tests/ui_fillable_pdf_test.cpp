@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -239,6 +240,99 @@ TEST_F(FillablePdfTest, PagesLookLikeThePrintedPdf) {
             }
         EXPECT_LE(differing, 4) << "page " << page;
     }
+}
+
+// Buttons of one size share their appearance streams: ticking one of them
+// must show that one ticked and no other, in a raster of the filled PDF.
+TEST_F(FillablePdfTest, OnlyTheTickedButtonsShowTicked) {
+    FormDocument buttons;
+    const int extras = buttons.AddCategory(QStringLiteral("Extras"));
+    for (const char* label : {"Karte", "Band", "Tasche"})
+        buttons.AddField(extras, fkCheckBox, QString::fromUtf8(label), 0, 0.5);
+    const int colour = buttons.AddCategory(QStringLiteral("Farbe"));
+    for (const char* label : {"Rot", "Grün", "Blau"})
+        buttons.AddField(colour, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
+    const QString source = dir.filePath(QStringLiteral("buttons.qlr"));
+    ASSERT_TRUE(WriteProjectFile(source, buttons, settings));
+    const QString out = dir.filePath(QStringLiteral("buttons.pdf"));
+    ASSERT_EQ(
+        RunCommandLineExport({QStringLiteral("--fillable-pdf"), out, source}, dir.path()).status,
+        0);
+    const QString filled = dir.filePath(QStringLiteral("filled.pdf"));
+    {
+        QPDF pdf;
+        pdf.processFile(out.toLocal8Bit().constData());
+        QPDFAcroFormDocumentHelper form(pdf);
+        std::set<QPDFObjGen> ticks;
+        for (QPDFFormFieldObjectHelper& f : form.getFormFields()) {
+            if (f.isCheckbox())
+                ticks.insert(
+                    f.getObjectHandle().getKey("/AP").getKey("/N").getKey("/Yes").getObjGen());
+            if (f.getFullyQualifiedName() == "Extras - Band")
+                f.setV(QPDFObjectHandle::newName("/Yes"));
+            if (f.getFullyQualifiedName() == "Farbe") f.setV(QPDFObjectHandle::newName("/Grün"));
+        }
+        ASSERT_EQ(ticks.size(), 1u) << "the check boxes share their ticked look";
+        const QByteArray filledName = filled.toLocal8Bit(); // the writer keeps the pointer
+        QPDFWriter writer(pdf, filledName.constData());
+        writer.write();
+    }
+    QPDF pdf;
+    pdf.processFile(filled.toLocal8Bit().constData());
+    const QImage page = RasterisedPage(filled, 1, 100);
+    ASSERT_FALSE(page.isNull());
+    const double pageTop =
+        QPDFPageDocumentHelper(pdf).getAllPages().at(0).getMediaBox().getArrayAsRectangle().ury;
+    // Dark pixels in the middle half of a button, away from its printed outline.
+    auto darkInside = [&](const QPDFObjectHandle::Rectangle& r) {
+        const double s = 100 / 72.0, w = r.urx - r.llx, h = r.ury - r.lly;
+        int dark = 0;
+        for (int y = int((pageTop - r.ury + h / 4) * s); y < int((pageTop - r.lly - h / 4) * s);
+             ++y)
+            for (int x = int((r.llx + w / 4) * s); x < int((r.urx - w / 4) * s); ++x)
+                if (qGray(page.pixel(x, y)) < 128) ++dark;
+        return dark;
+    };
+    std::vector<std::pair<std::string, bool>> shown;
+    for (const ReadField& f : ReadFormFields(pdf))
+        for (const ReadWidget& w : f.widgets)
+            shown.emplace_back(f.kind == "radio" ? w.onState : f.name, darkInside(w.rect) > 2);
+    using Shown = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(shown, (Shown{{"Extras - Karte", false},
+                            {"Extras - Band", true},
+                            {"Extras - Tasche", false},
+                            {"/Rot", false},
+                            {"/Grün", true},
+                            {"/Blau", false}}));
+}
+
+// The file must be complete: qpdf reads every object back without repairing
+// anything (a block of output left unwritten would need repairs).
+TEST_F(FillablePdfTest, ExportIsACompletePdf) {
+    const QString out = dir.filePath(QStringLiteral("form.pdf"));
+    ASSERT_EQ(Export(out).status, 0);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().endsWith("%%EOF\n"));
+    QPDF pdf;
+    pdf.processFile(out.toLocal8Bit().constData());
+    EXPECT_FALSE(pdf.getAllObjects().empty());
+    EXPECT_FALSE(pdf.anyWarnings());
+}
+
+// A file that cannot be written must end the export with status 1 and the
+// reason, and the next export must still succeed.
+TEST_F(FillablePdfTest, WriteFailureIsReported) {
+    const QString out = dir.filePath(QStringLiteral("missing/form.pdf"));
+    const ExportResult failed = Export(out);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_FALSE(failed.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(out));
+    const QString good = dir.filePath(QStringLiteral("form.pdf"));
+    ASSERT_EQ(Export(good).status, 0);
+    QPDF pdf;
+    pdf.processFile(good.toLocal8Bit().constData());
+    EXPECT_EQ(ReadFormFields(pdf).size(), 10u);
 }
 
 // A damaged project file must end the export with status 1, a clear message

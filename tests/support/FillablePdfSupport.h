@@ -152,11 +152,12 @@ inline std::vector<ReadField> ReadFormFields(QPDF& pdf) {
     return fields;
 }
 
-// Page `page` of a PDF file as poppler rasterises it at 30 dpi (null on failure).
-inline QImage RasterisedPage(const QString& pdf, int page) {
+// Page `page` of a PDF file as poppler rasterises it, by default at 30 dpi
+// (null on failure).
+inline QImage RasterisedPage(const QString& pdf, int page, int dpi = 30) {
     const QString prefix = pdf + QStringLiteral("-raster");
     QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-f"),
+                      {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
                        QString::number(page), QStringLiteral("-l"), QString::number(page),
                        QStringLiteral("-singlefile"), pdf, prefix});
     QImage image(prefix + QStringLiteral(".ppm"));
