@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth poppler-utils libqpdf-dev
+  fonts-liberation xvfb xauth poppler-utils libqpdf-dev libjemalloc-dev
   desktop-file-utils appstream shared-mime-info man-db
 )
 missing=()
