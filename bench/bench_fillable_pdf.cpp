@@ -7,6 +7,7 @@
 // on a busy machine: the report takes the medians.
 
 #include "BenchDocuments.h"
+#include "BenchMain.h"
 #include "CommandLineExport.h"
 #include "PrintRun.h"
 #include "ProjectFile.h"
@@ -129,12 +130,5 @@ void Report() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ConfigureGlyphCache();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Report();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QApplication>(argc, argv, [] { Report(); });
 }

@@ -18,6 +18,7 @@
 // and at 600 dpi, against zoom 100.
 
 #include "BenchDocuments.h"
+#include "BenchMain.h"
 #include "CategoryPictureCache.h"
 #include "Dib.h"
 #include "FormDocument.h"
@@ -256,12 +257,5 @@ void ReportPrintGrowth() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ConfigureGlyphCache();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    ReportPrintGrowth();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QGuiApplication>(argc, argv, [] { ReportPrintGrowth(); });
 }

@@ -17,6 +17,7 @@
 // drawing after the index was dropped.
 
 #include "BenchDocuments.h"
+#include "BenchMain.h"
 #include "CategoryPictureCache.h"
 #include "CommandLineExport.h"
 #include "Dib.h"
@@ -366,13 +367,8 @@ BENCHMARK(BM_Preview)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ConfigureGlyphCache();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    ReportExport();
-    ReportPreview();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QApplication>(argc, argv, [] {
+        ReportExport();
+        ReportPreview();
+    });
 }

@@ -4,6 +4,7 @@
 // program measures any version of the window.
 
 #include "BenchDocuments.h"
+#include "BenchMain.h"
 #include "LayoutSettings.h"
 #include "MainUnit.h"
 #include "ProjectFile.h"
@@ -67,12 +68,5 @@ BENCHMARK(BM_PreviewRepaint)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ConfigureGlyphCache();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Shared().form.reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QApplication>(argc, argv, [] { Shared().form.reset(); });
 }
