@@ -56,6 +56,26 @@ void SetUpPdfWriter(QPdfWriter& pdf, const QPrinter& printer, const QString& job
     pdf.setCreator(printer.creator());
     pdf.setPdfVersion(printer.pdfVersion());
 }
+
+// Such a writer on a device, the page input for the printer's page, and a
+// painter to begin on the writer.
+struct PdfRun {
+    QPdfWriter pdf;
+    PageInput input;
+    QPainter painter;
+
+    PdfRun(QIODevice& device, QPrinter& printer, const PageInput& pageInput,
+           const QString& jobTitle)
+        : pdf(&device), input(pageInput) {
+        SetUpPdfWriter(pdf, printer, jobTitle);
+        input.printer = PrinterPageOf(printer);
+    }
+    bool Begin(QString* error) {
+        if (painter.begin(&pdf)) return true;
+        *error = QStringLiteral("The PDF printer could not be started.");
+        return false;
+    }
+};
 } // namespace
 
 int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle) {
@@ -74,23 +94,17 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
 
 int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
                              QIODevice& device, QString* error) {
-    QPdfWriter pdf(&device);
-    SetUpPdfWriter(pdf, printer, jobTitle);
-    PageInput input = pageInput;
-    input.printer = PrinterPageOf(printer);
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        *error = QStringLiteral("The PDF printer could not be started.");
-        return -1;
-    }
+    PdfRun run(device, printer, pageInput, jobTitle);
+    if (!run.Begin(error)) return -1;
+    const PageInput& input = run.input;
     int pages = 0;
     {
-        QPainterCanvas canvas(painter, input.printer.dpi, DeviceTechnology::RasterPrinter);
+        QPainterCanvas canvas(run.painter, input.printer.dpi, DeviceTechnology::RasterPrinter);
         pages = PaintAllPages(canvas, input, input.printer.dpi, input.printer.width,
-                              input.printer.height, [&pdf] { pdf.newPage(); });
+                              input.printer.height, [&run] { run.pdf.newPage(); });
     }
     // end() writes the rest of the file; a failed write shows in the device.
-    painter.end();
+    run.painter.end();
     return pages;
 }
 
@@ -169,19 +183,12 @@ int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& pageInput, const
         *error = file.ErrorText();
         return -1;
     }
-    QPdfWriter pdf(&file);
-    SetUpPdfWriter(pdf, printer, jobTitle);
-    PageInput input = pageInput;
-    input.printer = PrinterPageOf(printer);
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        *error = QStringLiteral("The PDF printer could not be started.");
-        return -1;
-    }
+    PdfRun run(file, printer, pageInput, jobTitle);
+    if (!run.Begin(error)) return -1;
     bool stopped = false;
     const int sheets = DrawPageRange(
-        painter, input, pages, [&pdf] { pdf.newPage(); }, progress, &stopped);
-    painter.end();
+        run.painter, run.input, pages, [&run] { run.pdf.newPage(); }, progress, &stopped);
+    run.painter.end();
     // A cancelled run is never committed: the writer drops its temporary file.
     if (stopped) {
         if (cancelled) *cancelled = true;
