@@ -1,6 +1,7 @@
 // The checked atomic writer: only a complete file ever replaces the target, and
 // a process killed part-way leaves no file behind.
 #include "AtomicFile.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -1,49 +1,21 @@
 // Saving a project never damages the former file, and opening tells a file that
 // cannot be opened (no message) from a damaged one (a message).
+#include "FileBytes.h"
 #include "ProjectFile.h"
+#include "SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 // A document of about 200 KB, more than the small disk below can hold.
 void FillLargeDocument(FormDocument& doc) {
     const int c = doc.AddCategory(QString(100000, QChar('x')));
     doc.AddField(c, fkText, QString(100000, QChar('y')), 6, 1.25);
 }
-
-// A folder for one save: a small tmpfs mounted on it where the case needs one.
-class SaveTarget {
-  public:
-    ~SaveTarget() {
-        if (mounted) ::umount2(folder.toLocal8Bit().constData(), MNT_DETACH);
-        if (!folder.isEmpty())
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool Mount(const QString& dir, unsigned long flags) {
-        folder = dir;
-        mounted = ::mount("tmpfs", dir.toLocal8Bit().constData(), "tmpfs", flags, "size=64k") == 0;
-        return mounted;
-    }
-    QString folder;
-    bool mounted = false;
-};
 
 enum class Failure { MissingFolder, ReadOnlyFolder, FullDisk };
 
@@ -66,28 +38,21 @@ TEST_P(FailedSave, KeepsTheFormerFile) {
     QTemporaryDir base;
     const QString folder = base.filePath("target");
     ASSERT_TRUE(QDir().mkpath(folder));
-    SaveTarget target;
+    SmallDisk disk;
     QString path = QDir(folder).filePath("project.qlr");
     switch (c.failure) {
     case Failure::MissingFolder:
         path = QDir(folder).filePath("missing/project.qlr");
         break;
     case Failure::ReadOnlyFolder:
-        if (::geteuid() == 0) {
-            // Permissions do not stop root: make the folder a read-only file system.
-            if (!target.Mount(folder, 0)) GTEST_SKIP() << "cannot mount a tmpfs here";
-            ASSERT_TRUE(WriteRaw(path, formerBytes));
-            ASSERT_EQ(::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs",
-                              MS_REMOUNT | MS_RDONLY, "size=64k"),
-                      0);
-        } else {
-            ASSERT_TRUE(WriteRaw(path, formerBytes));
-            target.folder = folder;
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        }
+        // Permissions do not stop root: there the folder becomes a read-only file system.
+        if (disk.NeedsMountForReadOnly() && !disk.Mount(folder, "64k"))
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        ASSERT_TRUE(WriteRaw(path, formerBytes));
+        ASSERT_TRUE(disk.MakeReadOnly(folder));
         break;
     case Failure::FullDisk:
-        if (!target.Mount(folder, 0)) GTEST_SKIP() << "cannot mount a 64 KB tmpfs here";
+        if (!disk.Mount(folder, "64k")) GTEST_SKIP() << "cannot mount a 64 KB tmpfs here";
         ASSERT_TRUE(WriteRaw(path, formerBytes));
         break;
     }

@@ -159,8 +159,11 @@ TEST(SortIndexBucketTest, SortsByCodeUnits) {
         std::shuffle(bucket.begin(), bucket.end(), random);
         const TranslationBucket before = bucket;
         SortIndexBucket(bucket, 3, 9);
-        for (int i = 0; i < int(bucket.size()); ++i)
-            if (i < 3 || i > 9) EXPECT_EQ(bucket[std::size_t(i)].row, before[std::size_t(i)].row);
+        for (int i = 0; i < int(bucket.size()); ++i) {
+            if (i < 3 || i > 9) {
+                EXPECT_EQ(bucket[std::size_t(i)].row, before[std::size_t(i)].row);
+            }
+        }
         for (int i = 4; i <= 9; ++i)
             EXPECT_LE(CompareKeys(bucket[std::size_t(i) - 1].key, bucket[std::size_t(i)].key), 0);
     }

@@ -3,6 +3,7 @@
 // a user configuration directory of their own, plus folders that cannot be
 // written or that are nearly full.
 
+#include "FileBytes.h"
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -36,11 +37,6 @@ class ProgramDirs {
   private:
     QByteArray oldConfig;
 };
-
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 inline bool WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);

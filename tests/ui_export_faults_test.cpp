@@ -2,6 +2,7 @@
 // whole fails the run with status 1 and leaves the former file as it was, with
 // no stray file beside it.
 #include "CommandLineExport.h"
+#include "FileBytes.h"
 #include "ProjectFile.h"
 #include "SmallDisk.h"
 
@@ -14,16 +15,6 @@
 #include <cmath>
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 enum class Fault { FullDisk, ReadOnlyFolder, MissingFolder, DirectoryAsTarget };
 

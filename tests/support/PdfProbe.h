@@ -1,14 +1,10 @@
 #pragma once
 // Reading back what a print run wrote into a PDF file.
 
+#include "FileBytes.h"
 #include <QFile>
 #include <QRegularExpression>
 #include <QString>
-
-inline QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Pages of a PDF file: its page objects, not the page tree ("/Pages").
 inline int PdfPageCount(const QString& path) {
