@@ -14,15 +14,11 @@ namespace {
 // Guards a note per keystroke: a run of failed saves is reported once, and a
 // save that works again is reported too, so that the note can go.
 TEST(TranslationSaveReportTest, RunOfFailuresIsReportedOnce) {
-    ProgramDirs dirs;
-    TranslationTable former;
-    former.AppendRow({u"Datei"_qs, u"File"_qs});
-    const QByteArray formerBytes = TranslationBytes(former);
-    ReadOnlyFolder prog(QStringLiteral("translate.dat"), formerBytes);
-    ReadOnlyFolder config;
-    if (prog.path.isEmpty() || config.path.isEmpty())
-        GTEST_SKIP() << "no read-only folder can be made here";
-    qputenv("XDG_CONFIG_HOME", config.path.toLocal8Bit());
+    UnwritableTranslationDirs unwritable;
+    if (!unwritable.Ready()) GTEST_SKIP() << "no read-only folder can be made here";
+    const ReadOnlyFolder& prog = unwritable.prog;
+    const QByteArray& formerBytes = unwritable.formerBytes;
+    ProgramDirs& dirs = unwritable.dirs;
 
     Translator t;
     std::vector<bool> reports;

@@ -4,6 +4,9 @@
 // written or that are nearly full.
 
 #include "FileBytes.h"
+#include "TranslationFile.h"
+#include "TranslationTable.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -104,4 +107,27 @@ class TinyDisk {
   private:
     QTemporaryDir base;
     bool mounted = false;
+};
+
+// For one test: a program folder whose "translate.dat" (one row, "Datei" =
+// "File") cannot be replaced, and a configuration folder that cannot be
+// written. Ready() is false where no read-only folder can be made.
+class UnwritableTranslationDirs {
+  public:
+    UnwritableTranslationDirs()
+        : formerBytes(OneRowTable()), prog(QStringLiteral("translate.dat"), formerBytes) {
+        if (Ready()) qputenv("XDG_CONFIG_HOME", config.path.toLocal8Bit());
+    }
+    bool Ready() const { return !prog.path.isEmpty() && !config.path.isEmpty(); }
+
+    ProgramDirs dirs; // writable folders; it also restores the configuration folder
+    QByteArray formerBytes;
+    ReadOnlyFolder prog, config;
+
+  private:
+    static QByteArray OneRowTable() {
+        TranslationTable table;
+        table.AppendRow({QStringLiteral("Datei"), QStringLiteral("File")});
+        return TranslationBytes(table);
+    }
 };

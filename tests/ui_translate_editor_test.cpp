@@ -410,15 +410,10 @@ TEST_F(TranslateEditorWindowTest, TypedTranslationIsUsedAtOnce) {
 // bar says so once (not at every keystroke), the former file stays whole and
 // the edits stay in memory.
 TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
-    ProgramDirs dirs;
-    TranslationTable former;
-    former.AppendRow({u"Datei"_qs, u"File"_qs});
-    const QByteArray formerBytes = TranslationBytes(former);
-    ReadOnlyFolder prog(QStringLiteral("translate.dat"), formerBytes);
-    ReadOnlyFolder config;
-    if (prog.path.isEmpty() || config.path.isEmpty())
-        GTEST_SKIP() << "no read-only folder can be made here";
-    qputenv("XDG_CONFIG_HOME", config.path.toLocal8Bit());
+    UnwritableTranslationDirs unwritable;
+    if (!unwritable.Ready()) GTEST_SKIP() << "no read-only folder can be made here";
+    const ReadOnlyFolder& prog = unwritable.prog;
+    const QByteArray& formerBytes = unwritable.formerBytes;
 
     // The start appends the messages, and cannot save them.
     auto form = std::make_unique<TMainForm>(prog.path, QStringList());
