@@ -3,6 +3,7 @@
 // grows and shrinks in steps of 100 elements, with a cursor that every
 // positioning call also publishes into a pointer variable owned by the caller.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -184,29 +185,15 @@ template <typename T> class TDynaArray {
         }
         const std::uint64_t needed = neededBytes();
         if (needed == amemsize) return;
-        if (!isRuleBlock()) {
-            // An exact block from ReserveExact: fit it to the rule again.
-            if (needed > amemsize) {
-                auto* grown = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
-                if (!grown) {
-                    // Keeping the exact block is safe: it still holds every element.
-                    dyna::ReportAllocFailure(3, needed);
-                    return;
-                }
-                std::memcpy(grown, poi, static_cast<std::size_t>(count) * size);
-                dyna::FreeBlock(poi);
-                poi = grown;
-                amemsize = static_cast<std::uint32_t>(needed);
-                return;
-            }
-        }
         auto* block = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
         if (!block) {
-            // Keeping the larger block is safe: every element still lies inside it.
+            // Keeping the block is safe: every element still lies inside it.
             dyna::ReportAllocFailure(3, needed);
             return;
         }
-        std::memcpy(block, poi, needed);
+        // A shrunken block keeps its first needed bytes; an exact block from
+        // ReserveExact, smaller than the rule's, moves whole into the new one.
+        std::memcpy(block, poi, std::min<std::uint64_t>(needed, amemsize));
         dyna::FreeBlock(poi);
         poi = block;
         amemsize = static_cast<std::uint32_t>(needed);
@@ -241,7 +228,6 @@ template <typename T> class TDynaArray {
     // Computed wide so that a block too large for the 32-bit size counter fails
     // cleanly instead of wrapping round to a block too small for its elements.
     std::uint64_t neededBytes() const { return blockBytesFor(count); }
-    bool isRuleBlock() const { return amemsize % (static_cast<std::uint64_t>(size) * buffersize) == 0; }
     std::uint64_t blockBytesFor(std::uint32_t elements) const {
         return (static_cast<std::uint64_t>(elements - 1) / buffersize + 1) * size * buffersize;
     }
