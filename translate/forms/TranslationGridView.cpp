@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <limits>
+
 namespace {
 constexpr int kColumnWidth = 250;
 
@@ -21,6 +23,8 @@ class KeystrokeDelegate : public QStyledItemDelegate {
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        // A cell holds texts of any length: the editor must not cut them.
+        editor->setMaxLength(std::numeric_limits<int>::max());
         auto* model =
             qobject_cast<TranslationGridModel*>(const_cast<QAbstractItemModel*>(index.model()));
         const QPersistentModelIndex cell(index);
