@@ -79,7 +79,9 @@ class TranslateEditorSearchTest : public TranslateEditorTest,
                                   public ::testing::WithParamInterface<SearchCase> {};
 
 // Guards the fold and the heading row: small letters find capitals (a to z only),
-// and the headings are searched first; the stop is selected and scrolled to the top left.
+// and the headings are searched first; the stop is selected, scrolled to the top
+// left and is the current row, on which the delete button then acts (a heading
+// is row 0, for which nothing is asked).
 TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
     Cells datei{u"Datei öffnen"_qs, u"Open file"_qs};
     Cells umlaut{u"Ändern"_qs};
@@ -105,6 +107,18 @@ TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
         EXPECT_EQ(Grid()->rowAt(0), GetParam().row - 1);
     }
     EXPECT_EQ(Grid()->columnAt(0), GetParam().column);
+
+    const int rows = t.RowCount();
+    if (GetParam().row == 0) {
+        NoDialog none;
+        form->DeleteRowBtn->click();
+    } else {
+        DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
+        form->DeleteRowBtn->click();
+        answer.Verify();
+        EXPECT_EQ(answer.Text(), t.Cell(GetParam().row - 1, 0));
+    }
+    EXPECT_EQ(t.RowCount(), rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -48,6 +48,22 @@ class KeystrokeDelegate : public QStyledItemDelegate {
         const QString text = static_cast<QLineEdit*>(editor)->text();
         if (text != index.data(Qt::EditRole).toString()) model->setData(index, text);
     }
+
+    // Escape in an edited cell ends the edit, keeping what was typed, and then
+    // goes on to the window, whose cancel key it is.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                emit commitData(editor);
+                emit closeEditor(editor, NoHint);
+                key->ignore();
+                return false;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
 };
 } // namespace
 
@@ -154,6 +170,11 @@ void TranslationGridView::keyPressEvent(QKeyEvent* event) {
         state() != EditingState) {
         event->accept();
         emit deleteRowRequested();
+        return;
+    }
+    // Escape belongs to the window: it presses the cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
         return;
     }
     QTableView::keyPressEvent(event);
