@@ -69,9 +69,13 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     if (!LoadProject(loaded, project, programDir, error)) return false;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, QString(), paper, printerDpi);
+    FileFailure failure;
     const int printed =
-        PrintAllPagesToPdfFile(printer, loaded.Input(), MessageTable(20), pdf, error);
-    if (printed < 0) return false;
+        PrintAllPagesToPdfFile(printer, loaded.Input(), MessageTable(20), pdf, &failure);
+    if (printed < 0) {
+        *error = failure.english;
+        return false;
+    }
     if (pages) *pages = printed;
     return true;
 }
@@ -84,8 +88,12 @@ bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const 
     if (!LoadProject(loaded, project, programDir, error)) return false;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, QString(), paper);
-    const int printed = PrintFillablePdf(printer, loaded.Input(), MessageTable(20), pdf, error);
-    if (printed < 0) return false;
+    FileFailure failure;
+    const int printed = PrintFillablePdf(printer, loaded.Input(), MessageTable(20), pdf, &failure);
+    if (printed < 0) {
+        *error = failure.english;
+        return false;
+    }
     if (pages) *pages = printed;
     return true;
 }
@@ -132,7 +140,10 @@ bool RenderProjectPage(const QString& project, const QString& png, int page, dou
         *error = QStringLiteral("The page could not be encoded as PNG.");
         return false;
     }
-    return WriteFileAtomically(png, bytes, error);
+    FileFailure failure;
+    if (WriteFileAtomically(png, bytes, &failure)) return true;
+    *error = failure.english;
+    return false;
 }
 
 namespace {

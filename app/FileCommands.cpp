@@ -7,6 +7,7 @@
 #include "ProgramMessages.h"
 #include "ProjectFile.h"
 #include "RecentFiles.h"
+#include "Translator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +68,7 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     if (result.status == ProjectReadStatus::CannotOpen) return false;
     if (!result.ok()) {
         // A damaged file leaves the open document, its name and its changed mark alone.
-        ShowError(this, QApplication::applicationName(), result.error);
+        ShowError(this, QApplication::applicationName(), TranslateText(result.reason));
         return false;
     }
     fieldsTab->donotupdate = true;
@@ -88,12 +89,14 @@ bool TMainForm::OpenFile() {
 }
 
 bool TMainForm::SaveTheFile() {
-    QString error;
-    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &error)) {
+    FileFailure failure;
+    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &failure)) {
         if (recentFiles) recentFiles->Add(afilename);
         return true;
     }
-    ShowError(this, QApplication::applicationName(), error);
+    ShowError(this, QApplication::applicationName(),
+              FileFailureMessage(QStringLiteral("Konnte nicht in die folgende Datei speichern: "),
+                                 afilename, failure));
     return false;
 }
 

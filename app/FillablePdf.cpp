@@ -18,9 +18,9 @@ class FieldCollector : public FieldObserver {
 } // namespace
 
 int PrintFillablePdf(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
-                     const QString& path, QString* error) {
-    QString message;
-    if (!error) error = &message;
+                     const QString& path, FileFailure* failure) {
+    FileFailure ignored;
+    if (!failure) failure = &ignored;
     // The printed PDF goes into memory; the file is written once, with the form.
     QByteArray printed;
     QBuffer buffer(&printed);
@@ -28,13 +28,13 @@ int PrintFillablePdf(QPrinter& printer, const PageInput& pageInput, const QStrin
     FieldCollector collector;
     PageInput input = pageInput;
     input.fields = &collector;
-    const int pages = PrintAllPagesToPdfDevice(printer, input, jobTitle, buffer, error);
+    const int pages = PrintAllPagesToPdfDevice(printer, input, jobTitle, buffer, failure);
     if (pages < 0) return -1;
     buffer.close();
     PdfPageGeometry geometry;
     geometry.dpi = printer.resolution();
     // The drawing starts at the printable area's corner.
     geometry.origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
-    if (!AddFormFieldsAndWrite(printed, collector.fields, geometry, path, error)) return -1;
+    if (!AddFormFieldsAndWrite(printed, collector.fields, geometry, path, failure)) return -1;
     return pages;
 }

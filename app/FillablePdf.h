@@ -2,6 +2,7 @@
 // The fillable PDF: the printed pages, as "Drucken" puts them into a PDF file,
 // with a form field over every field box, check box and single-choice circle.
 
+#include "FileFailure.h"
 #include "PaintToCanvas.h"
 
 #include <QString>
@@ -11,6 +12,6 @@ class QPrinter;
 // Prints every page with the printer's page layout and resolution and lays the
 // form fields over them in the one layout pass of the print run; writes path
 // through the checked atomic writer (a failed run leaves a former file as it
-// was). Returns the number of pages, or -1 with *error set.
+// was). Returns the number of pages, or -1 with *failure set.
 int PrintFillablePdf(QPrinter& printer, const PageInput& input, const QString& jobTitle,
-                     const QString& path, QString* error = nullptr);
+                     const QString& path, FileFailure* failure = nullptr);

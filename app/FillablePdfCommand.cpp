@@ -8,7 +8,6 @@
 #include "Translator.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -36,12 +35,12 @@ QString AskFillablePdfName(QWidget* parent, const QString& project) {
 void TMainForm::AusfuellbaresPDF1Click() {
     const QString path = AskFillablePdfName(this, afilename);
     if (path.isEmpty()) return;
-    QString error;
+    FileFailure failure;
     // The pages as the current printer prints them.
     if (PrintFillablePdf(CurrentPrinter(), prepared->Input(CurrentPrinterPage()),
-                         GetMessageText(20), path, &error) < 0)
+                         GetMessageText(20), path, &failure) < 0)
         ShowError(
             this, QApplication::applicationName(),
-            TranslateText(QStringLiteral("Konnte nicht in die folgende Datei exportieren: ")) +
-                QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+            FileFailureMessage(QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
+                               path, failure));
 }

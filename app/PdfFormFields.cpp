@@ -387,12 +387,13 @@ QString JoinedFieldName(const QString& c, const QString& l) {
 } // namespace
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path, QString* error) {
-    QString message;
-    if (!error) error = &message;
+                           const PdfPageGeometry& geometry, const QString& path,
+                           FileFailure* failure) {
+    FileFailure ignored;
+    if (!failure) failure = &ignored;
     AtomicFileWriter file(path);
     if (!file.Open()) {
-        *error = file.Error();
+        *failure = file.Failure();
         return false;
     }
     try {
@@ -410,12 +411,14 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         writer.write();
         pipeline.Flush();
     } catch (const std::exception& e) {
-        *error = QStringLiteral("The form fields could not be added: %1")
-                     .arg(QString::fromUtf8(e.what()));
+        *failure = {QStringLiteral("The form fields could not be added: %1")
+                        .arg(QString::fromUtf8(e.what())),
+                    QStringLiteral("Die Formularfelder konnten nicht in die PDF-Datei "
+                                   "eingefügt werden.")};
         return false;
     }
     if (!file.Commit()) {
-        *error = file.Error();
+        *failure = file.Failure();
         return false;
     }
     return true;

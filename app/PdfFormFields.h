@@ -4,6 +4,7 @@
 // printed PDF shows, through qpdf, and writes the result atomically.
 
 #include "DrawnField.h"
+#include "FileFailure.h"
 
 #include <QByteArray>
 #include <QPointF>
@@ -25,6 +26,7 @@ QString OneLineLabel(const QString& label);
 
 // Adds a form field over every field in `fields` (as the layout reported them
 // while drawing `pdf`) and writes the PDF to path through the checked atomic
-// writer. False with *error set when the PDF cannot be read or written.
+// writer. False with *failure set when the PDF cannot be read or written.
 bool AddFormFieldsAndWrite(const QByteArray& pdf, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path, QString* error);
+                           const PdfPageGeometry& geometry, const QString& path,
+                           FileFailure* failure);

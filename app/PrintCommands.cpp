@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -42,6 +41,12 @@ void LabelAsPrinterSetup(QPrintDialog& dialog) {
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
 }
+void ShowPrintToFileFailure(QWidget* parent, const QString& path, const FileFailure& failure) {
+    ShowError(parent, QApplication::applicationName(),
+              FileFailureMessage(QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
+                                 path, failure));
+}
+
 // A run of more than this many pages shows its progress and can be cancelled.
 constexpr int kQuietPages = 3;
 
@@ -97,17 +102,14 @@ PrinterPage TMainForm::CurrentPrinterPage() {
 void TMainForm::DruckenBtnClick() {
     QPrinter& current = CurrentPrinter();
     const QString title = GetMessageText(20);
-    QString error;
+    FileFailure failure;
     if (NeedsPdfFileName(current)) {
         // Printing into a file: the user names the file every time.
         const QString path = AskPdfFileName(this, current.outputFileName());
         if (path.isEmpty()) return;
         if (PrintAllPagesToPdfFile(current, prepared->Input(CurrentPrinterPage()), title, path,
-                                   &error) < 0)
-            ShowError(
-                this, QApplication::applicationName(),
-                TranslateText(QStringLiteral("Konnte nicht in die folgende Datei drucken: ")) +
-                    QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+                                   &failure) < 0)
+            ShowPrintToFileFailure(this, path, failure);
         return;
     }
     if (PrintAllPages(current, prepared->Input(CurrentPrinterPage()), title) < 0)
@@ -155,17 +157,14 @@ void TMainForm::DruckenMitDialog1Click() {
     const QString title = GetMessageText(20);
     const PageInput input = prepared->Input(CurrentPrinterPage());
     bool cancelled = false;
-    QString error;
+    FileFailure failure;
     if (toFile) {
         QString path = current.outputFileName();
         if (path.isEmpty()) path = AskPdfFileName(this, QString());
         if (path.isEmpty()) return;
         if (PrintPageRangeToPdfFile(current, input, title, path, pages, std::ref(progress),
-                                    &cancelled, &error) < 0)
-            ShowError(
-                this, QApplication::applicationName(),
-                TranslateText(QStringLiteral("Konnte nicht in die folgende Datei drucken: ")) +
-                    QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+                                    &cancelled, &failure) < 0)
+            ShowPrintToFileFailure(this, path, failure);
         return;
     }
     if (PrintPageRange(current, input, title, pages, std::ref(progress), &cancelled) < 0)

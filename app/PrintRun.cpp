@@ -70,9 +70,10 @@ struct PdfRun {
         SetUpPdfWriter(pdf, printer, jobTitle);
         input.printer = PrinterPageOf(printer);
     }
-    bool Begin(QString* error) {
+    bool Begin(FileFailure* failure) {
         if (painter.begin(&pdf)) return true;
-        *error = QStringLiteral("The PDF printer could not be started.");
+        *failure = {QStringLiteral("The PDF printer could not be started."),
+                    QStringLiteral("Der PDF-Drucker konnte nicht gestartet werden.")};
         return false;
     }
 };
@@ -93,9 +94,9 @@ int PrintAllPages(QPrinter& printer, const PageInput& pageInput, const QString& 
 }
 
 int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
-                             QIODevice& device, QString* error) {
+                             QIODevice& device, FileFailure* failure) {
     PdfRun run(device, printer, pageInput, jobTitle);
-    if (!run.Begin(error)) return -1;
+    if (!run.Begin(failure)) return -1;
     const PageInput& input = run.input;
     int pages = 0;
     {
@@ -109,20 +110,20 @@ int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& pageInput, cons
 }
 
 int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
-                           const QString& path, QString* error) {
-    QString message;
-    if (!error) error = &message;
+                           const QString& path, FileFailure* failure) {
+    FileFailure ignored;
+    if (!failure) failure = &ignored;
     // The PDF goes straight into the checked writer in the target's folder: a
     // failed write anywhere fails the run, and the former file stays whole.
     AtomicFileDevice file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.ErrorText();
+        *failure = file.Failure();
         return -1;
     }
-    const int pages = PrintAllPagesToPdfDevice(printer, pageInput, jobTitle, file, error);
+    const int pages = PrintAllPagesToPdfDevice(printer, pageInput, jobTitle, file, failure);
     if (pages < 0) return -1;
     if (!file.Commit()) {
-        *error = file.ErrorText();
+        *failure = file.Failure();
         return -1;
     }
     return pages;
@@ -174,17 +175,17 @@ int PrintPageRange(QPrinter& printer, const PageInput& pageInput, const QString&
 
 int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
                             const QString& path, const PrintPages& pages,
-                            const PrintProgress& progress, bool* cancelled, QString* error) {
-    QString message;
-    if (!error) error = &message;
+                            const PrintProgress& progress, bool* cancelled, FileFailure* failure) {
+    FileFailure ignored;
+    if (!failure) failure = &ignored;
     if (cancelled) *cancelled = false;
     AtomicFileDevice file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.ErrorText();
+        *failure = file.Failure();
         return -1;
     }
     PdfRun run(file, printer, pageInput, jobTitle);
-    if (!run.Begin(error)) return -1;
+    if (!run.Begin(failure)) return -1;
     bool stopped = false;
     const int sheets = DrawPageRange(
         run.painter, run.input, pages, [&run] { run.pdf.newPage(); }, progress, &stopped);
@@ -195,7 +196,7 @@ int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& pageInput, const
         return sheets;
     }
     if (!file.Commit()) {
-        *error = file.ErrorText();
+        *failure = file.Failure();
         return -1;
     }
     return sheets;

@@ -2,6 +2,7 @@
 // Printing: the current printer's page as the layout sees it, and the print run
 // that puts every page of the document on it.
 
+#include "FileFailure.h"
 #include "PaintToCanvas.h"
 
 #include <QPoint>
@@ -38,13 +39,13 @@ int PrintAllPages(QPrinter& printer, const PageInput& input, const QString& jobT
 // Prints every page, with the printer's page layout and resolution, into the
 // PDF file path through the checked atomic writer: a failed run leaves a former
 // file as it was and no other file behind. The printer itself is not changed.
-// Returns the number of pages printed, or -1 with *error set.
+// Returns the number of pages printed, or -1 with *failure set.
 int PrintAllPagesToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
-                           const QString& path, QString* error = nullptr);
+                           const QString& path, FileFailure* failure = nullptr);
 // Prints every page as PrintAllPagesToPdfFile does into device, which is open
-// for writing. Returns the number of pages, or -1 with *error set.
+// for writing. Returns the number of pages, or -1 with *failure set.
 int PrintAllPagesToPdfDevice(QPrinter& printer, const PageInput& input, const QString& jobTitle,
-                             QIODevice& device, QString* error);
+                             QIODevice& device, FileFailure* failure);
 // The pages a print run puts on paper, from 1; to 0 runs up to the last page.
 // copies > 1 repeats the pages (for a device that cannot make copies itself).
 struct PrintPages {
@@ -67,7 +68,7 @@ int PrintPageRange(QPrinter& printer, const PageInput& input, const QString& job
 int PrintPageRangeToPdfFile(QPrinter& printer, const PageInput& input, const QString& jobTitle,
                             const QString& path, const PrintPages& pages,
                             const PrintProgress& progress, bool* cancelled,
-                            QString* error = nullptr);
+                            FileFailure* failure = nullptr);
 
 // True for a printer that prints into a file (a PDF printer, or one the printer
 // set-up gave an output file): each print run asks for the file's name.

@@ -1,8 +1,11 @@
 #include "ProgramMessages.h"
 
 #include "DynaArray.h"
+#include "FileFailure.h"
 #include "StretchDib.h"
+#include "Translator.h"
 
+#include <QDir>
 #include <QMessageBox>
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
@@ -31,14 +34,33 @@ void ShowError(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::critical(parent, title, text);
 }
 
+QString FileFailureMessage(const QString& lead, const QString& path, const FileFailure& failure) {
+    return TranslateText(lead) + QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
+           TranslateText(failure.reason);
+}
+
 namespace {
-void OutOfMemoryBox(const std::string& message) {
-    QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
+void OutOfMemoryBox(int errorNumber, std::uint64_t needed) {
+    // A lookup may append a row and so need memory itself: a failure while the
+    // message is being translated shows its own message untranslated.
+    static bool translating = false;
+    QString text;
+    if (translating) {
+        text = QString::fromStdString(dyna::AllocFailureMessage(errorNumber, needed));
+    } else {
+        translating = true;
+        text = TranslateText(QString::fromStdString(dyna::AllocFailureLead(errorNumber))) +
+               QString::number(needed) +
+               TranslateText(QString::fromLatin1(dyna::kAllocFailureTail));
+        translating = false;
+    }
+    QMessageBox::critical(nullptr, QString(), text);
 }
 } // namespace
 
 void InstallCoreMessageBoxes() {
     dyna::SetAllocFailureHandler(&OutOfMemoryBox);
-    SetDibMessageHook(
-        [](const QString& text) { QMessageBox::information(nullptr, QString(), text); });
+    SetDibMessageHook([](const QString& text) {
+        QMessageBox::information(nullptr, QString(), TranslateText(text));
+    });
 }

@@ -32,8 +32,7 @@ struct Window {
         PageInput input{doc, settings};
         FillToAboutPages(doc, input, 100, picture);
         const QString path = dir.filePath(QStringLiteral("form.qlr"));
-        QString error;
-        if (!WriteProjectFile(path, doc, settings, &error)) qFatal("cannot write the form");
+        if (!WriteProjectFile(path, doc, settings)) qFatal("cannot write the form");
         form = std::make_unique<TMainForm>(dir.path(), QStringList{path});
         form->resize(1000, 800);
         form->show();

@@ -50,14 +50,17 @@ AtomicFileWriter::~AtomicFileWriter() {
     Abandon();
 }
 
-bool AtomicFileWriter::Fail(const QString& reason) {
-    if (error.isEmpty()) error = QStringLiteral("%1: %2").arg(target, reason);
+bool AtomicFileWriter::Fail(const QString& reason, int systemError) {
+    if (error.isEmpty()) {
+        error = QStringLiteral("%1: %2").arg(target, reason);
+        errorNumber = systemError;
+    }
     Abandon();
     return false;
 }
 
-bool AtomicFileWriter::FailErrno(int errorNumber) {
-    return Fail(QString::fromLocal8Bit(std::strerror(errorNumber)));
+bool AtomicFileWriter::FailErrno(int systemError) {
+    return Fail(QString::fromLocal8Bit(std::strerror(systemError)), systemError);
 }
 
 bool AtomicFileWriter::Open() {
@@ -177,9 +180,9 @@ bool AtomicFileDevice::Commit() {
     return ok;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error) {
+bool WriteFileAtomically(const QString& path, const QByteArray& data, FileFailure* failure) {
     AtomicFileWriter writer(path);
     const bool ok = writer.Open() && writer.Write(data.constData(), data.size()) && writer.Commit();
-    if (!ok && error) *error = writer.Error();
+    if (!ok && failure) *failure = writer.Failure();
     return ok;
 }

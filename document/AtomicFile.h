@@ -5,6 +5,8 @@
 // the fsync are checked, and only a complete file replaces the target, in one
 // rename. On any failure the former file stays as it was.
 
+#include "FileFailure.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -30,15 +32,18 @@ class AtomicFileWriter {
     bool Failed() const { return !error.isEmpty(); }
     // The target's absolute path and the reason of the first failure.
     QString Error() const { return error; }
+    // The first failure, in English and as the program's German reason.
+    FileFailure Failure() const { return {error, WriteFailureReason(errorNumber)}; }
 
   private:
-    bool Fail(const QString& reason);
-    bool FailErrno(int errorNumber);
+    bool Fail(const QString& reason, int systemError = 0);
+    bool FailErrno(int systemError);
     bool OpenNamed();
 
     QString target;
     QString folder;
     QString error;
+    int errorNumber = 0;  // errno of the first failure; 0 when the system gave none
     QByteArray namedTemp; // the fallback's temporary file, while it exists
     int fd = -1;
     bool unnamed = false;
@@ -56,6 +61,7 @@ class AtomicFileDevice : public QIODevice {
     // Commits the file; false with ErrorText() set when anything failed.
     bool Commit();
     QString ErrorText() const { return writer.Error(); }
+    FileFailure Failure() const { return writer.Failure(); }
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
@@ -65,6 +71,7 @@ class AtomicFileDevice : public QIODevice {
     AtomicFileWriter writer;
 };
 
-// True on success. On failure the target is untouched and *error (if given)
+// True on success. On failure the target is untouched and *failure (if given)
 // names the file and the reason.
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
+bool WriteFileAtomically(const QString& path, const QByteArray& data,
+                         FileFailure* failure = nullptr);

@@ -5,8 +5,8 @@
 
 namespace dyna {
 namespace {
-void DefaultFailureHandler(const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+void DefaultFailureHandler(int errorNumber, std::uint64_t needed) {
+    std::fprintf(stderr, "%s\n", AllocFailureMessage(errorNumber, needed).c_str());
 }
 void* DefaultAllocator(std::size_t bytes) {
     return std::calloc(1, bytes);
@@ -20,9 +20,18 @@ void SetAllocFailureHandler(AllocFailureHandler handler) {
     failureHandler = handler ? handler : &DefaultFailureHandler;
 }
 
+const char* const kAllocFailureTail = " bytes of RAM. Not enough memory.";
+
+std::string AllocFailureLead(int errorNumber) {
+    return "Error " + std::to_string(errorNumber) + " while trying to allocate ";
+}
+
+std::string AllocFailureMessage(int errorNumber, std::uint64_t needed) {
+    return AllocFailureLead(errorNumber) + std::to_string(needed) + kAllocFailureTail;
+}
+
 void ReportAllocFailure(int errorNumber, std::uint64_t needed) {
-    failureHandler("Error " + std::to_string(errorNumber) + " while trying to allocate " +
-                   std::to_string(needed) + " bytes of RAM. Not enough memory.");
+    failureHandler(errorNumber, needed);
 }
 
 void SetBlockAllocator(BlockAllocator allocator) {

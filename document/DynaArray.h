@@ -11,10 +11,17 @@
 
 namespace dyna {
 
-// Shown when a block cannot be had; the user interface installs a message box.
-using AllocFailureHandler = void (*)(const std::string& message);
+// Told when a block cannot be had (1 the first block, 2 growing, 3 shrinking)
+// and how many bytes it needed; the user interface installs a message box. The
+// default prints AllocFailureMessage to stderr.
+using AllocFailureHandler = void (*)(int errorNumber, std::uint64_t needed);
 void SetAllocFailureHandler(AllocFailureHandler handler);
 void ReportAllocFailure(int errorNumber, std::uint64_t needed);
+// "Error n while trying to allocate " + needed + " bytes of RAM. Not enough memory.",
+// made of the fixed lead and tail, which a window translates one by one.
+std::string AllocFailureMessage(int errorNumber, std::uint64_t needed);
+std::string AllocFailureLead(int errorNumber); // "Error n while trying to allocate "
+extern const char* const kAllocFailureTail;    // " bytes of RAM. Not enough memory."
 
 // The memory source; tests replace it to provoke allocation failures.
 using BlockAllocator = void* (*)(std::size_t bytes);

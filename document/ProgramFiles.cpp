@@ -48,17 +48,17 @@ QString ReadPath(const QString& progpath, const QString& name) {
 }
 
 bool WriteProgramFile(const QString& progpath, const QString& name, const QByteArray& bytes,
-                      QString* error) {
+                      FileFailure* failure) {
     const QString user = UserFilePath(name);
     const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
-    if (userCopy && WriteFileAtomically(user, bytes, error)) return true;
-    if (WriteFileAtomically(InProgramDir(progpath, name), bytes, error)) {
+    if (userCopy && WriteFileAtomically(user, bytes, failure)) return true;
+    if (WriteFileAtomically(InProgramDir(progpath, name), bytes, failure)) {
         // The user's copy would hide the file just written.
         if (userCopy) QFile::remove(user);
         return true;
     }
     if (userCopy || user.isEmpty() || !QDir().mkpath(ConfigDir())) return false;
-    return WriteFileAtomically(user, bytes, error);
+    return WriteFileAtomically(user, bytes, failure);
 }
 
 bool ReadProgramFile(const QString& progpath, const QString& name, QByteArray* bytes,

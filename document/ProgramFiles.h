@@ -4,6 +4,8 @@
 // go to the user's configuration directory instead, and from then on the user's
 // copy is the one read and written.
 
+#include "FileFailure.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -31,4 +33,4 @@ bool ReadProgramFile(const QString& progpath, const QString& name, QByteArray* b
 // when there is one, otherwise the program's directory, falling back to the
 // user's configuration directory. False when no place could be written.
 bool WriteProgramFile(const QString& progpath, const QString& name, const QByteArray& bytes,
-                      QString* error = nullptr);
+                      FileFailure* failure = nullptr);

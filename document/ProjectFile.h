@@ -4,6 +4,7 @@
 // sequence with no header. Reading builds a fresh document and a fresh copy of
 // the layout, so a damaged file never touches the document that is open.
 
+#include "FileFailure.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 
@@ -23,7 +24,11 @@ enum class ProjectReadStatus {
 
 struct ProjectReadResult {
     ProjectReadStatus status = ProjectReadStatus::Damaged;
+    // What went wrong, in English, as the command line prints it.
     QString error;
+    // The same for the window, a fixed text to show through the translation
+    // table: German, or kReadBeyondEndOfFile for a file that ends too early.
+    QString reason;
     // Set only when status is Ok.
     std::unique_ptr<FormDocument> document;
     // The layout after the load: the values the file holds, the others as they
@@ -42,6 +47,6 @@ ProjectReadResult ReadProjectFileFromPath(const QString& path, const LayoutSetti
 // The complete file for a document and its layout.
 QByteArray SerializeProject(const FormDocument& document, const LayoutSettings& settings);
 // Writes the file atomically: on failure (false) the former file is untouched and
-// *error (if given) names the file and the reason.
+// *failure (if given) names the file and the reason.
 bool WriteProjectFile(const QString& path, const FormDocument& document,
-                      const LayoutSettings& settings, QString* error = nullptr);
+                      const LayoutSettings& settings, FileFailure* failure = nullptr);

@@ -222,11 +222,13 @@ ProjectReadResult ReadProjectFile(QByteArrayView bytes, const LayoutSettings& cu
         result.settings = current;
         result.status = ProjectReadStatus::Damaged;
         result.error = QString::fromLatin1(kReadBeyondEndOfFile);
+        result.reason = result.error;
         return result;
     } catch (const std::bad_alloc&) {
         result.settings = current;
         result.status = ProjectReadStatus::Damaged;
         result.error = QStringLiteral("Not enough memory to read the file.");
+        result.reason = QStringLiteral("Nicht genug Arbeitsspeicher, um die Datei zu lesen.");
         return result;
     }
     result.status = ProjectReadStatus::Ok;
@@ -250,6 +252,7 @@ ProjectReadResult ReadProjectFileFromPath(const QString& path, const LayoutSetti
         result.status = ProjectReadStatus::Damaged;
         result.error =
             QStringLiteral("%1: %2").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+        result.reason = QStringLiteral("Beim Lesen der Datei ist ein Fehler aufgetreten.");
         return result;
     }
     return ReadProjectFile(bytes, current);

@@ -140,6 +140,6 @@ QByteArray SerializeProject(const FormDocument& doc, const LayoutSettings& s) {
 }
 
 bool WriteProjectFile(const QString& path, const FormDocument& doc, const LayoutSettings& s,
-                      QString* error) {
-    return WriteFileAtomically(path, SerializeProject(doc, s), error);
+                      FileFailure* failure) {
+    return WriteFileAtomically(path, SerializeProject(doc, s), failure);
 }

@@ -80,9 +80,10 @@ TEST(AtomicFile, FolderAsTargetFails) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkpath(target));
-    QString error;
-    EXPECT_FALSE(WriteFileAtomically(target, "x", &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("folder")));
+    FileFailure failure;
+    EXPECT_FALSE(WriteFileAtomically(target, "x", &failure));
+    EXPECT_TRUE(failure.english.contains(QStringLiteral("folder")));
+    EXPECT_EQ(failure.reason, QStringLiteral("Unter diesem Namen gibt es schon einen Ordner."));
     EXPECT_TRUE(QFileInfo(target).isDir());
     EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("folder")});
 }

@@ -236,8 +236,8 @@ TEST(DynaArrayLifetime, SiblingArraysShareTheCursorVariable) {
 }
 
 std::vector<std::string> messages;
-void Record(const std::string& m) {
-    messages.push_back(m);
+void Record(int errorNumber, std::uint64_t needed) {
+    messages.push_back(dyna::AllocFailureMessage(errorNumber, needed));
 }
 int allowedBlocks = 0;
 void* Limited(std::size_t bytes) {

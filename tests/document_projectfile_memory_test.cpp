@@ -18,7 +18,7 @@ void* CountingAllocator(std::size_t bytes) {
     allocatedBytes += bytes;
     return std::calloc(1, bytes);
 }
-void Silent(const std::string&) {}
+void Silent(int, std::uint64_t) {}
 
 class ReaderMemory : public ::testing::Test {
   protected:
@@ -88,6 +88,7 @@ TEST_F(ReaderMemory, OutOfMemoryAtAnyBlockLeavesNoDocument) {
         EXPECT_EQ(r.status, ProjectReadStatus::Damaged);
         EXPECT_EQ(r.document, nullptr);
         EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_FALSE(r.reason.isEmpty());
     }
 }
 

@@ -143,8 +143,8 @@ TEST(ProjectFileRoundTrip, FullDocumentReopensEqualAndSavesSameBytes) {
     const LayoutSettings layout = FullLayout();
     QTemporaryDir dir;
     const QString path = dir.filePath("full.qlr");
-    QString error;
-    ASSERT_TRUE(WriteProjectFile(path, doc, layout, &error)) << error.toStdString();
+    FileFailure failure;
+    ASSERT_TRUE(WriteProjectFile(path, doc, layout, &failure)) << failure.english.toStdString();
 
     const ProjectReadResult r = ReadProjectFileFromPath(path, LayoutSettings());
     ASSERT_TRUE(r.ok()) << r.error.toStdString();

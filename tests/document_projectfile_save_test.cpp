@@ -22,11 +22,13 @@ enum class Failure { MissingFolder, ReadOnlyFolder, FullDisk };
 struct SaveFailureCase {
     const char* name;
     Failure failure;
+    const char* reason; // as the window shows it, before its translation
 };
 
 class FailedSave : public ::testing::TestWithParam<SaveFailureCase> {};
 
-// A failed save returns false, names the file, leaves the former file whole and no stray file.
+// A failed save returns false, names the file and the reason in German for the
+// window, leaves the former file whole and no stray file.
 TEST_P(FailedSave, KeepsTheFormerFile) {
     const SaveFailureCase& c = GetParam();
     FormDocument former;
@@ -58,9 +60,10 @@ TEST_P(FailedSave, KeepsTheFormerFile) {
     }
     const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
-    QString error;
-    EXPECT_FALSE(WriteProjectFile(path, large, LayoutSettings(), &error));
-    EXPECT_TRUE(error.contains("project.qlr")) << error.toStdString();
+    FileFailure failure;
+    EXPECT_FALSE(WriteProjectFile(path, large, LayoutSettings(), &failure));
+    EXPECT_TRUE(failure.english.contains("project.qlr")) << failure.english.toStdString();
+    EXPECT_EQ(failure.reason, QString::fromUtf8(c.reason));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
     if (c.failure != Failure::MissingFolder) {
         EXPECT_EQ(ReadAll(path), formerBytes);
@@ -68,10 +71,15 @@ TEST_P(FailedSave, KeepsTheFormerFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ProjectFileSave, FailedSave,
-                         ::testing::Values(SaveFailureCase{"MissingFolder", Failure::MissingFolder},
+                         ::testing::Values(SaveFailureCase{"MissingFolder", Failure::MissingFolder,
+                                                           "Den Ordner gibt es nicht."},
                                            SaveFailureCase{"ReadOnlyFolder",
-                                                           Failure::ReadOnlyFolder},
-                                           SaveFailureCase{"FullDisk", Failure::FullDisk}),
+                                                           Failure::ReadOnlyFolder,
+                                                           "In diesen Ordner kann nicht "
+                                                           "geschrieben werden."},
+                                           SaveFailureCase{"FullDisk", Failure::FullDisk,
+                                                           "Auf dem Datenträger ist nicht "
+                                                           "genug Platz."}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A successful save replaces the former file whole, and the new file opens.
@@ -117,6 +125,7 @@ TEST(ProjectFileSave, OpenTellsUnopenableFromDamaged) {
         EXPECT_EQ(r.document, nullptr);
         EXPECT_EQ(r.settings.headerText, "kept");
         EXPECT_EQ(r.error, c.status == ProjectReadStatus::Damaged ? "Read beyond end of file" : "");
+        EXPECT_EQ(r.reason, r.error); // the window translates the same fixed text
     }
 }
 

@@ -190,19 +190,19 @@ TEST(TranslationFileTest, FullDiskKeepsFormerFileAndFallsBackToUserCopy) {
 TEST(TranslationFileTest, AtomicWriteFailsCleanly) {
     const QByteArray former("former");
     const QByteArray big = SomeTable(600);
-    QString error;
+    FileFailure error;
     {
         ReadOnlyFolder ro(QStringLiteral("t.dat"), former);
         if (ro.path.isEmpty()) GTEST_SKIP() << "no read-only folder can be made here";
         EXPECT_FALSE(WriteFileAtomically(ro.path + u"/t.dat"_qs, big, &error));
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(error.english.isEmpty());
         EXPECT_EQ(ReadAll(ro.path + u"/t.dat"_qs), former);
     }
     {
         QTemporaryDir base;
-        error.clear();
+        error = {};
         EXPECT_FALSE(WriteFileAtomically(base.filePath("missing/t.dat"), big, &error));
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(error.english.isEmpty());
         EXPECT_FALSE(QFile::exists(base.filePath("missing")));
     }
     {

@@ -160,12 +160,13 @@ TEST_F(PrintTest, FileNameFromPrinterSetupIsOfferedNotUsed) {
 // A PDF file that cannot be written is reported and a former file is kept whole.
 TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     PageInput input = form->project().Input(form->CurrentPrinterPage());
-    QString error;
+    FileFailure failure;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
-    EXPECT_EQ(
-        PrintAllPagesToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), target, &error),
-        -1);
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(PrintAllPagesToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), target,
+                                     &failure),
+              -1);
+    EXPECT_TRUE(failure.english.contains(QStringLiteral("out.pdf")));
+    EXPECT_EQ(failure.reason, QStringLiteral("Den Ordner gibt es nicht."));
     EXPECT_FALSE(QFile::exists(target));
 }
 
@@ -182,6 +183,7 @@ TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
             QStringLiteral("Could not print into this file: "));
     english(QStringLiteral("Der Drucker konnte nicht gestartet werden."),
             QStringLiteral("The printer could not be started."));
+    english(QStringLiteral("Den Ordner gibt es nicht."), QStringLiteral("The folder is missing."));
     table.language = 1;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
     DialogAnswerer answers(
@@ -189,9 +191,9 @@ TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
          DialogAnswerer::PressAnswer(QMessageBox::Ok)});
     form->DruckenBtnClick();
     answers.Verify();
-    EXPECT_TRUE(answers.Text().startsWith(QStringLiteral("Could not print into this file: ") +
-                                          QDir::toNativeSeparators(target)))
-        << answers.Text().toStdString();
+    EXPECT_EQ(answers.Text(), QStringLiteral("Could not print into this file: ") +
+                                  QDir::toNativeSeparators(target) +
+                                  QStringLiteral("\n\nThe folder is missing."));
     table.language = 0;
 }
 

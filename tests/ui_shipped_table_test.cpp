@@ -3,9 +3,11 @@
 // of these languages shows no German text.
 
 #include "DialogAnswerer.h"
+#include "DynaArray.h"
 #include "FontSettingButton.h"
 #include "MessageTable.h"
 #include "ProgramWindows.h"
+#include "ProjectFile.h"
 #include "TranslationFile.h"
 #include "Translator.h"
 #include "translate_test_dirs.h"
@@ -36,6 +38,28 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
     QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden. Ihre Änderungen "
                    "gelten nur bis zum Ende des Programms."),
+    // Failed saves, exports and reads: the lead, then the reason.
+    QStringLiteral("Konnte nicht in die folgende Datei speichern: "),
+    QStringLiteral("Der PDF-Drucker konnte nicht gestartet werden."),
+    QStringLiteral("Die Formularfelder konnten nicht in die PDF-Datei eingefügt werden."),
+    QStringLiteral("In diesen Ordner kann nicht geschrieben werden."),
+    QStringLiteral("Auf dem Datenträger ist nicht genug Platz."),
+    QStringLiteral("Die Datei ist zu groß für diesen Datenträger."),
+    QStringLiteral("Den Ordner gibt es nicht."),
+    QStringLiteral("Unter diesem Namen gibt es schon einen Ordner."),
+    QStringLiteral("Der Name der Datei ist zu lang."),
+    QStringLiteral("Beim Schreiben der Datei ist ein Fehler aufgetreten."),
+    QStringLiteral("Beim Lesen der Datei ist ein Fehler aufgetreten."),
+    QStringLiteral("Nicht genug Arbeitsspeicher, um die Datei zu lesen."),
+    // The fixed English messages of the reader, the record array and the picture drawing.
+    QString::fromLatin1(kReadBeyondEndOfFile),
+    QString::fromStdString(dyna::AllocFailureLead(1)),
+    QString::fromStdString(dyna::AllocFailureLead(2)),
+    QString::fromStdString(dyna::AllocFailureLead(3)),
+    QString::fromLatin1(dyna::kAllocFailureTail),
+    QStringLiteral("Could not create bitmap."),
+    QStringLiteral("The device does not support the Funtkion setdibits!"),
+    QStringLiteral("The device does not support the function StretchBlt!"),
 };
 
 QByteArray OptionsFor(int language) {

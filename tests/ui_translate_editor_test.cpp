@@ -9,10 +9,10 @@
 #include "MessageTable.h"
 #include "TranslateComponents.h"
 #include "TranslateFUnit.h"
-#include "TranslationFile.h"
 #include "TranslationGridModel.h"
 #include "TranslationGridView.h"
 #include "Translator.h"
+#include "translate_editor_fixture.h"
 #include "translate_test_dirs.h"
 
 #include <QAction>
@@ -31,78 +31,6 @@
 #include <vector>
 
 namespace {
-
-using Cells = std::array<QString, kTranslationColumns>;
-
-void Key(QWidget* w, Qt::Key key, const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Fails the test, and closes the dialog, when any modal dialog comes up.
-class NoDialog {
-  public:
-    NoDialog() {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
-                modal->close();
-            }
-        });
-        timer.start();
-    }
-
-  private:
-    QTimer timer;
-};
-
-// The cell editor of a grid cell, opened as a user's double click would.
-QLineEdit* EditCell(TranslationGridView* grid, const QModelIndex& cell) {
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    return qobject_cast<QLineEdit*>(grid->indexWidget(cell));
-}
-
-class TranslateEditorTest : public ::testing::Test {
-  protected:
-    void Open(const std::vector<Cells>& rows) {
-        TranslationTable table;
-        for (const Cells& row : rows)
-            table.AppendRow(row);
-        ASSERT_TRUE(WriteAll(dirs.InProg(u"translate.dat"_qs), TranslationBytes(table)));
-        t.InitTranslation(dirs.ProgPath());
-        {
-            TranslationBatch once(t);
-            RegisterMessages(t); // as at start: the boxes' texts come after the rows given
-        }
-        form = std::make_unique<TTranslateForm>(t);
-        form->show();
-    }
-    // Rows "Zeile 0", "Zeile 1", ... with the given German texts put in between.
-    void OpenNumbered(int count, const std::vector<std::pair<int, Cells>>& special = {}) {
-        std::vector<Cells> rows(static_cast<std::size_t>(count));
-        for (int r = 0; r < count; ++r)
-            rows[std::size_t(r)][0] = u"Zeile %1"_qs.arg(r);
-        for (const auto& [r, cells] : special)
-            rows[std::size_t(r)] = cells;
-        Open(rows);
-    }
-    // The table as "translate.dat" holds it now.
-    std::unique_ptr<TranslationTable> InFile() const {
-        auto table = std::make_unique<TranslationTable>();
-        ReadTranslationBytes(ReadAll(t.FilePath()), *table);
-        return table;
-    }
-    QModelIndex Index(int row, int column) const { return form->grid->index(row, column); }
-    TranslationGridView* Grid() const { return form->StringGrid1; }
-
-    ProgramDirs dirs;
-    Translator t;
-    std::unique_ptr<TTranslateForm> form;
-};
 
 // Guards delayed or batched saving: every keystroke rewrites the file, which
 // after three keys holds the whole new text.
@@ -151,7 +79,9 @@ class TranslateEditorSearchTest : public TranslateEditorTest,
                                   public ::testing::WithParamInterface<SearchCase> {};
 
 // Guards the fold and the heading row: small letters find capitals (a to z only),
-// and the headings are searched first; the stop is selected and scrolled to the top left.
+// and the headings are searched first; the stop is selected, scrolled to the top
+// left and is the current row, on which the delete button then acts (a heading
+// is row 0, for which nothing is asked).
 TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
     Cells datei{u"Datei öffnen"_qs, u"Open file"_qs};
     Cells umlaut{u"Ändern"_qs};
@@ -177,6 +107,18 @@ TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
         EXPECT_EQ(Grid()->rowAt(0), GetParam().row - 1);
     }
     EXPECT_EQ(Grid()->columnAt(0), GetParam().column);
+
+    const int rows = t.RowCount();
+    if (GetParam().row == 0) {
+        NoDialog none;
+        form->DeleteRowBtn->click();
+    } else {
+        DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
+        form->DeleteRowBtn->click();
+        answer.Verify();
+        EXPECT_EQ(answer.Text(), t.Cell(GetParam().row - 1, 0));
+    }
+    EXPECT_EQ(t.RowCount(), rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(

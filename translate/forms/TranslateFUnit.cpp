@@ -130,8 +130,10 @@ void TTranslateForm::ShowFound(int gridRow, int column) {
     foundRow = gridRow;
     foundColumn = column;
     if (gridRow == 0) {
-        // A heading is no cell that can be selected: it is marked instead.
-        StringGrid1->selectionModel()->clearSelection();
+        // A heading is no cell that can be selected: it is marked instead, and
+        // the view keeps no current cell, so that row 0 is the current row
+        // until the user moves to a cell.
+        StringGrid1->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
         grid->MarkHeading(column);
         StringGrid1->ScrollToTopLeft(-1, column);
         return;
@@ -160,9 +162,11 @@ void TTranslateForm::FilterBtnClick() {
 }
 
 void TTranslateForm::DeleteRowBtnClick() {
+    // Without a current cell the current row is the heading row 0.
     const QModelIndex current = StringGrid1->currentIndex();
     const int r = current.isValid() ? current.row() + 1 : 0;
     const int column = current.isValid() ? current.column() : 0;
+    const int heading = grid->MarkedHeading();
     if (r >= 1 && r <= translator.RowCount()) {
         QString title;
         GetMessageText(28, title, translator);
@@ -172,7 +176,9 @@ void TTranslateForm::DeleteRowBtnClick() {
     }
     translator.SaveTranslation();
     FillStringGrid();
-    if (r >= 1 && r <= grid->GridRowCount() - 1)
+    if (r == 0 && heading >= 0)
+        grid->MarkHeading(heading); // the found heading stays the current row
+    else if (r >= 1 && r <= grid->GridRowCount() - 1)
         StringGrid1->setCurrentIndex(grid->index(r - 1, column));
 }
 

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <limits>
+
 namespace {
 constexpr int kColumnWidth = 250;
 
@@ -21,6 +23,8 @@ class KeystrokeDelegate : public QStyledItemDelegate {
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        // A cell holds texts of any length: the editor must not cut them.
+        editor->setMaxLength(std::numeric_limits<int>::max());
         auto* model =
             qobject_cast<TranslationGridModel*>(const_cast<QAbstractItemModel*>(index.model()));
         const QPersistentModelIndex cell(index);
@@ -43,6 +47,22 @@ class KeystrokeDelegate : public QStyledItemDelegate {
                       const QModelIndex& index) const override {
         const QString text = static_cast<QLineEdit*>(editor)->text();
         if (text != index.data(Qt::EditRole).toString()) model->setData(index, text);
+    }
+
+    // Escape in an edited cell ends the edit, keeping what was typed, and then
+    // goes on to the window, whose cancel key it is.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                emit commitData(editor);
+                emit closeEditor(editor, NoHint);
+                key->ignore();
+                return false;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 };
 } // namespace
@@ -150,6 +170,11 @@ void TranslationGridView::keyPressEvent(QKeyEvent* event) {
         state() != EditingState) {
         event->accept();
         emit deleteRowRequested();
+        return;
+    }
+    // Escape belongs to the window: it presses the cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
         return;
     }
     QTableView::keyPressEvent(event);

@@ -1,7 +1,8 @@
 #pragma once
 // The translation editor's grid view: cells edited in place with every keystroke
 // handed to the model, the Delete key outside editing asking for a row's
-// deletion, and an optional fixed first column that stays in view.
+// deletion, Escape (also in an edited cell, which it ends) left to the window,
+// and an optional fixed first column that stays in view.
 
 #include <QTableView>
 
