@@ -89,6 +89,7 @@ void FieldsTab::BuildCategoryPanel() {
     ListView2 = ReportList("ListView2", categories);
     ListView2->setAccessibleName(QStringLiteral("Kategorie"));
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView2->setItemDelegate(new CategoryNameDelegate(ListView2));
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     ListView2->installEventFilter(this);
