@@ -89,6 +89,7 @@ void FieldsTab::BuildCategoryPanel() {
     ListView2 = ReportList("ListView2", categories);
     ListView2->setAccessibleName(QStringLiteral("Kategorie"));
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView2->setItemDelegate(new CategoryNameDelegate(ListView2));
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
     ListView2->installEventFilter(this);
@@ -344,11 +345,11 @@ PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {
         Label(tab, "Label6",
               QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
         0, 0, 1, 3);
-    grid->addWidget(Label(tab, "Label7", QStringLiteral("Breite:")), 1, 0);
+    grid->addWidget(Label(tab, "Label4", QStringLiteral("Breite:")), 1, 0);
     BreitDefEd = SizeSpin(tab, "BreitDefEd", 6);
     grid->addWidget(BreitDefEd, 1, 1);
     grid->addWidget(Label(tab, "Label8", QStringLiteral("cm")), 1, 2);
-    grid->addWidget(Label(tab, "Label9", QStringLiteral("Höhe:")), 2, 0);
+    grid->addWidget(Label(tab, "Label5", QStringLiteral("Höhe:")), 2, 0);
     HochDefEd = SizeSpin(tab, "HochDefEd", 1.25);
     grid->addWidget(HochDefEd, 2, 1);
     grid->addWidget(Label(tab, "Label10", QStringLiteral("cm")), 2, 2);

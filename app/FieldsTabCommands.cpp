@@ -55,11 +55,14 @@ void FieldsTab::KategorieBearbeitenBtnClick() {
     const CategoryValues values = dialog->Values();
     if (doc.CategoryRecordValues(cat) != std::optional<CategoryValues>(values))
         new SetCategoryRecord(doc, cat, values, group);
-    if (group->childCount() > 0)
-        Push(group);
-    else
-        delete group;
-    emit markChanged();
+    if (group->childCount() > 0) {
+        Push(group); // the list reports the changed item (ListView2Change)
+        return;
+    }
+    delete group;
+    // OK gives the item its record anew even when nothing changed, and the list
+    // reports that as any change: the field list is refilled, the document marked.
+    ListView2Change();
 }
 
 void FieldsTab::KategorieLoechenBtnClick() {

@@ -7,8 +7,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -29,6 +32,36 @@ class FieldEditingCasesTest : public MainFormFixture {
         form->SetUnChanged();
     }
     QStringList Describe() { return DescribeForm(Doc()); }
+    // Opens the category dialog for row as a user does, by a double click on the
+    // row or by "Bearbeiten"; answer works in the dialog, which it must close.
+    static void InDialog(FieldsTabDriver& ui, int row, bool doubleClick,
+                         const std::function<void(TKategorieBearbeitenForm&)>& answer) {
+        DialogAnswerer answerer([&](QWidget* w) {
+            auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+            ASSERT_NE(d, nullptr);
+            answer(*d);
+        });
+        ui.SelectCategory(row);
+        if (doubleClick) {
+            QTreeView* list = ui.Categories();
+            const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+            // A double click as the system delivers it: press, release, double click, release.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(ui.Find<QPushButton>("KategorieBearbeitenBtn"), Qt::LeftButton);
+        }
+        answerer.Verify();
+    }
+    // Keys as the user presses them: to the dialog's focused control.
+    static void Press(QDialog& d, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* to = d.focusWidget();
+        ASSERT_NE(to, nullptr);
+        QTest::keyClick(to, Qt::Key(key), modifiers);
+    }
+    // A name longer than a line edit takes by default (32,767).
+    static QString LongName() { return QString(40000, u'n'); }
 };
 
 struct EditCase {
@@ -114,6 +147,80 @@ const EditCase kCases[] = {
          ui.EditCategory([](TKategorieBearbeitenForm& d) { d.Memo1->setPlainText(u"y"_qs); });
          EXPECT_EQ(t.Doc().CategoryRecordValues(1),
                    (CategoryValues{u"p.png"_qs, 0, u"y"_qs, 7, false}));
+     }},
+    {"the dialog must open with the caret after the name, so a key extends it",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         for (bool doubleClick : {true, false}) {
+             FieldEditingCasesTest::InDialog(ui, 0, doubleClick, [](TKategorieBearbeitenForm& d) {
+                 EXPECT_EQ(d.focusWidget(), d.Edit1);
+                 EXPECT_FALSE(d.Edit1->hasSelectedText());
+                 FieldEditingCasesTest::Press(d, Qt::Key_X);
+                 FieldEditingCasesTest::Press(d, Qt::Key_Return); // OK, the default button
+             });
+         }
+         EXPECT_EQ(t.Doc().CategoryName(0), u"Axx"_qs);
+     }},
+    {"Tab in the introduction must move on, never type a tab; the dialog's tab order",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         const QStringList designed = {
+             "Edit1",   "FilenameEdit1", "BildBreitEd", "RadioButton1", "RadioButton2", "Memo1",
+             "BitBtn1", "BitBtn2",       "BitBtn3",     "CheckBox1",    "Edit1"};
+         QStringList visited;
+         FieldEditingCasesTest::InDialog(ui, 0, false, [&](TKategorieBearbeitenForm& d) {
+             // The named control the focus is in (a file box's browse button is its own part).
+             auto focused = [&] {
+                 for (QWidget* w = d.focusWidget(); w && w != &d; w = w->parentWidget())
+                     if (designed.contains(w->objectName())) return w->objectName();
+                 return QString();
+             };
+             visited << focused();
+             // A bounded walk: a control that keeps the Tab key must not hang the test.
+             for (int presses = 0; visited.size() < designed.size() && presses < 30; ++presses) {
+                 FieldEditingCasesTest::Press(d, Qt::Key_Tab);
+                 if (focused() != visited.last()) visited << focused();
+             }
+             EXPECT_TRUE(d.Memo1->toPlainText().isEmpty());
+             d.reject();
+         });
+         EXPECT_EQ(visited, designed);
+     }},
+    {"a name of 40,000 characters must not be cut, neither in place nor in the dialog",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         QGuiApplication::clipboard()->setText(FieldEditingCasesTest::LongName());
+         ui.Click("NewKategorieBtn");
+         QLineEdit* editor = ui.InPlaceEditor();
+         ASSERT_NE(editor, nullptr);
+         QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+         QTest::keyClick(editor, Qt::Key_Return);
+         QApplication::processEvents(); // the list commits the name in a queued call
+         EXPECT_EQ(t.Doc().CategoryName(3).size(), 40000);
+         FieldEditingCasesTest::InDialog(ui, 1, false, [](TKategorieBearbeitenForm& d) {
+             FieldEditingCasesTest::Press(d, Qt::Key_A, Qt::ControlModifier);
+             FieldEditingCasesTest::Press(d, Qt::Key_V, Qt::ControlModifier);
+             FieldEditingCasesTest::Press(d, Qt::Key_Return);
+         });
+         EXPECT_EQ(t.Doc().CategoryName(1).size(), 40000); // "B" replaced, nothing cut
+     }},
+    {"OK with nothing changed must refill the field list and keep a CR LF text as it is",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.ThreeCategories();
+         const CategoryValues record{u"p.png"_qs, 2, u"Zeile 1\r\nZeile 2\r\n"_qs, 1, true};
+         t.Doc().SetCategoryRecord(0, record);
+         ui.SelectCategory(0);
+         ui.SelectFields({1});
+         t.form->SetUnChanged();
+         const int steps = t.Doc().undoStack()->count();
+         FieldEditingCasesTest::InDialog(ui, 0, false, [](TKategorieBearbeitenForm& d) {
+             FieldEditingCasesTest::Press(d, Qt::Key_Return);
+         });
+         EXPECT_EQ(t.Doc().CategoryRecordValues(0), record);
+         EXPECT_EQ(t.Doc().undoStack()->count(), steps);
+         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->Fields()->SelectedFields().isEmpty()); // the list was filled anew
+         EXPECT_FALSE(ui.NameBox()->isEnabled());
      }},
     {"delete: No and Cancel must change nothing, Yes must delete with the fields",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -264,6 +265,19 @@ TEST_F(MainFormTest, NamedControlsExistWithCaptionsAndVisibility) {
     EXPECT_EQ(zoom->maximum(), 1000);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("BreitDefEd")->value(), 6);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("HochDefEd")->value(), 1.25);
+    // The captions of the tab "Voreinstellungen" under their own names.
+    const struct {
+        const char* name;
+        const char* caption;
+    } presetLabels[] = {{"Label4", "Breite:"},
+                        {"Label5", "Höhe:"},
+                        {"Label6", "Neue Formularfelder sollen folgende Breite und Höhe haben:"}};
+    auto* presets = Child<QWidget>("TabSheet2");
+    for (const auto& l : presetLabels) {
+        auto* label = presets->findChild<QLabel*>(QString::fromLatin1(l.name));
+        ASSERT_NE(label, nullptr) << l.name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(l.caption)) << l.name;
+    }
     const QStringList tabs = {"Felder", "Voreinstellungen", "Formular erzeugen",
                               "Layout", "Hintergrund",      "Logo"};
     for (int i = 0; i < tabs.size(); ++i)

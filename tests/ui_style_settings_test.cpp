@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -204,7 +205,8 @@ TEST_F(StyleSettingsTest, FontDialogWithoutChoiceKeepsTheFont) {
 }
 
 // OK after choosing face, size, style, underline, strike-out and colour must set
-// exactly that font, keeping charset, pitch and resolution; one undo restores it.
+// exactly that font with the face's own charset and pitch, keeping the
+// resolution; one undo restores it.
 TEST_F(StyleSettingsTest, ChosenFontBecomesTheSettingAndUndoesInOneStep) {
     const int key = LayoutKeyOf(FontRole::FieldName);
     FontRecord start = OddFont();
@@ -245,6 +247,8 @@ TEST_F(StyleSettingsTest, ChosenFontBecomesTheSettingAndUndoesInOneStep) {
     expected.size = 17;
     expected.style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
     expected.color = MakeColour(200, 100, 50);
+    expected.charset = 0; // ANSI, as every Latin face
+    expected.pitch = 1;   // variable
     const FontRecord now = std::get<FontRecord>(ReadLayoutValue(Layout(), key));
     EXPECT_EQ(now.name, expected.name);
     EXPECT_EQ(now.size, expected.size);
@@ -343,6 +347,44 @@ TEST_F(StyleSettingsTest, HiddenSettingsStayHiddenAndPassThroughTheFile) {
     EXPECT_TRUE(Layout().font(FontRole::TableHeading) == heading);
     EXPECT_TRUE(Layout().font(FontRole::TableText) == text);
     ExpectControlsShow(*form, Layout());
+}
+
+// A face chosen in the family list brought the former font's charset and pitch
+// along (a fixed-pitch face stored as variable, a text face as symbol).
+TEST_F(StyleSettingsTest, ChosenFaceBringsItsOwnCharsetAndPitch) {
+    const struct {
+        const char* face;
+        std::uint8_t charset, pitch;
+    } faces[] = {{"Liberation Mono", 0, 2}, {"DejaVu Sans", 0, 1}, {"DejaVu Sans Mono", 0, 2}};
+    const int key = LayoutKeyOf(FontRole::Heading);
+    for (const auto& face : faces) {
+        SetLayout(key, OddFont()); // charset 2 (symbol), pitch 1 (variable)
+        {
+            DialogAnswerer answerer([&](QWidget* w) {
+                auto* dialog = qobject_cast<FontChoiceDialog*>(w);
+                ASSERT_NE(dialog, nullptr);
+                // A click on the face in the family list, then Return: OK.
+                QListView* families = dialog->fontPart()->findChild<QListView*>();
+                ASSERT_NE(families, nullptr);
+                const QModelIndexList rows =
+                    families->model()->match(families->model()->index(0, 0), Qt::DisplayRole,
+                                             QString::fromLatin1(face.face), 1, Qt::MatchExactly);
+                ASSERT_EQ(rows.size(), 1) << face.face;
+                families->scrollTo(rows.front());
+                QTest::mouseClick(families->viewport(), Qt::LeftButton, {},
+                                  families->visualRect(rows.front()).center());
+                EXPECT_EQ(dialog->fontPart()->currentFont().family(),
+                          QString::fromLatin1(face.face));
+                QTest::keyClick(families, Qt::Key_Return);
+            });
+            FontButton("FontDialog1")->click();
+        }
+        const FontRecord now = std::get<FontRecord>(ReadLayoutValue(Layout(), key));
+        EXPECT_EQ(now.name, QString::fromLatin1(face.face));
+        EXPECT_EQ(now.charset, face.charset) << face.face;
+        EXPECT_EQ(now.pitch, face.pitch) << face.face;
+        EXPECT_EQ(now.pixelsPerInch, OddFont().pixelsPerInch) << face.face;
+    }
 }
 
 } // namespace

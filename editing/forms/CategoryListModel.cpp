@@ -2,6 +2,9 @@
 
 #include "Document.h"
 
+#include <QLineEdit>
+#include <limits>
+
 CategoryListModel::CategoryListModel(Document& document, QObject* parent)
     : QAbstractListModel(parent), doc(document), heading(QStringLiteral("Kategorie")) {
     connect(&doc, &Document::aboutToBeReset, this, [this] { beginResetModel(); });
@@ -56,4 +59,12 @@ bool CategoryListModel::setHeaderData(int section, Qt::Orientation orientation,
     heading = value.toString();
     emit headerDataChanged(orientation, 0, 0);
     return true;
+}
+
+QWidget* CategoryNameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setMaxLength(std::numeric_limits<int>::max());
+    return editor;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The category list as the list control shows it: a view of the document's
 // categories that follows the document's signals. Renaming a category in place
-// goes to the document through the rename function the owner gives.
+// goes to the document through the rename function the owner gives, typed
+// into an editor that takes a name of any length.
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 #include <functional>
 
 class Document;
@@ -28,4 +30,13 @@ class CategoryListModel : public QAbstractListModel {
   private:
     Document& doc;
     QString heading;
+};
+
+// The in-place editor of a category name: a name of any length, none is cut.
+class CategoryNameDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
 };

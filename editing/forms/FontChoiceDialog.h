@@ -3,7 +3,8 @@
 // in Qt's font chooser, shown inside it, and the font's colour in a swatch
 // beside it. The chosen font keeps every field of the starting one that the
 // user did not change, so a face this machine lacks survives an OK given to
-// change the colour only.
+// change the colour only. A new face brings its own character set and pitch.
+// The chooser's lists and edits are named for screen readers by their captions.
 
 #include "FontRecord.h"
 
@@ -25,7 +26,12 @@ class FontChoiceDialog : public QDialog {
     QFontDialog* fontPart() const { return chooser; }
     ColourSwatch* colourPart() const { return colour; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void NameChooserControls();
+
     FontRecord original;
     QFontDialog* chooser;
     ColourSwatch* colour;

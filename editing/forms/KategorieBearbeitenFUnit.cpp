@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <iterator>
+#include <limits>
+
 namespace {
 QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
@@ -29,6 +32,7 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     grid->addWidget(Label(this, "Label1", QStringLiteral("Name:")), 0, 0);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(std::numeric_limits<int>::max()); // no name is cut
     grid->addWidget(Edit1, 0, 1, 1, 2);
     grid->addWidget(Label(this, "Label31", QStringLiteral("Bild:")), 1, 0);
     FilenameEdit1 = new FilenameEditBox(this);
@@ -62,12 +66,27 @@ TKategorieBearbeitenForm::TKategorieBearbeitenForm(QWidget* parent) : QDialog(pa
     Memo1 = new QPlainTextEdit(this);
     Memo1->setAccessibleName(QStringLiteral("Kategorie Einführungstext:"));
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setTabChangesFocus(true); // Tab moves on, as everywhere in the dialog
     grid->addWidget(Memo1, 6, 0, 1, 3);
     CheckBox1 =
         new QCheckBox(QStringLiteral("Einführungstext unter dem Bild statt neben dem Bild"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     grid->addWidget(CheckBox1, 7, 0, 1, 3);
     AddOkCancelButtons(this, grid, 8, 1);
+    // Tab goes down the dialog; the picture button, beside the width, comes
+    // after OK and "Abbrechen", as the dialog was designed.
+    QWidget* order[] = {Edit1,
+                        FilenameEdit1,
+                        BildBreitEd,
+                        RadioButton1,
+                        RadioButton2,
+                        Memo1,
+                        findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                        findChild<QPushButton*>(QStringLiteral("BitBtn2")),
+                        choose,
+                        CheckBox1};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TKategorieBearbeitenForm::Fill(const QString& name,
@@ -85,6 +104,7 @@ void TKategorieBearbeitenForm::Fill(const QString& name,
     filled = shown;
     shownWidth = BildBreitEd->value();
     shownBelow = RadioButton2->isChecked();
+    shownIntro = Memo1->toPlainText();
 }
 
 QString TKategorieBearbeitenForm::Name() const {
@@ -97,7 +117,10 @@ CategoryValues TKategorieBearbeitenForm::Values() const {
     // a file) is kept unless the user changed that control.
     CategoryValues v = filled;
     v.picfile = FilenameEdit1->fileName();
-    v.introtext = Memo1->toPlainText();
+    // The text box keeps line breaks its own way (a stored CR LF comes back as
+    // LF): an introduction the user left alone keeps its stored text.
+    const QString intro = Memo1->toPlainText();
+    if (intro != shownIntro) v.introtext = intro;
     v.textbelowpic = CheckBox1->isChecked();
     if (BildBreitEd->value() != shownWidth) v.picwidth = BildBreitEd->value();
     if (RadioButton2->isChecked() != shownBelow) v.picbelow = RadioButton1->isChecked() ? 0 : 1;
@@ -108,5 +131,12 @@ void TKategorieBearbeitenForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FilenameEdit1->setFilter(QString::fromUtf8(GetDIBOpenFilter()));
     Edit1->setFocus();
-    Edit1->end(false);
+}
+
+void TKategorieBearbeitenForm::setVisible(bool visible) {
+    // Showing a dialog hands its focus widget the focus as if by Tab, on which a
+    // line edit selects its whole text; the name is to be continued, not
+    // replaced, so the caret goes after its last character with nothing selected.
+    QDialog::setVisible(visible);
+    if (visible) Edit1->end(false);
 }

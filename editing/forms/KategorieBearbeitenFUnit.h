@@ -25,6 +25,8 @@ class TKategorieBearbeitenForm : public QDialog {
     // The name as typed (may be empty) and the record the controls describe.
     QString Name() const;
     CategoryValues Values() const;
+    // Shown, the dialog has the caret after the name's last character.
+    void setVisible(bool visible) override;
 
     QLineEdit* Edit1;
     FilenameEditBox* FilenameEdit1;
@@ -41,4 +43,5 @@ class TKategorieBearbeitenForm : public QDialog {
     CategoryValues filled; // as given to Fill
     double shownWidth = 3;
     bool shownBelow = false;
+    QString shownIntro; // the introduction as the text box showed it after Fill
 };
