@@ -4,6 +4,7 @@
 #include "FillablePdf.h"
 #include "MessageTable.h"
 #include "PreparedProject.h"
+#include "PrinterRun.h"
 #include "ProgramMessages.h"
 #include "Translator.h"
 
@@ -37,7 +38,7 @@ void TMainForm::AusfuellbaresPDF1Click() {
     if (path.isEmpty()) return;
     FileFailure failure;
     // The pages as the current printer prints them.
-    if (PrintFillablePdf(CurrentPrinter(), prepared->Input(CurrentPrinterPage()),
+    if (PrintFillablePdf(PdfSetupOf(CurrentPrinter()), prepared->Input(CurrentPrinterPage()),
                          GetMessageText(20), path, &failure) < 0)
         ShowError(
             this, QApplication::applicationName(),

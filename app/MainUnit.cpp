@@ -12,7 +12,7 @@
 #include "MessageTable.h"
 #include "PreparedProject.h"
 #include "PreviewTab.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ProgramSettings.h"

@@ -1,8 +1,8 @@
 #include "PreviewTab.h"
 
+#include "PageImage.h"
 #include "PreparedProject.h"
 #include "PreviewPaintBox.h"
-#include "PrintRun.h"
 #include "QPainterCanvas.h"
 #include "Translator.h"
 
@@ -115,16 +115,7 @@ int PreviewTab::PageCount() {
     // the prepared page index lets each page start where the last one ended.
     const int dpi = qRound(logicalDpiX() * PaintBox1->devicePixelRatioF());
     const double zoom = ZoomEd->value();
-    const PageSize page = LayoutPageSize(printerPage(), dpi, zoom);
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter painter(&probe);
-    QPainterCanvas canvas(painter, dpi);
-    const PageInput input = project.Input(printerPage());
-    int pages = 1;
-    while (pages < SeiteEd->maximum() &&
-           PaintToCanvas(canvas, input, dpi, page.width, page.height, pages, zoom, false))
-        ++pages;
-    return pages;
+    return PageCountUpTo(project.Input(printerPage()), dpi, zoom, SeiteEd->maximum());
 }
 
 void PreviewTab::ShowPageCount() {

@@ -4,7 +4,7 @@
 #include "MessageTable.h"
 #include "PreparedProject.h"
 #include "PreviewTab.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "ProgramMessages.h"
 #include "Translator.h"
 
@@ -107,12 +107,12 @@ void TMainForm::DruckenBtnClick() {
         // Printing into a file: the user names the file every time.
         const QString path = AskPdfFileName(this, current.outputFileName());
         if (path.isEmpty()) return;
-        if (PrintAllPagesToPdfFile(current, prepared->Input(CurrentPrinterPage()), title, path,
-                                   &failure) < 0)
+        if (PrintToPdfFile(PdfSetupOf(current), prepared->Input(CurrentPrinterPage()), title, path,
+                           {}, {}, nullptr, &failure) < 0)
             ShowPrintToFileFailure(this, path, failure);
         return;
     }
-    if (PrintAllPages(current, prepared->Input(CurrentPrinterPage()), title) < 0)
+    if (PrintOnPrinter(current, prepared->Input(CurrentPrinterPage()), title) < 0)
         ShowError(this, QApplication::applicationName(),
                   TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }
@@ -162,12 +162,12 @@ void TMainForm::DruckenMitDialog1Click() {
         QString path = current.outputFileName();
         if (path.isEmpty()) path = AskPdfFileName(this, QString());
         if (path.isEmpty()) return;
-        if (PrintPageRangeToPdfFile(current, input, title, path, pages, std::ref(progress),
-                                    &cancelled, &failure) < 0)
+        if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, std::ref(progress),
+                           &cancelled, &failure) < 0)
             ShowPrintToFileFailure(this, path, failure);
         return;
     }
-    if (PrintPageRange(current, input, title, pages, std::ref(progress), &cancelled) < 0)
+    if (PrintOnPrinter(current, input, title, pages, std::ref(progress), &cancelled) < 0)
         ShowError(this, QApplication::applicationName(),
                   TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }

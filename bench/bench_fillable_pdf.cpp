@@ -8,8 +8,8 @@
 
 #include "BenchDocuments.h"
 #include "BenchMain.h"
-#include "CommandLineExport.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
+#include "ProjectExport.h"
 #include "ProjectFile.h"
 #include "QPainterCanvas.h"
 

@@ -5,7 +5,7 @@
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
 #include "PreviewTab.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "Program.h"
 #include "RecentFiles.h"
 
@@ -160,14 +160,14 @@ TEST_F(DesktopTest, PageRangeAndCancelledPrint) {
     const PageInput input = form->project().Input(form->CurrentPrinterPage());
     const QString range = dir.filePath(QStringLiteral("range.pdf"));
     bool cancelled = true;
-    EXPECT_EQ(PrintPageRangeToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), range,
-                                      {2, 3, 1}, {}, &cancelled),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), range,
+                             {2, 3, 1}, {}, &cancelled),
               2);
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(PdfPageCount(range), 2);
     const QString tail = dir.filePath(QStringLiteral("tail.pdf"));
-    EXPECT_EQ(PrintPageRangeToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), tail,
-                                      {4, 0, 2}, {}, &cancelled),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), tail,
+                             {4, 0, 2}, {}, &cancelled),
               4);
     EXPECT_EQ(PdfPageCount(tail), 4);
 
@@ -176,8 +176,8 @@ TEST_F(DesktopTest, PageRangeAndCancelledPrint) {
     former.write("former");
     former.close();
     PrintProgress cancelAtThird = [](int done, int) { return done < 2; };
-    PrintPageRangeToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), range, {},
-                            cancelAtThird, &cancelled);
+    PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), range, {},
+                   cancelAtThird, &cancelled);
     EXPECT_TRUE(cancelled);
     QFile check(range);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));

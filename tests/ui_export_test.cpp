@@ -5,7 +5,7 @@
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "ProjectFile.h"
 #include "QPainterCanvas.h"
 

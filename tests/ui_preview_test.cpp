@@ -1,7 +1,7 @@
 // The page preview on the tab "Formular erzeugen": its size rule, the repaint
 // after a size change, drawing only the exposed part, and the mouse wheel.
 #include "MainFormFixture.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "QPainterCanvas.h"
 
 #include <QApplication>

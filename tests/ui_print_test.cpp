@@ -4,8 +4,9 @@
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "MessageTable.h"
+#include "PageImage.h"
 #include "PdfProbe.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "QPainterCanvas.h"
 #include "Translator.h"
 
@@ -162,8 +163,8 @@ TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
     PageInput input = form->project().Input(form->CurrentPrinterPage());
     FileFailure failure;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
-    EXPECT_EQ(PrintAllPagesToPdfFile(form->CurrentPrinter(), input, QStringLiteral("t"), target,
-                                     &failure),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), target,
+                             {}, {}, nullptr, &failure),
               -1);
     EXPECT_TRUE(failure.english.contains(QStringLiteral("out.pdf")));
     EXPECT_EQ(failure.reason, QStringLiteral("Den Ordner gibt es nicht."));

@@ -4,7 +4,7 @@
 
 #include "Canvas.h"
 #include "PaintToCanvas.h"
-#include "PrintRun.h"
+#include "PrinterRun.h"
 #include "QPainterCanvas.h"
 
 #include <QBuffer>

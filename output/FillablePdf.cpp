@@ -1,3 +1,4 @@
+// The fillable PDF: the print run into memory, then the form fields over it.
 #include "FillablePdf.h"
 
 #include "DrawnField.h"
@@ -5,7 +6,6 @@
 #include "PrintRun.h"
 
 #include <QBuffer>
-#include <QPrinter>
 #include <vector>
 
 namespace {
@@ -17,7 +17,7 @@ class FieldCollector : public FieldObserver {
 };
 } // namespace
 
-int PrintFillablePdf(QPrinter& printer, const PageInput& pageInput, const QString& jobTitle,
+int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, const QString& jobTitle,
                      const QString& path, FileFailure* failure) {
     FileFailure ignored;
     if (!failure) failure = &ignored;
@@ -28,13 +28,13 @@ int PrintFillablePdf(QPrinter& printer, const PageInput& pageInput, const QStrin
     FieldCollector collector;
     PageInput input = pageInput;
     input.fields = &collector;
-    const int pages = PrintAllPagesToPdfDevice(printer, input, jobTitle, buffer, failure);
+    const int pages = PrintToPdfDevice(setup, input, jobTitle, buffer, {}, {}, nullptr, failure);
     if (pages < 0) return -1;
     buffer.close();
     PdfPageGeometry geometry;
-    geometry.dpi = printer.resolution();
+    geometry.dpi = setup.dpi;
     // The drawing starts at the printable area's corner.
-    geometry.origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    geometry.origin = setup.layout.paintRect(QPageLayout::Point).topLeft();
     if (!AddFormFieldsAndWrite(printed, collector.fields, geometry, path, failure)) return -1;
     return pages;
 }

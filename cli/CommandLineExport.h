@@ -1,6 +1,6 @@
 #pragma once
-// The command-line export: prints a project file into a PDF file, or draws one
-// page as the preview shows it into a PNG file, without showing a window.
+// The command line: which exports it offers (one table), reading its options,
+// and running the export they ask for without a window.
 //
 //     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
@@ -65,21 +65,11 @@ bool IsCommandLineExport(int argc, char** argv);
 QString ExportUsage();
 ExportParse ParseExportArguments(const QStringList& arguments);
 
-// Runs the export the arguments ask for. Needs a QGuiApplication. Pictures named
-// relatively are also looked for in programDir (the program's directory when empty).
+// Runs the export the arguments ask for (ProjectExport.h). Needs a
+// QGuiApplication. Pictures named relatively are also looked for in
+// programDir (the program's directory when empty).
 ExportResult RunCommandLineExport(const QStringList& arguments,
                                   const QString& programDir = QString());
-
-// The two exports. Each returns false with *error set when the project file
-// cannot be read or the output cannot be made.
-bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
-                       int printerDpi, const QString& programDir, QString* error,
-                       int* pages = nullptr);
-// The printed PDF with a form field over every field (FillablePdf.h).
-bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
-                              const QString& programDir, QString* error, int* pages = nullptr);
-bool RenderProjectPage(const QString& project, const QString& png, int page, double zoom, int dpi,
-                       const QString& programDir, QString* error);
 
 // Program entry for the export: makes the application (headless when no
 // platform is set), runs the export and writes its messages. Returns the exit status.

@@ -1,0 +1,19 @@
+#pragma once
+// Exports of a project file without a window: all pages printed into a PDF
+// file, the fillable PDF, and one page as the preview shows it in a PNG file.
+// The command line (cli/) offers them; each reads the project itself.
+
+#include <QString>
+
+// Each returns false with *error set (in English) when the project file
+// cannot be read or the output cannot be made. Pictures named relatively are
+// also looked for in programDir (the program's directory when empty).
+bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
+                       int printerDpi, const QString& programDir, QString* error,
+                       int* pages = nullptr);
+// The printed PDF with a form field over every field (FillablePdf.h).
+bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
+                              const QString& programDir, QString* error, int* pages = nullptr);
+// Page `page` at zoom and screen resolution dpi, on an A4 page at 600 dpi.
+bool RenderProjectPage(const QString& project, const QString& png, int page, double zoom, int dpi,
+                       const QString& programDir, QString* error);
