@@ -176,6 +176,47 @@ TEST(DocumentModelTest, ResetAndNewAllClearTheUndoStack) {
     EXPECT_EQ(d.layout().headerText, QStringLiteral("Neu")); // layout values stay
 }
 
+// The changed state must follow the undo stack back to the saved state, while a
+// change marked without an undo step stays until the next save; each flip is announced once.
+TEST(DocumentModelTest, ChangedStateFollowsTheSavedStateAndMarks) {
+    Document d;
+    QList<bool> announced;
+    QObject::connect(&d, &Document::changedStateChanged, [&](bool on) { announced.append(on); });
+    QUndoStack* stack = d.undoStack();
+    EXPECT_FALSE(d.IsChanged());
+    stack->push(new QUndoCommand(QStringLiteral("edit")));
+    EXPECT_TRUE(d.IsChanged());
+    stack->undo();
+    EXPECT_FALSE(d.IsChanged());
+    stack->redo();
+    d.MarkUnchanged(); // saved after the edit
+    EXPECT_FALSE(d.IsChanged());
+    stack->undo();
+    EXPECT_TRUE(d.IsChanged());
+    stack->redo();
+    EXPECT_FALSE(d.IsChanged());
+    d.MarkChanged();
+    stack->undo();
+    stack->redo();
+    EXPECT_TRUE(d.IsChanged()); // the mark outlives the stack's return
+    EXPECT_EQ(announced, (QList<bool>{true, false, true, false, true, false, true}));
+    d.NewAll();
+    d.MarkUnchanged();
+    EXPECT_FALSE(d.IsChanged());
+}
+
+// The file name belongs to the document and is announced when it changes.
+TEST(DocumentModelTest, FileNameIsKeptAndAnnounced) {
+    Document d;
+    QStringList names;
+    QObject::connect(&d, &Document::fileNameChanged, [&](const QString& n) { names.append(n); });
+    EXPECT_TRUE(d.FileName().isEmpty());
+    d.SetFileName(QStringLiteral("/tmp/a.qlr"));
+    d.SetFileName(QStringLiteral("/tmp/a.qlr"));
+    d.SetFileName(QString());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("/tmp/a.qlr"), QString()}));
+}
+
 // Every key must read and write its own value, and only values of its own type.
 TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
     LayoutSettings s;

@@ -102,7 +102,7 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
         [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), printed); });
     form->DruckenBtnClick();
     answer.Verify();
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
     EXPECT_EQ(PdfPageCount(printed), 3);
     EXPECT_TRUE(PdfWithoutDate(printed) == PdfWithoutDate(exported));
 }
@@ -127,7 +127,7 @@ TEST_F(ExportTest, RenderPngEqualsThePreview) {
                                ->grab()
                                .toImage()
                                .convertToFormat(QImage::Format_RGB32);
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
     ASSERT_EQ(preview.height(), image.height() + 8);
     EXPECT_TRUE(preview.copy(0, 0, image.width(), image.height()) == image);
 }

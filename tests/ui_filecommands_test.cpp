@@ -46,7 +46,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     ASSERT_TRUE(form->OpenFileWithName(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
     EXPECT_FALSE(form->IsChanged());
-    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->document().FileName(), path);
     auto* categories = Child<QTreeView>("ListView2");
     EXPECT_EQ(categories->model()->rowCount(), 2);
     ASSERT_EQ(categories->selectionModel()->selectedRows().size(), 1);
@@ -71,7 +71,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
         AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->OpenFileWithName(bad); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
-    EXPECT_EQ(form->afilename, good);
+    EXPECT_EQ(form->document().FileName(), good);
     EXPECT_TRUE(form->IsChanged());
     EXPECT_EQ(form->document().CategoryCount(), 2);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [good.qlr*]"));
@@ -80,7 +80,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
 // A file that cannot be opened is passed over without a message.
 TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
     EXPECT_FALSE(form->OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
-    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_TRUE(form->document().FileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
 
@@ -88,15 +88,15 @@ TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
 TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     AppendCategory(form->document(), QStringLiteral("Neu"));
     form->SetChanged();
-    form->afilename = dir.filePath(QStringLiteral("saved.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("saved.qlr")));
     EXPECT_TRUE(form->SaveFile());
     EXPECT_FALSE(form->IsChanged());
-    ProjectReadResult back = ReadProjectFileFromPath(form->afilename, LayoutSettings());
+    ProjectReadResult back = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.document->CategoryName(0), QStringLiteral("Neu"));
 
     form->SetChanged();
-    form->afilename = dir.filePath(QStringLiteral("missing/folder/saved.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("missing/folder/saved.qlr")));
     bool saved = true;
     const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->SaveFile(); });
     EXPECT_FALSE(saved);
@@ -113,7 +113,7 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
     cancel.Verify();
     EXPECT_FALSE(saved);
     EXPECT_TRUE(form->IsChanged());
-    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_TRUE(form->document().FileName().isEmpty());
 }
 
 // "Öffnen..." on a changed document asks first; Cancel opens no dialog at all.
@@ -141,7 +141,7 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
     });
     EXPECT_TRUE(form->OpenFile());
     choose.Verify();
-    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->document().FileName(), path);
 }
 
 // A file named on the command line is opened at the first show, unmarked.
@@ -259,9 +259,9 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     const QString first = dir.filePath(QStringLiteral("first.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, doc, settings));
     ASSERT_TRUE(form->OpenFileWithName(first));
-    form->afilename = dir.filePath(QStringLiteral("second.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("second.qlr")));
     ASSERT_TRUE(form->SaveTheFile());
-    QFile a(first), b(form->afilename);
+    QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     const QByteArray before = a.readAll(), after = b.readAll();
@@ -290,9 +290,9 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         ASSERT_TRUE(shown.has_value()) << key.name;
         EXPECT_EQ(std::get<QString>(*shown), settings.*text) << key.name;
     }
-    form->afilename = dir.filePath(QStringLiteral("again.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("again.qlr")));
     ASSERT_TRUE(form->SaveTheFile());
-    QFile a(first), b(form->afilename);
+    QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     EXPECT_TRUE(a.readAll() == b.readAll());

@@ -387,7 +387,7 @@ TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
     QPDF pdf;
     pdf.processFile(out.toLocal8Bit().constData());
     EXPECT_EQ(ReadFormFields(pdf).size(), 10u); // 5 text fields, 2 check boxes, 3 groups
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
 }
 
 } // namespace
