@@ -169,3 +169,7 @@ void Document::AnnounceChangedState() {
     announced = IsChanged();
     emit changedStateChanged(announced);
 }
+
+bool WouldChange(const Document& document, int key, const LayoutValue& value) {
+    return WouldChange(document.layout(), key, value);
+}

@@ -17,6 +17,11 @@
 #include <optional>
 
 class QUndoStack;
+class Document;
+
+// Whether setting the layout value key to value would change the document;
+// an edit that changes nothing is not pushed.
+bool WouldChange(const Document& document, int key, const LayoutValue& value);
 
 // The values of a category record that the category dialog edits.
 struct CategoryValues {

@@ -217,6 +217,23 @@ TEST(DocumentModelTest, FileNameIsKeptAndAnnounced) {
     EXPECT_EQ(names, (QStringList{QStringLiteral("/tmp/a.qlr"), QString()}));
 }
 
+// Asking whether a value would change must leave the document alone and tell a
+// signed zero apart, as a saved file does; keys out of range and wrong types change nothing.
+TEST(DocumentModelTest, WouldChangeAsksWithoutChanging) {
+    Document d;
+    const int left = LayoutKeyOf(&LayoutSettings::leftMarginMm);
+    const int frame = LayoutKeyOf(&LayoutSettings::pageFrame);
+    d.SetLayoutValue(left, LayoutValue(0.0));
+    EXPECT_TRUE(WouldChange(d, left, LayoutValue(-0.0)));
+    EXPECT_FALSE(WouldChange(d, left, LayoutValue(0.0)));
+    EXPECT_TRUE(WouldChange(d, left, LayoutValue(7.0)));
+    EXPECT_EQ(d.layout().leftMarginMm, 0.0);
+    EXPECT_FALSE(WouldChange(d, left, LayoutValue(true)));
+    EXPECT_FALSE(WouldChange(d, -1, LayoutValue(7.0)));
+    EXPECT_FALSE(WouldChange(d, static_cast<int>(LayoutKeys().size()), LayoutValue(7.0)));
+    EXPECT_TRUE(WouldChange(d, frame, LayoutValue(!d.layout().pageFrame)));
+}
+
 // Every key must read and write its own value, and only values of its own type.
 TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
     LayoutSettings s;
@@ -236,8 +253,11 @@ TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
                     v = v + 1;
             },
             other);
+        EXPECT_TRUE(WouldChange(s, key, other)) << LayoutKeys()[key].name;
+        EXPECT_TRUE(ReadLayoutValue(s, key) == before) << LayoutKeys()[key].name;
         EXPECT_TRUE(WriteLayoutValue(s, key, other)) << LayoutKeys()[key].name;
         EXPECT_TRUE(ReadLayoutValue(s, key) == other) << LayoutKeys()[key].name;
+        EXPECT_FALSE(WouldChange(s, key, other)) << LayoutKeys()[key].name;
         EXPECT_FALSE(WriteLayoutValue(s, key, other)) << LayoutKeys()[key].name;
         const LayoutValue wrongType = other.index() == 1 ? LayoutValue(1.0) : LayoutValue(true);
         EXPECT_FALSE(WriteLayoutValue(s, key, wrongType)) << LayoutKeys()[key].name;
