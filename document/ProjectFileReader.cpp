@@ -1,6 +1,8 @@
-// Reads a project file into a fresh document and a copy of the layout. Every
-// count is checked against the bytes left before anything is built for it, so
-// a damaged or hostile file costs no more memory than its own size justifies.
+// Reads a project file into a fresh document and a copy of the layout: each
+// category and field is built as a taken record and inserted through the
+// document's primitives, as an edit would. Every count is checked against the
+// bytes left before anything is built for it, so a damaged or hostile file
+// costs no more memory than its own size justifies.
 #include "ByteReader.h"
 #include "Cp1252.h"
 #include "ProjectFile.h"
@@ -86,15 +88,20 @@ class ProjectReader {
         const std::int32_t categories = Count(kMinCategoryBytes);
         doc.ReserveCategories(categories);
         for (std::int32_t c = 0; c < categories; ++c) {
-            const int index = doc.AddCategory(AString());
+            const int index = doc.CategoryCount();
+            doc.InsertCategory(index, TakenCategory::Make(AString()));
             const std::int32_t fields = Count(kMinFieldBytes);
             Reserve(*doc.Fields(index), fields);
             for (std::int32_t f = 0; f < fields; ++f)
-                ReadField(*doc.AddBareField(index));
+                doc.InsertField(index, f, ReadField());
         }
     }
 
-    void ReadField(FieldRecord& field) {
+    // A field is read whole into its holder: one cut off in the middle is
+    // released with it and never reaches the document.
+    TakenField ReadField() {
+        TakenField taken = TakenField::Bare();
+        FieldRecord& field = taken.record();
         ReplaceText(field.name, AString());
         ReplaceText(field.descr, AString());
         field.pricecols = Int32();
@@ -104,18 +111,19 @@ class ProjectReader {
         const std::int32_t rows = Count(kMinVariantRowBytes);
         Reserve(*field.variants, rows);
         for (std::int32_t r = 0; r < rows; ++r) {
-            VariantRow& row = *AddVariantRow(doc, field);
+            VariantRow& row = *AddVariantRow(field);
             const std::int32_t cells = Count(kMinCellBytes);
             Reserve(*row.cells, cells);
             for (std::int32_t k = 0; k < cells; ++k)
-                AddVariantCell(doc, row, AString());
+                AddVariantCell(row, AString());
         }
         const std::int32_t pictures = Count(kMinPictureBytes);
         Reserve(*field.pictures, pictures);
         for (std::int32_t p = 0; p < pictures; ++p) {
             const double number = Float64();
-            AddImageEntry(doc, field, number, AString());
+            AddImageEntry(field, number, AString());
         }
+        return taken;
     }
 
     void ReadPageSettings() {

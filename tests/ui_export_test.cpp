@@ -2,6 +2,7 @@
 // window prints and previews them, and clear failures for bad input.
 #include "CommandLineExport.h"
 #include "DialogAnswerer.h"
+#include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
@@ -42,10 +43,10 @@ class ExportTest : public ::testing::Test {
                     dir.filePath(QStringLiteral("logo torvane200x200.gif")));
         // Three A4 pages: fields of 18 x 12 cm, two to a page.
         FormDocument doc;
-        doc.AddCategory(QStringLiteral("Bestellung"));
-        const int cat = doc.AddCategory(QStringLiteral("Getränke"));
+        AppendCategory(doc, QStringLiteral("Bestellung"));
+        const int cat = AppendCategory(doc, QStringLiteral("Getränke"));
         for (int i = 0; i < 5; ++i)
-            doc.AddField(cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
+            AppendField(doc, cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
         project = Path("three.qlr");
         ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
     }

@@ -1,6 +1,7 @@
 // Opening and saving project files from the main window, and the unsaved-changes question.
 #include "DialogAnswerer.h"
 #include "Dib.h"
+#include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "LayoutControlValues.h"
 #include "MainFormFixture.h"
@@ -27,10 +28,10 @@ class FileCommandsTest : public MainFormFixture {
     // A small project written by the file writer itself.
     QString WriteSample(const QString& name, double leftMargin = 21) {
         FormDocument doc;
-        doc.AddCategory(QStringLiteral("Getränke"));
-        doc.AddField(0, fkText, QStringLiteral("Name"), 6, 1.25);
-        doc.AddField(0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
-        doc.AddCategory(QStringLiteral("Speisen"));
+        AppendCategory(doc, QStringLiteral("Getränke"));
+        AppendField(doc, 0, fkText, QStringLiteral("Name"), 6, 1.25);
+        AppendField(doc, 0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
+        AppendCategory(doc, QStringLiteral("Speisen"));
         LayoutSettings settings;
         settings.leftMarginMm = leftMargin;
         const QString path = dir.filePath(name);
@@ -148,7 +149,7 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
 TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     QTemporaryDir dir;
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("K"));
+    AppendCategory(doc, QStringLiteral("K"));
     const QString path = dir.filePath(QStringLiteral("start.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
@@ -200,7 +201,7 @@ namespace {
 TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     QTemporaryDir programDir, workDir;
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("Beispiel"));
+    AppendCategory(doc, QStringLiteral("Beispiel"));
     ASSERT_TRUE(
         WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
     const QString before = QDir::currentPath();
@@ -243,8 +244,8 @@ namespace {
 // file and saving it again writes the same bytes.
 TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("Ä"));
-    doc.AddField(0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
+    AppendCategory(doc, QStringLiteral("Ä"));
+    AppendField(doc, 0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
     LayoutSettings settings;
     settings.leftMarginMm = 12.345678901234;
     settings.lineWidthMm = 0.35;
