@@ -126,24 +126,31 @@ class ProjectReader {
         return taken;
     }
 
+    void ReadValue(const PageValue& value) {
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_cvref_t<decltype(s.*member)>;
+                if constexpr (std::is_same_v<T, QString>) {
+                    s.*member = AString();
+                } else if constexpr (std::is_same_v<T, double>) {
+                    s.*member = Float64();
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    s.*member = Bool();
+                } else if constexpr (std::is_same_v<T, ColourValue>) {
+                    s.*member = UInt32();
+                } else {
+                    const std::int32_t v = Int32();
+                    // A picture alignment other than the three leaves the one in place.
+                    if (member != &LayoutSettings::pictureAlignment || (v >= 0 && v <= 2))
+                        s.*member = v;
+                }
+            },
+            value);
+    }
+
     void ReadPageSettings() {
-        for (const PageValue& value : PageSettingsOrder()) {
-            std::visit(
-                [&](auto member) {
-                    using T = std::remove_cvref_t<decltype(s.*member)>;
-                    if constexpr (std::is_same_v<T, QString>)
-                        s.*member = AString();
-                    else if constexpr (std::is_same_v<T, double>)
-                        s.*member = Float64();
-                    else if constexpr (std::is_same_v<T, bool>)
-                        s.*member = Bool();
-                    else if constexpr (std::is_same_v<T, ColourValue>)
-                        s.*member = UInt32();
-                    else
-                        s.*member = Int32();
-                },
-                value);
-        }
+        for (const PageValue& value : PageSettingsOrder())
+            ReadValue(value);
     }
 
     FontRecord ReadFont() {
@@ -168,31 +175,16 @@ class ProjectReader {
     // Each trailing section is taken only when the file holds all of it; the
     // first one missing ends the read and leaves the rest as they were.
     void ReadTrailingSections() {
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.descriptionOneColumn = Bool(); // T1
-        if (!Holds(kPictureAlignBytes)) return;
-        const std::int32_t align = Int32(); // T2
-        if (align >= 0 && align <= 2) s.pictureAlignment = align;
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.descriptionNotJustified = Bool(); // T3
-        if (!Holds(kSpaceBetweenColumnsBytes)) return;
-        s.columnGapMm = Float64(); // T4
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.variantsTableCentred = Bool(); // T5
-        if (!Holds(kBackgroundColourBytes)) return;
-        s.backgroundFill = Bool(); // T6
-        s.backgroundStartColour = UInt32();
-        s.backgroundEndColour = UInt32();
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.noLineBelowVariants = Bool(); // T7
-        if (in.AtEnd()) return;
-        ReadCategoryRecords(); // T8: a cut-off one is damage
-        if (!Holds(kLinesAndTableColourBytes)) return;
-        s.lineWidthMm = Float64(); // T9
-        s.variantsLineWidthMm = Float64();
-        for (ColourValue* c : {&s.fieldBackgroundColour, &s.tableHeadingColour,
-                               &s.priceColumnsColour, &s.tableLineColour, &s.lineColour})
-            *c = UInt32();
+        for (const TrailingSection& section : TrailingSections()) {
+            if (section.categoryRecords) {
+                if (in.AtEnd()) return;
+                ReadCategoryRecords(); // a cut-off one is damage
+                continue;
+            }
+            if (!Holds(SectionBytes(section))) return;
+            for (const PageValue& value : section.values)
+                ReadValue(value);
+        }
     }
 
     bool Holds(qsizetype bytes) const { return in.Remaining() >= bytes; }

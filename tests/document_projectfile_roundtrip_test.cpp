@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "DocumentEdits.h"
 #include "ProjectFile.h"
+#include "ProjectLayoutOrder.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,6 +159,18 @@ TEST(ProjectFileRoundTrip, FullDocumentReopensEqualAndSavesSameBytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(SerializeProject(*r.document, r.settings), file.readAll());
+}
+
+// The shared table of trailing sections must keep the sizes the format fixes, or
+// reader and writer would agree with each other on a wrong file.
+TEST(ProjectFileRoundTrip, TrailingSectionsHaveTheirFixedSizes) {
+    const std::vector<TrailingSection>& sections = TrailingSections();
+    ASSERT_EQ(sections.size(), 9u);
+    const int bytes[] = {1, 4, 1, 8, 1, 9, 1, 0, 36};
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        EXPECT_EQ(sections[i].categoryRecords, i == 7) << "T" << i + 1;
+        EXPECT_EQ(SectionBytes(sections[i]), bytes[i]) << "T" << i + 1;
+    }
 }
 
 // Every Windows-1252 byte, 0x80 to 0x9F included, is read and written back unchanged.
