@@ -38,8 +38,11 @@ void FieldsTab::NewKategorieBtnClick() {
 }
 
 void FieldsTab::RenameInPlace(int row, const QString& name) {
-    if (doc.CategoryName(row) != name) Push(new RenameCategory(doc, row, name));
-    emit markChanged(); // a committed name counts as a change even when it stayed
+    // A committed name counts as a change even when it stayed.
+    if (doc.CategoryName(row) != name)
+        Push(new RenameCategory(doc, row, name));
+    else
+        emit markChanged();
 }
 
 void FieldsTab::KategorieBearbeitenBtnClick() {
@@ -110,7 +113,6 @@ void FieldsTab::NewField(int kind) {
     ListView1->scrollTo(fields->index(row, 0));
     ProdNameEd->selectAll();
     ProdNameEd->setFocus();
-    emit markChanged();
 }
 
 void FieldsTab::NeuesProduktBtnClick() {
@@ -182,7 +184,8 @@ void FieldsTab::ProdNameEdChange() {
     values.name = ProdNameEd->toPlainText();
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Name));
-    emit markChanged();
+    else
+        emit markChanged(); // an edit that changed nothing still counts
 }
 
 void FieldsTab::KindClick(int kind) {
@@ -194,7 +197,8 @@ void FieldsTab::KindClick(int kind) {
     values.kind = kind;
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Kind));
-    emit markChanged();
+    else
+        emit markChanged(); // an edit that changed nothing still counts
 }
 
 void FieldsTab::BreitFeldEdChange(bool fromDefaultBox) {
@@ -215,8 +219,10 @@ void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, doubl
     if (!fromDefaultBox) {
         FieldValues values = doc.FieldValuesAt(cat, f);
         values.*size = value;
-        if (values != doc.FieldValuesAt(cat, f))
+        if (values != doc.FieldValuesAt(cat, f)) {
             Push(new ChangeFieldValues(doc, cat, f, values, part));
+            return;
+        }
     }
     emit markChanged();
 }

@@ -74,7 +74,7 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     fieldsTab->donotupdate = true;
     // All values arrive at once: the pictures are prepared once for them.
     doc->Reset(std::move(result.document), result.settings);
-    afilename = name;
+    doc->SetFileName(name);
     fieldsTab->SelectCategory(0);
     fieldsTab->donotupdate = false;
     fieldsTab->ListProds();
@@ -90,24 +90,24 @@ bool TMainForm::OpenFile() {
 
 bool TMainForm::SaveTheFile() {
     FileFailure failure;
-    if (WriteProjectFile(afilename, doc->form(), doc->layout(), &failure)) {
-        if (recentFiles) recentFiles->Add(afilename);
+    if (WriteProjectFile(doc->FileName(), doc->form(), doc->layout(), &failure)) {
+        if (recentFiles) recentFiles->Add(doc->FileName());
         return true;
     }
     ShowError(this, QApplication::applicationName(),
               FileFailureMessage(QStringLiteral("Konnte nicht in die folgende Datei speichern: "),
-                                 afilename, failure));
+                                 doc->FileName(), failure));
     return false;
 }
 
 bool TMainForm::SaveFile() {
     bool result;
-    if (!afilename.isEmpty()) {
+    if (!doc->FileName().isEmpty()) {
         result = SaveTheFile();
     } else {
         const QString name = ChooseFile(SaveDialog1());
         if (name.isEmpty()) return false;
-        afilename = name;
+        doc->SetFileName(name);
         result = SaveTheFile();
     }
     if (result) SetUnChanged();
@@ -125,7 +125,7 @@ void TMainForm::SaveBtnClick() {
 void TMainForm::SaveAsBtnClick() {
     const QString name = ChooseFile(SaveDialog1());
     if (name.isEmpty()) return;
-    afilename = name;
+    doc->SetFileName(name);
     if (SaveTheFile()) SetUnChanged();
 }
 

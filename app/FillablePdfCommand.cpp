@@ -1,6 +1,7 @@
 // The command "Als ausfüllbares PDF exportieren..." of the menu "Datei".
 #include "MainUnit.h"
 
+#include "Document.h"
 #include "FillablePdf.h"
 #include "MessageTable.h"
 #include "PreparedProject.h"
@@ -34,7 +35,7 @@ QString AskFillablePdfName(QWidget* parent, const QString& project) {
 } // namespace
 
 void TMainForm::AusfuellbaresPDF1Click() {
-    const QString path = AskFillablePdfName(this, afilename);
+    const QString path = AskFillablePdfName(this, doc->FileName());
     if (path.isEmpty()) return;
     FileFailure failure;
     // The pages as the current printer prints them.

@@ -55,8 +55,7 @@ template <typename T> void LayoutBinding::Changed(int key, const T& value) {
 }
 
 void LayoutBinding::Chosen(int key, const LayoutValue& value) {
-    LayoutSettings probe = doc.layout();
-    if (!WriteLayoutValue(probe, key, value)) return; // nothing changes
+    if (!WouldChange(doc, key, value)) return;
     doc.undoStack()->push(new ChooseLayoutValue(doc, key, value));
 }
 

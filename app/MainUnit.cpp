@@ -55,6 +55,7 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     prepared = new PreparedProject(*doc, ProgramDataDir(progpath), this);
     layoutBinding = new LayoutBinding(*doc, this);
     connect(doc, &Document::changedStateChanged, this, &TMainForm::UpdateTitle);
+    connect(doc, &Document::fileNameChanged, this, &TMainForm::UpdateTitle);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -94,13 +95,9 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
         return qobject_cast<TKategorieBearbeitenForm*>(categoryDialog);
     };
     fieldsTab->moveDialog = [this] { return qobject_cast<TAndereKategorieForm*>(moveDialog); };
+    // Changes without an undo step; the edits on the undo stack, layout values
+    // included, mark the document changed through the stack's saved state.
     connect(fieldsTab, &FieldsTab::markChanged, this, &TMainForm::SetChanged);
-    // Every edit, its undo and its redo mark the document changed, layout values
-    // included; clearing the stack (a file opened, "Neu") does not.
-    QUndoStack* stack = doc->undoStack();
-    connect(stack, &QUndoStack::indexChanged, this, [this, stack] {
-        if (stack->count() > 0) SetChanged();
-    });
     LoadProgramOptions(*this);
 }
 
@@ -146,7 +143,9 @@ void TMainForm::FormShow() {
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
     maincap = windowTitle();
+    started = true;
     SetUnChanged();
+    UpdateTitle();
     // The sample project is offered only to a start without a file of its own.
     if (commandLine.isEmpty())
         Timer1->start();
@@ -165,22 +164,19 @@ bool TMainForm::IsChanged() const {
 }
 
 void TMainForm::SetChanged() {
-    if (maincap.isEmpty()) return;
-    doc->SetChanged(true);
-    UpdateTitle();
+    if (started) doc->MarkChanged();
 }
 
 void TMainForm::SetUnChanged() {
-    if (maincap.isEmpty()) return;
-    doc->SetChanged(false);
-    UpdateTitle();
+    if (started) doc->MarkUnchanged();
 }
 
 void TMainForm::UpdateTitle() {
-    if (maincap.isEmpty()) return;
+    if (!started) return;
     const QString mark = doc->IsChanged() ? QStringLiteral("*]") : QStringLiteral("]");
-    if (!afilename.isEmpty())
-        setWindowTitle(maincap + QStringLiteral(" - [") + FileNamePart(afilename) + mark);
+    const QString& name = doc->FileName();
+    if (!name.isEmpty())
+        setWindowTitle(maincap + QStringLiteral(" - [") + FileNamePart(name) + mark);
     else
         setWindowTitle(maincap + QStringLiteral(" - [") + GetMessageText(23) +
                        QStringLiteral(".qlr") + mark);
@@ -188,7 +184,7 @@ void TMainForm::UpdateTitle() {
 
 void TMainForm::NewAll() {
     doc->NewAll();
-    afilename.clear();
+    doc->SetFileName(QString());
     SetUnChanged();
 }
 

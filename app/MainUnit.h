@@ -37,10 +37,11 @@ class TMainForm : public QMainWindow {
     QString progpath; // the program's directory, ending in "/"
     bool infirst = false;
     QString maincap;
-    QString afilename;
 
     Document& document() const { return *doc; }
     PreparedProject& project() const { return *prepared; }
+    // The document's unsaved changes. Marking does nothing before the window
+    // was first shown: start-up is no change of the user's.
     bool IsChanged() const;
     void SetChanged();
     void SetUnChanged();
@@ -117,6 +118,9 @@ class TMainForm : public QMainWindow {
     void FormClose();
     void UpdateTitle();
 
+    // True once the first show fixed the caption; the title and the changed
+    // mark follow the document from then on.
+    bool started = false;
     Document* doc;
     PreparedProject* prepared;
     LayoutBinding* layoutBinding;

@@ -49,8 +49,16 @@ inline LayoutSettings OrderFormSettings(bool gradient, const QString& logoFile =
 
 // Section n of the form.
 inline void AddOrderFormSection(FormDocument& doc, int n, const QString& pictureFile) {
-    if (n % 5 == 0) doc.AddCategory(QStringLiteral("Abteilung %1").arg(n / 5 + 1)); // heading
-    const int c = doc.AddCategory(QStringLiteral("Sortiment %1: Stauden und Gehölze").arg(n + 1));
+    auto addCategory = [&doc](const QString& name) {
+        const int index = doc.CategoryCount();
+        doc.InsertCategory(index, TakenCategory::Make(name));
+        return index;
+    };
+    auto addField = [&doc](int c, FieldKind kind, const QString& name, double w, double h) {
+        doc.InsertField(c, doc.FieldCount(c), TakenField::Make(kind, name, w, h));
+    };
+    if (n % 5 == 0) addCategory(QStringLiteral("Abteilung %1").arg(n / 5 + 1)); // heading
+    const int c = addCategory(QStringLiteral("Sortiment %1: Stauden und Gehölze").arg(n + 1));
     doc.SetRecord(
         c, NewCategoryRecord(n % 5 == 0 ? pictureFile : QString(), 2.5,
                              QStringLiteral("Bitte tragen Sie Artikelnummer, Bezeichnung und Menge "
@@ -58,15 +66,15 @@ inline void AddOrderFormSection(FormDocument& doc, int n, const QString& picture
                                             "Lieferung ab 50 Euro Bestellwert frei Haus."),
                              n % 2, false));
     for (int row = 0; row < 4; ++row) {
-        doc.AddField(c, fkText, QStringLiteral("Art.-Nr."), 3, 0.9);
-        doc.AddField(c, fkText, QStringLiteral("Bezeichnung"), 8.5, 0.9);
-        doc.AddField(c, fkText, QStringLiteral("Menge"), 2.5, 0.9);
-        doc.AddField(c, fkText, QStringLiteral("Preis"), 3, 0.9);
+        addField(c, fkText, QStringLiteral("Art.-Nr."), 3, 0.9);
+        addField(c, fkText, QStringLiteral("Bezeichnung"), 8.5, 0.9);
+        addField(c, fkText, QStringLiteral("Menge"), 2.5, 0.9);
+        addField(c, fkText, QStringLiteral("Preis"), 3, 0.9);
     }
-    doc.AddField(c, fkCheckBox, QStringLiteral("Pflanzservice gewünscht"), 1, 0.5);
-    doc.AddField(c, fkCheckBox, QStringLiteral("Rückruf zur Beratung"), 1, 0.5);
+    addField(c, fkCheckBox, QStringLiteral("Pflanzservice gewünscht"), 1, 0.5);
+    addField(c, fkCheckBox, QStringLiteral("Rückruf zur Beratung"), 1, 0.5);
     for (const char* size : {"Topf 9 cm", "Topf 12 cm", "Container 3 l", "wurzelnackt"})
-        doc.AddField(c, fkSingleChoice, QString::fromUtf8(size), 1, 0.5);
+        addField(c, fkSingleChoice, QString::fromUtf8(size), 1, 0.5);
 }
 
 // The pages input lays doc out into (drawn on the recording canvas).
@@ -87,8 +95,8 @@ inline int FillToAboutPages(FormDocument& doc, const PageInput& input, int pages
             AddOrderFormSection(doc, sections++, pictureFile);
         while (sections > wanted) {
             --sections;
-            doc.DeleteCategory(doc.CategoryCount() - 1);
-            if (sections % 5 == 0) doc.DeleteCategory(doc.CategoryCount() - 1);
+            doc.TakeCategory(doc.CategoryCount() - 1);
+            if (sections % 5 == 0) doc.TakeCategory(doc.CategoryCount() - 1);
         }
     };
     resize(10);

@@ -36,7 +36,7 @@ struct Window {
         form.Fields()->SelectCategory(0);
         QApplication::processEvents();
     }
-    ~Window() { form.document().SetChanged(false); }
+    ~Window() { form.document().MarkUnchanged(); }
     QTemporaryDir dir;
     TMainForm form;
 };

@@ -4,7 +4,10 @@
 #include <cstring>
 
 Document::Document(QObject* parent)
-    : QObject(parent), content(std::make_unique<FormDocument>()), undo(new QUndoStack(this)) {}
+    : QObject(parent), content(std::make_unique<FormDocument>()), undo(new QUndoStack(this)) {
+    // Undoing back to the saved state makes the document unchanged again.
+    connect(undo, &QUndoStack::cleanChanged, this, &Document::AnnounceChangedState);
+}
 
 Document::~Document() {
     // The commands hold taken records; they go before the records' document.
@@ -140,8 +143,33 @@ void Document::SetLayoutValue(int key, const LayoutValue& value) {
     emit contentChanged();
 }
 
-void Document::SetChanged(bool on) {
-    if (changed == on) return;
-    changed = on;
-    emit changedStateChanged(changed);
+void Document::SetFileName(const QString& name) {
+    if (fileName == name) return;
+    fileName = name;
+    emit fileNameChanged(fileName);
+}
+
+bool Document::IsChanged() const {
+    return marked || !undo->isClean();
+}
+
+void Document::MarkChanged() {
+    marked = true;
+    AnnounceChangedState();
+}
+
+void Document::MarkUnchanged() {
+    marked = false;
+    undo->setClean();
+    AnnounceChangedState();
+}
+
+void Document::AnnounceChangedState() {
+    if (announced == IsChanged()) return;
+    announced = IsChanged();
+    emit changedStateChanged(announced);
+}
+
+bool WouldChange(const Document& document, int key, const LayoutValue& value) {
+    return WouldChange(document.layout(), key, value);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The document: the one owner of what a project file holds, the categories
-// with their fields and the page layout values, and of the undo stack of the
-// edits made to them. Every change goes through the few primitives below and
+// with their fields and the page layout values, of the undo stack of the
+// edits made to them, and of what is known about its saving: the file it is
+// saved in and whether it has changed since. Every change goes through the few primitives below and
 // is announced by a signal; views read the document and follow the signals,
 // and keep none of its data themselves.
 
@@ -16,6 +17,11 @@
 #include <optional>
 
 class QUndoStack;
+class Document;
+
+// Whether setting the layout value key to value would change the document;
+// an edit that changes nothing is not pushed.
+bool WouldChange(const Document& document, int key, const LayoutValue& value);
 
 // The values of a category record that the category dialog edits.
 struct CategoryValues {
@@ -76,9 +82,18 @@ class Document : public QObject {
     LayoutValue LayoutValueOf(int key) const { return ReadLayoutValue(settings, key); }
     void SetLayoutValue(int key, const LayoutValue& value);
 
-    // Unsaved changes.
-    bool IsChanged() const { return changed; }
-    void SetChanged(bool on);
+    // The project file the document is saved in; empty for a new document.
+    const QString& FileName() const { return fileName; }
+    void SetFileName(const QString& name);
+
+    // Unsaved changes: the undo stack has left the state last saved, or a
+    // change that has no undo step was marked since.
+    bool IsChanged() const;
+    // A change without an undo step (another category selected, a name
+    // committed unchanged): it stays marked until the next save, open or "Neu".
+    void MarkChanged();
+    // Saved, opened or new: the present state is the saved one.
+    void MarkUnchanged();
 
   signals:
     void aboutToBeReset();
@@ -101,10 +116,14 @@ class Document : public QObject {
     // Any of the changes above, after its own signal: for views that redraw whole.
     void contentChanged();
     void changedStateChanged(bool changed);
+    void fileNameChanged(const QString& name);
 
   private:
     std::unique_ptr<FormDocument> content;
     LayoutSettings settings;
     QUndoStack* undo;
-    bool changed = false;
+    QString fileName;
+    bool marked = false;    // a change without undo step since the last save
+    bool announced = false; // the changed state last announced
+    void AnnounceChangedState();
 };

@@ -26,22 +26,6 @@ void FormDocument::ReserveCategories(int n) {
     items.reserve(static_cast<std::size_t>(n));
 }
 
-int FormDocument::AddCategory(const QString& name) {
-    auto* fields = new FieldArray(&aprod);
-    KatRef* slot = kats.Add();
-    if (!slot) {
-        delete fields;
-        throw std::bad_alloc();
-    }
-    *slot = fields;
-    items.push_back(Item{name, nullptr});
-    return CategoryCount() - 1;
-}
-
-void FormDocument::DeleteCategory(int i) {
-    TakeCategory(i); // released as the holder goes
-}
-
 void FormDocument::AttachField(FieldRecord& field, bool attach) {
     if (field.pictures) field.pictures->outeraobj = attach ? &abild : nullptr;
     if (!field.variants) return;
@@ -134,40 +118,6 @@ void FormDocument::SwapCategories(int i, int j) {
     std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
 }
 
-FieldRecord* FormDocument::AddBareField(int category) {
-    FieldArray* fields = Fields(category);
-    FieldRecord* field = fields->Add();
-    if (!field) throw std::bad_alloc();
-    field->name = NewText(QString());
-    field->descr = NewText(QString());
-    field->pictures = new TDynaArray<ImageEntry>(&abild);
-    field->variants = new TDynaArray<VariantRow>(&avariante);
-    return field;
-}
-
-FieldRecord* FormDocument::AddField(int category, FieldKind kind, const QString& name, double width,
-                                    double height) {
-    FieldRecord* field = AddBareField(category);
-    ReplaceText(field->name, name);
-    field->kind = kind;
-    field->width = width;
-    field->height = height;
-    field->pricecols = 0;
-    AddVariantRow(*this, *field);
-    Fields(category)->GetObject(static_cast<std::int32_t>(Fields(category)->count - 1));
-    return aprod;
-}
-
-void FormDocument::DeleteField(int category, int f) {
-    TakeField(category, f); // released as the holder goes
-}
-
-void FormDocument::MoveFieldToCategory(int from, int f, int to) {
-    if (from == to || !ValidCategory(to)) return;
-    TakenField moved = TakeField(from, f);
-    if (!moved.empty()) InsertField(to, FieldCount(to), std::move(moved));
-}
-
 void FormDocument::DestroyAProd() {
     if (aprod) ReleaseFieldContents(*aprod);
 }
@@ -190,27 +140,4 @@ void FormDocument::NewAll() {
     for (Item& item : items)
         FreeCategoryRecord(item.record);
     items.clear();
-}
-
-VariantRow* AddVariantRow(FormDocument& doc, FieldRecord& field) {
-    VariantRow* row = field.variants->Add();
-    if (!row) throw std::bad_alloc();
-    row->cells = new TDynaArray<VariantCell>(&doc.aprop);
-    return row;
-}
-
-VariantCell* AddVariantCell(FormDocument&, VariantRow& row, const QString& text) {
-    VariantCell* cell = row.cells->Add();
-    if (!cell) throw std::bad_alloc();
-    cell->text = NewText(text);
-    return cell;
-}
-
-ImageEntry* AddImageEntry(FormDocument&, FieldRecord& field, double number,
-                          const QString& filename) {
-    ImageEntry* entry = field.pictures->Add();
-    if (!entry) throw std::bad_alloc();
-    entry->number = number;
-    entry->filename = NewText(filename);
-    return entry;
 }

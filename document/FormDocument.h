@@ -38,23 +38,6 @@ class FormDocument {
 
     // Makes room for n categories at once (readers, after checking n against the file).
     void ReserveCategories(int n);
-    // Appends a category with an empty field array and no record; returns its index.
-    int AddCategory(const QString& name);
-    // Releases the category's fields, field array and record, and removes it.
-    void DeleteCategory(int i);
-    // Swaps categories i and j (name, record and fields together).
-    void SwapCategories(int i, int j);
-
-    // Appends a field as the new-field commands make it: descr empty, pricecols 0,
-    // no pictures and one variant row without cells. Positions aprod on it.
-    FieldRecord* AddField(int category, FieldKind kind, const QString& name, double width,
-                          double height);
-    // Appends a zeroed field with empty pictures and variants arrays (as a reader fills it).
-    FieldRecord* AddBareField(int category);
-    // Releases and removes field f of category i.
-    void DeleteField(int category, int f);
-    // Takes field f out of category `from` whole and appends it to category `to`.
-    void MoveFieldToCategory(int from, int f, int to);
 
     // The primitives every edit goes through. Indexes are checked: an index out
     // of range changes nothing (and a Take returns an empty holder).
@@ -83,6 +66,7 @@ class FormDocument {
     void AttachField(FieldRecord& field, bool attach);
     void AttachFields(FieldArray& fields, bool attach);
     bool ValidCategory(int i) const { return i >= 0 && i < CategoryCount(); }
+    void SwapCategories(int i, int j);
 
     struct Item {
         QString name;
@@ -90,9 +74,3 @@ class FormDocument {
     };
     std::vector<Item> items;
 };
-
-// Helpers for the nested arrays of a field.
-VariantRow* AddVariantRow(FormDocument& doc, FieldRecord& field);
-VariantCell* AddVariantCell(FormDocument& doc, VariantRow& row, const QString& text);
-ImageEntry* AddImageEntry(FormDocument& doc, FieldRecord& field, double number,
-                          const QString& filename);

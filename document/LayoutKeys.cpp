@@ -64,25 +64,33 @@ LayoutValue ReadLayoutValue(const LayoutSettings& s, int key) {
                       Keys()[static_cast<std::size_t>(key)].member);
 }
 
-bool WriteLayoutValue(LayoutSettings& s, int key, const LayoutValue& value) {
+bool WouldChange(const LayoutSettings& s, int key, const LayoutValue& value) {
     if (key < 0 || key >= static_cast<int>(Keys().size())) return false;
     const LayoutMember& member = Keys()[static_cast<std::size_t>(key)].member;
     if (member.index() != value.index()) return false;
     return std::visit(
         [&s, &value](auto m) {
-            auto& slot = Slot(s, m);
-            using V = std::remove_reference_t<decltype(slot)>;
+            const auto& slot = Slot(s, m);
+            using V = std::remove_cvref_t<decltype(slot)>;
             const V& wanted = std::get<V>(value);
             // Bitwise equality for doubles: 0.0 and -0.0 differ in a saved file.
-            if constexpr (std::is_same_v<V, double>) {
-                if (std::memcmp(&slot, &wanted, sizeof(double)) == 0) return false;
-            } else {
-                if (slot == wanted) return false;
-            }
-            slot = wanted;
-            return true;
+            if constexpr (std::is_same_v<V, double>)
+                return std::memcmp(&slot, &wanted, sizeof(double)) != 0;
+            else
+                return !(slot == wanted);
         },
         member);
+}
+
+bool WriteLayoutValue(LayoutSettings& s, int key, const LayoutValue& value) {
+    if (!WouldChange(s, key, value)) return false;
+    std::visit(
+        [&s, &value](auto m) {
+            auto& slot = Slot(s, m);
+            slot = std::get<std::remove_reference_t<decltype(slot)>>(value);
+        },
+        Keys()[static_cast<std::size_t>(key)].member);
+    return true;
 }
 
 LayoutSettings WithinRanges(const LayoutSettings& settings) {

@@ -36,8 +36,10 @@ inline int LayoutKeyOf(FontRole role) {
 
 // The value of key in s; a default value for a key out of range.
 LayoutValue ReadLayoutValue(const LayoutSettings& s, int key);
-// Sets key's value; false when the key is out of range, the value has another
-// type than the key, or s already holds exactly that value.
+// Whether setting key to value changes s: false when the key is out of range,
+// the value has another type than the key, or s already holds exactly that value.
+bool WouldChange(const LayoutSettings& s, int key, const LayoutValue& value);
+// Sets key's value; false when it would not change (see WouldChange).
 bool WriteLayoutValue(LayoutSettings& s, int key, const LayoutValue& value);
 
 // The values as the layout controls hold them: every spin edit's value brought

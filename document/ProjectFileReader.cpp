@@ -1,6 +1,8 @@
-// Reads a project file into a fresh document and a copy of the layout. Every
-// count is checked against the bytes left before anything is built for it, so
-// a damaged or hostile file costs no more memory than its own size justifies.
+// Reads a project file into a fresh document and a copy of the layout: each
+// category and field is built as a taken record and inserted through the
+// document's primitives, as an edit would. Every count is checked against the
+// bytes left before anything is built for it, so a damaged or hostile file
+// costs no more memory than its own size justifies.
 #include "ByteReader.h"
 #include "Cp1252.h"
 #include "ProjectFile.h"
@@ -86,15 +88,20 @@ class ProjectReader {
         const std::int32_t categories = Count(kMinCategoryBytes);
         doc.ReserveCategories(categories);
         for (std::int32_t c = 0; c < categories; ++c) {
-            const int index = doc.AddCategory(AString());
+            const int index = doc.CategoryCount();
+            doc.InsertCategory(index, TakenCategory::Make(AString()));
             const std::int32_t fields = Count(kMinFieldBytes);
             Reserve(*doc.Fields(index), fields);
             for (std::int32_t f = 0; f < fields; ++f)
-                ReadField(*doc.AddBareField(index));
+                doc.InsertField(index, f, ReadField());
         }
     }
 
-    void ReadField(FieldRecord& field) {
+    // A field is read whole into its holder: one cut off in the middle is
+    // released with it and never reaches the document.
+    TakenField ReadField() {
+        TakenField taken = TakenField::Bare();
+        FieldRecord& field = taken.record();
         ReplaceText(field.name, AString());
         ReplaceText(field.descr, AString());
         field.pricecols = Int32();
@@ -104,38 +111,46 @@ class ProjectReader {
         const std::int32_t rows = Count(kMinVariantRowBytes);
         Reserve(*field.variants, rows);
         for (std::int32_t r = 0; r < rows; ++r) {
-            VariantRow& row = *AddVariantRow(doc, field);
+            VariantRow& row = *AddVariantRow(field);
             const std::int32_t cells = Count(kMinCellBytes);
             Reserve(*row.cells, cells);
             for (std::int32_t k = 0; k < cells; ++k)
-                AddVariantCell(doc, row, AString());
+                AddVariantCell(row, AString());
         }
         const std::int32_t pictures = Count(kMinPictureBytes);
         Reserve(*field.pictures, pictures);
         for (std::int32_t p = 0; p < pictures; ++p) {
             const double number = Float64();
-            AddImageEntry(doc, field, number, AString());
+            AddImageEntry(field, number, AString());
         }
+        return taken;
+    }
+
+    void ReadValue(const PageValue& value) {
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_cvref_t<decltype(s.*member)>;
+                if constexpr (std::is_same_v<T, QString>) {
+                    s.*member = AString();
+                } else if constexpr (std::is_same_v<T, double>) {
+                    s.*member = Float64();
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    s.*member = Bool();
+                } else if constexpr (std::is_same_v<T, ColourValue>) {
+                    s.*member = UInt32();
+                } else {
+                    const std::int32_t v = Int32();
+                    // A picture alignment other than the three leaves the one in place.
+                    if (member != &LayoutSettings::pictureAlignment || (v >= 0 && v <= 2))
+                        s.*member = v;
+                }
+            },
+            value);
     }
 
     void ReadPageSettings() {
-        for (const PageValue& value : PageSettingsOrder()) {
-            std::visit(
-                [&](auto member) {
-                    using T = std::remove_cvref_t<decltype(s.*member)>;
-                    if constexpr (std::is_same_v<T, QString>)
-                        s.*member = AString();
-                    else if constexpr (std::is_same_v<T, double>)
-                        s.*member = Float64();
-                    else if constexpr (std::is_same_v<T, bool>)
-                        s.*member = Bool();
-                    else if constexpr (std::is_same_v<T, ColourValue>)
-                        s.*member = UInt32();
-                    else
-                        s.*member = Int32();
-                },
-                value);
-        }
+        for (const PageValue& value : PageSettingsOrder())
+            ReadValue(value);
     }
 
     FontRecord ReadFont() {
@@ -160,31 +175,16 @@ class ProjectReader {
     // Each trailing section is taken only when the file holds all of it; the
     // first one missing ends the read and leaves the rest as they were.
     void ReadTrailingSections() {
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.descriptionOneColumn = Bool(); // T1
-        if (!Holds(kPictureAlignBytes)) return;
-        const std::int32_t align = Int32(); // T2
-        if (align >= 0 && align <= 2) s.pictureAlignment = align;
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.descriptionNotJustified = Bool(); // T3
-        if (!Holds(kSpaceBetweenColumnsBytes)) return;
-        s.columnGapMm = Float64(); // T4
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.variantsTableCentred = Bool(); // T5
-        if (!Holds(kBackgroundColourBytes)) return;
-        s.backgroundFill = Bool(); // T6
-        s.backgroundStartColour = UInt32();
-        s.backgroundEndColour = UInt32();
-        if (!Holds(kTrailingBoolBytes)) return;
-        s.noLineBelowVariants = Bool(); // T7
-        if (in.AtEnd()) return;
-        ReadCategoryRecords(); // T8: a cut-off one is damage
-        if (!Holds(kLinesAndTableColourBytes)) return;
-        s.lineWidthMm = Float64(); // T9
-        s.variantsLineWidthMm = Float64();
-        for (ColourValue* c : {&s.fieldBackgroundColour, &s.tableHeadingColour,
-                               &s.priceColumnsColour, &s.tableLineColour, &s.lineColour})
-            *c = UInt32();
+        for (const TrailingSection& section : TrailingSections()) {
+            if (section.categoryRecords) {
+                if (in.AtEnd()) return;
+                ReadCategoryRecords(); // a cut-off one is damage
+                continue;
+            }
+            if (!Holds(SectionBytes(section))) return;
+            for (const PageValue& value : section.values)
+                ReadValue(value);
+        }
     }
 
     bool Holds(qsizetype bytes) const { return in.Remaining() >= bytes; }

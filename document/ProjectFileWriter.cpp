@@ -78,24 +78,22 @@ void WriteCategories(ByteWriter& out, const FormDocument& doc) {
     }
 }
 
-void WritePageSettings(ByteWriter& out, const LayoutSettings& s) {
-    for (const PageValue& value : PageSettingsOrder()) {
-        std::visit(
-            [&](auto member) {
-                using T = std::remove_cvref_t<decltype(s.*member)>;
-                if constexpr (std::is_same_v<T, QString>)
-                    WriteAString(out, s.*member);
-                else if constexpr (std::is_same_v<T, double>)
-                    out.Float64(s.*member);
-                else if constexpr (std::is_same_v<T, bool>)
-                    out.Bool(s.*member);
-                else if constexpr (std::is_same_v<T, ColourValue>)
-                    out.UInt32(s.*member);
-                else
-                    out.Int32(s.*member);
-            },
-            value);
-    }
+void WriteValue(ByteWriter& out, const LayoutSettings& s, const PageValue& value) {
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_cvref_t<decltype(s.*member)>;
+            if constexpr (std::is_same_v<T, QString>)
+                WriteAString(out, s.*member);
+            else if constexpr (std::is_same_v<T, double>)
+                out.Float64(s.*member);
+            else if constexpr (std::is_same_v<T, bool>)
+                out.Bool(s.*member);
+            else if constexpr (std::is_same_v<T, ColourValue>)
+                out.UInt32(s.*member);
+            else
+                out.Int32(s.*member);
+        },
+        value);
 }
 
 void WriteCategoryRecords(ByteWriter& out, const FormDocument& doc) {
@@ -117,25 +115,15 @@ void WriteCategoryRecords(ByteWriter& out, const FormDocument& doc) {
 QByteArray SerializeProject(const FormDocument& doc, const LayoutSettings& s) {
     ByteWriter out;
     WriteCategories(out, doc);
-    WritePageSettings(out, s);
+    for (const PageValue& value : PageSettingsOrder())
+        WriteValue(out, s, value);
     for (const FontRecord& font : s.fonts)
         WriteFont(out, font);
-
-    out.Bool(s.descriptionOneColumn);    // T1
-    out.Int32(s.pictureAlignment);       // T2
-    out.Bool(s.descriptionNotJustified); // T3
-    out.Float64(s.columnGapMm);          // T4
-    out.Bool(s.variantsTableCentred);    // T5
-    out.Bool(s.backgroundFill);          // T6
-    out.UInt32(s.backgroundStartColour);
-    out.UInt32(s.backgroundEndColour);
-    out.Bool(s.noLineBelowVariants); // T7
-    WriteCategoryRecords(out, doc);  // T8
-    out.Float64(s.lineWidthMm);      // T9
-    out.Float64(s.variantsLineWidthMm);
-    for (ColourValue c : {s.fieldBackgroundColour, s.tableHeadingColour, s.priceColumnsColour,
-                          s.tableLineColour, s.lineColour})
-        out.UInt32(c);
+    for (const TrailingSection& section : TrailingSections()) {
+        if (section.categoryRecords) WriteCategoryRecords(out, doc);
+        for (const PageValue& value : section.values)
+            WriteValue(out, s, value);
+    }
     return out.bytes;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
-// The order of the page settings in a project file (its second section), shared
-// by the reader and the writer so the two cannot drift apart.
+// The order of the layout values in a project file, its page settings (the
+// second section) and its trailing sections, shared by the reader and the
+// writer so the two cannot drift apart.
 
 #include "LayoutSettings.h"
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <variant>
+#include <vector>
 
 // Text (Windows-1252 string), float64, bool, colour or int32, by member type.
 using PageValue =
@@ -40,12 +43,49 @@ inline const std::array<PageValue, 39>& PageSettingsOrder() {
     return order;
 }
 
-// The fixed-size trailing sections, in bytes.
-constexpr int kTrailingBoolBytes = 1;
-constexpr int kPictureAlignBytes = 4;         // T2
-constexpr int kSpaceBetweenColumnsBytes = 8;  // T4
-constexpr int kBackgroundColourBytes = 9;     // T6
-constexpr int kLinesAndTableColourBytes = 36; // T9
+// One trailing section: its values in file order, or the category records,
+// the one section of variable length.
+struct TrailingSection {
+    std::vector<PageValue> values;
+    bool categoryRecords = false;
+};
+
+// The trailing sections T1 to T9 in file order. A file may end before any of
+// them; each one present is there whole (the reader takes it or stops).
+inline const std::vector<TrailingSection>& TrailingSections() {
+    using L = LayoutSettings;
+    static const std::vector<TrailingSection> sections = {
+        {{&L::descriptionOneColumn}},    // T1
+        {{&L::pictureAlignment}},        // T2: 0, 1 or 2; another value changes nothing
+        {{&L::descriptionNotJustified}}, // T3
+        {{&L::columnGapMm}},             // T4
+        {{&L::variantsTableCentred}},    // T5
+        {{&L::backgroundFill, &L::backgroundStartColour, &L::backgroundEndColour}}, // T6
+        {{&L::noLineBelowVariants}},                                                // T7
+        {{}, true}, // T8: the category records
+        {{&L::lineWidthMm, &L::variantsLineWidthMm, &L::fieldBackgroundColour,
+          &L::tableHeadingColour, &L::priceColumnsColour, &L::tableLineColour,
+          &L::lineColour}}, // T9
+    };
+    return sections;
+}
+
+// The bytes a fixed-size section takes: a bool 1, an int32 or colour 4, a float64 8.
+inline int SectionBytes(const TrailingSection& section) {
+    int bytes = 0;
+    for (const PageValue& value : section.values)
+        bytes += std::visit(
+            []<typename T>(T LayoutSettings::*) {
+                if constexpr (std::is_same_v<T, bool>)
+                    return 1;
+                else if constexpr (std::is_same_v<T, double>)
+                    return 8;
+                else
+                    return 4; // a text has no fixed size and is in no trailing section
+            },
+            value);
+    return bytes;
+}
 
 // The face name of a font record has a one-byte length.
 constexpr int kMaxFontNameUnits = 255;

@@ -35,20 +35,45 @@ void ReleaseFieldArray(FieldArray*& fields) {
 }
 
 TakenField TakenField::Make(FieldKind kind, const QString& name, double width, double height) {
-    FieldRecord f{};
-    f.name = NewText(name);
-    f.descr = NewText(QString());
+    TakenField taken = Bare();
+    FieldRecord& f = taken.record();
+    ReplaceText(f.name, name);
     f.kind = kind;
     f.width = width;
     f.height = height;
+    AddVariantRow(f);
+    return taken;
+}
+
+TakenField TakenField::Bare() {
+    FieldRecord f{};
+    f.name = NewText(QString());
+    f.descr = NewText(QString());
     f.pictures = new TDynaArray<ImageEntry>();
     f.variants = new TDynaArray<VariantRow>();
-    f.pricecols = 0;
-    TakenField taken(f);
-    VariantRow* row = f.variants->Add();
+    return TakenField(f);
+}
+
+VariantRow* AddVariantRow(FieldRecord& field) {
+    VariantRow* row = field.variants->Add();
     if (!row) throw std::bad_alloc();
     row->cells = new TDynaArray<VariantCell>();
-    return taken;
+    return row;
+}
+
+VariantCell* AddVariantCell(VariantRow& row, const QString& text) {
+    VariantCell* cell = row.cells->Add();
+    if (!cell) throw std::bad_alloc();
+    cell->text = NewText(text);
+    return cell;
+}
+
+ImageEntry* AddImageEntry(FieldRecord& field, double number, const QString& filename) {
+    ImageEntry* entry = field.pictures->Add();
+    if (!entry) throw std::bad_alloc();
+    entry->number = number;
+    entry->filename = NewText(filename);
+    return entry;
 }
 
 TakenField::TakenField(TakenField&& other) noexcept

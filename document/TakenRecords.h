@@ -21,6 +21,9 @@ class TakenField {
     // A field as the new-field commands make it: empty description, price
     // column count 0, no pictures and one variant row without cells.
     static TakenField Make(FieldKind kind, const QString& name, double width, double height);
+    // A zeroed field with empty texts and empty pictures and variants, for a
+    // reader to fill in place.
+    static TakenField Bare();
     TakenField(TakenField&& other) noexcept;
     TakenField& operator=(TakenField&& other) noexcept;
     TakenField(const TakenField&) = delete;
@@ -29,6 +32,8 @@ class TakenField {
 
     bool empty() const { return !holds; }
     const FieldRecord& record() const { return field; }
+    // The held record, to fill before it is inserted anywhere.
+    FieldRecord& record() { return field; }
     // Hands the record over to the caller, who owns it from now on.
     FieldRecord Release();
 
@@ -36,6 +41,12 @@ class TakenField {
     FieldRecord field{};
     bool holds = false;
 };
+
+// Building the nested arrays of a field that belongs to no document yet; the
+// new arrays publish their cursor nowhere until the field is inserted.
+VariantRow* AddVariantRow(FieldRecord& field);
+VariantCell* AddVariantCell(VariantRow& row, const QString& text);
+ImageEntry* AddImageEntry(FieldRecord& field, double number, const QString& filename);
 
 class TakenCategory {
   public:

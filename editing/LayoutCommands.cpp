@@ -27,8 +27,6 @@ bool ChangeLayoutValue::mergeWith(const QUndoCommand* other) {
 }
 
 void PushLayoutValue(Document& document, int key, const LayoutValue& value) {
-    if (key < 0 || key >= static_cast<int>(LayoutKeys().size())) return;
-    LayoutSettings probe = document.layout();
-    if (!WriteLayoutValue(probe, key, value)) return;
+    if (!WouldChange(document, key, value)) return;
     document.undoStack()->push(new ChangeLayoutValue(document, key, value));
 }

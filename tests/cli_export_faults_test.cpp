@@ -2,6 +2,7 @@
 // whole fails the run with status 1 and leaves the former file as it was, with
 // no stray file beside it.
 #include "CommandLineExport.h"
+#include "DocumentEdits.h"
 #include "FileBytes.h"
 #include "ProjectFile.h"
 #include "SmallDisk.h"
@@ -31,9 +32,9 @@ TEST_P(ExportWriteFault, ExitsOneAndKeepsTheFormerFile) {
     const ExportFaultCase& c = GetParam();
     QTemporaryDir base;
     FormDocument doc;
-    const int cat = doc.AddCategory(QStringLiteral("Getränke"));
+    const int cat = AppendCategory(doc, QStringLiteral("Getränke"));
     for (int i = 0; i < 6; ++i)
-        doc.AddField(cat, fkText, QStringLiteral("Feld %1 ").arg(i).repeated(40), 18, 6);
+        AppendField(doc, cat, fkText, QStringLiteral("Feld %1 ").arg(i).repeated(40), 18, 6);
     const QString project = base.filePath(QStringLiteral("form.qlr"));
     ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
 

@@ -1,4 +1,5 @@
 // The document model: category pairing, field creation and record ownership.
+#include "DocumentEdits.h"
 #include "FormDocument.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,16 @@ QString FieldName(const FormDocument& doc, int cat, int f) {
 }
 
 // Names, records and field arrays of categories must stay paired through every command.
-TEST(FormDocumentTest, CategoryPartsStayPairedThroughSwapsAndDeletes) {
+TEST(FormDocumentTest, CategoryPartsStayPairedThroughMovesAndTakes) {
     FormDocument doc;
     for (const char* n : {"A", "B", "C"}) {
-        const int i = doc.AddCategory(QString::fromLatin1(n));
-        doc.AddField(i, fkText, QStringLiteral("field of ") + QString::fromLatin1(n), 6, 1.25);
+        const int i = AppendCategory(doc, QString::fromLatin1(n));
+        AppendField(doc, i, fkText, QStringLiteral("field of ") + QString::fromLatin1(n), 6, 1.25);
     }
     doc.SetRecord(
         1, NewCategoryRecord(QStringLiteral("b.png"), 3, QStringLiteral("intro B"), 1, true));
-    doc.SwapCategories(0, 1);
-    doc.SwapCategories(1, 2);
+    doc.MoveCategory(0, 1);
+    doc.MoveCategory(1, 2);
     // Now: B, C, A
     ASSERT_EQ(doc.CategoryCount(), 3);
     EXPECT_EQ(doc.kats.count, 3u);
@@ -28,7 +29,7 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughSwapsAndDeletes) {
     ASSERT_NE(doc.Record(0), nullptr);
     EXPECT_EQ(ToQString(doc.Record(0)->introtext), QStringLiteral("intro B"));
     EXPECT_EQ(doc.Record(1), nullptr);
-    doc.DeleteCategory(1);
+    doc.TakeCategory(1); // released as the holder goes
     EXPECT_EQ(doc.CategoryName(1), QStringLiteral("A"));
     EXPECT_EQ(FieldName(doc, 1, 0), QStringLiteral("field of A"));
     EXPECT_EQ(doc.kats.count, 2u);
@@ -37,11 +38,11 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughSwapsAndDeletes) {
 // New fields carry an empty description, no price columns, no pictures and one empty variant row.
 TEST(FormDocumentTest, NewFieldsHaveTheirFixedShape) {
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("K"));
+    AppendCategory(doc, QStringLiteral("K"));
     const FieldKind kinds[] = {fkText, fkCheckBox, fkSingleChoice};
     for (FieldKind kind : kinds) {
-        FieldRecord* f = doc.AddField(0, kind, QStringLiteral("Neues Produkt"), 6, 1.25);
-        EXPECT_EQ(f, doc.aprod);
+        const FieldRecord* f = AppendField(doc, 0, kind, QStringLiteral("Neues Produkt"), 6, 1.25);
+        EXPECT_EQ(f, doc.FieldAt(0, doc.FieldCount(0) - 1));
         EXPECT_EQ(f->kind, kind);
         EXPECT_EQ(TextView(f->descr), u"");
         EXPECT_EQ(f->pricecols, 0);
@@ -58,17 +59,19 @@ TEST(FormDocumentTest, NewFieldsHaveTheirFixedShape) {
 TEST(FormDocumentTest, NewAllReleasesEverythingNested) {
     FormDocument doc;
     for (int c = 0; c < 3; ++c) {
-        doc.AddCategory(QStringLiteral("cat %1").arg(c));
+        AppendCategory(doc, QStringLiteral("cat %1").arg(c));
         doc.SetRecord(c, NewCategoryRecord(QStringLiteral("p"), 2, QStringLiteral("t"), 0, false));
         for (int f = 0; f < 120; ++f) {
-            FieldRecord* field = doc.AddField(c, fkText, QStringLiteral("f%1").arg(f), 1, 1);
-            AddImageEntry(doc, *field, f, QStringLiteral("pic.png"));
-            VariantRow* row = AddVariantRow(doc, *field);
-            AddVariantCell(doc, *row, QStringLiteral("cell"));
-            AddVariantCell(doc, *field->variants->at(0), QStringLiteral("first row cell"));
+            TakenField taken = TakenField::Make(fkText, QStringLiteral("f%1").arg(f), 1, 1);
+            FieldRecord& field = taken.record();
+            AddImageEntry(field, f, QStringLiteral("pic.png"));
+            VariantRow* row = AddVariantRow(field);
+            AddVariantCell(*row, QStringLiteral("cell"));
+            AddVariantCell(*field.variants->at(0), QStringLiteral("first row cell"));
+            doc.InsertField(c, f, std::move(taken));
         }
     }
-    doc.DeleteField(1, 5);
+    doc.TakeField(1, 5); // released as the holder goes
     EXPECT_EQ(doc.Fields(1)->count, 119u);
     EXPECT_EQ(FieldName(doc, 1, 5), QStringLiteral("f6"));
     doc.NewAll();
@@ -80,11 +83,11 @@ TEST(FormDocumentTest, NewAllReleasesEverythingNested) {
 // Moving a field hands its owned texts and arrays to the target, nothing released twice.
 TEST(FormDocumentTest, MovedFieldKeepsItsOwnedParts) {
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("from"));
-    doc.AddCategory(QStringLiteral("to"));
-    FieldRecord* f = doc.AddField(0, fkCheckBox, QStringLiteral("moving"), 2, 1);
-    AddImageEntry(doc, *f, 4.5, QStringLiteral("x.bmp"));
-    doc.MoveFieldToCategory(0, 0, 1);
+    AppendCategory(doc, QStringLiteral("from"));
+    AppendCategory(doc, QStringLiteral("to"));
+    FieldRecord* f = AppendField(doc, 0, fkCheckBox, QStringLiteral("moving"), 2, 1);
+    AddImageEntry(*f, 4.5, QStringLiteral("x.bmp"));
+    doc.InsertField(1, 0, doc.TakeField(0, 0));
     EXPECT_EQ(doc.Fields(0)->count, 0u);
     ASSERT_EQ(doc.Fields(1)->count, 1u);
     const FieldRecord* moved = doc.Fields(1)->at(0);
@@ -95,7 +98,7 @@ TEST(FormDocumentTest, MovedFieldKeepsItsOwnedParts) {
 // Replacing a category record releases the former one; an empty text is a terminator, not null.
 TEST(FormDocumentTest, RecordReplacementAndEmptyTexts) {
     FormDocument doc;
-    doc.AddCategory(QString());
+    AppendCategory(doc, QString());
     doc.SetRecord(0, NewCategoryRecord(QString(), 3, QString(), 0, false));
     ASSERT_NE(doc.Record(0)->picfile, nullptr);
     EXPECT_EQ(doc.Record(0)->picfile[0], u'\0');

@@ -176,6 +176,64 @@ TEST(DocumentModelTest, ResetAndNewAllClearTheUndoStack) {
     EXPECT_EQ(d.layout().headerText, QStringLiteral("Neu")); // layout values stay
 }
 
+// The changed state must follow the undo stack back to the saved state, while a
+// change marked without an undo step stays until the next save; each flip is announced once.
+TEST(DocumentModelTest, ChangedStateFollowsTheSavedStateAndMarks) {
+    Document d;
+    QList<bool> announced;
+    QObject::connect(&d, &Document::changedStateChanged, [&](bool on) { announced.append(on); });
+    QUndoStack* stack = d.undoStack();
+    EXPECT_FALSE(d.IsChanged());
+    stack->push(new QUndoCommand(QStringLiteral("edit")));
+    EXPECT_TRUE(d.IsChanged());
+    stack->undo();
+    EXPECT_FALSE(d.IsChanged());
+    stack->redo();
+    d.MarkUnchanged(); // saved after the edit
+    EXPECT_FALSE(d.IsChanged());
+    stack->undo();
+    EXPECT_TRUE(d.IsChanged());
+    stack->redo();
+    EXPECT_FALSE(d.IsChanged());
+    d.MarkChanged();
+    stack->undo();
+    stack->redo();
+    EXPECT_TRUE(d.IsChanged()); // the mark outlives the stack's return
+    EXPECT_EQ(announced, (QList<bool>{true, false, true, false, true, false, true}));
+    d.NewAll();
+    d.MarkUnchanged();
+    EXPECT_FALSE(d.IsChanged());
+}
+
+// The file name belongs to the document and is announced when it changes.
+TEST(DocumentModelTest, FileNameIsKeptAndAnnounced) {
+    Document d;
+    QStringList names;
+    QObject::connect(&d, &Document::fileNameChanged, [&](const QString& n) { names.append(n); });
+    EXPECT_TRUE(d.FileName().isEmpty());
+    d.SetFileName(QStringLiteral("/tmp/a.qlr"));
+    d.SetFileName(QStringLiteral("/tmp/a.qlr"));
+    d.SetFileName(QString());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("/tmp/a.qlr"), QString()}));
+}
+
+// Asking whether a value would change must leave the document alone and tell a
+// signed zero apart, as a saved file does; keys out of range and wrong types change nothing.
+TEST(DocumentModelTest, WouldChangeAsksWithoutChanging) {
+    Document d;
+    const int left = LayoutKeyOf(&LayoutSettings::leftMarginMm);
+    const int frame = LayoutKeyOf(&LayoutSettings::pageFrame);
+    d.SetLayoutValue(left, LayoutValue(0.0));
+    EXPECT_TRUE(WouldChange(d, left, LayoutValue(-0.0)));
+    EXPECT_FALSE(WouldChange(d, left, LayoutValue(0.0)));
+    EXPECT_TRUE(WouldChange(d, left, LayoutValue(7.0)));
+    EXPECT_EQ(d.layout().leftMarginMm, 0.0);
+    EXPECT_FALSE(WouldChange(d, left, LayoutValue(true)));
+    EXPECT_FALSE(WouldChange(d, -1, LayoutValue(7.0)));
+    EXPECT_FALSE(WouldChange(d, static_cast<int>(LayoutKeys().size()), LayoutValue(7.0)));
+    EXPECT_TRUE(WouldChange(d, frame, LayoutValue(!d.layout().pageFrame)));
+}
+
 // Every key must read and write its own value, and only values of its own type.
 TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
     LayoutSettings s;
@@ -195,8 +253,11 @@ TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
                     v = v + 1;
             },
             other);
+        EXPECT_TRUE(WouldChange(s, key, other)) << LayoutKeys()[key].name;
+        EXPECT_TRUE(ReadLayoutValue(s, key) == before) << LayoutKeys()[key].name;
         EXPECT_TRUE(WriteLayoutValue(s, key, other)) << LayoutKeys()[key].name;
         EXPECT_TRUE(ReadLayoutValue(s, key) == other) << LayoutKeys()[key].name;
+        EXPECT_FALSE(WouldChange(s, key, other)) << LayoutKeys()[key].name;
         EXPECT_FALSE(WriteLayoutValue(s, key, other)) << LayoutKeys()[key].name;
         const LayoutValue wrongType = other.index() == 1 ? LayoutValue(1.0) : LayoutValue(true);
         EXPECT_FALSE(WriteLayoutValue(s, key, wrongType)) << LayoutKeys()[key].name;

@@ -1,6 +1,7 @@
 // The reader takes no more memory than the file's size justifies, and running
 // out of memory part-way leaves no half-built document behind.
 #include "ByteWriter.h"
+#include "DocumentEdits.h"
 #include "ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -68,10 +69,10 @@ TEST_F(ReaderMemory, HugeCountsAllocateNothingForTheirElements) {
 TEST_F(ReaderMemory, OutOfMemoryAtAnyBlockLeavesNoDocument) {
     FormDocument doc;
     for (int c = 0; c < 3; ++c) {
-        doc.AddCategory(QStringLiteral("K%1").arg(c));
-        FieldRecord* f = doc.AddField(c, fkText, "F", 1, 1);
-        AddVariantCell(doc, *f->variants->at(0), "cell");
-        AddImageEntry(doc, *f, 1, "p.png");
+        AppendCategory(doc, QStringLiteral("K%1").arg(c));
+        FieldRecord* f = AppendField(doc, c, fkText, "F", 1, 1);
+        AddVariantCell(*f->variants->at(0), "cell");
+        AddImageEntry(*f, 1, "p.png");
     }
     const QByteArray file = SerializeProject(doc, LayoutSettings());
     ReadProjectFile(file, LayoutSettings());
@@ -98,10 +99,10 @@ TEST_F(ReaderMemory, OutOfMemoryAtAnyBlockLeavesNoDocument) {
 TEST_F(ReaderMemory, SmallNestedArraysTakeBlocksInProportionToTheFile) {
     FormDocument doc;
     for (int c = 0; c < 200; ++c) {
-        doc.AddCategory(QString());
-        FieldRecord* f = doc.AddField(c, fkText, "", 1, 1);
-        AddVariantCell(doc, *f->variants->at(0), "");
-        AddImageEntry(doc, *f, 1, "");
+        AppendCategory(doc, QString());
+        FieldRecord* f = AppendField(doc, c, fkText, "", 1, 1);
+        AddVariantCell(*f->variants->at(0), "");
+        AddImageEntry(*f, 1, "");
     }
     const QByteArray file = SerializeProject(doc, LayoutSettings());
     allocatedBytes = 0;
@@ -109,8 +110,8 @@ TEST_F(ReaderMemory, SmallNestedArraysTakeBlocksInProportionToTheFile) {
     ASSERT_TRUE(r.ok());
     EXPECT_LT(allocatedBytes, 4u * static_cast<std::size_t>(file.size()));
     FormDocument& loaded = *r.document;
-    ASSERT_NE(loaded.AddField(0, fkCheckBox, "second", 1, 1), nullptr);
-    ASSERT_NE(AddVariantCell(loaded, *loaded.FieldAt(0, 0)->variants->at(0), "b"), nullptr);
+    ASSERT_NE(AppendField(loaded, 0, fkCheckBox, "second", 1, 1), nullptr);
+    ASSERT_NE(AddVariantCell(*loaded.FieldAt(0, 0)->variants->at(0), "b"), nullptr);
     EXPECT_EQ(loaded.FieldCount(0), 2);
     EXPECT_EQ(ToQString(loaded.FieldAt(0, 1)->name), QStringLiteral("second"));
     const TDynaArray<VariantCell>& cells = *loaded.FieldAt(0, 0)->variants->at(0)->cells;

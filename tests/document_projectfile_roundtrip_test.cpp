@@ -1,7 +1,9 @@
 // Saving and reopening a project keeps every value, and saving again gives the
 // same bytes; texts go through Windows-1252 and font names through UTF-16.
 #include "Cp1252.h"
+#include "DocumentEdits.h"
 #include "ProjectFile.h"
+#include "ProjectLayoutOrder.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,30 +16,33 @@ namespace {
 // kinds and one the program never makes, descriptions, price columns, variant rows
 // with and without cells, pictures with numbers, a field with nothing nested.
 void FillFullDocument(FormDocument& doc) {
-    const int drinks = doc.AddCategory(QString::fromUtf8("Getränke – Preise in €"));
+    const int drinks = AppendCategory(doc, QString::fromUtf8("Getränke – Preise in €"));
     doc.SetRecord(drinks, NewCategoryRecord("drinks.png", 4.25,
                                             QString::fromUtf8("Zeile 1\r\nZeile 2 «ß»"), 1, true));
-    FieldRecord* f = doc.AddField(drinks, fkText, "Name", 6, 1.25);
-    ReplaceText(f->descr, QStringLiteral("a description"));
-    f->pricecols = 2;
-    AddVariantCell(doc, *f->variants->at(0), "0,5 l");
-    AddVariantCell(doc, *f->variants->at(0), QString::fromUtf8("1,20 €"));
-    VariantRow* row = AddVariantRow(doc, *f);
-    AddVariantCell(doc, *row, "");
-    AddVariantCell(doc, *row, "1 l");
-    AddVariantRow(doc, *f); // a row without cells
-    AddImageEntry(doc, *f, 3.5, "a.jpg");
-    AddImageEntry(doc, *f, -1e300, "");
-    doc.AddField(drinks, fkCheckBox, "Ja", 1, 0.5);
-    doc.AddField(drinks, fkSingleChoice, "Nur eine", 2.5, 0.75)->kind = 9;
+    TakenField name = TakenField::Make(fkText, "Name", 6, 1.25);
+    FieldRecord& f = name.record();
+    ReplaceText(f.descr, QStringLiteral("a description"));
+    f.pricecols = 2;
+    AddVariantCell(*f.variants->at(0), "0,5 l");
+    AddVariantCell(*f.variants->at(0), QString::fromUtf8("1,20 €"));
+    VariantRow* row = AddVariantRow(f);
+    AddVariantCell(*row, "");
+    AddVariantCell(*row, "1 l");
+    AddVariantRow(f); // a row without cells
+    AddImageEntry(f, 3.5, "a.jpg");
+    AddImageEntry(f, -1e300, "");
+    doc.InsertField(drinks, 0, std::move(name));
+    AppendField(doc, drinks, fkCheckBox, "Ja", 1, 0.5);
+    AppendField(doc, drinks, fkSingleChoice, "Nur eine", 2.5, 0.75)->kind = 9;
 
-    const int plain = doc.AddCategory("Ohne Datensatz");
-    FieldRecord* bare = doc.AddBareField(plain);
-    ReplaceText(bare->name, "bare");
-    bare->width = 0.1;
-    bare->height = 1e-9;
+    const int plain = AppendCategory(doc, "Ohne Datensatz");
+    TakenField bare = TakenField::Bare();
+    ReplaceText(bare.record().name, "bare");
+    bare.record().width = 0.1;
+    bare.record().height = 1e-9;
+    doc.InsertField(plain, 0, std::move(bare));
 
-    const int empty = doc.AddCategory("");
+    const int empty = AppendCategory(doc, "");
     doc.SetRecord(empty, NewCategoryRecord("", 0, "", 0, false));
 }
 
@@ -156,6 +161,18 @@ TEST(ProjectFileRoundTrip, FullDocumentReopensEqualAndSavesSameBytes) {
     EXPECT_EQ(SerializeProject(*r.document, r.settings), file.readAll());
 }
 
+// The shared table of trailing sections must keep the sizes the format fixes, or
+// reader and writer would agree with each other on a wrong file.
+TEST(ProjectFileRoundTrip, TrailingSectionsHaveTheirFixedSizes) {
+    const std::vector<TrailingSection>& sections = TrailingSections();
+    ASSERT_EQ(sections.size(), 9u);
+    const int bytes[] = {1, 4, 1, 8, 1, 9, 1, 0, 36};
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        EXPECT_EQ(sections[i].categoryRecords, i == 7) << "T" << i + 1;
+        EXPECT_EQ(SectionBytes(sections[i]), bytes[i]) << "T" << i + 1;
+    }
+}
+
 // Every Windows-1252 byte, 0x80 to 0x9F included, is read and written back unchanged.
 TEST(ProjectFileRoundTrip, WholeCodePageSurvives) {
     QByteArray all;
@@ -167,7 +184,7 @@ TEST(ProjectFileRoundTrip, WholeCodePageSurvives) {
     EXPECT_EQ(UnicodeToCp1252(text), all);
 
     FormDocument doc;
-    doc.AddCategory(text);
+    AppendCategory(doc, text);
     const QByteArray saved = SerializeProject(doc, LayoutSettings());
     EXPECT_EQ(saved.mid(8, 255), all); // after the category count and the name length
     const ProjectReadResult r = ReadProjectFile(saved, LayoutSettings());
@@ -181,7 +198,7 @@ TEST(ProjectFileRoundTrip, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(UnicodeToCp1252(text), QByteArray("a???\x80"
                                                 "b?"));
     FormDocument doc;
-    doc.AddCategory(text);
+    AppendCategory(doc, text);
     const ProjectReadResult r =
         ReadProjectFile(SerializeProject(doc, LayoutSettings()), LayoutSettings());
     ASSERT_TRUE(r.ok());

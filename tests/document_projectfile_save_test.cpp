@@ -1,5 +1,6 @@
 // Saving a project never damages the former file, and opening tells a file that
 // cannot be opened (no message) from a damaged one (a message).
+#include "DocumentEdits.h"
 #include "FileBytes.h"
 #include "ProjectFile.h"
 #include "SmallDisk.h"
@@ -13,8 +14,8 @@ namespace {
 
 // A document of about 200 KB, more than the small disk below can hold.
 void FillLargeDocument(FormDocument& doc) {
-    const int c = doc.AddCategory(QString(100000, QChar('x')));
-    doc.AddField(c, fkText, QString(100000, QChar('y')), 6, 1.25);
+    const int c = AppendCategory(doc, QString(100000, QChar('x')));
+    AppendField(doc, c, fkText, QString(100000, QChar('y')), 6, 1.25);
 }
 
 enum class Failure { MissingFolder, ReadOnlyFolder, FullDisk };
@@ -32,7 +33,7 @@ class FailedSave : public ::testing::TestWithParam<SaveFailureCase> {};
 TEST_P(FailedSave, KeepsTheFormerFile) {
     const SaveFailureCase& c = GetParam();
     FormDocument former;
-    former.AddCategory("former");
+    AppendCategory(former, "former");
     const QByteArray formerBytes = SerializeProject(former, LayoutSettings());
     FormDocument large;
     FillLargeDocument(large);
@@ -88,7 +89,7 @@ TEST(ProjectFileSave, SaveReplacesTheFormerFile) {
     const QString path = dir.filePath("p.qlr");
     ASSERT_TRUE(WriteRaw(path, QByteArray(5000, 'z')));
     FormDocument doc;
-    doc.AddCategory("new");
+    AppendCategory(doc, "new");
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     EXPECT_EQ(ReadAll(path), SerializeProject(doc, LayoutSettings()));
     const ProjectReadResult r = ReadProjectFileFromPath(path, LayoutSettings());

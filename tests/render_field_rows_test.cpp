@@ -246,7 +246,7 @@ TEST_F(FieldRows, CheckBoxAfterTextRowNearTheBottom) {
 TEST_F(FieldRows, UnknownKindIsPassedOver) {
     const int c = AddCategory("A");
     AddField(c, fkText, "a", 4, 1);
-    doc.AddField(c, fkText, "bad", 4, 9)->kind = 7;
+    AppendField(doc, c, fkText, "bad", 4, 9)->kind = 7;
     AddField(c, fkText, "b", 4, 1);
     PrintPage(1);
     ASSERT_EQ(boxes.size(), 2u);

@@ -68,7 +68,9 @@ TEST_F(OnePassEdges, EmptyDocumentPrintsOnePage) {
 TEST_F(OnePassEdges, DamagedKindsTallFieldsAndNoCallback) {
     const int c = AddCategory("Kategorie");
     AddField(c, fkText, "Normal", 4, 1);
-    doc.AddBareField(c)->kind = 9;
+    TakenField damaged = TakenField::Bare();
+    damaged.record().kind = 9;
+    doc.InsertField(c, doc.FieldCount(c), std::move(damaged));
     AddField(c, fkText, "Riesig", 4, 40); // taller than the page
     AddField(c, fkCheckBox, "Danach", 1, 1);
     AddField(c, fkText, "Noch eins", 4, 1);

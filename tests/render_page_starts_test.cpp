@@ -141,7 +141,7 @@ TEST_F(PageStartsWork, ChangesDropTheKeptStarts) {
 
     // A tall field in the first category pushes everything down.
     AddField(0, fkText, "Neu", 4, 6);
-    doc.SwapCategories(1, 2);
+    doc.MoveCategory(1, 2);
     index.Invalidate();
     pageStarts = nullptr;
     std::vector<std::string> expected = PageByPage();

@@ -1,5 +1,6 @@
 // The QPainter canvas: a few probed pixels of small images.
 
+#include "DocumentEdits.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PaintToCanvas.h"
@@ -107,7 +108,7 @@ TEST_F(PainterCanvas, OpaqueTextFillsItsCells) {
 // white preview page, black outline, the category band where the layout puts it.
 TEST_F(PainterCanvas, PageOnAnImage) {
     FormDocument doc;
-    doc.AddField(doc.AddCategory("A"), fkText, "x", 4, 1);
+    AppendField(doc, AppendCategory(doc, "A"), fkText, "x", 4, 1);
     LayoutSettings s;
     s.headerText.clear();
     s.oddFooterText.clear();
@@ -184,7 +185,7 @@ struct LargeTextPage {
         intro.name = QStringLiteral("Arial");
         intro.size = 12;
         intro.color = MakeColour(0, 0, 255);
-        const int c = doc.AddCategory(QStringLiteral("BESTELLUNG"));
+        const int c = AppendCategory(doc, QStringLiteral("BESTELLUNG"));
         doc.SetRecord(c, NewCategoryRecord(QString(), 1,
                                            QStringLiteral("Einführung mit etwas Text\r\nzweite "
                                                           "Zeile der Einführung"),
@@ -272,10 +273,10 @@ INSTANTIATE_TEST_SUITE_P(ZoomsAndResolutions, LargeText,
 // its own fonts.
 TEST_F(PainterCanvas, FontsAndMeasurementsKeptAcrossPasses) {
     LargeTextPage page;
-    const int c = page.doc.AddCategory(QStringLiteral("Auswahl"));
-    page.doc.AddField(c, fkSingleChoice, QStringLiteral("klein"), 1, 0.5);
-    page.doc.AddField(c, fkSingleChoice, QStringLiteral("groß"), 1, 0.5);
-    page.doc.AddField(c, fkText, QStringLiteral("Name"), 5, 1);
+    const int c = AppendCategory(page.doc, QStringLiteral("Auswahl"));
+    AppendField(page.doc, c, fkSingleChoice, QStringLiteral("klein"), 1, 0.5);
+    AppendField(page.doc, c, fkSingleChoice, QStringLiteral("groß"), 1, 0.5);
+    AppendField(page.doc, c, fkText, QStringLiteral("Name"), 5, 1);
     const CanvasFonts& kept = SharedCanvasFonts();
     auto draw = [&](int dpi) {
         const PageSize size = LayoutPageSize({}, dpi, 100);

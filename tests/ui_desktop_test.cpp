@@ -34,9 +34,9 @@ class DesktopTest : public MainFormFixture {
                         12);
     }
     QString SaveAs(const QString& name) {
-        form->afilename = dir.filePath(name);
+        form->document().SetFileName(dir.filePath(name));
         EXPECT_TRUE(form->SaveTheFile());
-        return form->afilename;
+        return form->document().FileName();
     }
     QStringList RecentEntries() {
         QStringList texts;
@@ -95,7 +95,7 @@ TEST_F(DesktopTest, RecentFilesKeepEightAndDropMissingOnes) {
     EXPECT_EQ(RecentEntries().size(), 8);
     EXPECT_TRUE(RecentEntries().first().endsWith(QStringLiteral("form9.qlr")));
 
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
     form.reset();
     StartForm();
     ASSERT_EQ(form->recentFiles->Files(), saved.mid(0, 8));
@@ -112,7 +112,7 @@ TEST_F(DesktopTest, RecentFilesKeepEightAndDropMissingOnes) {
 
     // An existing one opens.
     Child<QMenu>("ZuletztGeoeffnet1")->actions().at(3)->trigger();
-    EXPECT_EQ(form->afilename, saved.at(4));
+    EXPECT_EQ(form->document().FileName(), saved.at(4));
     EXPECT_EQ(form->recentFiles->Files().first(), saved.at(4));
 }
 
@@ -142,7 +142,7 @@ TEST_F(DesktopTest, DroppedProjectFileOpensAfterTheQuestion) {
     DialogAnswerer answer(DialogAnswerer::PressAnswer(QMessageBox::No));
     QApplication::sendEvent(form.get(), &drop);
     answer.Verify();
-    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->document().FileName(), path);
 
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("picture.png")))});

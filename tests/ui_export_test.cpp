@@ -2,6 +2,7 @@
 // window prints and previews them, and clear failures for bad input.
 #include "CommandLineExport.h"
 #include "DialogAnswerer.h"
+#include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
@@ -42,10 +43,10 @@ class ExportTest : public ::testing::Test {
                     dir.filePath(QStringLiteral("logo torvane200x200.gif")));
         // Three A4 pages: fields of 18 x 12 cm, two to a page.
         FormDocument doc;
-        doc.AddCategory(QStringLiteral("Bestellung"));
-        const int cat = doc.AddCategory(QStringLiteral("Getränke"));
+        AppendCategory(doc, QStringLiteral("Bestellung"));
+        const int cat = AppendCategory(doc, QStringLiteral("Getränke"));
         for (int i = 0; i < 5; ++i)
-            doc.AddField(cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
+            AppendField(doc, cat, fkText, QStringLiteral("Feld %1").arg(i + 1), 18, 12);
         project = Path("three.qlr");
         ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
     }
@@ -102,7 +103,7 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
         [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), printed); });
     form->DruckenBtnClick();
     answer.Verify();
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
     EXPECT_EQ(PdfPageCount(printed), 3);
     EXPECT_TRUE(PdfWithoutDate(printed) == PdfWithoutDate(exported));
 }
@@ -127,7 +128,7 @@ TEST_F(ExportTest, RenderPngEqualsThePreview) {
                                ->grab()
                                .toImage()
                                .convertToFormat(QImage::Format_RGB32);
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
     ASSERT_EQ(preview.height(), image.height() + 8);
     EXPECT_TRUE(preview.copy(0, 0, image.width(), image.height()) == image);
 }

@@ -71,10 +71,11 @@ TEST_P(FailureMessageTest, FailuresSpeakTheChosenLanguage) {
     }
     AppendCategory(form->document(), QStringLiteral("Neu"));
     form->SetChanged();
-    form->afilename = dir.filePath(QStringLiteral("missing/saved.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("missing/saved.qlr")));
     const QString save = AnswerMessageBox(
         QMessageBox::Ok, [&] { QTest::mouseClick(Child<QPushButton>("SaveBtn"), Qt::LeftButton); });
-    EXPECT_EQ(save, QString::fromUtf8(c.save).arg(QDir::toNativeSeparators(form->afilename)));
+    EXPECT_EQ(save,
+              QString::fromUtf8(c.save).arg(QDir::toNativeSeparators(form->document().FileName())));
     EXPECT_TRUE(form->IsChanged());
 
     const QString bad = dir.filePath(QStringLiteral("bad.qlr"));

@@ -385,7 +385,7 @@ const EditCase kCases[] = {
 TEST_F(FieldEditingCasesTest, EdgeCases) {
     for (const EditCase& c : kCases) {
         SCOPED_TRACE(c.fault);
-        form->document().SetChanged(false);
+        form->document().MarkUnchanged();
         form.reset();
         StartForm();
         FieldsTabDriver ui(*form);

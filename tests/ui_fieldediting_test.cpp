@@ -82,9 +82,9 @@ TEST_F(FieldEditingTest, FormBuiltWithTheButtonsIsSavedAsBuilt) {
     BuildForm();
     EXPECT_EQ(DescribeForm(form->document()), Expected());
     EXPECT_TRUE(form->IsChanged());
-    form->afilename = dir.filePath(QStringLiteral("built.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("built.qlr")));
     ASSERT_TRUE(form->SaveFile());
-    ProjectReadResult read = ReadProjectFileFromPath(form->afilename, LayoutSettings());
+    ProjectReadResult read = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(read.ok());
     Document saved;
     saved.Reset(std::move(read.document), read.settings);

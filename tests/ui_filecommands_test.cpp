@@ -1,6 +1,7 @@
 // Opening and saving project files from the main window, and the unsaved-changes question.
 #include "DialogAnswerer.h"
 #include "Dib.h"
+#include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "LayoutControlValues.h"
 #include "MainFormFixture.h"
@@ -27,10 +28,10 @@ class FileCommandsTest : public MainFormFixture {
     // A small project written by the file writer itself.
     QString WriteSample(const QString& name, double leftMargin = 21) {
         FormDocument doc;
-        doc.AddCategory(QStringLiteral("Getränke"));
-        doc.AddField(0, fkText, QStringLiteral("Name"), 6, 1.25);
-        doc.AddField(0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
-        doc.AddCategory(QStringLiteral("Speisen"));
+        AppendCategory(doc, QStringLiteral("Getränke"));
+        AppendField(doc, 0, fkText, QStringLiteral("Name"), 6, 1.25);
+        AppendField(doc, 0, fkCheckBox, QStringLiteral("Wasser"), 6, 0.5);
+        AppendCategory(doc, QStringLiteral("Speisen"));
         LayoutSettings settings;
         settings.leftMarginMm = leftMargin;
         const QString path = dir.filePath(name);
@@ -46,7 +47,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     ASSERT_TRUE(form->OpenFileWithName(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
     EXPECT_FALSE(form->IsChanged());
-    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->document().FileName(), path);
     auto* categories = Child<QTreeView>("ListView2");
     EXPECT_EQ(categories->model()->rowCount(), 2);
     ASSERT_EQ(categories->selectionModel()->selectedRows().size(), 1);
@@ -71,7 +72,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
         AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->OpenFileWithName(bad); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
-    EXPECT_EQ(form->afilename, good);
+    EXPECT_EQ(form->document().FileName(), good);
     EXPECT_TRUE(form->IsChanged());
     EXPECT_EQ(form->document().CategoryCount(), 2);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [good.qlr*]"));
@@ -80,7 +81,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
 // A file that cannot be opened is passed over without a message.
 TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
     EXPECT_FALSE(form->OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
-    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_TRUE(form->document().FileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
 
@@ -88,15 +89,15 @@ TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
 TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     AppendCategory(form->document(), QStringLiteral("Neu"));
     form->SetChanged();
-    form->afilename = dir.filePath(QStringLiteral("saved.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("saved.qlr")));
     EXPECT_TRUE(form->SaveFile());
     EXPECT_FALSE(form->IsChanged());
-    ProjectReadResult back = ReadProjectFileFromPath(form->afilename, LayoutSettings());
+    ProjectReadResult back = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.document->CategoryName(0), QStringLiteral("Neu"));
 
     form->SetChanged();
-    form->afilename = dir.filePath(QStringLiteral("missing/folder/saved.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("missing/folder/saved.qlr")));
     bool saved = true;
     const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->SaveFile(); });
     EXPECT_FALSE(saved);
@@ -113,7 +114,7 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
     cancel.Verify();
     EXPECT_FALSE(saved);
     EXPECT_TRUE(form->IsChanged());
-    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_TRUE(form->document().FileName().isEmpty());
 }
 
 // "Öffnen..." on a changed document asks first; Cancel opens no dialog at all.
@@ -141,14 +142,14 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
     });
     EXPECT_TRUE(form->OpenFile());
     choose.Verify();
-    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(form->document().FileName(), path);
 }
 
 // A file named on the command line is opened at the first show, unmarked.
 TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     QTemporaryDir dir;
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("K"));
+    AppendCategory(doc, QStringLiteral("K"));
     const QString path = dir.filePath(QStringLiteral("start.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
     TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
@@ -200,7 +201,7 @@ namespace {
 TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     QTemporaryDir programDir, workDir;
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("Beispiel"));
+    AppendCategory(doc, QStringLiteral("Beispiel"));
     ASSERT_TRUE(
         WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
     const QString before = QDir::currentPath();
@@ -243,8 +244,8 @@ namespace {
 // file and saving it again writes the same bytes.
 TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     FormDocument doc;
-    doc.AddCategory(QStringLiteral("Ä"));
-    doc.AddField(0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
+    AppendCategory(doc, QStringLiteral("Ä"));
+    AppendField(doc, 0, fkSingleChoice, QStringLiteral("x"), 6.123456789, 1.25);
     LayoutSettings settings;
     settings.leftMarginMm = 12.345678901234;
     settings.lineWidthMm = 0.35;
@@ -259,9 +260,9 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     const QString first = dir.filePath(QStringLiteral("first.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, doc, settings));
     ASSERT_TRUE(form->OpenFileWithName(first));
-    form->afilename = dir.filePath(QStringLiteral("second.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("second.qlr")));
     ASSERT_TRUE(form->SaveTheFile());
-    QFile a(first), b(form->afilename);
+    QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     const QByteArray before = a.readAll(), after = b.readAll();
@@ -290,9 +291,9 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         ASSERT_TRUE(shown.has_value()) << key.name;
         EXPECT_EQ(std::get<QString>(*shown), settings.*text) << key.name;
     }
-    form->afilename = dir.filePath(QStringLiteral("again.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("again.qlr")));
     ASSERT_TRUE(form->SaveTheFile());
-    QFile a(first), b(form->afilename);
+    QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     EXPECT_TRUE(a.readAll() == b.readAll());

@@ -4,6 +4,7 @@
 #include "CommandLineExport.h"
 #include "DialogAnswerer.h"
 #include "Document.h"
+#include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "FillablePdfSupport.h"
 #include "MainUnit.h"
@@ -45,23 +46,23 @@ class FillablePdfTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ConfigureGlyphCache();
-        const int customer = doc.AddCategory(QStringLiteral("Kunde"));
-        doc.AddField(customer, fkText, QStringLiteral("Name"), 8, 1);
-        doc.AddField(customer, fkText, QStringLiteral("Anschrift"), 10, 3);
-        doc.AddField(customer, fkText, QStringLiteral("Name"), 8, 1);
-        doc.AddField(customer, fkText, QStringLiteral("Preis 1.5 kg"), 6, 1);
-        const int size = doc.AddCategory(QStringLiteral("Größe"));
+        const int customer = AppendCategory(doc, QStringLiteral("Kunde"));
+        AppendField(doc, customer, fkText, QStringLiteral("Name"), 8, 1);
+        AppendField(doc, customer, fkText, QStringLiteral("Anschrift"), 10, 3);
+        AppendField(doc, customer, fkText, QStringLiteral("Name"), 8, 1);
+        AppendField(doc, customer, fkText, QStringLiteral("Preis 1.5 kg"), 6, 1);
+        const int size = AppendCategory(doc, QStringLiteral("Größe"));
         for (const char* label : {"S", "M", "L"})
-            doc.AddField(size, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
-        doc.AddField(size, fkCheckBox, QStringLiteral("Geschenk"), 0, 0.5);
-        doc.AddField(size, fkSingleChoice, QStringLiteral("Rot"), 0, 0.5);
-        doc.AddField(size, fkSingleChoice, QStringLiteral("Blau"), 0, 0.5);
+            AppendField(doc, size, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
+        AppendField(doc, size, fkCheckBox, QStringLiteral("Geschenk"), 0, 0.5);
+        AppendField(doc, size, fkSingleChoice, QStringLiteral("Rot"), 0, 0.5);
+        AppendField(doc, size, fkSingleChoice, QStringLiteral("Blau"), 0, 0.5);
         // A box taller than the rest of page 1 moves to page 2; more follows it.
-        const int second = doc.AddCategory(QStringLiteral("Seite zwei"));
-        doc.AddField(second, fkText, QString(), 18, 15);
-        doc.AddField(second, fkCheckBox, QStringLiteral("Eilig\r\nbitte"), 0, 0.6);
-        doc.AddField(second, fkSingleChoice, QStringLiteral("Ja"), 0, 0.6);
-        doc.AddField(second, fkSingleChoice, QStringLiteral("Nein"), 0, 0.6);
+        const int second = AppendCategory(doc, QStringLiteral("Seite zwei"));
+        AppendField(doc, second, fkText, QString(), 18, 15);
+        AppendField(doc, second, fkCheckBox, QStringLiteral("Eilig\r\nbitte"), 0, 0.6);
+        AppendField(doc, second, fkSingleChoice, QStringLiteral("Ja"), 0, 0.6);
+        AppendField(doc, second, fkSingleChoice, QStringLiteral("Nein"), 0, 0.6);
         project = dir.filePath(QStringLiteral("form.qlr"));
         ASSERT_TRUE(WriteProjectFile(project, doc, settings));
     }
@@ -246,12 +247,12 @@ TEST_F(FillablePdfTest, PagesLookLikeThePrintedPdf) {
 // must show that one ticked and no other, in a raster of the filled PDF.
 TEST_F(FillablePdfTest, OnlyTheTickedButtonsShowTicked) {
     FormDocument buttons;
-    const int extras = buttons.AddCategory(QStringLiteral("Extras"));
+    const int extras = AppendCategory(buttons, QStringLiteral("Extras"));
     for (const char* label : {"Karte", "Band", "Tasche"})
-        buttons.AddField(extras, fkCheckBox, QString::fromUtf8(label), 0, 0.5);
-    const int colour = buttons.AddCategory(QStringLiteral("Farbe"));
+        AppendField(buttons, extras, fkCheckBox, QString::fromUtf8(label), 0, 0.5);
+    const int colour = AppendCategory(buttons, QStringLiteral("Farbe"));
     for (const char* label : {"Rot", "Grün", "Blau"})
-        buttons.AddField(colour, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
+        AppendField(buttons, colour, fkSingleChoice, QString::fromUtf8(label), 0, 0.5);
     const QString source = dir.filePath(QStringLiteral("buttons.qlr"));
     ASSERT_TRUE(WriteProjectFile(source, buttons, settings));
     const QString out = dir.filePath(QStringLiteral("buttons.pdf"));
@@ -387,7 +388,7 @@ TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
     QPDF pdf;
     pdf.processFile(out.toLocal8Bit().constData());
     EXPECT_EQ(ReadFormFields(pdf).size(), 10u); // 5 text fields, 2 check boxes, 3 groups
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
 }
 
 } // namespace

@@ -86,7 +86,7 @@ TEST(MainFormLanguageTest, EnglishStartTranslatesTheWindows) {
               QStringLiteral("Header font..."));
     // The dialogs that exist at start are translated too, before they are ever shown.
     EXPECT_TRUE(form->languageMenu->English1->isChecked());
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
 }
 
 // Choosing English and closing must store 01 00 00 00; the next start comes up in English.
@@ -104,7 +104,7 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
     auto again = StartIn(dir);
     EXPECT_TRUE(again->languageMenu->English1->isChecked());
     EXPECT_EQ(ProgramTranslator().language, 1);
-    again->document().SetChanged(false);
+    again->document().MarkUnchanged();
 }
 
 } // namespace

@@ -28,6 +28,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -50,10 +51,10 @@ TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {
 
 // The title follows SetChanged/SetUnChanged and shows only the file-name part.
 TEST_F(MainFormTest, TitleShowsTheFileNameAndTheChangedMark) {
-    form->afilename = QStringLiteral("C:\\Formulare\\Bestellung.qlr");
+    form->document().SetFileName(QStringLiteral("C:\\Formulare\\Bestellung.qlr"));
     form->SetChanged();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr*]"));
-    form->afilename = QStringLiteral("/home/shop/Formulare/Bestellung.qlr");
+    form->document().SetFileName(QStringLiteral("/home/shop/Formulare/Bestellung.qlr"));
     form->SetUnChanged();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
     EXPECT_EQ(FileNamePart(QStringLiteral("D:Liste.qlr")), QStringLiteral("Liste.qlr"));
@@ -133,6 +134,36 @@ TEST_F(MainFormTest, LayoutValuesFromAFileOrNewDoNotMarkTheDocumentChanged) {
     EXPECT_FALSE(form->document().undoStack()->canUndo());
 }
 
+// Undoing back to the saved state must clear the changed mark and redoing must set it
+// again; a change marked without an undo step (another category selected) must stay.
+TEST_F(MainFormTest, UndoingToTheSavedStateClearsTheChangedMark) {
+    auto* undo = form->findChild<QAction*>(QStringLiteral("Rueckgaengig1"));
+    auto* redo = form->findChild<QAction*>(QStringLiteral("Wiederholen1"));
+    ASSERT_TRUE(undo && redo);
+    auto* margin = Child<QDoubleSpinBox>("LinksEd");
+    margin->setFocus();
+    QTest::keyClick(margin, Qt::Key_Up);
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+    undo->trigger();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
+    EXPECT_FALSE(form->IsChanged());
+    redo->trigger();
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+    EXPECT_TRUE(form->IsChanged());
+    undo->trigger();
+    AppendCategory(form->document(), QStringLiteral("A"));
+    AppendCategory(form->document(), QStringLiteral("B"));
+    form->SetUnChanged();
+    auto* categories = Child<QTreeView>("ListView2");
+    QTest::mouseClick(categories->viewport(), Qt::LeftButton, {},
+                      categories->visualRect(categories->model()->index(1, 0)).center());
+    EXPECT_TRUE(form->IsChanged());
+    redo->trigger();
+    undo->trigger();
+    EXPECT_TRUE(form->IsChanged()); // the selection is no undo step and stays marked
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
+}
+
 // "Neu" empties the document but keeps every layout value.
 TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
     Child<QDoubleSpinBox>("LinksEd")->setValue(33);
@@ -204,9 +235,9 @@ TEST_F(MainFormTest, ControlChangesReachTheDocument) {
 // same bytes.
 TEST_F(MainFormTest, DocumentAndControlsSaveTheSameBytes) {
     auto save = [&](const QString& name) {
-        form->afilename = dir.filePath(name);
+        form->document().SetFileName(dir.filePath(name));
         EXPECT_TRUE(form->SaveTheFile());
-        QFile f(form->afilename);
+        QFile f(form->document().FileName());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
     };

@@ -337,7 +337,7 @@ TEST_F(StyleSettingsTest, HiddenSettingsStayHiddenAndPassThroughTheFile) {
     text.charset = 0xEE;
     s.font(FontRole::TableText) = text;
     form->document().Reset(std::make_unique<FormDocument>(), s);
-    form->afilename = dir.filePath(QStringLiteral("hidden.qlr"));
+    form->document().SetFileName(dir.filePath(QStringLiteral("hidden.qlr")));
     ASSERT_TRUE(form->SaveTheFile());
     form->document().Reset(std::make_unique<FormDocument>(), LayoutSettings());
     ASSERT_TRUE(form->OpenFileWithName(dir.filePath(QStringLiteral("hidden.qlr"))));

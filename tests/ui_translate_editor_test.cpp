@@ -379,7 +379,7 @@ TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
     EXPECT_EQ(ProgramTranslator().Cell(0, 2), u"Fic"_qs);
     EXPECT_EQ(editor.grid->index(0, 2).data().toString(), u"Fic"_qs);
     editor.close();
-    form->document().SetChanged(false);
+    form->document().MarkUnchanged();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // at 600 pixels per inch on the default A4 page (4960 x 7016 pixels).
 
 #include "Dib.h"
+#include "DocumentEdits.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PageStartIndex.h"
@@ -105,10 +106,10 @@ class LayoutTest : public ::testing::Test {
     CategoryPictureCache* pictures = nullptr;
     PageStartIndex* pageStarts = nullptr;
 
-    int AddCategory(const QString& name) { return doc.AddCategory(name); }
+    int AddCategory(const QString& name) { return AppendCategory(doc, name); }
     void AddField(int category, FieldKind kind, const QString& name, double widthCm,
                   double heightCm) {
-        doc.AddField(category, kind, name, widthCm, heightCm);
+        AppendField(doc, category, kind, name, widthCm, heightCm);
     }
 
     PageInput Input() const {

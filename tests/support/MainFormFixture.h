@@ -19,7 +19,7 @@ class MainFormFixture : public ::testing::Test {
     void SetUp() override { StartForm(); }
     void TearDown() override {
         if (!form) return;
-        form->document().SetChanged(false); // no unsaved-changes question while closing
+        form->document().MarkUnchanged(); // no unsaved-changes question while closing
         form.reset();
     }
     void StartForm(const QStringList& arguments = {}) {

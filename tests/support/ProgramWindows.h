@@ -39,7 +39,7 @@ struct ProgramWindows {
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }
     ~ProgramWindows() {
-        form->document().SetChanged(false);
+        form->document().MarkUnchanged();
         form.reset();
     }
     std::unique_ptr<TMainForm> form;
