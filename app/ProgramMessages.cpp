@@ -1,7 +1,7 @@
 #include "ProgramMessages.h"
 
-#include "DynaArray.h"
 #include "FileFailure.h"
+#include "RecordArray.h"
 #include "StretchDib.h"
 #include "Translator.h"
 
@@ -46,12 +46,12 @@ void OutOfMemoryBox(int errorNumber, std::uint64_t needed) {
     static bool translating = false;
     QString text;
     if (translating) {
-        text = QString::fromStdString(dyna::AllocFailureMessage(errorNumber, needed));
+        text = QString::fromStdString(record_array::AllocFailureMessage(errorNumber, needed));
     } else {
         translating = true;
-        text = TranslateText(QString::fromStdString(dyna::AllocFailureLead(errorNumber))) +
+        text = TranslateText(QString::fromStdString(record_array::AllocFailureLead(errorNumber))) +
                QString::number(needed) +
-               TranslateText(QString::fromLatin1(dyna::kAllocFailureTail));
+               TranslateText(QString::fromLatin1(record_array::kAllocFailureTail));
         translating = false;
     }
     QMessageBox::critical(nullptr, QString(), text);
@@ -59,7 +59,7 @@ void OutOfMemoryBox(int errorNumber, std::uint64_t needed) {
 } // namespace
 
 void InstallCoreMessageBoxes() {
-    dyna::SetAllocFailureHandler(&OutOfMemoryBox);
+    record_array::SetAllocFailureHandler(&OutOfMemoryBox);
     SetDibMessageHook([](const QString& text) {
         QMessageBox::information(nullptr, QString(), TranslateText(text));
     });

@@ -27,17 +27,17 @@ void FormDocument::ReserveCategories(int n) {
 }
 
 void FormDocument::AttachField(FieldRecord& field, bool attach) {
-    if (field.pictures) field.pictures->outeraobj = attach ? &abild : nullptr;
+    if (field.pictures) field.pictures->SetCursorVariable(attach ? &abild : nullptr);
     if (!field.variants) return;
-    field.variants->outeraobj = attach ? &avariante : nullptr;
+    field.variants->SetCursorVariable(attach ? &avariante : nullptr);
     for (std::uint32_t r = 0; r < field.variants->count; ++r)
-        if (TDynaArray<VariantCell>* cells =
+        if (RecordArray<VariantCell>* cells =
                 field.variants->at(static_cast<std::int32_t>(r))->cells)
-            cells->outeraobj = attach ? &aprop : nullptr;
+            cells->SetCursorVariable(attach ? &aprop : nullptr);
 }
 
 void FormDocument::AttachFields(FieldArray& fields, bool attach) {
-    fields.outeraobj = attach ? &aprod : nullptr;
+    fields.SetCursorVariable(attach ? &aprod : nullptr);
     for (std::uint32_t i = 0; i < fields.count; ++i)
         AttachField(*fields.at(static_cast<std::int32_t>(i)), attach);
 }

@@ -23,7 +23,7 @@ class FormDocument {
     VariantRow* avariante = nullptr;
     VariantCell* aprop = nullptr;
 
-    TDynaArray<KatRef> kats{&akat};
+    RecordArray<KatRef> kats{&akat};
 
     int CategoryCount() const { return static_cast<int>(items.size()); }
     QString CategoryName(int i) const { return items.at(static_cast<std::size_t>(i)).name; }

@@ -80,7 +80,7 @@ class ProjectReader {
     // loading stays linear instead of copying the block at every hundredth
     // element, and a file of many small arrays takes memory in proportion to
     // its size rather than a 100-element block per array.
-    template <typename T> static void Reserve(TDynaArray<T>& array, std::int32_t n) {
+    template <typename T> static void Reserve(RecordArray<T>& array, std::int32_t n) {
         if (n > 0 && !array.ReserveExact(static_cast<std::uint32_t>(n))) throw std::bad_alloc();
     }
 

@@ -49,7 +49,7 @@ void WriteField(ByteWriter& out, const FieldRecord& field) {
     const std::uint32_t rows = field.variants ? field.variants->count : 0;
     out.Int32(static_cast<std::int32_t>(rows));
     for (std::uint32_t r = 0; r < rows; ++r) {
-        const TDynaArray<VariantCell>* cells =
+        const RecordArray<VariantCell>* cells =
             field.variants->at(static_cast<std::int32_t>(r))->cells;
         const std::uint32_t count = cells ? cells->count : 0;
         out.Int32(static_cast<std::int32_t>(count));

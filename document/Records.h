@@ -2,8 +2,8 @@
 // The plain records of a form document. Each record owns its texts and nested
 // arrays through raw references; whoever removes a record releases them first.
 
-#include "DynaArray.h"
 #include "OwnedText.h"
+#include "RecordArray.h"
 
 #include <cstdint>
 
@@ -19,7 +19,7 @@ struct VariantCell {
 };
 
 struct VariantRow {
-    TDynaArray<VariantCell>* cells;
+    RecordArray<VariantCell>* cells;
 };
 
 struct FieldRecord {
@@ -28,8 +28,8 @@ struct FieldRecord {
     std::int32_t kind; // a FieldKind; a damaged file may hold any other value
     double width;      // cm
     double height;     // cm
-    TDynaArray<ImageEntry>* pictures;
-    TDynaArray<VariantRow>* variants;
+    RecordArray<ImageEntry>* pictures;
+    RecordArray<VariantRow>* variants;
     std::int32_t pricecols;
 };
 
@@ -41,7 +41,7 @@ struct CategoryRecord {
     bool textbelowpic;
 };
 
-using FieldArray = TDynaArray<FieldRecord>;
+using FieldArray = RecordArray<FieldRecord>;
 using KatRef = FieldArray*; // element of kats
 
 // A fresh record with its own copies of the texts; release with FreeCategoryRecord.

@@ -49,15 +49,15 @@ TakenField TakenField::Bare() {
     FieldRecord f{};
     f.name = NewText(QString());
     f.descr = NewText(QString());
-    f.pictures = new TDynaArray<ImageEntry>();
-    f.variants = new TDynaArray<VariantRow>();
+    f.pictures = new RecordArray<ImageEntry>();
+    f.variants = new RecordArray<VariantRow>();
     return TakenField(f);
 }
 
 VariantRow* AddVariantRow(FieldRecord& field) {
     VariantRow* row = field.variants->Add();
     if (!row) throw std::bad_alloc();
-    row->cells = new TDynaArray<VariantCell>();
+    row->cells = new RecordArray<VariantCell>();
     return row;
 }
 

@@ -141,13 +141,13 @@ TEST(DocumentModelTest, TakenRecordsAreWholeAndDetached) {
     ASSERT_FALSE(field.empty());
     EXPECT_EQ(ToQString(field.record().name), QStringLiteral("A2"));
     EXPECT_EQ(field.record().variants->count, 1u);
-    EXPECT_EQ(field.record().variants->outeraobj, nullptr);
-    EXPECT_EQ(field.record().pictures->outeraobj, nullptr);
+    EXPECT_EQ(field.record().variants->CursorVariable(), nullptr);
+    EXPECT_EQ(field.record().pictures->CursorVariable(), nullptr);
     d->InsertField(1, 0, std::move(field));
     const FieldRecord* moved = d->FieldAt(1, 0);
     ASSERT_NE(moved, nullptr);
     EXPECT_EQ(ToQString(moved->name), QStringLiteral("A2"));
-    EXPECT_NE(moved->variants->outeraobj, nullptr);
+    EXPECT_NE(moved->variants->CursorVariable(), nullptr);
 
     TakenCategory category = d->TakeCategory(1);
     TakenField kept = d->TakeField(0, 0);

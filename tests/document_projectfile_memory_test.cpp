@@ -26,12 +26,12 @@ class ReaderMemory : public ::testing::Test {
     void SetUp() override {
         allocatedBytes = 0;
         blocksLeft = -1;
-        dyna::SetBlockAllocator(&CountingAllocator);
-        dyna::SetAllocFailureHandler(&Silent);
+        record_array::SetBlockAllocator(&CountingAllocator);
+        record_array::SetAllocFailureHandler(&Silent);
     }
     void TearDown() override {
-        dyna::SetBlockAllocator(nullptr);
-        dyna::SetAllocFailureHandler(nullptr);
+        record_array::SetBlockAllocator(nullptr);
+        record_array::SetAllocFailureHandler(nullptr);
     }
 };
 
@@ -114,7 +114,7 @@ TEST_F(ReaderMemory, SmallNestedArraysTakeBlocksInProportionToTheFile) {
     ASSERT_NE(AddVariantCell(*loaded.FieldAt(0, 0)->variants->at(0), "b"), nullptr);
     EXPECT_EQ(loaded.FieldCount(0), 2);
     EXPECT_EQ(ToQString(loaded.FieldAt(0, 1)->name), QStringLiteral("second"));
-    const TDynaArray<VariantCell>& cells = *loaded.FieldAt(0, 0)->variants->at(0)->cells;
+    const RecordArray<VariantCell>& cells = *loaded.FieldAt(0, 0)->variants->at(0)->cells;
     ASSERT_EQ(cells.count, 2u);
     EXPECT_EQ(ToQString(cells.at(1)->text), QStringLiteral("b"));
 }

@@ -1,8 +1,8 @@
 // "translate.dat": exact layout, round trip, damaged files, and writes that fail.
 
 #include "AtomicFile.h"
-#include "DynaArray.h"
 #include "ProgramFiles.h"
+#include "RecordArray.h"
 #include "TranslationFile.h"
 #include "Translator.h"
 #include "translate_test_dirs.h"
@@ -117,10 +117,10 @@ void* CountingAllocator(std::size_t bytes) {
 TEST(TranslationFileTest, DamagedFilesKeepCompleteRows) {
     for (const DamageCase& c : DamageCases()) {
         largestBlock = 0;
-        dyna::SetBlockAllocator(CountingAllocator);
+        record_array::SetBlockAllocator(CountingAllocator);
         TranslationTable table;
         EXPECT_EQ(ReadTranslationBytes(c.bytes, table), c.rows) << c.name;
-        dyna::SetBlockAllocator(nullptr);
+        record_array::SetBlockAllocator(nullptr);
         ASSERT_EQ(table.RowCount(), c.rows) << c.name;
         EXPECT_LE(largestBlock, 100 * sizeof(TranslationRow)) << c.name;
         if (c.rows > 0 && std::string(c.name).find("columns") != std::string::npos &&
@@ -228,13 +228,13 @@ TEST(TranslationFileTest, LoadingTakesTheRowBlockOnce) {
     file.Int(20).Int(250);
     for (int r = 0; r < 250; ++r)
         file.Row(r);
-    dyna::SetBlockAllocator([](std::size_t bytes) {
+    record_array::SetBlockAllocator([](std::size_t bytes) {
         seen->push_back(bytes);
         return std::calloc(1, bytes);
     });
     TranslationTable table;
     EXPECT_EQ(ReadTranslationBytes(file.data, table), 250);
-    dyna::SetBlockAllocator(nullptr);
+    record_array::SetBlockAllocator(nullptr);
     EXPECT_EQ(blocks, std::vector<std::size_t>{300 * sizeof(TranslationRow)});
     EXPECT_EQ(table.Cell(249, 0), u"R249"_qs);
 }

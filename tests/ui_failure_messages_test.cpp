@@ -3,11 +3,11 @@
 // that cannot be drawn, each in the language chosen in the menu, with the
 // translation table the program ships.
 #include "DialogAnswerer.h"
-#include "DynaArray.h"
 #include "FileBytes.h"
 #include "LanguageMenu.h"
 #include "MainFormFixture.h"
 #include "ProgramMessages.h"
+#include "RecordArray.h"
 #include "StretchDib.h"
 #include "Translator.h"
 
@@ -46,8 +46,8 @@ class FailureMessageTest : public MainFormFixture,
         InstallCoreMessageBoxes();
     }
     void TearDown() override {
-        dyna::SetBlockAllocator(nullptr);
-        dyna::SetAllocFailureHandler(nullptr);
+        record_array::SetBlockAllocator(nullptr);
+        record_array::SetAllocFailureHandler(nullptr);
         SetDibMessageHook(formerDibHook);
         ProgramTranslator().language = 0;
         MainFormFixture::TearDown();
@@ -83,10 +83,10 @@ TEST_P(FailureMessageTest, FailuresSpeakTheChosenLanguage) {
     const QString damaged = AnswerMessageBox(QMessageBox::Ok, [&] { form->OpenFileWithName(bad); });
     EXPECT_EQ(damaged, QString::fromUtf8(c.damaged));
 
-    TDynaArray<Record48> records;
-    dyna::SetBlockAllocator([](std::size_t) -> void* { return nullptr; });
+    RecordArray<Record48> records;
+    record_array::SetBlockAllocator([](std::size_t) -> void* { return nullptr; });
     const QString memory = AnswerMessageBox(QMessageBox::Ok, [&] { records.Add(); });
-    dyna::SetBlockAllocator(nullptr);
+    record_array::SetBlockAllocator(nullptr);
     EXPECT_EQ(memory, QString::fromUtf8(c.memory));
 
     const QString picture = AnswerMessageBox(

@@ -3,11 +3,11 @@
 // of these languages shows no German text.
 
 #include "DialogAnswerer.h"
-#include "DynaArray.h"
 #include "FontSettingButton.h"
 #include "MessageTable.h"
 #include "ProgramWindows.h"
 #include "ProjectFile.h"
+#include "RecordArray.h"
 #include "TranslationFile.h"
 #include "Translator.h"
 #include "translate_test_dirs.h"
@@ -53,10 +53,10 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Nicht genug Arbeitsspeicher, um die Datei zu lesen."),
     // The fixed English messages of the reader, the record array and the picture drawing.
     QString::fromLatin1(kReadBeyondEndOfFile),
-    QString::fromStdString(dyna::AllocFailureLead(1)),
-    QString::fromStdString(dyna::AllocFailureLead(2)),
-    QString::fromStdString(dyna::AllocFailureLead(3)),
-    QString::fromLatin1(dyna::kAllocFailureTail),
+    QString::fromStdString(record_array::AllocFailureLead(1)),
+    QString::fromStdString(record_array::AllocFailureLead(2)),
+    QString::fromStdString(record_array::AllocFailureLead(3)),
+    QString::fromLatin1(record_array::kAllocFailureTail),
     QStringLiteral("Could not create bitmap."),
     QStringLiteral("The device does not support the Funtkion setdibits!"),
     QStringLiteral("The device does not support the function StretchBlt!"),

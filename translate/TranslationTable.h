@@ -3,7 +3,7 @@
 // the text in language n) and the lookup index of 256 buckets chosen by the low
 // byte of a German text's first code unit.
 
-#include "DynaArray.h"
+#include "RecordArray.h"
 
 #include <QString>
 #include <array>
@@ -71,6 +71,6 @@ class TranslationTable {
     }
 
   private:
-    TDynaArray<TranslationRow> rows;
+    RecordArray<TranslationRow> rows;
     std::array<TranslationBucket, 256> buckets;
 };

@@ -1,7 +1,8 @@
 #pragma once
-// TDynaArray: a growable run of plain records in one zero-filled block that
-// grows and shrinks in steps of 100 elements, with a cursor that every
-// positioning call also publishes into a pointer variable owned by the caller.
+// RecordArray: the container of every document list and of the translation
+// table. A growable run of plain records in one zero-filled block that grows
+// and shrinks in steps of 100 elements, with a cursor that every positioning
+// call also publishes into a pointer variable owned by the caller.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <string>
 #include <type_traits>
 
-namespace dyna {
+namespace record_array {
 
 // Told when a block cannot be had (1 the first block, 2 growing, 3 shrinking)
 // and how many bytes it needed; the user interface installs a message box. The
@@ -29,35 +30,35 @@ void SetBlockAllocator(BlockAllocator allocator); // nullptr restores calloc
 void* AllocZeroedBlock(std::size_t bytes);
 void FreeBlock(void* block);
 
-} // namespace dyna
+} // namespace record_array
 
-template <typename T> class TDynaArray {
+template <typename T> class RecordArray {
     static_assert(std::is_trivially_copyable_v<T>,
-                  "TDynaArray moves its elements as raw bytes: use trivially copyable records");
+                  "RecordArray moves its elements as raw bytes: use trivially copyable records");
 
   public:
     // Create: an empty array with no block; the cursor variable is not written.
-    explicit TDynaArray(T** cursorVariable = nullptr) : outeraobj(cursorVariable) {}
+    explicit RecordArray(T** publishTo = nullptr) : cursorVariable(publishTo) {}
     // Destroy: releases the block; the cursor variable is not written.
-    ~TDynaArray() { Destroy(); }
-    TDynaArray(const TDynaArray&) = delete;
-    TDynaArray& operator=(const TDynaArray&) = delete;
+    ~RecordArray() { Destroy(); }
+    RecordArray(const RecordArray&) = delete;
+    RecordArray& operator=(const RecordArray&) = delete;
 
     void Destroy() {
-        dyna::FreeBlock(poi);
-        poi = nullptr;
+        record_array::FreeBlock(data);
+        data = nullptr;
         count = 0;
-        amemsize = 0;
-        aobj = nullptr;
-        aobjnr = -1;
+        blockBytes = 0;
+        current = nullptr;
+        currentIndex = -1;
     }
 
     // Positions on nr without a bounds check (callers pass 0 .. count-1).
     T* GetObject(std::int32_t nr) {
-        aobjnr = nr;
-        aobj = reinterpret_cast<T*>(poi + static_cast<std::size_t>(nr) * size);
+        currentIndex = nr;
+        current = reinterpret_cast<T*>(data + static_cast<std::size_t>(nr) * size);
         publish();
-        return aobj;
+        return current;
     }
 
     // Appends one zeroed element and positions on it; nullptr when no memory.
@@ -68,7 +69,7 @@ template <typename T> class TDynaArray {
             --count;
             return nullptr;
         }
-        if (grown == 0) std::memset(poi + static_cast<std::size_t>(count - 1) * size, 0, size);
+        if (grown == 0) std::memset(data + static_cast<std::size_t>(count - 1) * size, 0, size);
         return GetObject(static_cast<std::int32_t>(count - 1));
     }
 
@@ -80,7 +81,7 @@ template <typename T> class TDynaArray {
             --count;
             return nullptr;
         }
-        std::uint8_t* at = poi + static_cast<std::size_t>(index) * size;
+        std::uint8_t* at = data + static_cast<std::size_t>(index) * size;
         std::memmove(at + size, at, static_cast<std::size_t>(count - index - 1) * size);
         std::memset(at, 0, size);
         return GetObject(index);
@@ -90,8 +91,8 @@ template <typename T> class TDynaArray {
     void Delete(std::int32_t nr) {
         if (nr < 0 || static_cast<std::int64_t>(nr) > static_cast<std::int64_t>(count) - 1) return;
         for (std::uint32_t i = static_cast<std::uint32_t>(nr); i + 1 < count; ++i)
-            std::memcpy(poi + static_cast<std::size_t>(i) * size,
-                        poi + static_cast<std::size_t>(i + 1) * size, size);
+            std::memcpy(data + static_cast<std::size_t>(i) * size,
+                        data + static_cast<std::size_t>(i + 1) * size, size);
         --count;
         AllocLessMem();
         invalidate();
@@ -100,9 +101,9 @@ template <typename T> class TDynaArray {
     // Removes all elements and releases the block; the cursor becomes none.
     void Clear() {
         count = 0;
-        dyna::FreeBlock(poi);
-        poi = nullptr;
-        amemsize = 0;
+        record_array::FreeBlock(data);
+        data = nullptr;
+        blockBytes = 0;
         invalidate();
     }
 
@@ -122,18 +123,19 @@ template <typename T> class TDynaArray {
 
     // Moves the cursor one element on; false at the end.
     bool Next() {
-        if (count == 0 || aobjnr < -1 || static_cast<std::int64_t>(aobjnr) >= count - 1LL)
+        if (count == 0 || currentIndex < -1 ||
+            static_cast<std::int64_t>(currentIndex) >= count - 1LL)
             return false;
-        GetObject(aobjnr + 1);
+        GetObject(currentIndex + 1);
         return true;
     }
 
-    // Loop step after First: publishes the element at aobjnr, then advances aobjnr.
+    // Loop step after First: publishes the element at the cursor's index, then advances it.
     bool WhileNext() {
-        if (count == 0 || aobjnr < 0 || static_cast<std::int64_t>(aobjnr) > count - 1LL)
+        if (count == 0 || currentIndex < 0 || static_cast<std::int64_t>(currentIndex) > count - 1LL)
             return false;
-        GetObject(aobjnr);
-        ++aobjnr;
+        GetObject(currentIndex);
+        ++currentIndex;
         return true;
     }
 
@@ -145,17 +147,18 @@ template <typename T> class TDynaArray {
     bool Reserve(std::uint32_t elements) {
         if (elements <= count) return true;
         const std::uint64_t needed = blockBytesFor(elements);
-        if (needed <= amemsize) return true;
-        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        if (needed <= blockBytes) return true;
+        void* block = needed > UINT32_MAX ? nullptr : record_array::AllocZeroedBlock(needed);
         if (!block) {
-            dyna::ReportAllocFailure(poi ? 2 : 1, needed);
+            record_array::ReportAllocFailure(data ? 2 : 1, needed);
             return false;
         }
-        if (poi) std::memcpy(block, poi, static_cast<std::size_t>(count) * size);
-        dyna::FreeBlock(poi);
-        poi = static_cast<std::uint8_t*>(block);
-        amemsize = static_cast<std::uint32_t>(needed);
-        if (aobjnr >= 0 && static_cast<std::uint32_t>(aobjnr) < count) GetObject(aobjnr);
+        if (data) std::memcpy(block, data, static_cast<std::size_t>(count) * size);
+        record_array::FreeBlock(data);
+        data = static_cast<std::uint8_t*>(block);
+        blockBytes = static_cast<std::uint32_t>(needed);
+        if (currentIndex >= 0 && static_cast<std::uint32_t>(currentIndex) < count)
+            GetObject(currentIndex);
         return true;
     }
 
@@ -167,15 +170,15 @@ template <typename T> class TDynaArray {
     // first add past it, or a delete, brings the block back to the 100-step rule.
     // False (with the failure reported) when no memory; the array is unchanged.
     bool ReserveExact(std::uint32_t elements) {
-        if (count != 0 || poi || elements == 0) return Reserve(elements);
+        if (count != 0 || data || elements == 0) return Reserve(elements);
         const std::uint64_t needed = static_cast<std::uint64_t>(elements) * size;
-        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        void* block = needed > UINT32_MAX ? nullptr : record_array::AllocZeroedBlock(needed);
         if (!block) {
-            dyna::ReportAllocFailure(1, needed);
+            record_array::ReportAllocFailure(1, needed);
             return false;
         }
-        poi = static_cast<std::uint8_t*>(block);
-        amemsize = static_cast<std::uint32_t>(needed);
+        data = static_cast<std::uint8_t*>(block);
+        blockBytes = static_cast<std::uint32_t>(needed);
         return true;
     }
 
@@ -185,48 +188,60 @@ template <typename T> class TDynaArray {
     // Fits the block to a shrunken count.
     void AllocLessMem() {
         if (count == 0) {
-            dyna::FreeBlock(poi);
-            poi = nullptr;
-            amemsize = 0;
+            record_array::FreeBlock(data);
+            data = nullptr;
+            blockBytes = 0;
             return;
         }
         const std::uint64_t needed = neededBytes();
-        if (needed == amemsize) return;
-        auto* block = static_cast<std::uint8_t*>(dyna::AllocZeroedBlock(needed));
+        if (needed == blockBytes) return;
+        auto* block = static_cast<std::uint8_t*>(record_array::AllocZeroedBlock(needed));
         if (!block) {
             // Keeping the block is safe: every element still lies inside it.
-            dyna::ReportAllocFailure(3, needed);
+            record_array::ReportAllocFailure(3, needed);
             return;
         }
         // A shrunken block keeps its first needed bytes; an exact block from
         // ReserveExact, smaller than the rule's, moves whole into the new one.
-        std::memcpy(block, poi, std::min<std::uint64_t>(needed, amemsize));
-        dyna::FreeBlock(poi);
-        poi = block;
-        amemsize = static_cast<std::uint32_t>(needed);
+        std::memcpy(block, data, std::min<std::uint64_t>(needed, blockBytes));
+        record_array::FreeBlock(data);
+        data = block;
+        blockBytes = static_cast<std::uint32_t>(needed);
     }
 
     // Convenience for code that does not go through the cursor.
     T* at(std::int32_t nr) const {
-        return reinterpret_cast<T*>(poi + static_cast<std::size_t>(nr) * size);
+        return reinterpret_cast<T*>(data + static_cast<std::size_t>(nr) * size);
     }
 
-    T** outeraobj = nullptr;
-    T* aobj = nullptr;
-    std::uint8_t* poi = nullptr;
+    // The element the cursor is on; nullptr when on none.
+    T* Current() const { return current; }
+    // The cursor's index: -1 when on none; a walk with WhileNext ends one past the last.
+    std::int32_t CurrentIndex() const { return currentIndex; }
+    // The variable every positioning also writes the cursor into; nullptr for none.
+    T** CursorVariable() const { return cursorVariable; }
+    void SetCursorVariable(T** variable) { cursorVariable = variable; }
+    // The block and its size in bytes; nullptr and 0 when there is none.
+    const std::uint8_t* Block() const { return data; }
+    std::uint32_t BlockBytes() const { return blockBytes; }
+
     std::uint32_t count = 0;
-    std::int32_t aobjnr = -1;
-    std::uint32_t amemsize = 0;
-    std::uint32_t buffersize = 100;
-    std::uint32_t size = sizeof(T);
 
   private:
+    T** cursorVariable = nullptr;
+    T* current = nullptr;
+    std::uint8_t* data = nullptr;
+    std::int32_t currentIndex = -1;
+    std::uint32_t blockBytes = 0;
+    std::uint32_t step = 100;
+    std::uint32_t size = sizeof(T);
+
     void publish() {
-        if (outeraobj) *outeraobj = aobj;
+        if (cursorVariable) *cursorVariable = current;
     }
     void invalidate() {
-        aobjnr = -1;
-        aobj = nullptr;
+        currentIndex = -1;
+        current = nullptr;
         publish();
     }
     bool inRange(std::int32_t i) const { return i >= 0 && static_cast<std::uint32_t>(i) < count; }
@@ -236,7 +251,7 @@ template <typename T> class TDynaArray {
     // cleanly instead of wrapping round to a block too small for its elements.
     std::uint64_t neededBytes() const { return blockBytesFor(count); }
     std::uint64_t blockBytesFor(std::uint32_t elements) const {
-        return (static_cast<std::uint64_t>(elements - 1) / buffersize + 1) * size * buffersize;
+        return (static_cast<std::uint64_t>(elements - 1) / step + 1) * size * step;
     }
 
     // 1: block replaced, 0: block kept, -1: no memory (nothing was written).
@@ -244,17 +259,17 @@ template <typename T> class TDynaArray {
         const std::uint64_t needed = neededBytes();
         // A block made ready by Reserve or ReserveExact is kept until the
         // count outgrows it.
-        if (poi && static_cast<std::uint64_t>(count) * size <= amemsize) return 0;
-        const bool first = count == 1 || poi == nullptr;
-        void* block = needed > UINT32_MAX ? nullptr : dyna::AllocZeroedBlock(needed);
+        if (data && static_cast<std::uint64_t>(count) * size <= blockBytes) return 0;
+        const bool first = count == 1 || data == nullptr;
+        void* block = needed > UINT32_MAX ? nullptr : record_array::AllocZeroedBlock(needed);
         if (!block) {
-            dyna::ReportAllocFailure(first ? 1 : 2, needed);
+            record_array::ReportAllocFailure(first ? 1 : 2, needed);
             return -1;
         }
-        if (!first) std::memcpy(block, poi, amemsize);
-        dyna::FreeBlock(poi);
-        poi = static_cast<std::uint8_t*>(block);
-        amemsize = static_cast<std::uint32_t>(needed);
+        if (!first) std::memcpy(block, data, blockBytes);
+        record_array::FreeBlock(data);
+        data = static_cast<std::uint8_t*>(block);
+        blockBytes = static_cast<std::uint32_t>(needed);
         return 1;
     }
 };

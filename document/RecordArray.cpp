@@ -1,9 +1,9 @@
-#include "DynaArray.h"
+#include "RecordArray.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace dyna {
+namespace record_array {
 namespace {
 void DefaultFailureHandler(int errorNumber, std::uint64_t needed) {
     std::fprintf(stderr, "%s\n", AllocFailureMessage(errorNumber, needed).c_str());
@@ -49,4 +49,4 @@ void FreeBlock(void* block) {
     std::free(block);
 }
 
-} // namespace dyna
+} // namespace record_array

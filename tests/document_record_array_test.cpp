@@ -1,5 +1,5 @@
 // Block and cursor rules of the record array.
-#include "DynaArray.h"
+#include "RecordArray.h"
 
 #include <gtest/gtest.h>
 
@@ -25,93 +25,93 @@ void Fill(Rec48* r, std::uint8_t v) {
     std::memset(r->bytes, v, sizeof r->bytes);
 }
 
-class DynaArrayTest : public ::testing::Test {
+class RecordArrayTest : public ::testing::Test {
   protected:
     Rec48* cursor = reinterpret_cast<Rec48*>(0x1); // a value no operation would publish
-    TDynaArray<Rec48> array{&cursor};
+    RecordArray<Rec48> array{&cursor};
 };
 
 // A first Add must hand out a zeroed element in a 100-element block and publish it.
-TEST_F(DynaArrayTest, FirstAddAllocatesOneStepAndPublishesTheElement) {
+TEST_F(RecordArrayTest, FirstAddAllocatesOneStepAndPublishesTheElement) {
     Rec48* e = array.Add();
     ASSERT_NE(e, nullptr);
     EXPECT_TRUE(IsZero(e));
     EXPECT_EQ(array.count, 1u);
-    EXPECT_EQ(array.amemsize, 4800u);
-    EXPECT_EQ(array.aobjnr, 0);
+    EXPECT_EQ(array.BlockBytes(), 4800u);
+    EXPECT_EQ(array.CurrentIndex(), 0);
     EXPECT_EQ(cursor, e);
     EXPECT_EQ(e, array.at(0));
 }
 
 // Crossing 100 elements must keep the old bytes and zero the new element; 200 is one block.
-TEST_F(DynaArrayTest, GrowthAtTheHundredBoundaryKeepsElementsAndZeroesTheNewOne) {
+TEST_F(RecordArrayTest, GrowthAtTheHundredBoundaryKeepsElementsAndZeroesTheNewOne) {
     for (int i = 0; i < 100; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
-    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(array.BlockBytes(), 4800u);
     Rec48* e = array.Add();
-    EXPECT_EQ(array.amemsize, 9600u);
+    EXPECT_EQ(array.BlockBytes(), 9600u);
     EXPECT_TRUE(IsZero(e));
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(array.at(i)->bytes[47], i + 1) << i;
     for (int i = 0; i < 99; ++i)
         array.Add();
     EXPECT_EQ(array.count, 200u);
-    EXPECT_EQ(array.amemsize, 9600u);
+    EXPECT_EQ(array.BlockBytes(), 9600u);
 }
 
 // Shrinking happens as soon as the count falls to a lower multiple of 100, no hysteresis.
-TEST_F(DynaArrayTest, DeleteShrinksTheBlockAtTheBoundary) {
+TEST_F(RecordArrayTest, DeleteShrinksTheBlockAtTheBoundary) {
     for (int i = 0; i < 101; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Delete(0);
     EXPECT_EQ(array.count, 100u);
-    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(array.BlockBytes(), 4800u);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(array.at(i)->bytes[0], i + 1);
 }
 
 // An element added after a delete reuses block bytes that still hold the deleted record.
-TEST_F(DynaArrayTest, AddAfterDeleteYieldsAZeroedElementInAKeptBlock) {
+TEST_F(RecordArrayTest, AddAfterDeleteYieldsAZeroedElementInAKeptBlock) {
     Fill(array.Add(), 0xAA);
     Fill(array.Add(), 0xBB);
     array.Delete(1);
     Rec48* e = array.Add();
-    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(array.BlockBytes(), 4800u);
     EXPECT_TRUE(IsZero(e));
 }
 
 // Deleting the only element releases the block and nulls the cursor; the array stays usable.
-TEST_F(DynaArrayTest, DeletingTheLastElementReleasesTheBlock) {
+TEST_F(RecordArrayTest, DeletingTheLastElementReleasesTheBlock) {
     array.Add();
     array.Delete(0);
-    EXPECT_EQ(array.poi, nullptr);
-    EXPECT_EQ(array.amemsize, 0u);
+    EXPECT_EQ(array.Block(), nullptr);
+    EXPECT_EQ(array.BlockBytes(), 0u);
     EXPECT_EQ(cursor, nullptr);
-    EXPECT_EQ(array.aobjnr, -1);
+    EXPECT_EQ(array.CurrentIndex(), -1);
     Rec48* e = array.Add();
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(array.amemsize, 4800u);
+    EXPECT_EQ(array.BlockBytes(), 4800u);
     EXPECT_EQ(cursor, e);
 }
 
 // Out-of-range Delete and Change must change nothing, the cursor included.
-TEST_F(DynaArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
+TEST_F(RecordArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
     for (int i = 0; i < 3; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i + 1));
     array.GetObject(1);
     const struct {
         const char* what;
-        void (*op)(TDynaArray<Rec48>&);
+        void (*op)(RecordArray<Rec48>&);
     } cases[] = {
-        {"Delete(-1)", [](TDynaArray<Rec48>& a) { a.Delete(-1); }},
-        {"Delete(count)", [](TDynaArray<Rec48>& a) { a.Delete(3); }},
-        {"Change(-1, 0)", [](TDynaArray<Rec48>& a) { a.Change(-1, 0); }},
-        {"Change(0, count)", [](TDynaArray<Rec48>& a) { a.Change(0, 3); }},
+        {"Delete(-1)", [](RecordArray<Rec48>& a) { a.Delete(-1); }},
+        {"Delete(count)", [](RecordArray<Rec48>& a) { a.Delete(3); }},
+        {"Change(-1, 0)", [](RecordArray<Rec48>& a) { a.Change(-1, 0); }},
+        {"Change(0, count)", [](RecordArray<Rec48>& a) { a.Change(0, 3); }},
     };
     for (const auto& c : cases) {
         c.op(array);
         EXPECT_EQ(array.count, 3u) << c.what;
-        EXPECT_EQ(array.aobjnr, 1) << c.what;
+        EXPECT_EQ(array.CurrentIndex(), 1) << c.what;
         EXPECT_EQ(cursor, array.at(1)) << c.what;
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(array.at(i)->bytes[0], i + 1) << c.what;
@@ -119,7 +119,7 @@ TEST_F(DynaArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
 }
 
 // Insert(count) appends; Insert(count + 1) and negative indices are refused untouched.
-TEST_F(DynaArrayTest, InsertBoundaries) {
+TEST_F(RecordArrayTest, InsertBoundaries) {
     Fill(array.Add(), 1);
     Fill(array.Add(), 2);
     EXPECT_EQ(array.Insert(3), nullptr);
@@ -137,97 +137,97 @@ TEST_F(DynaArrayTest, InsertBoundaries) {
 }
 
 // Insert must shift across a block boundary without losing the last element.
-TEST_F(DynaArrayTest, InsertAcrossTheBoundaryMovesEveryElement) {
+TEST_F(RecordArrayTest, InsertAcrossTheBoundaryMovesEveryElement) {
     for (int i = 0; i < 100; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Insert(50);
     EXPECT_EQ(array.count, 101u);
-    EXPECT_EQ(array.amemsize, 9600u);
+    EXPECT_EQ(array.BlockBytes(), 9600u);
     EXPECT_EQ(array.at(49)->bytes[0], 49);
     EXPECT_TRUE(IsZero(array.at(50)));
     EXPECT_EQ(array.at(100)->bytes[0], 99);
 }
 
 // Change swaps the two records and leaves the cursor on b; Change(i, i) is a no-op swap.
-TEST_F(DynaArrayTest, ChangeSwapsAndPositionsOnB) {
+TEST_F(RecordArrayTest, ChangeSwapsAndPositionsOnB) {
     Fill(array.Add(), 1);
     Fill(array.Add(), 2);
     array.Change(0, 1);
     EXPECT_EQ(array.at(0)->bytes[0], 2);
     EXPECT_EQ(array.at(1)->bytes[0], 1);
-    EXPECT_EQ(array.aobjnr, 1);
+    EXPECT_EQ(array.CurrentIndex(), 1);
     EXPECT_EQ(cursor, array.at(1));
     array.Change(0, 0);
     EXPECT_EQ(array.at(0)->bytes[0], 2);
-    EXPECT_EQ(array.aobjnr, 0);
+    EXPECT_EQ(array.CurrentIndex(), 0);
 }
 
 // First on an empty array keeps the old cursor, and WhileNext then stops at once.
-TEST_F(DynaArrayTest, FirstOnEmptyArrayLeavesTheCursorAlone) {
+TEST_F(RecordArrayTest, FirstOnEmptyArrayLeavesTheCursorAlone) {
     Rec48* const before = cursor;
     array.First();
     EXPECT_EQ(cursor, before);
-    EXPECT_EQ(array.aobjnr, -1);
+    EXPECT_EQ(array.CurrentIndex(), -1);
     EXPECT_FALSE(array.WhileNext());
 }
 
 // A complete walk visits every element once and ends with aobjnr == count on the last element.
-TEST_F(DynaArrayTest, WalkVisitsEveryElementAndEndsPastTheLast) {
+TEST_F(RecordArrayTest, WalkVisitsEveryElementAndEndsPastTheLast) {
     for (int i = 0; i < 5; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i));
     std::vector<int> seen;
     array.First();
     while (array.WhileNext()) {
         seen.push_back(cursor->bytes[0]);
-        EXPECT_EQ(array.aobjnr, static_cast<int>(seen.size()));
+        EXPECT_EQ(array.CurrentIndex(), static_cast<int>(seen.size()));
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(array.aobjnr, 5);
+    EXPECT_EQ(array.CurrentIndex(), 5);
     EXPECT_EQ(cursor, array.at(4));
 }
 
 // Next moves from -1 to 0 and refuses to pass the last element.
-TEST_F(DynaArrayTest, NextStopsAtTheLastElement) {
+TEST_F(RecordArrayTest, NextStopsAtTheLastElement) {
     EXPECT_FALSE(array.Next());
     array.Add();
     array.Add();
     array.Delete(5); // ignored, cursor stays on 1
     array.GetObject(0);
     EXPECT_TRUE(array.Next());
-    EXPECT_EQ(array.aobjnr, 1);
+    EXPECT_EQ(array.CurrentIndex(), 1);
     EXPECT_FALSE(array.Next());
     array.Clear();
     array.Add();
     array.Add();
     array.Delete(1); // cursor now none (-1)
     EXPECT_TRUE(array.Next());
-    EXPECT_EQ(array.aobjnr, 0);
+    EXPECT_EQ(array.CurrentIndex(), 0);
 }
 
 // Clear publishes null; Destroy leaves the caller's variable as it was.
-TEST(DynaArrayLifetime, ClearPublishesNullDestroyDoesNot) {
+TEST(RecordArrayLifetime, ClearPublishesNullDestroyDoesNot) {
     Rec48* cursor = nullptr;
     {
-        TDynaArray<Rec48> array(&cursor);
+        RecordArray<Rec48> array(&cursor);
         array.Add();
         Rec48* last = array.Add();
         array.Destroy();
         EXPECT_EQ(cursor, last);
-        EXPECT_EQ(array.aobjnr, -1);
+        EXPECT_EQ(array.CurrentIndex(), -1);
         array.Add();
         array.Clear();
         EXPECT_EQ(cursor, nullptr);
-        EXPECT_EQ(array.poi, nullptr);
+        EXPECT_EQ(array.Block(), nullptr);
     }
     // An array without a cursor variable publishes nothing.
-    TDynaArray<Rec48> silent;
+    RecordArray<Rec48> silent;
     EXPECT_NE(silent.Add(), nullptr);
 }
 
 // Arrays sharing one cursor variable overwrite each other's published element.
-TEST(DynaArrayLifetime, SiblingArraysShareTheCursorVariable) {
+TEST(RecordArrayLifetime, SiblingArraysShareTheCursorVariable) {
     Rec48* cursor = nullptr;
-    TDynaArray<Rec48> a(&cursor), b(&cursor);
+    RecordArray<Rec48> a(&cursor), b(&cursor);
     Rec48* ea = a.Add();
     Rec48* eb = b.Add();
     EXPECT_EQ(cursor, eb);
@@ -237,7 +237,7 @@ TEST(DynaArrayLifetime, SiblingArraysShareTheCursorVariable) {
 
 std::vector<std::string> messages;
 void Record(int errorNumber, std::uint64_t needed) {
-    messages.push_back(dyna::AllocFailureMessage(errorNumber, needed));
+    messages.push_back(record_array::AllocFailureMessage(errorNumber, needed));
 }
 int allowedBlocks = 0;
 void* Limited(std::size_t bytes) {
@@ -246,13 +246,13 @@ void* Limited(std::size_t bytes) {
 }
 
 // A block that cannot be had must give the numbered message and write nothing through it.
-TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
+TEST(RecordArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
     messages.clear();
-    dyna::SetAllocFailureHandler(&Record);
-    dyna::SetBlockAllocator(&Limited);
+    record_array::SetAllocFailureHandler(&Record);
+    record_array::SetBlockAllocator(&Limited);
     Rec48* cursor = nullptr;
     {
-        TDynaArray<Rec48> array(&cursor);
+        RecordArray<Rec48> array(&cursor);
         allowedBlocks = 0;
         EXPECT_EQ(array.Add(), nullptr);
         EXPECT_EQ(array.count, 0u);
@@ -268,11 +268,11 @@ TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
         allowedBlocks = 0;
         array.Delete(0); // shrinking fails: the larger block is kept
         EXPECT_EQ(array.count, 100u);
-        EXPECT_EQ(array.amemsize, 9600u);
+        EXPECT_EQ(array.BlockBytes(), 9600u);
         EXPECT_EQ(array.at(98)->bytes[0], 7);
     }
-    dyna::SetBlockAllocator(nullptr);
-    dyna::SetAllocFailureHandler(nullptr);
+    record_array::SetBlockAllocator(nullptr);
+    record_array::SetAllocFailureHandler(nullptr);
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0],
               "Error 1 while trying to allocate 4800 bytes of RAM. Not enough memory.");
@@ -283,16 +283,16 @@ TEST(DynaArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
 }
 
 // A record so large that the block size passes 32 bits must fail, not wrap to a tiny block.
-TEST(DynaArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
+TEST(RecordArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
     struct Huge {
         std::array<std::uint8_t, 50'000'000> bytes;
     };
     messages.clear();
-    dyna::SetAllocFailureHandler(&Record);
-    TDynaArray<Huge> array;
+    record_array::SetAllocFailureHandler(&Record);
+    RecordArray<Huge> array;
     EXPECT_EQ(array.Add(), nullptr);
     EXPECT_EQ(array.count, 0u);
-    dyna::SetAllocFailureHandler(nullptr);
+    record_array::SetAllocFailureHandler(nullptr);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
               "Error 1 while trying to allocate 5000000000 bytes of RAM. Not enough memory.");
@@ -300,9 +300,9 @@ TEST(DynaArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
 
 // Reserve takes the block for a count at once; the adds then copy nothing, and
 // the end state (block size, zeroed elements, cursor) is the one adding alone gives.
-TEST(DynaArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
+TEST(RecordArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
     static int blocks = 0;
-    dyna::SetBlockAllocator([](std::size_t bytes) {
+    record_array::SetBlockAllocator([](std::size_t bytes) {
         ++blocks;
         return std::calloc(1, bytes);
     });
@@ -310,11 +310,11 @@ TEST(DynaArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
         std::int32_t a, b;
     };
     Pair* cursor = nullptr;
-    TDynaArray<Pair> reserved(&cursor), grown;
+    RecordArray<Pair> reserved(&cursor), grown;
     blocks = 0;
     ASSERT_TRUE(reserved.Reserve(250));
     EXPECT_EQ(reserved.count, 0u);
-    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    EXPECT_EQ(reserved.BlockBytes(), 300 * sizeof(Pair));
     for (int i = 0; i < 250; ++i) {
         Pair* p = reserved.Add();
         ASSERT_NE(p, nullptr);
@@ -324,24 +324,24 @@ TEST(DynaArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
     EXPECT_EQ(blocks, 1);
     for (int i = 0; i < 250; ++i)
         grown.Add()->a = i;
-    dyna::SetBlockAllocator(nullptr);
-    EXPECT_EQ(reserved.amemsize, grown.amemsize);
-    EXPECT_EQ(std::memcmp(reserved.poi, grown.poi, reserved.amemsize), 0);
+    record_array::SetBlockAllocator(nullptr);
+    EXPECT_EQ(reserved.BlockBytes(), grown.BlockBytes());
+    EXPECT_EQ(std::memcmp(reserved.Block(), grown.Block(), reserved.BlockBytes()), 0);
     EXPECT_EQ(cursor, reserved.at(249));
     // A smaller reserve changes nothing; deleting shrinks as before.
     EXPECT_TRUE(reserved.Reserve(10));
-    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    EXPECT_EQ(reserved.BlockBytes(), 300 * sizeof(Pair));
     reserved.Delete(0);
-    EXPECT_EQ(reserved.amemsize, 300 * sizeof(Pair));
+    EXPECT_EQ(reserved.BlockBytes(), 300 * sizeof(Pair));
     for (int i = 0; i < 49; ++i)
         reserved.Delete(0);
-    EXPECT_EQ(reserved.amemsize, 200 * sizeof(Pair));
+    EXPECT_EQ(reserved.BlockBytes(), 200 * sizeof(Pair));
 }
 
 // An exact block from ReserveExact must hold its adds without a copy, then
 // give way to the 100-step block on the first add past it or the first delete,
 // keeping every element's bytes (a fault here writes past the exact block).
-TEST(DynaArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
+TEST(RecordArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
     struct Pair {
         std::int32_t a, b;
     };
@@ -361,12 +361,12 @@ TEST(DynaArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.edit);
         Pair* cursor = nullptr;
-        TDynaArray<Pair> array(&cursor);
+        RecordArray<Pair> array(&cursor);
         ASSERT_TRUE(array.ReserveExact(c.reserved));
-        EXPECT_EQ(array.amemsize, c.reserved * sizeof(Pair));
+        EXPECT_EQ(array.BlockBytes(), c.reserved * sizeof(Pair));
         for (std::uint32_t i = 0; i < c.reserved; ++i)
             array.Add()->a = static_cast<std::int32_t>(i) + 1;
-        EXPECT_EQ(array.amemsize, c.reserved * sizeof(Pair)) << "the adds kept the exact block";
+        EXPECT_EQ(array.BlockBytes(), c.reserved * sizeof(Pair)) << "the adds kept the exact block";
         // What each element's a must be after the edit.
         std::vector<std::int32_t> expected;
         for (std::uint32_t i = 0; i < c.reserved; ++i)
@@ -384,7 +384,7 @@ TEST(DynaArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
             expected.resize(c.countAfter);
         }
         EXPECT_EQ(array.count, c.countAfter);
-        EXPECT_EQ(array.amemsize, c.blockAfter * sizeof(Pair));
+        EXPECT_EQ(array.BlockBytes(), c.blockAfter * sizeof(Pair));
         for (std::uint32_t i = 0; i < array.count; ++i)
             ASSERT_EQ(array.at(static_cast<std::int32_t>(i))->a, expected[i]) << "element " << i;
     }
