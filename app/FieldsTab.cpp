@@ -138,7 +138,10 @@ void FieldsTab::BuildPropertyPanel() {
     ProdNameEd->setFixedHeight(ProdNameEd->fontMetrics().height() + 12);
     ProdNameEd->setLineWrapMode(QPlainTextEdit::NoWrap);
     ProdNameEd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ProdNameEd->installEventFilter(this); // Enter does not break lines
+    ProdNameEd->setTabChangesFocus(true);
+    // Enter alone does not break lines; Ctrl+Enter and Shift+Enter do.
+    ProdNameEd->installEventFilter(this);
+    ProdNameEd->setToolTip(QStringLiteral("Strg+Eingabe oder Umschalt+Eingabe: neue Zeile"));
     grid->addWidget(ProdNameEd, 0, 1, 1, 5);
     TextCheck = new QRadioButton(QStringLiteral("Text"), Panel7);
     TextCheck->setObjectName(QStringLiteral("TextCheck"));
@@ -228,8 +231,11 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == ProdNameEd && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        if (watched == ProdNameEd && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+                ProdNameEd->insertPlainText(QStringLiteral("\n"));
             return true;
+        }
         if (watched == ListView1 && key->key() == Qt::Key_A &&
             key->modifiers() == Qt::ControlModifier) {
             ListView1->selectAll(); // ListView1KeyDown
@@ -318,8 +324,10 @@ void FieldsTab::ListView1Click() {
                            QString::number(CheckCheck->isChecked())};
     };
     const QStringList before = shown();
+    // Compared as stored, so that a name with line breaks is not set again
+    // (and its cursor kept) when it is shown once more.
     const QString name = ToQString(field->name);
-    if (ProdNameEd->toPlainText() != name) ProdNameEd->setPlainText(name);
+    if (StoredFieldName(ProdNameEd->toPlainText()) != name) ProdNameEd->setPlainText(name);
     HochFeldEd->setValue(field->height);
     BreitFeldEd->setValue(field->width);
     if (field->kind >= 0 && field->kind <= 2) kinds[field->kind]->setChecked(true);
@@ -329,6 +337,13 @@ void FieldsTab::ListView1Click() {
     // Showing writes nothing back, but a control that shows something else
     // counts as a change, as it always has.
     if (shown() != before) emit markChanged();
+}
+
+QString StoredFieldName(const QString& shown) {
+    // The box holds a line break as one LF; the page breaks lines at CR LF.
+    QString stored = shown;
+    stored.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return stored;
 }
 
 void FieldsTab::FieldChangedInDocument(int category, int field) {

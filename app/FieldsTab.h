@@ -128,6 +128,10 @@ class FieldsTab : public QWidget {
     bool editing = false;              // an edit from the editors is being pushed
 };
 
+// A field name as the name box shows it (one LF per line break) in the form
+// the document keeps it: lines broken by CR LF, which the page breaks at.
+QString StoredFieldName(const QString& shown);
+
 // The tab "Voreinstellungen": width and height given to new fields.
 class PresetsTab : public QWidget {
     Q_OBJECT

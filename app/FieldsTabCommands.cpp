@@ -181,7 +181,7 @@ void FieldsTab::ProdNameEdChange() {
     const int f = SelectedField();
     if (!doc.FieldAt(cat, f)) return;
     FieldValues values = doc.FieldValuesAt(cat, f);
-    values.name = ProdNameEd->toPlainText();
+    values.name = StoredFieldName(ProdNameEd->toPlainText());
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Name));
     else

@@ -22,6 +22,7 @@
 
 namespace {
 constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
+constexpr int kMostPages = 100000; // pages are counted up to here
 } // namespace
 
 PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> page,
@@ -41,9 +42,10 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     pageLabel->setObjectName(QStringLiteral("SeiteLabel"));
     SeiteEd = new QSpinBox(tab);
     SeiteEd->setObjectName(QStringLiteral("SeiteEd"));
-    SeiteEd->setRange(1, 100000);
+    SeiteEd->setRange(1, kMostPages); // until the pages are counted
     SeiteEd->setValue(1);
-    // "von N": the number of pages, counted once after a change while the tab is shown.
+    // "von N" and the page number's maximum: the number of pages, counted once
+    // after a change while the tab is shown.
     SeiteVonLabel = new QLabel(tab);
     SeiteVonLabel->setObjectName(QStringLiteral("SeiteVonLabel"));
     countTimer = new QTimer(this);
@@ -91,7 +93,8 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     ScrollBox1->setWidgetResizable(false);
     sheet->resize(kPreviewMargin + 1, kPreviewMargin + 1);
     connect(ZoomEd, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
-    connect(SeiteEd, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
+    // Another page number changes the page shown, not the number of pages.
+    connect(SeiteEd, &QSpinBox::valueChanged, PaintBox1, qOverload<>(&QWidget::update));
     connect(&project, &PreparedProject::changed, this, &PreviewTab::Repaint);
     qApp->installEventFilter(this);
 }
@@ -102,6 +105,8 @@ PreviewTab::~PreviewTab() {
 
 void PreviewTab::Repaint() {
     PaintBox1->update();
+    // Until the pages are counted again, a page number set meanwhile stands.
+    SeiteEd->setMaximum(kMostPages);
     if (isVisible()) countTimer->start();
 }
 
@@ -115,12 +120,14 @@ int PreviewTab::PageCount() {
     // the prepared page index lets each page start where the last one ended.
     const int dpi = qRound(logicalDpiX() * PaintBox1->devicePixelRatioF());
     const double zoom = ZoomEd->value();
-    return PageCountUpTo(project.Input(printerPage()), dpi, zoom, SeiteEd->maximum());
+    return PageCountUpTo(project.Input(printerPage()), dpi, zoom, kMostPages);
 }
 
 void PreviewTab::ShowPageCount() {
-    SeiteVonLabel->setText(TranslateText(QStringLiteral("von")) +
-                           QStringLiteral(" %1").arg(PageCount()));
+    const int pages = PageCount();
+    SeiteVonLabel->setText(TranslateText(QStringLiteral("von")) + QStringLiteral(" %1").arg(pages));
+    // A page number beyond the new end comes back to the last page.
+    SeiteEd->setMaximum(pages);
 }
 
 void PreviewTab::FocusKeys() {

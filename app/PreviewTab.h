@@ -30,7 +30,8 @@ class PreviewTab : public QWidget {
     PageSize PreviewPageSize() const;
     // Gives the keyboard focus to the covered edit that takes the keys.
     void FocusKeys();
-    // Draws the page again at its next paint, and counts the pages again soon.
+    // Draws the page again at its next paint, and counts the pages again soon
+    // (at once when the tab is shown next); the page number's maximum follows.
     void Repaint();
     // The number of pages at the present zoom, as "von N" shows it.
     int PageCount();

@@ -126,7 +126,8 @@ void TMainForm::Druckereinrichten1Click() {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     LabelAsPrinterSetup(dialog);
-    dialog.exec();
+    // Other paper may give another number of pages.
+    if (dialog.exec() == QDialog::Accepted) previewTab->Repaint();
 }
 
 void TMainForm::DruckenMitDialog1Click() {

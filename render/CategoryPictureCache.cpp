@@ -11,6 +11,18 @@ void ReadPictureFile(dib& rec, const QString& path) {
     OpenDibFile(rec, path);
 }
 
+PictureFileStamp StampOfPictureFile(const QString& path) {
+    PictureFileStamp stamp;
+    if (path.isEmpty()) return stamp;
+    const QFileInfo info(ResolvePicturePath(path));
+    if (!info.isFile()) return stamp;
+    stamp.found = true;
+    stamp.size = info.size();
+    stamp.modified = info.lastModified();
+    stamp.statusChanged = info.metadataChangeTime();
+    return stamp;
+}
+
 CategoryPictureCache::CategoryPictureCache(int capacity) : capacity(std::max(1, capacity)) {}
 
 CategoryPictureCache::~CategoryPictureCache() {
@@ -26,19 +38,17 @@ void CategoryPictureCache::Clear() {
 
 const dib& CategoryPictureCache::Picture(const QString& path) {
     FreeDib(uncached);
-    const QFileInfo info(ResolvePicturePath(path));
-    if (path.isEmpty() || !info.isFile()) {
+    const PictureFileStamp stamp = StampOfPictureFile(path);
+    if (!stamp.found) {
         // Not kept: a file that appears later must be seen at once.
         ++filesRead;
         ReadPictureFile(uncached, path);
         return uncached;
     }
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
     auto it = std::find_if(entries.begin(), entries.end(),
                            [&](const Entry& e) { return e.path == path; });
     if (it != entries.end()) {
-        if (it->size == size && it->modified == modified) {
+        if (it->stamp == stamp) {
             entries.splice(entries.begin(), entries, it);
             return entries.front().picture;
         }
@@ -51,8 +61,7 @@ const dib& CategoryPictureCache::Picture(const QString& path) {
     }
     Entry entry;
     entry.path = path;
-    entry.size = size;
-    entry.modified = modified;
+    entry.stamp = stamp;
     ++filesRead;
     ReadPictureFile(entry.picture, path);
     entries.push_front(std::move(entry));

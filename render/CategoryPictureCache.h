@@ -1,8 +1,8 @@
 #pragma once
 // Decoded category pictures kept across layout passes, so that printing n
 // pages does not decode every picture n times. An entry is used again only
-// while its file has the same path, size and modification time; otherwise the
-// file is read afresh. Files that cannot be found are never kept.
+// while its file has the same path and stamp (below); otherwise the file is
+// read afresh. Files that cannot be found are never kept.
 
 #include "Dib.h"
 
@@ -12,6 +12,19 @@
 
 // Reads a picture file into rec (left empty when the file cannot be read).
 void ReadPictureFile(dib& rec, const QString& path);
+
+// What tells one version of a picture file from another: whether it is there,
+// its size, its modification time and when it was last replaced or renamed. A kept picture, and page breaks worked
+// out with it, hold only while the file's stamp stays the same.
+struct PictureFileStamp {
+    bool found = false;
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime statusChanged;
+
+    bool operator==(const PictureFileStamp&) const = default;
+};
+PictureFileStamp StampOfPictureFile(const QString& path);
 
 class CategoryPictureCache {
   public:
@@ -32,8 +45,7 @@ class CategoryPictureCache {
   private:
     struct Entry {
         QString path;
-        qint64 size = -1;
-        QDateTime modified;
+        PictureFileStamp stamp;
         dib picture{};
     };
     std::list<Entry> entries; // most recently used first

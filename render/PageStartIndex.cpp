@@ -1,5 +1,8 @@
 #include "PageStartIndex.h"
 
+#include "FormDocument.h"
+#include "OwnedText.h"
+
 #include <algorithm>
 
 const PageStart* PageLayout::NearestStart(int page, int* startPage) const {
@@ -17,6 +20,27 @@ PageStartIndex::PageStartIndex(int capacity) : capacity(std::max(1, capacity)) {
 
 void PageStartIndex::Invalidate() {
     layouts.clear();
+    pictureFiles.clear();
+}
+
+void PageStartIndex::FollowPictureFiles(const FormDocument& document) {
+    bool changed = false;
+    for (int i = 0; i < document.CategoryCount(); ++i) {
+        const CategoryRecord* record = document.Record(i);
+        if (!record) continue;
+        const QString path = ToQString(record->picfile);
+        if (path.isEmpty()) continue;
+        const PictureFileStamp stamp = StampOfPictureFile(path);
+        auto it = pictureFiles.find(path);
+        if (it == pictureFiles.end()) {
+            pictureFiles.insert(path, stamp);
+            changed = true;
+        } else if (*it != stamp) {
+            *it = stamp;
+            changed = true;
+        }
+    }
+    if (changed) layouts.clear();
 }
 
 PageLayout& PageStartIndex::LayoutFor(const PageLayoutKey& key) {

@@ -3,15 +3,19 @@
 // drawing page k then starts the pass at page k instead of laying pages 1 to
 // k - 1 out again. The owner of the page input keeps one index, hands it in
 // through PageInput::pageStarts, and calls Invalidate() whenever the document
-// changes (categories, fields, category records or their picture files).
+// changes (categories, fields, category records). A category picture file
+// changed on disk is noticed by the index itself (FollowPictureFiles), as the
+// picture cache notices it: a picture of another height moves page breaks.
 // Layout values, zoom, resolution, page size and the kind of canvas are
 // compared on every use: a layout made with other values is never used, and
 // a few layouts (say zoom 100 and 1000) are kept side by side.
 
 #include "Canvas.h"
+#include "CategoryPictureCache.h"
 #include "LayoutSettings.h"
 #include "PaintToCanvas.h"
 
+#include <QHash>
 #include <cstdint>
 #include <list>
 #include <typeindex>
@@ -81,6 +85,11 @@ class PageStartIndex {
     // Drops every layout kept: the document changed.
     void Invalidate();
 
+    // Drops every layout kept when a category picture of the document is not
+    // the file it was when they were made (another stamp, or a picture file
+    // not seen before). Called at the start of every pass that uses the index.
+    void FollowPictureFiles(const FormDocument& document);
+
     // The layout for key, made empty when none matches; the least recently
     // used layout makes room for it. Valid until the next call.
     PageLayout& LayoutFor(const PageLayoutKey& key);
@@ -91,4 +100,5 @@ class PageStartIndex {
   private:
     std::list<PageLayout> layouts; // most recently used first
     int capacity;
+    QHash<QString, PictureFileStamp> pictureFiles; // as the kept layouts saw them
 };

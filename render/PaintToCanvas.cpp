@@ -28,6 +28,7 @@ PagePass::PagePass(Canvas& canvas, const PageInput& input, int dpi, int width, i
     B = MmToPixels(s.bottomMarginMm, dpi, zoom);
     G = MmToPixels(s.objectGapMm, dpi, zoom);
     if (in.pageStarts) {
+        in.pageStarts->FollowPictureFiles(in.document);
         PageLayoutKey key;
         key.document = &in.document;
         key.categories = in.document.CategoryCount();

@@ -161,6 +161,47 @@ TEST_F(PageStartsWork, ChangesDropTheKeptStarts) {
     EXPECT_EQ(index.Layouts(), 2);
 }
 
+// Guards a category picture replaced on disk by one of another height: the
+// kept page starts were worked out with the old height, so the pages drawn
+// through the index must be the new pages laid out from the start, with as
+// many pages - whether the pictures come through the cache or not.
+TEST_F(PageStartsWork, APictureReplacedOnDiskMovesThePageStarts) {
+    const QString picture = Save("bild.bmp", 100, 150, Qt::red); // 10 x 15 cm
+    for (int c = 0; c < 12; ++c) {
+        const int k = AddCategory(QStringLiteral("Kategorie %1").arg(c));
+        doc.SetRecord(k, NewCategoryRecord(picture, 10, QString(), 1, true));
+        for (int f = 0; f < 3; ++f)
+            AddField(k, fkText, QStringLiteral("Feld %1").arg(f), 8, 2);
+    }
+    const struct {
+        CategoryPictureCache* cache;
+        int height; // of the picture written next, in pixels
+    } rounds[] = {{&cache, 20}, {&cache, 150}, {nullptr, 20}};
+    for (const auto& round : rounds) {
+        SCOPED_TRACE(round.height);
+        pictures = round.cache;
+        pageStarts = &index;
+        std::vector<std::string> before;
+        for (bool more = true; more;)
+            before.push_back(Paper(static_cast<int>(before.size()) + 1, &more));
+
+        Save("bild.bmp", 100, round.height, Qt::blue);
+        pageStarts = nullptr;
+        const std::vector<std::string> expected = PageByPage();
+        ASSERT_NE(expected.size(), before.size());
+        pageStarts = &index;
+        const int pages = static_cast<int>(expected.size());
+        for (int page = pages; page >= 1; --page) {
+            bool more = false;
+            EXPECT_EQ(Paper(page, &more), expected[static_cast<std::size_t>(page - 1)]) << page;
+            EXPECT_EQ(more, page < pages) << page;
+        }
+        bool more = true;
+        EXPECT_EQ(Paper(pages + 1, &more), "");
+        EXPECT_FALSE(more);
+    }
+}
+
 // Guards the real canvas: preview pages at a low resolution and zoom 150,
 // drawn through the index in reverse order, have the pixels of the pages laid
 // out from page 1.

@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -208,6 +209,60 @@ TEST_F(DesktopTest, PreviewShowsThePageCount) {
         AppendField(form->document(), 0, fkText, QStringLiteral("Mehr"), 18, 12);
     QCoreApplication::processEvents();
     EXPECT_EQ(label->text(), QStringLiteral("von 4"));
+}
+
+// The page number must go no further than the last page, and its maximum must
+// follow the page count after edits, another paper and opening a file.
+TEST_F(DesktopTest, PageNumberEndsAtTheLastPage) {
+    auto pdfPrinter = [](const char* paper) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetUpPdfPrinter(*printer, QString(), QString::fromLatin1(paper));
+        return printer;
+    };
+    form->SetCurrentPrinter(pdfPrinter("A4"));
+    AddTallFields(1);
+    const QString onePage = SaveAs(QStringLiteral("eine-seite.qlr"));
+    for (int i = 0; i < 4; ++i)
+        AppendField(form->document(), 0, fkText, QStringLiteral("Mehr"), 18, 12);
+    Child<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    auto* page = Child<QSpinBox>("SeiteEd");
+    auto* label = Child<QLabel>("SeiteVonLabel");
+    EXPECT_EQ(page->maximum(), 3);
+    page->setFocus();
+    QTest::keyClick(page, Qt::Key_PageUp); // ten pages on, as far as there are pages
+    EXPECT_EQ(page->value(), 3);
+    QTest::keyClick(page, Qt::Key_Up);
+    EXPECT_EQ(page->value(), 3);
+
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        int pages;
+    } changes[] = {
+        {"two more fields",
+         [&] {
+             for (int i = 0; i < 2; ++i)
+                 AppendField(form->document(), 0, fkText, QStringLiteral("Mehr"), 18, 12);
+         },
+         4},
+        {"A5 paper, one field a page", [&] { form->SetCurrentPrinter(pdfPrinter("A5")); }, 7},
+        {"a file of one page opened",
+         [&] {
+             form->document().SetChanged(false);
+             ASSERT_TRUE(form->OpenFileWithName(onePage));
+         },
+         1},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.change);
+        c.make();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(page->maximum(), c.pages);
+        EXPECT_EQ(label->text(), QStringLiteral("von %1").arg(c.pages));
+        QTest::keyClick(page, Qt::Key_PageUp);
+        EXPECT_EQ(page->value(), c.pages);
+    }
 }
 
 // Every window and dialog shows the program's icon.

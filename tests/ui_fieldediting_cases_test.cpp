@@ -1,9 +1,12 @@
 // The edge cases of category and field editing on the real main window, one row
 // of the table each, every row on a fresh window.
 #include "FieldsTabDriver.h"
+#include "FileBytes.h"
 #include "FilenameEditBox.h"
 #include "MainFormFixture.h"
 #include "MessageTable.h"
+#include "PaintToCanvas.h"
+#include "RecordingCanvas.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +22,7 @@ namespace {
 
 class FieldEditingCasesTest : public MainFormFixture {
   public:
+    using MainFormFixture::dir;
     using MainFormFixture::form;
     Document& Doc() { return form->document(); }
     // "A" with fields a0..a2, "B" with b0, "C" empty; nothing selected, unchanged.
@@ -62,7 +66,37 @@ class FieldEditingCasesTest : public MainFormFixture {
     }
     // A name longer than a line edit takes by default (32,767).
     static QString LongName() { return QString(40000, u'n'); }
+    // Category "A" with the two-line field "Erste" / "Zweite" (stored with CR LF)
+    // and a field "b", the two-line one selected and shown, unchanged.
+    void TwoLineName(FieldsTabDriver& ui) {
+        AppendCategory(Doc(), u"A"_qs);
+        AppendField(Doc(), 0, fkText, u"Erste\r\nZweite"_qs, 5, 2);
+        AppendField(Doc(), 0, fkText, u"b"_qs, 5, 2);
+        ui.SelectCategory(0);
+        ui.SelectFields({0});
+        form->SetUnChanged();
+        ui.NameBox()->setFocus();
+    }
+    // The texts drawn on the printed page 1, in drawing order.
+    QStringList PrintedTexts() {
+        RecordingCanvas canvas(600);
+        const PageInput in{Doc().form(), Doc().layout()};
+        PaintToCanvas(canvas, in, 600, 4960, 7016, 1, 100, true);
+        QStringList texts;
+        for (const CanvasOp& op : canvas.OpsNamed("TextOut"))
+            texts << op.text;
+        return texts;
+    }
 };
+
+// A name as the project file holds it: its length in four bytes, low byte
+// first, then its bytes (all of them ASCII here).
+QByteArray SavedName(const char* name) {
+    const QByteArray text(name);
+    QByteArray bytes(4, '\0');
+    bytes[0] = static_cast<char>(text.size());
+    return bytes + text;
+}
 
 struct EditCase {
     const char* fault; // what goes wrong if the row fails
@@ -341,6 +375,71 @@ const EditCase kCases[] = {
          EXPECT_FALSE(t.Doc().undoStack()->canUndo());
          ui.Find<QDoubleSpinBox>("HochFeldEd")->setValue(2); // only the height is written
          EXPECT_EQ(t.Doc().FieldValuesAt(2, 1), (FieldValues{u"fein"_qs, 1, 1.23456, 2}));
+     }},
+    {"a two-line name edited in the middle must keep its CR LF: stored, printed and saved",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.TwoLineName(ui);
+         QPlainTextEdit* box = ui.NameBox();
+         QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+         for (int i = 0; i < 3; ++i)
+             QTest::keyClick(box, Qt::Key_Right);
+         QTest::keyClicks(box, u"X"_qs);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0).name, u"ErsXte\r\nZweite"_qs);
+         EXPECT_EQ(t.Doc().undoStack()->count(), 1);
+         const QStringList printed = t.PrintedTexts();
+         EXPECT_TRUE(printed.contains(u"ErsXte"_qs)) << printed.join(u'|').toStdString();
+         EXPECT_TRUE(printed.contains(u"Zweite"_qs)) << printed.join(u'|').toStdString();
+         t.form->afilename = t.dir.filePath(u"zwei-zeilen.qlr"_qs);
+         ASSERT_TRUE(t.form->SaveFile());
+         EXPECT_TRUE(ReadAll(t.form->afilename).contains(SavedName("ErsXte\r\nZweite")));
+     }},
+    {"Return alone must not break the name; Ctrl+Return and Shift+Return must, as CR LF",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.TwoLineName(ui);
+         QPlainTextEdit* box = ui.NameBox();
+         QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+         QTest::keyClick(box, Qt::Key_Return);
+         QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0).name, u"Erste\r\nZweite"_qs);
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+         QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+         QTest::keyClicks(box, u"Dritte"_qs);
+         QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+         QTest::keyClicks(box, u"Vierte"_qs);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0).name, u"Erste\r\nZweite\r\nDritte\r\nVierte"_qs);
+         EXPECT_EQ(ui.Fields()->model()->index(0, 0).data().toString(),
+                   u"Erste\r\nZweite\r\nDritte\r\nVierte"_qs);
+     }},
+    {"Tab must leave the name box and Shift+Tab come back, neither typing a tab",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.TwoLineName(ui);
+         QPlainTextEdit* box = ui.NameBox();
+         QTest::keyClick(box, Qt::Key_Tab);
+         QWidget* next = t.form->focusWidget();
+         EXPECT_NE(next, box);
+         EXPECT_TRUE(ui.Find<QWidget>("Panel7")->isAncestorOf(next));
+         QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
+         EXPECT_EQ(t.form->focusWidget(), box);
+         QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+         EXPECT_NE(t.form->focusWidget(), box);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0).name, u"Erste\r\nZweite"_qs);
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+     }},
+    {"showing a two-line name must write nothing back, also when an undo shows it again",
+     [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
+         t.TwoLineName(ui);
+         EXPECT_EQ(ui.NameBox()->toPlainText(), u"Erste\nZweite"_qs);
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0).name, u"Erste\r\nZweite"_qs);
+         EXPECT_FALSE(t.Doc().undoStack()->canUndo());
+         auto* height = ui.Find<QDoubleSpinBox>("HochFeldEd");
+         height->setFocus();
+         QTest::keyClick(height, Qt::Key_Up);
+         ASSERT_EQ(t.Doc().undoStack()->count(), 1);
+         t.form->findChild<QAction*>(u"Rueckgaengig1"_qs)->trigger(); // shows the field again
+         EXPECT_EQ(t.Doc().FieldValuesAt(0, 0), (FieldValues{u"Erste\r\nZweite"_qs, 0, 5, 2}));
+         EXPECT_EQ(t.Doc().undoStack()->count(), 1); // no step of its own
+         EXPECT_TRUE(t.Doc().undoStack()->canRedo());
+         EXPECT_EQ(ui.NameBox()->toPlainText(), u"Erste\nZweite"_qs);
      }},
     {"Ctrl+A then delete must remove all fields at once without a question",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
