@@ -141,7 +141,6 @@ void FieldsTab::BuildPropertyPanel() {
     ProdNameEd->setTabChangesFocus(true);
     // Enter alone does not break lines; Ctrl+Enter and Shift+Enter do.
     ProdNameEd->installEventFilter(this);
-    ProdNameEd->setToolTip(QStringLiteral("Strg+Eingabe oder Umschalt+Eingabe: neue Zeile"));
     grid->addWidget(ProdNameEd, 0, 1, 1, 5);
     TextCheck = new QRadioButton(QStringLiteral("Text"), Panel7);
     TextCheck->setObjectName(QStringLiteral("TextCheck"));
