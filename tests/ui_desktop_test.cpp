@@ -249,7 +249,7 @@ TEST_F(DesktopTest, PageNumberEndsAtTheLastPage) {
         {"A5 paper, one field a page", [&] { form->SetCurrentPrinter(pdfPrinter("A5")); }, 7},
         {"a file of one page opened",
          [&] {
-             form->document().SetChanged(false);
+             form->document().MarkUnchanged();
              ASSERT_TRUE(form->OpenFileWithName(onePage));
          },
          1},

@@ -389,9 +389,9 @@ const EditCase kCases[] = {
          const QStringList printed = t.PrintedTexts();
          EXPECT_TRUE(printed.contains(u"ErsXte"_qs)) << printed.join(u'|').toStdString();
          EXPECT_TRUE(printed.contains(u"Zweite"_qs)) << printed.join(u'|').toStdString();
-         t.form->afilename = t.dir.filePath(u"zwei-zeilen.qlr"_qs);
+         t.form->document().SetFileName(t.dir.filePath(u"zwei-zeilen.qlr"_qs));
          ASSERT_TRUE(t.form->SaveFile());
-         EXPECT_TRUE(ReadAll(t.form->afilename).contains(SavedName("ErsXte\r\nZweite")));
+         EXPECT_TRUE(ReadAll(t.form->document().FileName()).contains(SavedName("ErsXte\r\nZweite")));
      }},
     {"Return alone must not break the name; Ctrl+Return and Shift+Return must, as CR LF",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
