@@ -3,7 +3,6 @@
 #include "PageImage.h"
 #include "PreparedProject.h"
 #include "PreviewPaintBox.h"
-#include "QPainterCanvas.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -116,8 +115,8 @@ void PreviewTab::showEvent(QShowEvent* event) {
 }
 
 int PreviewTab::PageCount() {
-    // The pages are laid out as the preview draws them, into a one-pixel image;
-    // the prepared page index lets each page start where the last one ended.
+    // Counted at the resolution and zoom the preview draws at, from the page
+    // start index.
     const int dpi = qRound(logicalDpiX() * PaintBox1->devicePixelRatioF());
     const double zoom = ZoomEd->value();
     return PageCountUpTo(project.Input(printerPage()), dpi, zoom, kMostPages);
