@@ -86,14 +86,14 @@ FieldsTab::FieldsTab(Document& document, QWidget* parent)
 }
 
 void FieldsTab::BuildCategoryPanel() {
-    ListView2 = ReportList("ListView2", categories);
-    ListView2->setAccessibleName(QStringLiteral("Kategorie"));
-    ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView2->setItemDelegate(new CategoryNameDelegate(ListView2));
-    ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed |
+    categoryList = ReportList("ListView2", categories);
+    categoryList->setAccessibleName(QStringLiteral("Kategorie"));
+    categoryList->setSelectionMode(QAbstractItemView::SingleSelection);
+    categoryList->setItemDelegate(new CategoryNameDelegate(categoryList));
+    categoryList->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::SelectedClicked);
-    ListView2->installEventFilter(this);
-    Panel4 = ListPanel(this, "Panel4", ListView2,
+    categoryList->installEventFilter(this);
+    categoryPanel = ListPanel(this, "Panel4", categoryList,
                        {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
                         {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
                         {"KategorieLoechenBtn", QStringLiteral("Löschen")},
@@ -104,13 +104,13 @@ void FieldsTab::BuildCategoryPanel() {
 }
 
 void FieldsTab::BuildFieldPanel() {
-    ListView1 = ReportList("ListView1", fields);
-    ListView1->setAccessibleName(QStringLiteral("Bezeichnung"));
-    ListView1->setColumnHidden(1, true); // the description travels along unseen
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->installEventFilter(this);
-    Panel5 = ListPanel(this, "Panel5", ListView1,
+    fieldList = ReportList("ListView1", fields);
+    fieldList->setAccessibleName(QStringLiteral("Bezeichnung"));
+    fieldList->setColumnHidden(1, true); // the description travels along unseen
+    fieldList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    fieldList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fieldList->installEventFilter(this);
+    fieldPanel = ListPanel(this, "Panel5", fieldList,
                        {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
                         {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
                         {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
@@ -127,13 +127,13 @@ void FieldsTab::BuildFieldPanel() {
 }
 
 void FieldsTab::BuildPropertyPanel() {
-    Panel7 = new QWidget(this);
-    Panel7->setObjectName(QStringLiteral("Panel7"));
-    Panel7->setFixedHeight(84);
-    auto* grid = new QGridLayout(Panel7);
+    propertyPanel = new QWidget(this);
+    propertyPanel->setObjectName(QStringLiteral("Panel7"));
+    propertyPanel->setFixedHeight(84);
+    auto* grid = new QGridLayout(propertyPanel);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Label(Panel7, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
-    ProdNameEd = new QPlainTextEdit(Panel7);
+    grid->addWidget(Label(propertyPanel, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
+    ProdNameEd = new QPlainTextEdit(propertyPanel);
     ProdNameEd->setObjectName(QStringLiteral("ProdNameEd"));
     ProdNameEd->setFixedHeight(ProdNameEd->fontMetrics().height() + 12);
     ProdNameEd->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -142,89 +142,89 @@ void FieldsTab::BuildPropertyPanel() {
     // Enter alone does not break lines; Ctrl+Enter and Shift+Enter do.
     ProdNameEd->installEventFilter(this);
     grid->addWidget(ProdNameEd, 0, 1, 1, 5);
-    TextCheck = new QRadioButton(QStringLiteral("Text"), Panel7);
+    TextCheck = new QRadioButton(QStringLiteral("Text"), propertyPanel);
     TextCheck->setObjectName(QStringLiteral("TextCheck"));
     TextCheck->setChecked(true);
-    CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), Panel7);
+    CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), propertyPanel);
     CheckCheck->setObjectName(QStringLiteral("CheckCheck"));
-    RadioCheck = new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), Panel7);
+    RadioCheck = new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), propertyPanel);
     RadioCheck->setObjectName(QStringLiteral("RadioCheck"));
     grid->addWidget(TextCheck, 1, 0);
     grid->addWidget(CheckCheck, 1, 1);
     grid->addWidget(RadioCheck, 1, 2, 1, 4);
-    grid->addWidget(Label(Panel7, "Label3", QStringLiteral("Breite:")), 2, 0);
-    BreitFeldEd = SizeSpin(Panel7, "BreitFeldEd", 7);
+    grid->addWidget(Label(propertyPanel, "Label3", QStringLiteral("Breite:")), 2, 0);
+    BreitFeldEd = SizeSpin(propertyPanel, "BreitFeldEd", 7);
     grid->addWidget(BreitFeldEd, 2, 1);
-    grid->addWidget(Label(Panel7, "Label4", QStringLiteral("cm")), 2, 2);
-    grid->addWidget(Label(Panel7, "Label2", QStringLiteral("Höhe:")), 2, 3);
-    HochFeldEd = SizeSpin(Panel7, "HochFeldEd", 1);
+    grid->addWidget(Label(propertyPanel, "Label4", QStringLiteral("cm")), 2, 2);
+    grid->addWidget(Label(propertyPanel, "Label2", QStringLiteral("Höhe:")), 2, 3);
+    HochFeldEd = SizeSpin(propertyPanel, "HochFeldEd", 1);
     grid->addWidget(HochFeldEd, 2, 4);
-    grid->addWidget(Label(Panel7, "Label5", QStringLiteral("cm")), 2, 5);
+    grid->addWidget(Label(propertyPanel, "Label5", QStringLiteral("cm")), 2, 5);
 }
 
 void FieldsTab::ConnectHandlers() {
-    connect(ListView2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FieldsTab::ListView2Change);
-    connect(categories, &QAbstractItemModel::dataChanged, this, &FieldsTab::ListView2Change);
-    connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::ListView2Change);
-    connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::ListView2Change);
-    connect(categories, &QAbstractItemModel::rowsMoved, this, &FieldsTab::ListView2Change);
+    connect(categoryList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FieldsTab::CategorySelected);
+    connect(categories, &QAbstractItemModel::dataChanged, this, &FieldsTab::CategorySelected);
+    connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::CategorySelected);
+    connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::CategorySelected);
+    connect(categories, &QAbstractItemModel::rowsMoved, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
-    connect(ListView2, &QAbstractItemView::doubleClicked, this,
-            &FieldsTab::KategorieBearbeitenBtnClick);
-    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!donotupdate) ListView1Click(); // ListView1Change
+    connect(categoryList, &QAbstractItemView::doubleClicked, this,
+            &FieldsTab::editCategory);
+    connect(fieldList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!donotupdate) ShowSelectedField(); // ListView1Change
     });
     connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
 
     using Handler = void (FieldsTab::*)();
     const std::pair<const char*, Handler> commands[] = {
-        {"NewKategorieBtn", &FieldsTab::NewKategorieBtnClick},
-        {"KategorieBearbeitenBtn", &FieldsTab::KategorieBearbeitenBtnClick},
-        {"KategorieLoechenBtn", &FieldsTab::KategorieLoechenBtnClick},
-        {"KategorienachObenBtn", &FieldsTab::KategorienachObenBtnClick},
-        {"KategorienachuntenBtn", &FieldsTab::KategorienachuntenBtnClick},
-        {"NeuesProduktBtn", &FieldsTab::NeuesProduktBtnClick},
-        {"NeuesAnkreuzfeldBtn", &FieldsTab::NeuesAnkreuzfeldBtnClick},
-        {"NewRadioBtnBtn", &FieldsTab::NewRadioBtnBtnClick},
-        {"ProduktLoeschenBtn", &FieldsTab::ProduktLoeschenBtnClick},
-        {"AndereKategorieBtn", &FieldsTab::AndereKategorieBtnClick},
-        {"ProduktNachObenBtn", &FieldsTab::ProduktNachObenBtnClick},
-        {"ProduktNachUntenBtn", &FieldsTab::ProduktNachUntenBtnClick}};
+        {"NewKategorieBtn", &FieldsTab::newCategory},
+        {"KategorieBearbeitenBtn", &FieldsTab::editCategory},
+        {"KategorieLoechenBtn", &FieldsTab::deleteCategory},
+        {"KategorienachObenBtn", &FieldsTab::moveCategoryUp},
+        {"KategorienachuntenBtn", &FieldsTab::moveCategoryDown},
+        {"NeuesProduktBtn", &FieldsTab::newTextField},
+        {"NeuesAnkreuzfeldBtn", &FieldsTab::newCheckBox},
+        {"NewRadioBtnBtn", &FieldsTab::newChoiceField},
+        {"ProduktLoeschenBtn", &FieldsTab::deleteFields},
+        {"AndereKategorieBtn", &FieldsTab::moveFieldsToCategory},
+        {"ProduktNachObenBtn", &FieldsTab::moveFieldsUp},
+        {"ProduktNachUntenBtn", &FieldsTab::moveFieldsDown}};
     for (const auto& [name, handler] : commands)
         for (QPushButton* b : categoryButtons + fieldButtons)
             if (b->objectName() == QLatin1String(name))
                 connect(b, &QPushButton::clicked, this, handler);
 
-    connect(ProdNameEd, &QPlainTextEdit::textChanged, this, &FieldsTab::ProdNameEdChange);
+    connect(ProdNameEd, &QPlainTextEdit::textChanged, this, &FieldsTab::NameEdited);
     QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
     for (int kind = 0; kind < 3; ++kind)
         connect(kinds[kind], &QRadioButton::toggled, this, [this, kind](bool on) {
-            if (on) KindClick(kind);
+            if (on) KindChosen(kind);
         });
-    connect(BreitFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { BreitFeldEdChange(false); });
-    connect(HochFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { HochFeldEdChange(false); });
+    connect(BreitFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { WidthEdited(false); });
+    connect(HochFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { HeightEdited(false); });
 }
 
 void FieldsTab::ConnectPresets(PresetsTab* tab) {
     presets = tab;
     connect(tab->WidthBox(), &QDoubleSpinBox::valueChanged, this,
-            [this] { BreitFeldEdChange(true); });
+            [this] { WidthEdited(true); });
     connect(tab->HeightBox(), &QDoubleSpinBox::valueChanged, this,
-            [this] { HochFeldEdChange(true); });
+            [this] { HeightEdited(true); });
 }
 
 void FieldsTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // TabSheet1Resize: the two lists share what the properties leave, rounded down.
-    const int half = (height() - Panel7->height()) / 2;
-    Panel4->setGeometry(0, 0, width(), std::max(half, 0));
-    Panel5->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
-    Panel7->setGeometry(0, height() - Panel7->height(), width(), Panel7->height());
+    const int half = (height() - propertyPanel->height()) / 2;
+    categoryPanel->setGeometry(0, 0, width(), std::max(half, 0));
+    fieldPanel->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
+    propertyPanel->setGeometry(0, height() - propertyPanel->height(), width(), propertyPanel->height());
 }
 
 bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && (watched == ListView1 || watched == ListView2)) {
+    if (event->type() == QEvent::Resize && (watched == fieldList || watched == categoryList)) {
         // ListView1Resize, ListView2Resize
         auto* list = static_cast<QTreeView*>(watched);
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
@@ -235,31 +235,31 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
                 ProdNameEd->insertPlainText(QStringLiteral("\n"));
             return true;
         }
-        if (watched == ListView1 && key->key() == Qt::Key_A &&
+        if (watched == fieldList && key->key() == Qt::Key_A &&
             key->modifiers() == Qt::ControlModifier) {
-            ListView1->selectAll(); // ListView1KeyDown
+            fieldList->selectAll(); // ListView1KeyDown
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void FieldsTab::ListView2Change() {
+void FieldsTab::CategorySelected() {
     if (!donotupdate) ListProds();
     emit markChanged();
 }
 
 int FieldsTab::SelectedCategory() const {
-    const QModelIndexList rows = ListView2->selectionModel()->selectedRows();
+    const QModelIndexList rows = categoryList->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void FieldsTab::SelectCategory(int row) {
     if (row < 0 || row >= categories->rowCount()) {
-        ListView2->selectionModel()->clearSelection();
+        categoryList->selectionModel()->clearSelection();
         return;
     }
-    ListView2->selectionModel()->setCurrentIndex(
+    categoryList->selectionModel()->setCurrentIndex(
         categories->index(row), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -268,7 +268,7 @@ void FieldsTab::SelectFields(const QList<int>& rows) {
     for (int row : rows)
         if (row >= 0 && row < fields->rowCount())
             selection.select(fields->index(row, 0), fields->index(row, 0));
-    QItemSelectionModel* model = ListView1->selectionModel();
+    QItemSelectionModel* model = fieldList->selectionModel();
     model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (!rows.isEmpty() && rows.first() >= 0 && rows.first() < fields->rowCount())
         model->setCurrentIndex(fields->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
@@ -284,7 +284,7 @@ void FieldsTab::ShowSelection(const EditSelection& selection) {
 
 QList<int> FieldsTab::SelectedFields() const {
     QList<int> rows;
-    for (const QModelIndex& index : ListView1->selectionModel()->selectedRows())
+    for (const QModelIndex& index : fieldList->selectionModel()->selectedRows())
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -300,10 +300,10 @@ void FieldsTab::ListProds() {
     fields->SetCategory(cat);
     for (QPushButton* b : fieldCommands)
         b->setEnabled(cat >= 0);
-    ListView1Click();
+    ShowSelectedField();
 }
 
-void FieldsTab::ListView1Click() {
+void FieldsTab::ShowSelectedField() {
     const int cat = SelectedCategory();
     const int f = cat >= 0 ? SelectedField() : -1;
     QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
@@ -348,7 +348,7 @@ QString StoredFieldName(const QString& shown) {
 void FieldsTab::FieldChangedInDocument(int category, int field) {
     // An undo or redo changed the shown field: show its values again.
     if (editing || category != SelectedCategory() || field != SelectedField()) return;
-    ListView1Click();
+    ShowSelectedField();
 }
 
 PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {

@@ -20,8 +20,8 @@ class CategoryListModel;
 class Document;
 class FieldListModel;
 class PresetsTab;
-class TAndereKategorieForm;
-class TKategorieBearbeitenForm;
+class MoveFieldsDialog;
+class CategoryDialog;
 struct EditSelection;
 struct FieldValues;
 enum class FieldPart;
@@ -34,8 +34,8 @@ class FieldsTab : public QWidget {
     // The width and height for new fields, and the dialogs, which the window
     // creates after this tab.
     PresetsTab* presets = nullptr;
-    std::function<TKategorieBearbeitenForm*()> categoryDialog;
-    std::function<TAndereKategorieForm*()> moveDialog;
+    std::function<CategoryDialog*()> categoryDialog;
+    std::function<MoveFieldsDialog*()> moveDialog;
     void ConnectPresets(PresetsTab* tab);
 
     int SelectedCategory() const;
@@ -53,7 +53,7 @@ class FieldsTab : public QWidget {
     // Shows the selected field in the editors, or disables them. A control whose
     // shown text or check changes marks the document changed; the field itself
     // is not written.
-    void ListView1Click();
+    void ShowSelectedField();
 
     // While set, a change of the category selection does not list its fields
     // (a file being loaded, an entry being moved).
@@ -63,19 +63,19 @@ class FieldsTab : public QWidget {
 
   public slots:
     // Category commands.
-    void NewKategorieBtnClick();
-    void KategorieBearbeitenBtnClick();
-    void KategorieLoechenBtnClick();
-    void KategorienachObenBtnClick();
-    void KategorienachuntenBtnClick();
+    void newCategory();
+    void editCategory();
+    void deleteCategory();
+    void moveCategoryUp();
+    void moveCategoryDown();
     // Field commands.
-    void NeuesProduktBtnClick();
-    void NeuesAnkreuzfeldBtnClick();
-    void NewRadioBtnBtnClick();
-    void ProduktLoeschenBtnClick();
-    void ProduktNachObenBtnClick();
-    void ProduktNachUntenBtnClick();
-    void AndereKategorieBtnClick();
+    void newTextField();
+    void newCheckBox();
+    void newChoiceField();
+    void deleteFields();
+    void moveFieldsUp();
+    void moveFieldsDown();
+    void moveFieldsToCategory();
 
   signals:
     // The category list changed, another category was selected, or the field
@@ -91,16 +91,16 @@ class FieldsTab : public QWidget {
     void BuildFieldPanel();
     void BuildPropertyPanel();
     void ConnectHandlers();
-    void ListView2Change();
+    void CategorySelected();
     void NewField(int kind);
     void MoveSelectedField(int step);
     void MoveSelectedCategory(int step);
     void RenameInPlace(int row, const QString& name);
     // Property handlers; the default boxes call the size handlers too.
-    void ProdNameEdChange();
-    void KindClick(int kind);
-    void BreitFeldEdChange(bool fromDefaultBox);
-    void HochFeldEdChange(bool fromDefaultBox);
+    void NameEdited();
+    void KindChosen(int kind);
+    void WidthEdited(bool fromDefaultBox);
+    void HeightEdited(bool fromDefaultBox);
     // A width or height typed into its box, or a default box changed while a field is shown.
     void SizeChange(bool fromDefaultBox, double FieldValues::*size, double value, FieldPart part);
     // Pushes an edit; the editors are not refreshed from the field meanwhile.
@@ -110,11 +110,11 @@ class FieldsTab : public QWidget {
     Document& doc;
     CategoryListModel* categories;
     FieldListModel* fields;
-    QWidget* Panel4 = nullptr;
-    QWidget* Panel5 = nullptr;
-    QWidget* Panel7 = nullptr;
-    QTreeView* ListView2 = nullptr;
-    QTreeView* ListView1 = nullptr;
+    QWidget* categoryPanel = nullptr;
+    QWidget* fieldPanel = nullptr;
+    QWidget* propertyPanel = nullptr;
+    QTreeView* categoryList = nullptr;
+    QTreeView* fieldList = nullptr;
     QPlainTextEdit* ProdNameEd = nullptr;
     QRadioButton* TextCheck = nullptr;
     QRadioButton* CheckCheck = nullptr;

@@ -2,12 +2,12 @@
 // to ask, and pushes one undoable edit; the lists follow the document.
 #include "FieldsTab.h"
 
-#include "AndereKategorieFUnit.h"
+#include "MoveFieldsDialog.h"
 #include "CategoryCommands.h"
 #include "CategoryListModel.h"
 #include "FieldCommands.h"
 #include "FieldListModel.h"
-#include "KategorieBearbeitenFUnit.h"
+#include "CategoryDialog.h"
 #include "MessageTable.h"
 #include "ProgramMessages.h"
 
@@ -26,15 +26,15 @@ void FieldsTab::Push(QUndoCommand* command) {
 
 // Categories.
 
-void FieldsTab::NewKategorieBtnClick() {
+void FieldsTab::newCategory() {
     const int row = doc.CategoryCount();
     Push(new AddCategory(doc, row, QString()));
     ListProds();
     // The name is typed straight into the list; the selection stays where it was.
     const QModelIndex item = categories->index(row);
-    ListView2->scrollTo(item);
-    ListView2->setFocus();
-    ListView2->edit(item);
+    categoryList->scrollTo(item);
+    categoryList->setFocus();
+    categoryList->edit(item);
 }
 
 void FieldsTab::RenameInPlace(int row, const QString& name) {
@@ -45,9 +45,9 @@ void FieldsTab::RenameInPlace(int row, const QString& name) {
         emit markChanged();
 }
 
-void FieldsTab::KategorieBearbeitenBtnClick() {
+void FieldsTab::editCategory() {
     const int cat = SelectedCategory();
-    TKategorieBearbeitenForm* dialog = categoryDialog ? categoryDialog() : nullptr;
+    CategoryDialog* dialog = categoryDialog ? categoryDialog() : nullptr;
     if (cat < 0 || !dialog) return;
     dialog->Fill(doc.CategoryName(cat), doc.CategoryRecordValues(cat));
     if (dialog->exec() != QDialog::Accepted) return;
@@ -59,16 +59,16 @@ void FieldsTab::KategorieBearbeitenBtnClick() {
     if (doc.CategoryRecordValues(cat) != std::optional<CategoryValues>(values))
         new SetCategoryRecord(doc, cat, values, group);
     if (group->childCount() > 0) {
-        Push(group); // the list reports the changed item (ListView2Change)
+        Push(group); // the list reports the changed item (CategorySelected)
         return;
     }
     delete group;
     // OK gives the item its record anew even when nothing changed, and the list
     // reports that as any change: the field list is refilled, the document marked.
-    ListView2Change();
+    CategorySelected();
 }
 
-void FieldsTab::KategorieLoechenBtnClick() {
+void FieldsTab::deleteCategory() {
     const int cat = SelectedCategory();
     if (cat < 0) return;
     const QString question =
@@ -89,11 +89,11 @@ void FieldsTab::MoveSelectedCategory(int step) {
     donotupdate = false;
 }
 
-void FieldsTab::KategorienachObenBtnClick() {
+void FieldsTab::moveCategoryUp() {
     MoveSelectedCategory(-1);
 }
 
-void FieldsTab::KategorienachuntenBtnClick() {
+void FieldsTab::moveCategoryDown() {
     MoveSelectedCategory(1);
 }
 
@@ -110,24 +110,24 @@ void FieldsTab::NewField(int kind) {
         TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(19), width, height)));
     ListProds();
     SelectFields({row});
-    ListView1->scrollTo(fields->index(row, 0));
+    fieldList->scrollTo(fields->index(row, 0));
     ProdNameEd->selectAll();
     ProdNameEd->setFocus();
 }
 
-void FieldsTab::NeuesProduktBtnClick() {
+void FieldsTab::newTextField() {
     NewField(fkText);
 }
 
-void FieldsTab::NeuesAnkreuzfeldBtnClick() {
+void FieldsTab::newCheckBox() {
     NewField(fkCheckBox);
 }
 
-void FieldsTab::NewRadioBtnBtnClick() {
+void FieldsTab::newChoiceField() {
     NewField(fkSingleChoice);
 }
 
-void FieldsTab::ProduktLoeschenBtnClick() {
+void FieldsTab::deleteFields() {
     const int cat = SelectedCategory();
     const QList<int> rows = SelectedFields();
     if (cat < 0 || rows.isEmpty()) return;
@@ -146,25 +146,25 @@ void FieldsTab::MoveSelectedField(int step) {
     donotupdate = false;
 }
 
-void FieldsTab::ProduktNachObenBtnClick() {
+void FieldsTab::moveFieldsUp() {
     MoveSelectedField(-1);
 }
 
-void FieldsTab::ProduktNachUntenBtnClick() {
+void FieldsTab::moveFieldsDown() {
     MoveSelectedField(1);
 }
 
-void FieldsTab::AndereKategorieBtnClick() {
+void FieldsTab::moveFieldsToCategory() {
     const int cat = SelectedCategory();
     const QList<int> rows = SelectedFields();
-    TAndereKategorieForm* dialog = moveDialog ? moveDialog() : nullptr;
+    MoveFieldsDialog* dialog = moveDialog ? moveDialog() : nullptr;
     if (cat < 0 || rows.isEmpty() || !dialog) return;
-    dialog->ComboBox1->clear();
+    dialog->categoryBox->clear();
     for (int i = 0; i < doc.CategoryCount(); ++i)
-        if (i != cat) dialog->ComboBox1->addItem(doc.CategoryName(i));
-    dialog->ComboBox1->setCurrentIndex(dialog->ComboBox1->count() > 0 ? 0 : -1);
+        if (i != cat) dialog->categoryBox->addItem(doc.CategoryName(i));
+    dialog->categoryBox->setCurrentIndex(dialog->categoryBox->count() > 0 ? 0 : -1);
     if (dialog->exec() != QDialog::Accepted) return;
-    const int chosen = dialog->ComboBox1->currentIndex();
+    const int chosen = dialog->categoryBox->currentIndex();
     if (chosen < 0) return;
     // The chosen entry's place among the other categories (names need not be unique).
     const int target = chosen < cat ? chosen : chosen + 1;
@@ -175,7 +175,7 @@ void FieldsTab::AndereKategorieBtnClick() {
 
 // Properties of the selected field. Each writes only the value the user edited.
 
-void FieldsTab::ProdNameEdChange() {
+void FieldsTab::NameEdited() {
     if (showing) return;
     const int cat = SelectedCategory();
     const int f = SelectedField();
@@ -188,7 +188,7 @@ void FieldsTab::ProdNameEdChange() {
         emit markChanged(); // an edit that changed nothing still counts
 }
 
-void FieldsTab::KindClick(int kind) {
+void FieldsTab::KindChosen(int kind) {
     if (showing) return;
     const int cat = SelectedCategory();
     const int f = SelectedField();
@@ -201,11 +201,11 @@ void FieldsTab::KindClick(int kind) {
         emit markChanged(); // an edit that changed nothing still counts
 }
 
-void FieldsTab::BreitFeldEdChange(bool fromDefaultBox) {
+void FieldsTab::WidthEdited(bool fromDefaultBox) {
     SizeChange(fromDefaultBox, &FieldValues::width, BreitFeldEd->value(), FieldPart::Width);
 }
 
-void FieldsTab::HochFeldEdChange(bool fromDefaultBox) {
+void FieldsTab::HeightEdited(bool fromDefaultBox) {
     SizeChange(fromDefaultBox, &FieldValues::height, HochFeldEd->value(), FieldPart::Height);
 }
 

@@ -1,5 +1,5 @@
 // Opening and saving project files, and the unsaved-changes question.
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include "Document.h"
 #include "FieldsTab.h"
@@ -53,17 +53,17 @@ QString ChooseFile(QFileDialog* dialog) {
 }
 } // namespace
 
-QFileDialog* TMainForm::OpenDialog2() {
+QFileDialog* MainWindow::OpenDialog2() {
     if (!openDialog) openDialog = MakeProjectDialog(this, "OpenDialog2", QFileDialog::AcceptOpen);
     return openDialog;
 }
 
-QFileDialog* TMainForm::SaveDialog1() {
+QFileDialog* MainWindow::SaveDialog1() {
     if (!saveDialog) saveDialog = MakeProjectDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
     return saveDialog;
 }
 
-bool TMainForm::OpenFileWithName(const QString& name) {
+bool MainWindow::OpenFileWithName(const QString& name) {
     ProjectReadResult result = ReadProjectFileFromPath(name, doc->layout());
     if (result.status == ProjectReadStatus::CannotOpen) return false;
     if (!result.ok()) {
@@ -83,12 +83,12 @@ bool TMainForm::OpenFileWithName(const QString& name) {
     return true;
 }
 
-bool TMainForm::OpenFile() {
+bool MainWindow::OpenFile() {
     const QString name = ChooseFile(OpenDialog2());
     return name.isEmpty() ? false : OpenFileWithName(name);
 }
 
-bool TMainForm::SaveTheFile() {
+bool MainWindow::SaveTheFile() {
     FileFailure failure;
     if (WriteProjectFile(doc->FileName(), doc->form(), doc->layout(), &failure)) {
         if (recentFiles) recentFiles->Add(doc->FileName());
@@ -100,7 +100,7 @@ bool TMainForm::SaveTheFile() {
     return false;
 }
 
-bool TMainForm::SaveFile() {
+bool MainWindow::SaveFile() {
     bool result;
     if (!doc->FileName().isEmpty()) {
         result = SaveTheFile();
@@ -114,22 +114,22 @@ bool TMainForm::SaveFile() {
     return result;
 }
 
-void TMainForm::OpenBtnClick() {
+void MainWindow::openProject() {
     if (QuerySaveChanges()) OpenFile();
 }
 
-void TMainForm::SaveBtnClick() {
+void MainWindow::saveProject() {
     SaveFile();
 }
 
-void TMainForm::SaveAsBtnClick() {
+void MainWindow::saveProjectAs() {
     const QString name = ChooseFile(SaveDialog1());
     if (name.isEmpty()) return;
     doc->SetFileName(name);
     if (SaveTheFile()) SetUnChanged();
 }
 
-void TMainForm::OpenChosenFile(const QString& name) {
+void MainWindow::OpenChosenFile(const QString& name) {
     if (!QuerySaveChanges()) return;
     const QFileInfo file(name);
     // The user asked for this file: one that cannot be read is named.
@@ -141,11 +141,11 @@ void TMainForm::OpenChosenFile(const QString& name) {
     OpenFileWithName(name);
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!DraggedProjectFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-void TMainForm::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString name = DraggedProjectFile(event->mimeData());
     if (name.isEmpty()) return;
     event->acceptProposedAction();

@@ -1,5 +1,5 @@
 // The command "Als ausfüllbares PDF exportieren..." of the menu "Datei".
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include "Document.h"
 #include "FillablePdf.h"
@@ -34,7 +34,7 @@ QString AskFillablePdfName(QWidget* parent, const QString& project) {
 }
 } // namespace
 
-void TMainForm::AusfuellbaresPDF1Click() {
+void MainWindow::exportFillablePdf() {
     const QString path = AskFillablePdfName(this, doc->FileName());
     if (path.isEmpty()) return;
     FileFailure failure;

@@ -1,7 +1,7 @@
 // The tool bar and the menus of the main window.
-#include "MainUnit.h"
+#include "MainWindow.h"
 
-#include "AboutBoxUnit.h"
+#include "AboutBox.h"
 #include "Document.h"
 #include "ProgramMessages.h"
 #include "ProgramTranslation.h"
@@ -48,10 +48,10 @@ QAction* AddSeparator(QMenu* menu, const char* name) {
 }
 
 // "Als ausfüllbares PDF exportieren..." in the menu "Datei".
-void AddFillablePdfItem(TMainForm* window, QMenu* file) {
+void AddFillablePdfItem(MainWindow* window, QMenu* file) {
     QObject::connect(
         AddItem(file, "AusfuellbaresPDF1", QStringLiteral("Als ausfüllbares PDF exportieren...")),
-        &QAction::triggered, window, &TMainForm::AusfuellbaresPDF1Click);
+        &QAction::triggered, window, &MainWindow::exportFillablePdf);
 }
 
 QPushButton* AddButton(QWidget* panel, const char* name, const QString& caption) {
@@ -63,7 +63,7 @@ QPushButton* AddButton(QWidget* panel, const char* name, const QString& caption)
 }
 } // namespace
 
-void TMainForm::BuildToolbarAndMenus() {
+void MainWindow::BuildToolbarAndMenus() {
     auto* panel = new QWidget(centralWidget());
     panel->setObjectName(QStringLiteral("Panel1"));
     auto* row = new QHBoxLayout(panel);
@@ -72,43 +72,43 @@ void TMainForm::BuildToolbarAndMenus() {
     QPushButton* save = AddButton(panel, "SaveBtn", QStringLiteral("Speichern"));
     QPushButton* saveAs = AddButton(panel, "SaveAsBtn", QStringLiteral("Speichern unter..."));
     QPushButton* print = AddButton(panel, "DruckenBtn", QStringLiteral("Drucken"));
-    EndeBtn = AddButton(panel, "EndeBtn", QStringLiteral("Beenden"));
+    quitButton = AddButton(panel, "EndeBtn", QStringLiteral("Beenden"));
     row->addStretch(1);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(panel);
-    connect(open, &QPushButton::clicked, this, &TMainForm::OpenBtnClick);
-    connect(save, &QPushButton::clicked, this, &TMainForm::SaveBtnClick);
-    connect(saveAs, &QPushButton::clicked, this, &TMainForm::SaveAsBtnClick);
-    connect(print, &QPushButton::clicked, this, &TMainForm::DruckenBtnClick);
-    connect(EndeBtn, &QPushButton::clicked, this, &TMainForm::EndeBtnClick);
+    connect(open, &QPushButton::clicked, this, &MainWindow::openProject);
+    connect(save, &QPushButton::clicked, this, &MainWindow::saveProject);
+    connect(saveAs, &QPushButton::clicked, this, &MainWindow::saveProjectAs);
+    connect(print, &QPushButton::clicked, this, &MainWindow::print);
+    connect(quitButton, &QPushButton::clicked, this, &MainWindow::quit);
 
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
     file->setObjectName(QStringLiteral("Datei1"));
     QAction* newItem = AddItem(file, "Neu1", QStringLiteral("Neu"), QKeySequence::New);
-    connect(newItem, &QAction::triggered, this, &TMainForm::Neu1Click);
+    connect(newItem, &QAction::triggered, this, &MainWindow::newProject);
     connect(AddItem(file, "ffnen1", QStringLiteral("Öffnen..."), QKeySequence::Open),
-            &QAction::triggered, this, &TMainForm::OpenBtnClick);
+            &QAction::triggered, this, &MainWindow::openProject);
     QMenu* recent = file->addMenu(QStringLiteral("Zuletzt geöffnet"));
     recent->setObjectName(QStringLiteral("ZuletztGeoeffnet1"));
     BuildRecentFilesMenu(recent);
     connect(AddItem(file, "Speichern1", QStringLiteral("Speichern"), QKeySequence::Save),
-            &QAction::triggered, this, &TMainForm::SaveBtnClick);
+            &QAction::triggered, this, &MainWindow::saveProject);
     connect(AddItem(file, "Speichernunter1", QStringLiteral("Speichern unter..."),
                     QKeySequence::SaveAs),
-            &QAction::triggered, this, &TMainForm::SaveAsBtnClick);
+            &QAction::triggered, this, &MainWindow::saveProjectAs);
     AddSeparator(file, "N1");
     // "Drucken..." asks for printer, copies and pages; "Drucken" prints at once.
     connect(AddItem(file, "DruckenMitDialog1", QStringLiteral("Drucken..."), QKeySequence::Print),
-            &QAction::triggered, this, &TMainForm::DruckenMitDialog1Click);
+            &QAction::triggered, this, &MainWindow::printWithDialog);
     connect(AddItem(file, "Drucken1", QStringLiteral("Drucken")), &QAction::triggered, this,
-            &TMainForm::DruckenBtnClick);
+            &MainWindow::print);
     connect(AddItem(file, "Druckereinrichten1", QStringLiteral("Drucker einrichten")),
-            &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
+            &QAction::triggered, this, &MainWindow::setUpPrinter);
     AddFillablePdfItem(this, file);
     AddSeparator(file, "N2");
     connect(AddItem(file, "Beenden1", QStringLiteral("Beenden"), QKeySequence::Quit),
-            &QAction::triggered, this, &TMainForm::EndeBtnClick);
+            &QAction::triggered, this, &MainWindow::quit);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
     edit->setObjectName(QStringLiteral("Bearbeiten1"));
@@ -125,8 +125,8 @@ void TMainForm::BuildToolbarAndMenus() {
     redo->setEnabled(stack->canRedo());
     connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(undo, &QAction::triggered, this, &TMainForm::Rueckgaengig1Click);
-    connect(redo, &QAction::triggered, this, &TMainForm::Wiederholen1Click);
+    connect(undo, &QAction::triggered, this, &MainWindow::undo);
+    connect(redo, &QAction::triggered, this, &MainWindow::redo);
 
     QMenu* languageMenu = bar->addMenu(QStringLiteral("&Sprache"));
     languageMenu->setObjectName(QStringLiteral("Sprache1"));
@@ -143,7 +143,7 @@ void TMainForm::BuildToolbarAndMenus() {
     });
 }
 
-void TMainForm::BuildRecentFilesMenu(QMenu* menu) {
+void MainWindow::BuildRecentFilesMenu(QMenu* menu) {
     recentFiles = new RecentFiles(
         menu, progpath, [this](const QString& name) { OpenChosenFile(name); }, this);
 }

@@ -1,5 +1,5 @@
 // The current printer and the print commands.
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include "MessageTable.h"
 #include "PreparedProject.h"
@@ -85,21 +85,21 @@ class PrintProgressDialog {
 };
 } // namespace
 
-QPrinter& TMainForm::CurrentPrinter() {
+QPrinter& MainWindow::CurrentPrinter() {
     if (!printer) printer = MakeCurrentPrinter();
     return *printer;
 }
 
-void TMainForm::SetCurrentPrinter(std::unique_ptr<QPrinter> current) {
+void MainWindow::SetCurrentPrinter(std::unique_ptr<QPrinter> current) {
     printer = std::move(current);
     previewTab->Repaint();
 }
 
-PrinterPage TMainForm::CurrentPrinterPage() {
+PrinterPage MainWindow::CurrentPrinterPage() {
     return PrinterPageOf(CurrentPrinter());
 }
 
-void TMainForm::DruckenBtnClick() {
+void MainWindow::print() {
     QPrinter& current = CurrentPrinter();
     const QString title = GetMessageText(20);
     FileFailure failure;
@@ -117,7 +117,7 @@ void TMainForm::DruckenBtnClick() {
                   TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }
 
-void TMainForm::Druckereinrichten1Click() {
+void MainWindow::setUpPrinter() {
     // The printer, its paper and orientation; the preview follows at its next repaint.
     QPrintDialog dialog(&CurrentPrinter(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
@@ -130,7 +130,7 @@ void TMainForm::Druckereinrichten1Click() {
     if (dialog.exec() == QDialog::Accepted) previewTab->Repaint();
 }
 
-void TMainForm::DruckenMitDialog1Click() {
+void MainWindow::printWithDialog() {
     QPrinter& current = CurrentPrinter();
     QPrintDialog dialog(&current, this);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));

@@ -1,13 +1,13 @@
 #include "Program.h"
 
-#include "AboutBoxUnit.h"
-#include "AndereKategorieFUnit.h"
+#include "AboutBox.h"
+#include "MoveFieldsDialog.h"
 #include "CommandLineExport.h"
-#include "KategorieBearbeitenFUnit.h"
-#include "MainUnit.h"
+#include "CategoryDialog.h"
+#include "MainWindow.h"
 #include "ProgramMessages.h"
 #include "QPainterCanvas.h"
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -35,11 +35,11 @@ int RunProgram(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     // The windows, each once; the main window owns the others.
-    TMainForm mainForm(QApplication::applicationDirPath(), arguments);
-    mainForm.aboutBox = new TAboutBox(&mainForm);
-    mainForm.moveDialog = new TAndereKategorieForm(&mainForm);
-    mainForm.translateForm = new TTranslateForm(&mainForm);
-    mainForm.categoryDialog = new TKategorieBearbeitenForm(&mainForm);
+    MainWindow mainForm(QApplication::applicationDirPath(), arguments);
+    mainForm.aboutBox = new AboutBox(&mainForm);
+    mainForm.moveDialog = new MoveFieldsDialog(&mainForm);
+    mainForm.translateForm = new TranslationEditor(&mainForm);
+    mainForm.categoryDialog = new CategoryDialog(&mainForm);
     mainForm.show();
     return QApplication::exec();
 }

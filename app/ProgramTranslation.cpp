@@ -1,13 +1,14 @@
 // The main window's side of the translation: start-up order, options file and
 // the language menu.
 #include "ProgramTranslation.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "ProgramMessages.h"
 
 #include "LanguageMenu.h"
 #include "TranslationSaveNote.h"
 #include "TranslationStartup.h"
-#include "translateunit.h"
+#include "MessageTable.h"
+#include "Translator.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -19,11 +20,11 @@ void InitProgramTranslation(const QString& progpath) {
     ProgramTranslator().InitTranslation(progpath);
 }
 
-void LoadProgramOptions(TMainForm& form) {
+void LoadProgramOptions(MainWindow& form) {
     form.languageMenu->LoadOptions(form.progpath);
 }
 
-void SaveProgramOptions(TMainForm& form) {
+void SaveProgramOptions(MainWindow& form) {
     form.languageMenu->SaveOptions(form.progpath);
 }
 
@@ -41,19 +42,19 @@ void InstallToolkitTranslation(std::int32_t language) {
 }
 } // namespace
 
-void RunStartupTranslation(TMainForm& form) {
+void RunStartupTranslation(MainWindow& form) {
     StartupTranslation(&form, ProgramTranslator().languagesetto);
     InstallToolkitTranslation(ProgramTranslator().languagesetto);
 }
 
-void BuildLanguageMenu(TMainForm& form, QMenu* menu) {
+void BuildLanguageMenu(MainWindow& form, QMenu* menu) {
     form.languageMenu = new LanguageMenu(menu, &form);
-    QObject::connect(form.languageMenu->bersetzen1, &QAction::triggered, &form,
+    QObject::connect(form.languageMenu->translateItem, &QAction::triggered, &form,
                      [&form] { form.ShowTranslateEditor(); });
     ShowFailedTranslationSaves(&form, ProgramTranslator());
 }
 
-void TMainForm::ShowTranslateEditor() {
+void MainWindow::ShowTranslateEditor() {
     if (translateForm) translateForm->exec();
     ShowInformation(this, GetMessageText(3), GetMessageText(2));
 }

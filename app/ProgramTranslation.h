@@ -5,10 +5,10 @@
 #include <QString>
 
 class QMenu;
-class TMainForm;
+class MainWindow;
 
 void InitProgramTranslation(const QString& progpath);
-void RunStartupTranslation(TMainForm& form);
-void LoadProgramOptions(TMainForm& form);
-void SaveProgramOptions(TMainForm& form);
-void BuildLanguageMenu(TMainForm& form, QMenu* menu);
+void RunStartupTranslation(MainWindow& form);
+void LoadProgramOptions(MainWindow& form);
+void SaveProgramOptions(MainWindow& form);
+void BuildLanguageMenu(MainWindow& form, QMenu* menu);

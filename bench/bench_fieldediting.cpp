@@ -6,11 +6,11 @@
 // Goals: each under one frame (16 ms), the first at 1,000 fields, the second at 5,000,
 // and growing at most linearly with the number of fields.
 
-#include "AndereKategorieFUnit.h"
+#include "MoveFieldsDialog.h"
 #include "Document.h"
 #include "FieldsTab.h"
-#include "KategorieBearbeitenFUnit.h"
-#include "MainUnit.h"
+#include "CategoryDialog.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -24,8 +24,8 @@ namespace {
 // A shown main window whose one category, selected, holds `fields` fields.
 struct Window {
     explicit Window(int fields) : form(dir.path(), {}) {
-        form.moveDialog = new TAndereKategorieForm(&form);
-        form.categoryDialog = new TKategorieBearbeitenForm(&form);
+        form.moveDialog = new MoveFieldsDialog(&form);
+        form.categoryDialog = new CategoryDialog(&form);
         form.show();
         Document& doc = form.document();
         doc.InsertCategory(0, TakenCategory::Make(QStringLiteral("Groß")));
@@ -38,15 +38,15 @@ struct Window {
     }
     ~Window() { form.document().MarkUnchanged(); }
     QTemporaryDir dir;
-    TMainForm form;
+    MainWindow form;
 };
 
 void BM_NewFieldAndUndo(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)) - 1);
     FieldsTab& tab = *window.form.Fields();
     for (auto _ : state) {
-        tab.NeuesProduktBtnClick();
-        window.form.Rueckgaengig1Click();
+        tab.newTextField();
+        window.form.undo();
     }
     if (window.form.document().FieldCount(0) != state.range(0) - 1)
         state.SkipWithError("the undo did not remove the field");

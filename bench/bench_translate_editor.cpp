@@ -7,7 +7,7 @@
 // The files go to TMPDIR (or the current folder with QUILLORA_BENCH_DIR=.), so
 // the figures depend on that file system's fsync.
 
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 #include "TranslationFile.h"
 #include "TranslationGridModel.h"
 #include "Translator.h"
@@ -49,13 +49,13 @@ struct Fixture {
         if (file.open(QIODevice::WriteOnly)) file.write(bytes);
         file.close();
         translator.InitTranslation(dir.path() + u'/');
-        form = std::make_unique<TTranslateForm>(translator);
+        form = std::make_unique<TranslationEditor>(translator);
     }
 
     QTemporaryDir dir;
     QByteArray bytes;
     Translator translator;
-    std::unique_ptr<TTranslateForm> form;
+    std::unique_ptr<TranslationEditor> form;
 };
 
 Fixture& Shared() {

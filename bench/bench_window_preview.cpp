@@ -6,7 +6,7 @@
 #include "BenchDocuments.h"
 #include "BenchMain.h"
 #include "LayoutSettings.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "ProjectFile.h"
 #include "QPainterCanvas.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 struct Window {
     QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
     QWidget* box = nullptr;
 
     Window() {
@@ -33,7 +33,7 @@ struct Window {
         FillToAboutPages(doc, input, 100, picture);
         const QString path = dir.filePath(QStringLiteral("form.qlr"));
         if (!WriteProjectFile(path, doc, settings)) qFatal("cannot write the form");
-        form = std::make_unique<TMainForm>(dir.path(), QStringList{path});
+        form = std::make_unique<MainWindow>(dir.path(), QStringList{path});
         form->resize(1000, 800);
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();

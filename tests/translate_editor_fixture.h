@@ -4,7 +4,7 @@
 // dialog, and a cell editor opened on a grid cell.
 
 #include "MessageTable.h"
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 #include "TranslationFile.h"
 #include "TranslationGridModel.h"
 #include "TranslationGridView.h"
@@ -68,7 +68,7 @@ class TranslateEditorTest : public ::testing::Test {
             TranslationBatch once(t);
             RegisterMessages(t); // as at start: the boxes' texts come after the rows given
         }
-        form = std::make_unique<TTranslateForm>(t);
+        form = std::make_unique<TranslationEditor>(t);
         form->show();
     }
     // Rows "Zeile 0", "Zeile 1", ... with the given German texts put in between.
@@ -87,9 +87,9 @@ class TranslateEditorTest : public ::testing::Test {
         return table;
     }
     QModelIndex Index(int row, int column) const { return form->grid->index(row, column); }
-    TranslationGridView* Grid() const { return form->StringGrid1; }
+    TranslationGridView* Grid() const { return form->gridView; }
 
     ProgramDirs dirs;
     Translator t;
-    std::unique_ptr<TTranslateForm> form;
+    std::unique_ptr<TranslationEditor> form;
 };

@@ -1,11 +1,11 @@
 // Every control a user can reach must have a name a screen reader can say:
 // the main window and every dialog.
-#include "AboutBoxUnit.h"
+#include "AboutBox.h"
 #include "DialogAnswerer.h"
 #include "FontChoiceDialog.h"
 #include "FontSettingButton.h"
 #include "MainFormFixture.h"
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -43,8 +43,8 @@ class AccessibleNamesTest : public MainFormFixture {};
 
 // A screen reader says "spin button" for every unnamed margin.
 TEST_F(AccessibleNamesTest, EveryReachableControlHasAName) {
-    form->aboutBox = new TAboutBox(form.get());
-    form->translateForm = new TTranslateForm(form.get());
+    form->aboutBox = new AboutBox(form.get());
+    form->translateForm = new TranslationEditor(form.get());
     FontChoiceDialog fontDialog(FontRecord{}, form.get());
     fontDialog.setObjectName(QStringLiteral("FontDialog1"));
     const QList<QWidget*> windows = {form.get(),          form->aboutBox,       form->moveDialog,

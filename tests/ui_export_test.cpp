@@ -55,8 +55,8 @@ class ExportTest : public ::testing::Test {
         return RunCommandLineExport(arguments, dir.path());
     }
     // A main window showing the same project, with an A4 PDF printer at 600 dpi.
-    std::unique_ptr<TMainForm> WindowWithProject() {
-        auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
+    std::unique_ptr<MainWindow> WindowWithProject() {
+        auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         SetUpPdfPrinter(form->CurrentPrinter(), QString());
@@ -101,7 +101,7 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
     const QString printed = Path("printed.pdf");
     DialogAnswerer answer(
         [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), printed); });
-    form->DruckenBtnClick();
+    form->print();
     answer.Verify();
     form->document().MarkUnchanged();
     EXPECT_EQ(PdfPageCount(printed), 3);

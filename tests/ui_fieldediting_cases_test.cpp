@@ -39,9 +39,9 @@ class FieldEditingCasesTest : public MainFormFixture {
     // Opens the category dialog for row as a user does, by a double click on the
     // row or by "Bearbeiten"; answer works in the dialog, which it must close.
     static void InDialog(FieldsTabDriver& ui, int row, bool doubleClick,
-                         const std::function<void(TKategorieBearbeitenForm&)>& answer) {
+                         const std::function<void(CategoryDialog&)>& answer) {
         DialogAnswerer answerer([&](QWidget* w) {
-            auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+            auto* d = qobject_cast<CategoryDialog*>(w);
             ASSERT_NE(d, nullptr);
             answer(*d);
         });
@@ -135,15 +135,15 @@ const EditCase kCases[] = {
          t.form->SetUnChanged();
          const QStringList before = t.Describe();
          DialogAnswerer cancel([](QWidget* w) {
-             auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+             auto* d = qobject_cast<CategoryDialog*>(w);
              ASSERT_NE(d, nullptr);
-             EXPECT_EQ(d->Edit1->text(), u"C"_qs);
-             EXPECT_EQ(d->BildBreitEd->value(), 3);
-             EXPECT_TRUE(d->RadioButton1->isChecked());
-             EXPECT_TRUE(d->Memo1->toPlainText().isEmpty());
-             EXPECT_TRUE(d->FilenameEdit1->fileName().isEmpty());
-             EXPECT_FALSE(d->CheckBox1->isChecked());
-             d->Edit1->setText(u"geändert"_qs);
+             EXPECT_EQ(d->nameEdit->text(), u"C"_qs);
+             EXPECT_EQ(d->pictureWidth->value(), 3);
+             EXPECT_TRUE(d->pictureBeforeName->isChecked());
+             EXPECT_TRUE(d->introText->toPlainText().isEmpty());
+             EXPECT_TRUE(d->pictureFile->fileName().isEmpty());
+             EXPECT_FALSE(d->introBelowPicture->isChecked());
+             d->nameEdit->setText(u"geändert"_qs);
              d->reject();
          });
          ui.Click("KategorieBearbeitenBtn");
@@ -164,9 +164,9 @@ const EditCase kCases[] = {
              },
              DialogAnswerer::RejectAnswer(),
              [](QWidget* w) {
-                 auto* d = qobject_cast<TKategorieBearbeitenForm*>(w);
+                 auto* d = qobject_cast<CategoryDialog*>(w);
                  ASSERT_NE(d, nullptr);
-                 EXPECT_EQ(d->FilenameEdit1->fileName(), u"alt.png"_qs);
+                 EXPECT_EQ(d->pictureFile->fileName(), u"alt.png"_qs);
                  d->accept();
              }});
          ui.Click("KategorieBearbeitenBtn");
@@ -178,7 +178,7 @@ const EditCase kCases[] = {
          t.ThreeCategories();
          t.Doc().SetCategoryRecord(1, CategoryValues{u"p.png"_qs, 0, u"x"_qs, 7, false});
          ui.SelectCategory(1);
-         ui.EditCategory([](TKategorieBearbeitenForm& d) { d.Memo1->setPlainText(u"y"_qs); });
+         ui.EditCategory([](CategoryDialog& d) { d.introText->setPlainText(u"y"_qs); });
          EXPECT_EQ(t.Doc().CategoryRecordValues(1),
                    (CategoryValues{u"p.png"_qs, 0, u"y"_qs, 7, false}));
      }},
@@ -186,9 +186,9 @@ const EditCase kCases[] = {
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
          t.ThreeCategories();
          for (bool doubleClick : {true, false}) {
-             FieldEditingCasesTest::InDialog(ui, 0, doubleClick, [](TKategorieBearbeitenForm& d) {
-                 EXPECT_EQ(d.focusWidget(), d.Edit1);
-                 EXPECT_FALSE(d.Edit1->hasSelectedText());
+             FieldEditingCasesTest::InDialog(ui, 0, doubleClick, [](CategoryDialog& d) {
+                 EXPECT_EQ(d.focusWidget(), d.nameEdit);
+                 EXPECT_FALSE(d.nameEdit->hasSelectedText());
                  FieldEditingCasesTest::Press(d, Qt::Key_X);
                  FieldEditingCasesTest::Press(d, Qt::Key_Return); // OK, the default button
              });
@@ -202,7 +202,7 @@ const EditCase kCases[] = {
              "Edit1",   "FilenameEdit1", "BildBreitEd", "RadioButton1", "RadioButton2", "Memo1",
              "BitBtn1", "BitBtn2",       "BitBtn3",     "CheckBox1",    "Edit1"};
          QStringList visited;
-         FieldEditingCasesTest::InDialog(ui, 0, false, [&](TKategorieBearbeitenForm& d) {
+         FieldEditingCasesTest::InDialog(ui, 0, false, [&](CategoryDialog& d) {
              // The named control the focus is in (a file box's browse button is its own part).
              auto focused = [&] {
                  for (QWidget* w = d.focusWidget(); w && w != &d; w = w->parentWidget())
@@ -215,7 +215,7 @@ const EditCase kCases[] = {
                  FieldEditingCasesTest::Press(d, Qt::Key_Tab);
                  if (focused() != visited.last()) visited << focused();
              }
-             EXPECT_TRUE(d.Memo1->toPlainText().isEmpty());
+             EXPECT_TRUE(d.introText->toPlainText().isEmpty());
              d.reject();
          });
          EXPECT_EQ(visited, designed);
@@ -231,7 +231,7 @@ const EditCase kCases[] = {
          QTest::keyClick(editor, Qt::Key_Return);
          QApplication::processEvents(); // the list commits the name in a queued call
          EXPECT_EQ(t.Doc().CategoryName(3).size(), 40000);
-         FieldEditingCasesTest::InDialog(ui, 1, false, [](TKategorieBearbeitenForm& d) {
+         FieldEditingCasesTest::InDialog(ui, 1, false, [](CategoryDialog& d) {
              FieldEditingCasesTest::Press(d, Qt::Key_A, Qt::ControlModifier);
              FieldEditingCasesTest::Press(d, Qt::Key_V, Qt::ControlModifier);
              FieldEditingCasesTest::Press(d, Qt::Key_Return);
@@ -247,7 +247,7 @@ const EditCase kCases[] = {
          ui.SelectFields({1});
          t.form->SetUnChanged();
          const int steps = t.Doc().undoStack()->count();
-         FieldEditingCasesTest::InDialog(ui, 0, false, [](TKategorieBearbeitenForm& d) {
+         FieldEditingCasesTest::InDialog(ui, 0, false, [](CategoryDialog& d) {
              FieldEditingCasesTest::Press(d, Qt::Key_Return);
          });
          EXPECT_EQ(t.Doc().CategoryRecordValues(0), record);
@@ -281,7 +281,7 @@ const EditCase kCases[] = {
          const QStringList before = t.Describe();
          ui.SelectCategory(0);
          AnswerMessageBox(QMessageBox::Yes, [&] { ui.Click("KategorieLoechenBtn"); });
-         t.form->Rueckgaengig1Click();
+         t.form->undo();
          EXPECT_EQ(t.Describe(), before);
          EXPECT_EQ(t.form->Fields()->SelectedCategory(), 0);
          EXPECT_EQ(ui.Fields()->model()->rowCount(), 3);
@@ -317,7 +317,7 @@ const EditCase kCases[] = {
          EXPECT_TRUE(ui.Find<QPushButton>("NewRadioBtnBtn")->isEnabled());
          ui.Click("NeuesAnkreuzfeldBtn");
          ui.Click("NewRadioBtnBtn");
-         t.form->Fields()->NeuesProduktBtnClick();
+         t.form->Fields()->newTextField();
          EXPECT_EQ(t.Describe(), before);
          EXPECT_FALSE(t.form->IsChanged());
      }},
@@ -449,7 +449,7 @@ const EditCase kCases[] = {
          EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
          ui.Click("ProduktLoeschenBtn");
          EXPECT_EQ(t.Doc().FieldCount(0), 0);
-         t.form->Rueckgaengig1Click();
+         t.form->undo();
          EXPECT_EQ(t.Doc().FieldCount(0), 3);
          EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
      }},

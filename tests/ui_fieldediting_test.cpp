@@ -43,13 +43,13 @@ class FieldEditingTest : public MainFormFixture {
         // The dialog is filled, its picture button opens the chooser, and OK comes last.
         DialogAnswerer answers(std::vector<std::function<void(QWidget*)>>{
             [&](QWidget* w) {
-                auto* dialog = qobject_cast<TKategorieBearbeitenForm*>(w);
+                auto* dialog = qobject_cast<CategoryDialog*>(w);
                 ASSERT_NE(dialog, nullptr);
-                dialog->Edit1->setText(QStringLiteral("Speisen & Suppen"));
-                dialog->BildBreitEd->setValue(5);
-                dialog->RadioButton2->setChecked(true);
-                dialog->CheckBox1->setChecked(true);
-                dialog->Memo1->setPlainText(QStringLiteral("Heiß\nund frisch"));
+                dialog->nameEdit->setText(QStringLiteral("Speisen & Suppen"));
+                dialog->pictureWidth->setValue(5);
+                dialog->pictureBelowName->setChecked(true);
+                dialog->introBelowPicture->setChecked(true);
+                dialog->introText->setPlainText(QStringLiteral("Heiß\nund frisch"));
                 QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("BitBtn3")),
                                    &QPushButton::click);
             },

@@ -120,14 +120,14 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
 // "Öffnen..." on a changed document asks first; Cancel opens no dialog at all.
 TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
     form->SetChanged();
-    AnswerMessageBox(QMessageBox::Cancel, [&] { form->OpenBtnClick(); });
+    AnswerMessageBox(QMessageBox::Cancel, [&] { form->openProject(); });
     EXPECT_TRUE(form->IsChanged());
     // No: go on to the open dialog, which is then cancelled.
     DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No), [](QWidget* w) {
                                 EXPECT_EQ(w->objectName(), QStringLiteral("OpenDialog2"));
                                 DialogAnswerer::RejectAnswer()(w);
                             }});
-    form->OpenBtnClick();
+    form->openProject();
     answers.Verify();
 }
 
@@ -152,7 +152,7 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     AppendCategory(doc, QStringLiteral("K"));
     const QString path = dir.filePath(QStringLiteral("start.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, LayoutSettings()));
-    TMainForm form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
+    MainWindow form(dir.path(), QStringList{path, QStringLiteral("ignored.qlr")});
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
     EXPECT_EQ(form.document().CategoryCount(), 1);
@@ -174,7 +174,7 @@ TEST(FileCommandsStartTest, UnreadableCommandLineFileIsNamed) {
         if (c.folder) {
             ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(c.name)));
         }
-        TMainForm form(dir.path(), QStringList{path});
+        MainWindow form(dir.path(), QStringList{path});
         const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { form.show(); });
         EXPECT_EQ(text, QStringLiteral("Konte die folgende Datei nicht öffnen: ") +
                             QDir::toNativeSeparators(path))
@@ -188,7 +188,7 @@ TEST(FileCommandsStartTest, UnreadableCommandLineFileIsNamed) {
 // Started without a file, the program offers the sample project a second later.
 TEST(FileCommandsStartTest, SampleOfferOnlyWithoutACommandLineFile) {
     QTemporaryDir dir;
-    TMainForm form(dir.path(), QStringList());
+    MainWindow form(dir.path(), QStringList());
     form.show();
     EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
@@ -206,11 +206,11 @@ TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
         WriteProjectFile(workDir.filePath(QStringLiteral("test.qlr")), doc, LayoutSettings()));
     const QString before = QDir::currentPath();
     QDir::setCurrent(workDir.path());
-    TMainForm form(programDir.path(), QStringList());
+    MainWindow form(programDir.path(), QStringList());
     form.show();
     form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     form.SetChanged(); // the offer replaces the document without the unsaved-changes question
-    AnswerMessageBox(QMessageBox::Yes, [&] { form.Timer1Timer(); });
+    AnswerMessageBox(QMessageBox::Yes, [&] { form.offerSampleProject(); });
     QDir::setCurrent(before);
     EXPECT_EQ(form.document().CategoryCount(), 1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [test.qlr]"));

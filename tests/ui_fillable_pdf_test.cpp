@@ -7,7 +7,7 @@
 #include "DocumentEdits.h"
 #include "FileDialogInput.h"
 #include "FillablePdfSupport.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "PdfFormFields.h"
 #include "PreparedProject.h"
 #include "ProjectFile.h"
@@ -370,7 +370,7 @@ TEST(FormFieldNameTest, NamesJoinCategoryAndLabel) {
 
 // The menu command must ask for the file and write the fillable PDF there.
 TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
-    auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     SetUpPdfPrinter(form->CurrentPrinter(), QString());

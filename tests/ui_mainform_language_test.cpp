@@ -2,13 +2,14 @@
 // surviving a restart.
 #include "DialogAnswerer.h"
 #include "DocumentEdits.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "PreparedProject.h"
 
 #include "LanguageMenu.h"
 #include "TranslationFile.h"
 #include "TranslationTable.h"
-#include "translateunit.h"
+#include "MessageTable.h"
+#include "Translator.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,8 +33,8 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::unique_ptr<TMainForm> StartIn(const QTemporaryDir& dir) {
-    auto form = std::make_unique<TMainForm>(dir.path(), QStringList());
+std::unique_ptr<MainWindow> StartIn(const QTemporaryDir& dir) {
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     return form;
@@ -85,7 +86,7 @@ TEST(MainFormLanguageTest, EnglishStartTranslatesTheWindows) {
     EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtnXP1"))->text(),
               QStringLiteral("Header font..."));
     // The dialogs that exist at start are translated too, before they are ever shown.
-    EXPECT_TRUE(form->languageMenu->English1->isChecked());
+    EXPECT_TRUE(form->languageMenu->english->isChecked());
     form->document().MarkUnchanged();
 }
 
@@ -94,7 +95,7 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
     QTemporaryDir dir;
     {
         auto form = StartIn(dir);
-        AnswerMessageBox(QMessageBox::Ok, [&] { form->languageMenu->English1->trigger(); });
+        AnswerMessageBox(QMessageBox::Ok, [&] { form->languageMenu->english->trigger(); });
         EXPECT_EQ(ProgramTranslator().language, 1);
         EXPECT_EQ(form->menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
         EXPECT_TRUE(form->close());
@@ -102,7 +103,7 @@ TEST(MainFormLanguageTest, ChosenLanguageIsStoredAtClose) {
     EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("options.dat"))),
               QByteArray::fromHex("01000000"));
     auto again = StartIn(dir);
-    EXPECT_TRUE(again->languageMenu->English1->isChecked());
+    EXPECT_TRUE(again->languageMenu->english->isChecked());
     EXPECT_EQ(ProgramTranslator().language, 1);
     again->document().MarkUnchanged();
 }

@@ -63,7 +63,7 @@ TEST_F(MainFormTest, TitleShowsTheFileNameAndTheChangedMark) {
 // Before the first show no change is recorded, whatever start-up code does.
 TEST(MainFormStartTest, ChangesBeforeTheFirstShowAreNotRecorded) {
     QTemporaryDir dir;
-    TMainForm form(dir.path(), QStringList());
+    MainWindow form(dir.path(), QStringList());
     form.SetChanged();
     EXPECT_FALSE(form.IsChanged());
     EXPECT_TRUE(form.maincap.isEmpty());
@@ -129,7 +129,7 @@ TEST_F(MainFormTest, LayoutValuesFromAFileOrNewDoNotMarkTheDocumentChanged) {
     ASSERT_TRUE(form->OpenFileWithName(path));
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("LinksEd")->value(), 31);
     EXPECT_FALSE(form->IsChanged());
-    form->Neu1Click();
+    form->newProject();
     EXPECT_FALSE(form->IsChanged());
     EXPECT_FALSE(form->document().undoStack()->canUndo());
 }
@@ -169,7 +169,7 @@ TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
     Child<QDoubleSpinBox>("LinksEd")->setValue(33);
     AppendCategory(form->document(), QStringLiteral("A"));
     form->SetUnChanged();
-    form->Neu1Click();
+    form->newProject();
     EXPECT_EQ(form->document().CategoryCount(), 0);
     EXPECT_EQ(Child<QTreeView>("ListView2")->model()->rowCount(), 0);
     EXPECT_DOUBLE_EQ(form->document().layout().leftMarginMm, 33);
@@ -359,7 +359,7 @@ TEST_F(MainFormTest, ShownWindowLiesOnTheScreen) {
 
 // The sample-project offer comes once; Yes opens "test.qlr" from the current directory.
 TEST_F(MainFormTest, SampleProjectOfferIsShownOnce) {
-    const QString text = AnswerMessageBox(QMessageBox::No, [&] { form->Timer1Timer(); });
+    const QString text = AnswerMessageBox(QMessageBox::No, [&] { form->offerSampleProject(); });
     EXPECT_EQ(text, QStringLiteral("Wollen Sie die Test Projektdatei öffnen lassen?"));
     EXPECT_FALSE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     EXPECT_EQ(form->document().CategoryCount(), 0);
@@ -374,7 +374,7 @@ TEST(MainFormPicturesTest, DefaultLogoLoadsFromTheProgramDirectory) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SOURCE_DIR "/images/logo torvane200x200.gif"),
                             dir.filePath(QStringLiteral("logo torvane200x200.gif"))));
-    TMainForm form(dir.path(), QStringList());
+    MainWindow form(dir.path(), QStringList());
     ASSERT_NE(form.project().logo().poi, nullptr);
     EXPECT_EQ(DibWidth(form.project().logo()), 200);
     EXPECT_EQ(DibHeight(form.project().logo()), 200);

@@ -47,7 +47,7 @@ class PrintTest : public MainFormFixture {
             ASSERT_NE(dialog, nullptr);
             TypeFileName(dialog, path);
         });
-        form->DruckenBtnClick();
+        form->print();
         answer.Verify();
         return path;
     }
@@ -115,7 +115,7 @@ TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("PdfSaveDialog"));
         TypeFileName(dialog, chosen);
     });
-    form->DruckenBtnClick();
+    form->print();
     answer.Verify();
     EXPECT_EQ(PdfPageCount(chosen), 2);
     // The printer is left as it was, so the next print asks again.
@@ -125,7 +125,7 @@ TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
 // Cancelling the file question prints nothing and writes no file.
 TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
     DialogAnswerer answer([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    form->DruckenBtnClick();
+    form->print();
     answer.Verify();
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
@@ -146,14 +146,14 @@ TEST_F(PrintTest, FileNameFromPrinterSetupIsOfferedNotUsed) {
         shown = QDir(dialog->directory()).filePath(name->text());
         TypeFileName(dialog, chosen);
     });
-    form->DruckenBtnClick();
+    form->print();
     answer.Verify();
     EXPECT_EQ(shown, offered);
     EXPECT_FALSE(QFile::exists(offered));
     EXPECT_EQ(PdfPageCount(chosen), 1);
     // Cancelling the question prints nothing, not even into the offered file.
     DialogAnswerer cancel(DialogAnswerer::RejectAnswer());
-    form->DruckenBtnClick();
+    form->print();
     cancel.Verify();
     EXPECT_FALSE(QFile::exists(offered));
 }
@@ -190,7 +190,7 @@ TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
     DialogAnswerer answers(
         {[&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), target); },
          DialogAnswerer::PressAnswer(QMessageBox::Ok)});
-    form->DruckenBtnClick();
+    form->print();
     answers.Verify();
     EXPECT_EQ(answers.Text(), QStringLiteral("Could not print into this file: ") +
                                   QDir::toNativeSeparators(target) +
@@ -212,7 +212,7 @@ TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
             if (b->isVisible()) buttons << b->text().remove(QLatin1Char('&'));
         static_cast<QDialog*>(w)->reject();
     });
-    form->Druckereinrichten1Click();
+    form->setUpPrinter();
     answer.Verify();
     // The set-up prints nothing, so neither its title nor a button says "Print".
     EXPECT_EQ(title, QStringLiteral("Drucker einrichten"));

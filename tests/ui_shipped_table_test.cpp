@@ -84,7 +84,7 @@ QString Escaped(QString text) {
 }
 
 // Opens the first font dialog of the layout tab, lets `inside` see it, and cancels it.
-void WithFontDialog(TMainForm& form, const std::function<void(QWidget*)>& inside) {
+void WithFontDialog(MainWindow& form, const std::function<void(QWidget*)>& inside) {
     auto* button = form.findChild<FontSettingButton*>();
     ASSERT_NE(button, nullptr);
     DialogAnswerer answer([&inside](QWidget* dialog) {
@@ -148,7 +148,7 @@ TEST_P(FreshInstallationTest, ShowsNoGermanText) {
     const ShippedTable shipped;
 
     ProgramWindows windows(bin + u'/');
-    TMainForm& form = *windows.form;
+    MainWindow& form = *windows.form;
     ASSERT_EQ(ProgramTranslator().language, language);
     QStringList shown = ShownTexts(&form);
     WithFontDialog(form, [&shown](QWidget* dialog) { shown << ShownTexts(dialog); });

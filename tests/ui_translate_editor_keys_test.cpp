@@ -18,7 +18,7 @@ namespace {
 
 // Types the search text into the search box, presses Return and answers the
 // question "Nochmal suchen?" with No.
-void SearchAsAUser(TTranslateForm& form, const QString& wanted) {
+void SearchAsAUser(TranslationEditor& form, const QString& wanted) {
     QTest::mouseClick(form.FilterEdit, Qt::LeftButton);
     QTest::keyClicks(form.FilterEdit, wanted);
     DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
@@ -40,7 +40,7 @@ QLineEdit* EditCurrentCell(TranslationGridView* grid) {
 
 struct DeleteWayCase {
     const char* name;
-    std::function<void(TTranslateForm&)> act;
+    std::function<void(TranslationEditor&)> act;
 };
 
 class TranslateEditorDeleteWayTest : public TranslateEditorTest,
@@ -82,13 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, TranslateEditorDeleteWayTest,
     ::testing::Values(
         DeleteWayCase{"DeleteButton",
-                      [](TTranslateForm& f) { QTest::mouseClick(f.DeleteRowBtn, Qt::LeftButton); }},
+                      [](TranslationEditor& f) { QTest::mouseClick(f.DeleteRowBtn, Qt::LeftButton); }},
         DeleteWayCase{"DeleteKey",
-                      [](TTranslateForm& f) { QTest::keyClick(f.StringGrid1, Qt::Key_Delete); }},
+                      [](TranslationEditor& f) { QTest::keyClick(f.gridView, Qt::Key_Delete); }},
         DeleteWayCase{"EscapeInTheGrid",
-                      [](TTranslateForm& f) { QTest::keyClick(f.StringGrid1, Qt::Key_Escape); }},
+                      [](TranslationEditor& f) { QTest::keyClick(f.gridView, Qt::Key_Escape); }},
         DeleteWayCase{"EscapeInTheSearchBox",
-                      [](TTranslateForm& f) { QTest::keyClick(f.FilterEdit, Qt::Key_Escape); }}),
+                      [](TranslationEditor& f) { QTest::keyClick(f.FilterEdit, Qt::Key_Escape); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Guards Escape in an edited cell, which the cell editor used to swallow: it

@@ -3,12 +3,12 @@
 
 #include "DialogAnswerer.h"
 #include "MainFormFixture.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include "LanguageMenu.h"
 #include "MessageTable.h"
 #include "TranslateComponents.h"
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 #include "TranslationGridModel.h"
 #include "TranslationGridView.h"
 #include "Translator.h"
@@ -212,7 +212,7 @@ TEST_F(TranslateEditorTest, DeletingTheLastRowAndAnEmptyTable) {
     QTemporaryDir emptyDir;
     Translator empty;
     empty.InitTranslation(emptyDir.path() + u'/');
-    TTranslateForm emptyForm(empty);
+    TranslationEditor emptyForm(empty);
     emptyForm.show();
     EXPECT_EQ(emptyForm.grid->rowCount(), 0);
     NoDialog none;
@@ -275,7 +275,7 @@ TEST_F(TranslateEditorTest, WindowTextsAreTranslated) {
           {u"Suchen"_qs, u"Search"_qs},
           {u"Zeile löchen"_qs, u"Delete row"_qs},
           {u"Erste Spalte fixieren"_qs, u"Fix first column"_qs}});
-    TTranslateForm fresh(t);
+    TranslationEditor fresh(t);
     t.language = 1;
     const int rows = t.RowCount();
     TranslateComponents(&fresh, t);
@@ -296,13 +296,13 @@ class TranslateEditorWindowTest : public MainFormFixture {
   protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        form->translateForm = new TTranslateForm(form.get());
+        form->translateForm = new TranslationEditor(form.get());
     }
     void TearDown() override {
         ProgramTranslator().language = 0;
         MainFormFixture::TearDown();
     }
-    void OpenEditor() { form->languageMenu->bersetzen1->trigger(); }
+    void OpenEditor() { form->languageMenu->translateItem->trigger(); }
     static int RowOf(const QString& german) {
         for (int r = 0; r < ProgramTranslator().RowCount(); ++r)
             if (ProgramTranslator().Cell(r, 0) == german) return r;
@@ -329,11 +329,11 @@ TEST_F(TranslateEditorWindowTest, EveryCloseShowsTheRestartMessage) {
 // Guards a translation that waits for a restart: typed into column 1, it is
 // used by the very next English message, while the editor is still open.
 TEST_F(TranslateEditorWindowTest, TypedTranslationIsUsedAtOnce) {
-    auto* editor = static_cast<TTranslateForm*>(form->translateForm);
+    auto* editor = static_cast<TranslationEditor*>(form->translateForm);
     editor->show();
     const int row = RowOf(u"Suchen"_qs);
     ASSERT_GE(row, 0);
-    QLineEdit* cell = EditCell(editor->StringGrid1, editor->grid->index(row, 1));
+    QLineEdit* cell = EditCell(editor->gridView, editor->grid->index(row, 1));
     ASSERT_NE(cell, nullptr);
     for (const char* letter : {"S", "e", "e", "k"})
         Key(cell, Qt::Key_A, QString::fromLatin1(letter));
@@ -358,7 +358,7 @@ TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
     const QByteArray& formerBytes = unwritable.formerBytes;
 
     // The start appends the messages, and cannot save them.
-    auto form = std::make_unique<TMainForm>(prog.path, QStringList());
+    auto form = std::make_unique<MainWindow>(prog.path, QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     auto* note = form->statusBar()->findChild<QLabel*>(u"TranslationSaveNote"_qs);
@@ -367,9 +367,9 @@ TEST(TranslateEditorSaveFailureTest, NoteOnceAndFormerFileWhole) {
     EXPECT_TRUE(note->text().startsWith(u"Die Übersetzungstabelle konnte nicht"_qs));
     note->hide(); // it must not come back at every keystroke
 
-    TTranslateForm editor(form.get());
+    TranslationEditor editor(form.get());
     editor.show();
-    QLineEdit* cell = EditCell(editor.StringGrid1, editor.grid->index(0, 2));
+    QLineEdit* cell = EditCell(editor.gridView, editor.grid->index(0, 2));
     ASSERT_NE(cell, nullptr);
     for (const char* letter : {"F", "i", "c"})
         Key(cell, Qt::Key_A, QString::fromLatin1(letter));

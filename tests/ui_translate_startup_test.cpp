@@ -1,6 +1,6 @@
 // The start in a language, the language menu, and the About box.
 
-#include "AboutBoxUnit.h"
+#include "AboutBox.h"
 #include "DialogAnswerer.h"
 #include "LanguageMenu.h"
 #include "LayoutSettings.h"
@@ -35,12 +35,12 @@ struct MiniMain {
         menu = new LanguageMenu(sprache, &window, t);
         header = new QLineEdit(u"Bestellformular"_qs, &window);
         window.setCentralWidget(header);
-        about = new TAboutBox(&window);
+        about = new AboutBox(&window);
     }
     QMainWindow window;
     LanguageMenu* menu;
     QLineEdit* header;
-    TAboutBox* about;
+    AboutBox* about;
 };
 
 class StartupTest : public ::testing::Test {
@@ -57,7 +57,7 @@ TEST_F(StartupTest, GermanStartAppendsMessagesThenTitleOnly) {
     t.InitTranslation(dirs.ProgPath());
     MiniMain main(t);
     main.menu->LoadOptions(dirs.ProgPath());
-    EXPECT_TRUE(main.menu->Deutsch1->isChecked());
+    EXPECT_TRUE(main.menu->german->isChecked());
     StartupTranslation(&main.window, t.languagesetto, t);
     TranslationTable disk;
     ASSERT_EQ(ReadTranslationBytes(ReadAll(dirs.InProg("translate.dat")), disk), kMessageCount + 1);
@@ -88,15 +88,15 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
     second.InitTranslation(dirs.ProgPath());
     MiniMain main(second);
     main.menu->LoadOptions(dirs.ProgPath());
-    EXPECT_TRUE(main.menu->English1->isChecked());
+    EXPECT_TRUE(main.menu->english->isChecked());
     EXPECT_EQ(second.language, 0);
     EXPECT_EQ(StartupTranslation(&main.window, second.languagesetto, second), u"EN Quillora"_qs);
     EXPECT_EQ(second.language, 1);
     EXPECT_EQ(second.RowCount(), rows);
     EXPECT_EQ(main.window.windowTitle(), u"EN Torvane Quillora 1.0"_qs);
     EXPECT_EQ(main.window.menuBar()->actions().at(0)->text(), u"EN Sprache"_qs);
-    EXPECT_EQ(main.menu->Franais1->text(), u"EN Français"_qs);
-    EXPECT_EQ(main.menu->bersetzen1->text(), u"EN Übersetzen..."_qs);
+    EXPECT_EQ(main.menu->french->text(), u"EN Français"_qs);
+    EXPECT_EQ(main.menu->translateItem->text(), u"EN Übersetzen..."_qs);
     EXPECT_EQ(main.header->text(), u"EN Bestellformular"_qs);
     EXPECT_EQ(main.about->windowTitle(), u"EN Info"_qs);
     EXPECT_EQ(main.about->WebBtn->text(), u"EN Besuchen Sie uns im Internet"_qs);
@@ -120,12 +120,12 @@ TEST_F(StartupTest, ChoosingEnglishShowsRestartBoxAndStoresIt) {
     EXPECT_EQ(main.menu->group->actions().size(), 4);
 
     DialogAnswerer box = DialogAnswerer::Press(QMessageBox::Ok);
-    main.menu->English1->trigger();
+    main.menu->english->trigger();
     box.Verify();
     EXPECT_EQ(box.Title().toStdString(), "Translate");
     EXPECT_EQ(box.Text().toStdString(), "Please close the program and start it again.");
-    EXPECT_TRUE(main.menu->English1->isChecked());
-    EXPECT_FALSE(main.menu->Deutsch1->isChecked());
+    EXPECT_TRUE(main.menu->english->isChecked());
+    EXPECT_FALSE(main.menu->german->isChecked());
     EXPECT_EQ(t.language, 1);
     EXPECT_EQ(main.window.windowTitle(), u"Torvane Quillora 1.0"_qs);
 
@@ -142,11 +142,11 @@ TEST_F(StartupTest, StoredLanguageWithoutEntry) {
     MiniMain main(t);
     main.menu->LoadOptions(dirs.ProgPath());
     EXPECT_EQ(t.languagesetto, 42);
-    EXPECT_TRUE(main.menu->Deutsch1->isChecked());
+    EXPECT_TRUE(main.menu->german->isChecked());
     StartupTranslation(&main.window, t.languagesetto, t);
     EXPECT_EQ(main.window.windowTitle(), u"Torvane Quillora 1.0"_qs);
     main.menu->CheckLanguage(2);
-    EXPECT_TRUE(main.menu->Franais1->isChecked());
+    EXPECT_TRUE(main.menu->french->isChecked());
     EXPECT_EQ(t.language, 42);
     main.menu->dontchlang = true;
     main.menu->ChooseLanguage(3); // no box: a box would block here
@@ -168,7 +168,7 @@ class UrlCatcher : public QObject {
 // Guards the About box: caption "Info", the current year instead of XXXX, and
 // the button opening the maker's address.
 TEST(AboutBoxTest, YearAndWebAddress) {
-    TAboutBox box;
+    AboutBox box;
     EXPECT_EQ(box.windowTitle(), u"Info"_qs);
     EXPECT_FALSE(box.CopyrightLabel->text().contains(u"XXXX"_qs));
     EXPECT_TRUE(box.CopyrightLabel->text().contains(QString::number(QDate::currentDate().year())));

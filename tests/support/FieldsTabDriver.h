@@ -3,12 +3,12 @@
 // category name in place, selecting in the lists, the two dialogs; and a
 // one-line-per-entry description of a document to compare whole forms.
 
-#include "AndereKategorieFUnit.h"
+#include "MoveFieldsDialog.h"
 #include "DialogAnswerer.h"
 #include "Document.h"
 #include "FieldsTab.h"
-#include "KategorieBearbeitenFUnit.h"
-#include "MainUnit.h"
+#include "CategoryDialog.h"
+#include "MainWindow.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -28,7 +28,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 class FieldsTabDriver {
   public:
-    explicit FieldsTabDriver(TMainForm& mainForm) : form(mainForm) {}
+    explicit FieldsTabDriver(MainWindow& mainForm) : form(mainForm) {}
 
     template <typename T> T* Find(const char* name) const {
         T* w = form.findChild<T*>(QString::fromLatin1(name));
@@ -79,9 +79,9 @@ class FieldsTabDriver {
         NameBox()->insertPlainText(name);
     }
     // The category dialog for the selected category, answered by `fill` and OK.
-    void EditCategory(const std::function<void(TKategorieBearbeitenForm&)>& fill) const {
+    void EditCategory(const std::function<void(CategoryDialog&)>& fill) const {
         DialogAnswerer answer([&](QWidget* w) {
-            auto* dialog = qobject_cast<TKategorieBearbeitenForm*>(w);
+            auto* dialog = qobject_cast<CategoryDialog*>(w);
             ASSERT_NE(dialog, nullptr);
             fill(*dialog);
             dialog->accept();
@@ -92,18 +92,18 @@ class FieldsTabDriver {
     QStringList MoveFields(int entry) const {
         QStringList shown;
         DialogAnswerer answer([&](QWidget* w) {
-            auto* dialog = qobject_cast<TAndereKategorieForm*>(w);
+            auto* dialog = qobject_cast<MoveFieldsDialog*>(w);
             ASSERT_NE(dialog, nullptr);
-            for (int i = 0; i < dialog->ComboBox1->count(); ++i)
-                shown << dialog->ComboBox1->itemText(i);
-            dialog->ComboBox1->setCurrentIndex(entry);
+            for (int i = 0; i < dialog->categoryBox->count(); ++i)
+                shown << dialog->categoryBox->itemText(i);
+            dialog->categoryBox->setCurrentIndex(entry);
             dialog->accept();
         });
         Click("AndereKategorieBtn");
         return shown;
     }
 
-    TMainForm& form;
+    MainWindow& form;
 };
 
 // One line per category and per field: what a saved form must hold.

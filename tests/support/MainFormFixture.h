@@ -2,10 +2,10 @@
 // A main window in a fresh program directory, shown, with its dialogs and with
 // the sample-project offer switched off (it is tested on its own).
 
-#include "AndereKategorieFUnit.h"
+#include "MoveFieldsDialog.h"
 #include "DocumentEdits.h"
-#include "KategorieBearbeitenFUnit.h"
-#include "MainUnit.h"
+#include "CategoryDialog.h"
+#include "MainWindow.h"
 #include "PreparedProject.h"
 
 #include <QFile>
@@ -24,10 +24,10 @@ class MainFormFixture : public ::testing::Test {
     }
     void StartForm(const QStringList& arguments = {}) {
         ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TMainForm>(dir.path(), arguments);
+        form = std::make_unique<MainWindow>(dir.path(), arguments);
         // The dialogs of the fields tab, made as the program entry makes them.
-        form->moveDialog = new TAndereKategorieForm(form.get());
-        form->categoryDialog = new TKategorieBearbeitenForm(form.get());
+        form->moveDialog = new MoveFieldsDialog(form.get());
+        form->categoryDialog = new CategoryDialog(form.get());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }
@@ -43,5 +43,5 @@ class MainFormFixture : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 };

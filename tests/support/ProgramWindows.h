@@ -3,12 +3,12 @@
 // About box, the move dialog, the translation editor and the category dialog),
 // shown once so that the start-up translation runs; and the texts they show.
 
-#include "AboutBoxUnit.h"
-#include "AndereKategorieFUnit.h"
+#include "AboutBox.h"
+#include "MoveFieldsDialog.h"
 #include "Document.h"
-#include "KategorieBearbeitenFUnit.h"
-#include "MainUnit.h"
-#include "TranslateFUnit.h"
+#include "CategoryDialog.h"
+#include "MainWindow.h"
+#include "TranslationEditor.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -30,11 +30,11 @@
 
 struct ProgramWindows {
     explicit ProgramWindows(const QString& progpath) {
-        form = std::make_unique<TMainForm>(progpath, QStringList());
-        form->aboutBox = new TAboutBox(form.get());
-        form->moveDialog = new TAndereKategorieForm(form.get());
-        form->translateForm = new TTranslateForm(form.get());
-        form->categoryDialog = new TKategorieBearbeitenForm(form.get());
+        form = std::make_unique<MainWindow>(progpath, QStringList());
+        form->aboutBox = new AboutBox(form.get());
+        form->moveDialog = new MoveFieldsDialog(form.get());
+        form->translateForm = new TranslationEditor(form.get());
+        form->categoryDialog = new CategoryDialog(form.get());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }
@@ -42,7 +42,7 @@ struct ProgramWindows {
         form->document().MarkUnchanged();
         form.reset();
     }
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // Inside a toolkit dialog: its texts are the toolkit's own.

@@ -26,7 +26,7 @@ LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent, Translator& trans
     : QObject(menu), dialogParent(dialogParent), translator(translator) {
     group = new QActionGroup(menu);
     group->setExclusive(true);
-    QAction** entries[] = {&Deutsch1, &English1, &Franais1, &Nederlands1};
+    QAction** entries[] = {&german, &english, &french, &dutch};
     for (std::int32_t n = 0; n < 4; ++n) {
         QAction* entry = menu->addAction(QString::fromUtf16(kEntries[std::size_t(n)].caption));
         entry->setObjectName(QString::fromLatin1(kEntries[std::size_t(n)].objectName));
@@ -35,10 +35,10 @@ LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent, Translator& trans
         connect(entry, &QAction::triggered, this, [this, n] { ChooseLanguage(n); });
         *entries[n] = entry;
     }
-    Deutsch1->setChecked(true);
+    german->setChecked(true);
     menu->addSeparator();
-    bersetzen1 = menu->addAction(QStringLiteral("Übersetzen..."));
-    bersetzen1->setObjectName(QStringLiteral("bersetzen1"));
+    translateItem = menu->addAction(QStringLiteral("Übersetzen..."));
+    translateItem->setObjectName(QStringLiteral("bersetzen1"));
 }
 
 LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent)
@@ -47,13 +47,13 @@ LanguageMenu::LanguageMenu(QMenu* menu, QWidget* dialogParent)
 QAction* LanguageMenu::Entry(std::int32_t n) const {
     switch (n) {
     case 0:
-        return Deutsch1;
+        return german;
     case 1:
-        return English1;
+        return english;
     case 2:
-        return Franais1;
+        return french;
     case 3:
-        return Nederlands1;
+        return dutch;
     default:
         return nullptr;
     }
@@ -62,7 +62,7 @@ QAction* LanguageMenu::Entry(std::int32_t n) const {
 void LanguageMenu::CheckLanguage(std::int32_t n) {
     dontchlang = true;
     QAction* entry = Entry(n);
-    (entry ? entry : Deutsch1)->setChecked(true);
+    (entry ? entry : german)->setChecked(true);
     dontchlang = false;
 }
 

@@ -36,11 +36,11 @@ class LanguageMenu : public QObject {
     // restart message is shown in it. Ignored while dontchlang is set.
     void ChooseLanguage(std::int32_t n);
 
-    QAction* Deutsch1 = nullptr;
-    QAction* English1 = nullptr;
-    QAction* Franais1 = nullptr;
-    QAction* Nederlands1 = nullptr;
-    QAction* bersetzen1 = nullptr; // "Übersetzen...": the owner opens the editor
+    QAction* german = nullptr;
+    QAction* english = nullptr;
+    QAction* french = nullptr;
+    QAction* dutch = nullptr;
+    QAction* translateItem = nullptr; // "Übersetzen...": the owner opens the editor
     QActionGroup* group = nullptr;
     bool dontchlang = false;
 

@@ -7,15 +7,15 @@
 class QLabel;
 class QPushButton;
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     QLabel* CopyrightLabel = nullptr;
     QPushButton* WebBtn = nullptr;
     QPushButton* OKBtn = nullptr;
 
   private:
-    void WebBtnClick();
+    void openWebsite();
 };

@@ -1,4 +1,4 @@
-#include "TranslateFUnit.h"
+#include "TranslationEditor.h"
 
 #include "MessageTable.h"
 #include "TranslationGridModel.h"
@@ -34,9 +34,9 @@ QPushButton* AddButton(QBoxLayout* row, QWidget* parent, const char* name, const
 }
 } // namespace
 
-TTranslateForm::TTranslateForm(QWidget* parent) : TTranslateForm(ProgramTranslator(), parent) {}
+TranslationEditor::TranslationEditor(QWidget* parent) : TranslationEditor(ProgramTranslator(), parent) {}
 
-TTranslateForm::TTranslateForm(Translator& translator, QWidget* parent)
+TranslationEditor::TranslationEditor(Translator& translator, QWidget* parent)
     : QDialog(parent), translator(translator) {
     setObjectName(QStringLiteral("TranslateForm"));
     setWindowTitle(QStringLiteral("Übersetzen"));
@@ -71,54 +71,54 @@ TTranslateForm::TTranslateForm(Translator& translator, QWidget* parent)
     column->addWidget(panel2);
 
     grid = new TranslationGridModel(translator, this);
-    StringGrid1 = new TranslationGridView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setAccessibleName(QStringLiteral("Übersetzen"));
-    StringGrid1->SetGridModel(grid);
-    column->addWidget(StringGrid1, 1);
+    gridView = new TranslationGridView(this);
+    gridView->setObjectName(QStringLiteral("StringGrid1"));
+    gridView->setAccessibleName(QStringLiteral("Übersetzen"));
+    gridView->SetGridModel(grid);
+    column->addWidget(gridView, 1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    column->addWidget(StatusBar1);
+    statusLine = new QStatusBar(this);
+    statusLine->setObjectName(QStringLiteral("StatusBar1"));
+    column->addWidget(statusLine);
 
-    connect(FilterBtn, &QPushButton::clicked, this, &TTranslateForm::FilterBtnClick);
-    connect(FilterEdit, &QLineEdit::returnPressed, this, &TTranslateForm::FilterBtnClick);
-    connect(DeleteRowBtn, &QPushButton::clicked, this, &TTranslateForm::DeleteRowBtnClick);
-    connect(FixedColCheck, &QCheckBox::toggled, this, &TTranslateForm::FixedColCheckClick);
-    connect(StringGrid1, &TranslationGridView::deleteRowRequested, this,
-            &TTranslateForm::DeleteRowBtnClick);
+    connect(FilterBtn, &QPushButton::clicked, this, &TranslationEditor::searchNext);
+    connect(FilterEdit, &QLineEdit::returnPressed, this, &TranslationEditor::searchNext);
+    connect(DeleteRowBtn, &QPushButton::clicked, this, &TranslationEditor::deleteRow);
+    connect(FixedColCheck, &QCheckBox::toggled, this, &TranslationEditor::toggleFixedColumn);
+    connect(gridView, &TranslationGridView::deleteRowRequested, this,
+            &TranslationEditor::deleteRow);
     // A found heading stays marked until another cell becomes current.
-    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { grid->MarkHeading(-1); });
 }
 
-void TTranslateForm::FillStringGrid() {
+void TranslationEditor::FillStringGrid() {
     grid->FillStringGrid();
 }
 
-void TTranslateForm::showEvent(QShowEvent* event) {
+void TranslationEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return; // a restored window, not an opening
-    const QModelIndex former = StringGrid1->currentIndex();
+    const QModelIndex former = gridView->currentIndex();
     const int row = former.isValid() ? former.row() : 0;
     const int column = former.isValid() ? former.column() : 0;
     FillStringGrid();
     if (grid->rowCount() > 0)
-        StringGrid1->setCurrentIndex(grid->index(std::min(row, grid->rowCount() - 1), column));
-    StringGrid1->setFocus();
+        gridView->setCurrentIndex(grid->index(std::min(row, grid->rowCount() - 1), column));
+    gridView->setFocus();
 }
 
-void TTranslateForm::keyPressEvent(QKeyEvent* event) {
+void TranslationEditor::keyPressEvent(QKeyEvent* event) {
     // Escape presses the window's cancel button, which is the delete button.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
-        DeleteRowBtnClick();
+        deleteRow();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-int TTranslateForm::Ask(int icon, const QString& title, const QString& text, int buttons) {
+int TranslationEditor::Ask(int icon, const QString& title, const QString& text, int buttons) {
     QMessageBox box(static_cast<QMessageBox::Icon>(icon), title, text,
                     static_cast<QMessageBox::StandardButtons>(buttons), this);
     const int answer = box.exec();
@@ -126,25 +126,25 @@ int TTranslateForm::Ask(int icon, const QString& title, const QString& text, int
     return answer;
 }
 
-void TTranslateForm::ShowFound(int gridRow, int column) {
+void TranslationEditor::ShowFound(int gridRow, int column) {
     foundRow = gridRow;
     foundColumn = column;
     if (gridRow == 0) {
         // A heading is no cell that can be selected: it is marked instead, and
         // the view keeps no current cell, so that row 0 is the current row
         // until the user moves to a cell.
-        StringGrid1->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        gridView->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
         grid->MarkHeading(column);
-        StringGrid1->ScrollToTopLeft(-1, column);
+        gridView->ScrollToTopLeft(-1, column);
         return;
     }
     const QModelIndex cell = grid->index(gridRow - 1, column);
-    StringGrid1->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    gridView->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
     grid->MarkHeading(-1);
-    StringGrid1->ScrollToTopLeft(gridRow - 1, column);
+    gridView->ScrollToTopLeft(gridRow - 1, column);
 }
 
-void TTranslateForm::FilterBtnClick() {
+void TranslationEditor::searchNext() {
     const QString wanted = FoldAsciiLetters(FilterEdit->text());
     if (wanted.isEmpty()) return;
     for (int r = 0; r < grid->GridRowCount(); ++r) {
@@ -161,9 +161,9 @@ void TTranslateForm::FilterBtnClick() {
     }
 }
 
-void TTranslateForm::DeleteRowBtnClick() {
+void TranslationEditor::deleteRow() {
     // Without a current cell the current row is the heading row 0.
-    const QModelIndex current = StringGrid1->currentIndex();
+    const QModelIndex current = gridView->currentIndex();
     const int r = current.isValid() ? current.row() + 1 : 0;
     const int column = current.isValid() ? current.column() : 0;
     const int heading = grid->MarkedHeading();
@@ -179,9 +179,9 @@ void TTranslateForm::DeleteRowBtnClick() {
     if (r == 0 && heading >= 0)
         grid->MarkHeading(heading); // the found heading stays the current row
     else if (r >= 1 && r <= grid->GridRowCount() - 1)
-        StringGrid1->setCurrentIndex(grid->index(r - 1, column));
+        gridView->setCurrentIndex(grid->index(r - 1, column));
 }
 
-void TTranslateForm::FixedColCheckClick() {
-    StringGrid1->SetFirstColumnFixed(FixedColCheck->isChecked());
+void TranslationEditor::toggleFixedColumn() {
+    gridView->SetFirstColumnFixed(FixedColCheck->isChecked());
 }

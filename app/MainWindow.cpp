@@ -1,12 +1,12 @@
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include "AccessibleNames.h"
-#include "AndereKategorieFUnit.h"
+#include "MoveFieldsDialog.h"
 #include "Dib.h"
 #include "Document.h"
 #include "EditCommand.h"
 #include "FieldsTab.h"
-#include "KategorieBearbeitenFUnit.h"
+#include "CategoryDialog.h"
 #include "LayoutBinding.h"
 #include "LayoutTabs.h"
 #include "MessageTable.h"
@@ -40,7 +40,7 @@ QString FileNamePart(const QString& path) {
     return path.mid(cut + 1);
 }
 
-TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QWidget* parent)
+MainWindow::MainWindow(const QString& programDir, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), commandLine(arguments) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Torvane Quillora 1.0"));
@@ -54,8 +54,8 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     doc = new Document(this);
     prepared = new PreparedProject(*doc, ProgramDataDir(progpath), this);
     layoutBinding = new LayoutBinding(*doc, this);
-    connect(doc, &Document::changedStateChanged, this, &TMainForm::UpdateTitle);
-    connect(doc, &Document::fileNameChanged, this, &TMainForm::UpdateTitle);
+    connect(doc, &Document::changedStateChanged, this, &MainWindow::UpdateTitle);
+    connect(doc, &Document::fileNameChanged, this, &MainWindow::UpdateTitle);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -63,55 +63,55 @@ TMainForm::TMainForm(const QString& programDir, const QStringList& arguments, QW
     setCentralWidget(central);
     BuildToolbarAndMenus();
 
-    PageControl1 = new QTabWidget(central);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setAccessibleName(QStringLiteral("Registerkarten"));
-    column->addWidget(PageControl1);
+    tabs = new QTabWidget(central);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->setAccessibleName(QStringLiteral("Registerkarten"));
+    column->addWidget(tabs);
     const QString pictureFilter = QString::fromUtf8(GetDIBOpenFilter());
     fieldsTab = new FieldsTab(*doc);
     presetsTab = new PresetsTab;
     previewTab = new PreviewTab(*prepared, [this] { return CurrentPrinterPage(); });
-    PageControl1->addTab(fieldsTab, QStringLiteral("Felder"));
-    PageControl1->addTab(presetsTab, QStringLiteral("Voreinstellungen"));
-    PageControl1->addTab(previewTab, QStringLiteral("Formular erzeugen"));
-    PageControl1->addTab(BuildLayoutTab(*layoutBinding), QStringLiteral("Layout"));
-    PageControl1->addTab(BuildBackgroundTab(*layoutBinding, *prepared, pictureFilter),
+    tabs->addTab(fieldsTab, QStringLiteral("Felder"));
+    tabs->addTab(presetsTab, QStringLiteral("Voreinstellungen"));
+    tabs->addTab(previewTab, QStringLiteral("Formular erzeugen"));
+    tabs->addTab(BuildLayoutTab(*layoutBinding), QStringLiteral("Layout"));
+    tabs->addTab(BuildBackgroundTab(*layoutBinding, *prepared, pictureFilter),
                          QStringLiteral("Hintergrund"));
-    PageControl1->addTab(BuildLogoTab(*layoutBinding, *prepared, pictureFilter),
+    tabs->addTab(BuildLogoTab(*layoutBinding, *prepared, pictureFilter),
                          QStringLiteral("Logo"));
-    PageControl1->setCurrentIndex(0);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
+    tabs->setCurrentIndex(0);
+    connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    sampleOfferTimer = new QTimer(this);
+    sampleOfferTimer->setObjectName(QStringLiteral("Timer1"));
+    sampleOfferTimer->setInterval(1000);
+    sampleOfferTimer->setSingleShot(true);
+    connect(sampleOfferTimer, &QTimer::timeout, this, &MainWindow::offerSampleProject);
 
     OpenDialog2();
     SaveDialog1();
     fieldsTab->ConnectPresets(presetsTab);
     fieldsTab->categoryDialog = [this] {
-        return qobject_cast<TKategorieBearbeitenForm*>(categoryDialog);
+        return qobject_cast<CategoryDialog*>(categoryDialog);
     };
-    fieldsTab->moveDialog = [this] { return qobject_cast<TAndereKategorieForm*>(moveDialog); };
+    fieldsTab->moveDialog = [this] { return qobject_cast<MoveFieldsDialog*>(moveDialog); };
     // Changes without an undo step; the edits on the undo stack, layout values
     // included, mark the document changed through the stack's saved state.
-    connect(fieldsTab, &FieldsTab::markChanged, this, &TMainForm::SetChanged);
+    connect(fieldsTab, &FieldsTab::markChanged, this, &MainWindow::SetChanged);
     LoadProgramOptions(*this);
 }
 
-TMainForm::~TMainForm() {
+MainWindow::~MainWindow() {
     hide();
     // The views go before the document they show, the document last.
-    delete PageControl1;
-    PageControl1 = nullptr;
+    delete tabs;
+    tabs = nullptr;
     delete layoutBinding;
     delete prepared;
     delete doc;
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     FormShow();
 }
@@ -119,7 +119,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 namespace {
 // The project file named on the command line; one that cannot be read is named
 // in a message, since the user asked for it.
-void OpenCommandLineFile(TMainForm* form, const QString& name) {
+void OpenCommandLineFile(MainWindow* form, const QString& name) {
     QFile file(name);
     if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
         ShowError(form, QApplication::applicationName(),
@@ -131,7 +131,7 @@ void OpenCommandLineFile(TMainForm* form, const QString& name) {
 }
 } // namespace
 
-void TMainForm::FormShow() {
+void MainWindow::FormShow() {
     if (infirst) return;
     infirst = true;
     RestorePlacement();
@@ -148,30 +148,30 @@ void TMainForm::FormShow() {
     UpdateTitle();
     // The sample project is offered only to a start without a file of its own.
     if (commandLine.isEmpty())
-        Timer1->start();
+        sampleOfferTimer->start();
     else
         OpenCommandLineFile(this, commandLine.first());
 }
 
-void TMainForm::Timer1Timer() {
-    Timer1->stop();
+void MainWindow::offerSampleProject() {
+    sampleOfferTimer->stop();
     if (AskYesNo(this, GetMessageText(25), GetMessageText(24)))
         OpenFileWithName(GetMessageText(29));
 }
 
-bool TMainForm::IsChanged() const {
+bool MainWindow::IsChanged() const {
     return doc->IsChanged();
 }
 
-void TMainForm::SetChanged() {
+void MainWindow::SetChanged() {
     if (started) doc->MarkChanged();
 }
 
-void TMainForm::SetUnChanged() {
+void MainWindow::SetUnChanged() {
     if (started) doc->MarkUnchanged();
 }
 
-void TMainForm::UpdateTitle() {
+void MainWindow::UpdateTitle() {
     if (!started) return;
     const QString mark = doc->IsChanged() ? QStringLiteral("*]") : QStringLiteral("]");
     const QString& name = doc->FileName();
@@ -182,13 +182,13 @@ void TMainForm::UpdateTitle() {
                        QStringLiteral(".qlr") + mark);
 }
 
-void TMainForm::NewAll() {
+void MainWindow::NewAll() {
     doc->NewAll();
     doc->SetFileName(QString());
     SetUnChanged();
 }
 
-void TMainForm::Rueckgaengig1Click() {
+void MainWindow::undo() {
     QUndoStack* stack = doc->undoStack();
     if (!stack->canUndo()) return;
     const QUndoCommand* command = stack->command(stack->index() - 1);
@@ -196,7 +196,7 @@ void TMainForm::Rueckgaengig1Click() {
     if (const auto selection = SelectionAfter(command, true)) fieldsTab->ShowSelection(*selection);
 }
 
-void TMainForm::Wiederholen1Click() {
+void MainWindow::redo() {
     QUndoStack* stack = doc->undoStack();
     if (!stack->canRedo()) return;
     const QUndoCommand* command = stack->command(stack->index());
@@ -204,11 +204,11 @@ void TMainForm::Wiederholen1Click() {
     if (const auto selection = SelectionAfter(command, false)) fieldsTab->ShowSelection(*selection);
 }
 
-void TMainForm::Neu1Click() {
+void MainWindow::newProject() {
     if (QuerySaveChanges()) NewAll();
 }
 
-bool TMainForm::QuerySaveChanges() {
+bool MainWindow::QuerySaveChanges() {
     if (!doc->IsChanged()) return true;
     switch (AskYesNoCancel(this, GetMessageText(13), GetMessageText(12))) {
     case Answer::Yes:
@@ -221,31 +221,31 @@ bool TMainForm::QuerySaveChanges() {
     return false;
 }
 
-void TMainForm::EndeBtnClick() {
+void MainWindow::quit() {
     close();
 }
 
-bool TMainForm::FormCloseQuery() {
+bool MainWindow::FormCloseQuery() {
     return QuerySaveChanges();
 }
 
-void TMainForm::FormClose() {
+void MainWindow::FormClose() {
     SaveProgramOptions(*this);
     StorePlacement();
 }
 
-void TMainForm::RestorePlacement() {
+void MainWindow::RestorePlacement() {
     const QByteArray placement =
         ProgramSettings(progpath).Value(QStringLiteral("window/geometry")).toByteArray();
     // restoreGeometry keeps the window on a screen that is there now.
     if (placement.isEmpty() || !restoreGeometry(placement)) FitOnScreen(*this);
 }
 
-void TMainForm::StorePlacement() {
+void MainWindow::StorePlacement() {
     ProgramSettings(progpath).SetValue(QStringLiteral("window/geometry"), saveGeometry());
 }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -254,15 +254,15 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Esc presses "Beenden"; an in-place edit of a list entry takes its own Esc first.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        EndeBtn->click();
+        quitButton->click();
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
-void TMainForm::PageControl1Change(int index) {
+void MainWindow::tabChanged(int index) {
     if (index == 2 && previewTab) previewTab->FocusKeys();
 }

@@ -14,10 +14,10 @@ class QPlainTextEdit;
 class QRadioButton;
 class FilenameEditBox;
 
-class TKategorieBearbeitenForm : public QDialog {
+class CategoryDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TKategorieBearbeitenForm(QWidget* parent = nullptr);
+    explicit CategoryDialog(QWidget* parent = nullptr);
 
     // Shows a category's name and record; without a record the defaults: no
     // picture, width 3, picture before the name, no introduction text.
@@ -28,13 +28,13 @@ class TKategorieBearbeitenForm : public QDialog {
     // Shown, the dialog has the caret after the name's last character.
     void setVisible(bool visible) override;
 
-    QLineEdit* Edit1;
-    FilenameEditBox* FilenameEdit1;
-    QDoubleSpinBox* BildBreitEd;
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
-    QPlainTextEdit* Memo1;
-    QCheckBox* CheckBox1;
+    QLineEdit* nameEdit;
+    FilenameEditBox* pictureFile;
+    QDoubleSpinBox* pictureWidth;
+    QRadioButton* pictureBeforeName;
+    QRadioButton* pictureBelowName;
+    QPlainTextEdit* introText;
+    QCheckBox* introBelowPicture;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,4 +1,4 @@
-#include "AboutBoxUnit.h"
+#include "AboutBox.h"
 
 #include "LayoutSettings.h"
 
@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Info"));
     auto* layout = new QVBoxLayout(this);
@@ -41,7 +41,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     WebBtn = new QPushButton(QStringLiteral("Besuchen Sie uns im Internet"), this);
     WebBtn->setObjectName(QStringLiteral("WebBtn"));
     WebBtn->setToolTip(QString::fromUtf16(kMakerWebAddress));
-    connect(WebBtn, &QPushButton::clicked, this, &TAboutBox::WebBtnClick);
+    connect(WebBtn, &QPushButton::clicked, this, &AboutBox::openWebsite);
     buttons->addWidget(WebBtn);
     buttons->addStretch();
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
@@ -52,6 +52,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
 }
 
-void TAboutBox::WebBtnClick() {
+void AboutBox::openWebsite() {
     QDesktopServices::openUrl(QUrl(QString::fromUtf16(kMakerWebAddress)));
 }

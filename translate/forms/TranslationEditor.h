@@ -14,19 +14,19 @@ class TranslationGridModel;
 class TranslationGridView;
 class Translator;
 
-class TTranslateForm : public QDialog {
+class TranslationEditor : public QDialog {
     Q_OBJECT
   public:
-    explicit TTranslateForm(QWidget* parent = nullptr);
-    explicit TTranslateForm(Translator& translator, QWidget* parent = nullptr);
+    explicit TranslationEditor(QWidget* parent = nullptr);
+    explicit TranslationEditor(Translator& translator, QWidget* parent = nullptr);
 
     // Shows the table as it is now; done at every opening.
     void FillStringGrid();
     // Searches every cell, heading row first, asking after each find whether to go on.
-    void FilterBtnClick();
+    void searchNext();
     // Asks whether to delete the current row; saves and refills in every case.
-    void DeleteRowBtnClick();
-    void FixedColCheckClick();
+    void deleteRow();
+    void toggleFixedColumn();
 
     // Where the last search stopped: grid row (0 the heading row) and column;
     // -1, -1 before any find.
@@ -38,9 +38,9 @@ class TTranslateForm : public QDialog {
     QPushButton* FilterBtn;
     QPushButton* DeleteRowBtn;
     QCheckBox* FixedColCheck;
-    TranslationGridView* StringGrid1;
+    TranslationGridView* gridView;
     TranslationGridModel* grid;
-    QStatusBar* StatusBar1;
+    QStatusBar* statusLine;
 
   protected:
     void showEvent(QShowEvent* event) override;

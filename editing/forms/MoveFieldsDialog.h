@@ -6,9 +6,9 @@
 
 class QComboBox;
 
-class TAndereKategorieForm : public QDialog {
+class MoveFieldsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TAndereKategorieForm(QWidget* parent = nullptr);
-    QComboBox* ComboBox1;
+    explicit MoveFieldsDialog(QWidget* parent = nullptr);
+    QComboBox* categoryBox;
 };

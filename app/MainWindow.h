@@ -1,5 +1,5 @@
 #pragma once
-// TMainForm: the program's one main window. It holds the document and hands
+// MainWindow: the program's one main window. It holds the document and hands
 // it to its views (the fields tab, the layout tabs, the preview); it keeps the
 // menus, the file and print commands, the window title with its changed mark,
 // and the start-up and closing order.
@@ -25,13 +25,13 @@ class PresetsTab;
 class PreviewTab;
 struct PrinterPage;
 
-class TMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // FormCreate. programDir is the program's directory; arguments are the
     // command-line arguments after the program name.
-    TMainForm(const QString& programDir, const QStringList& arguments, QWidget* parent = nullptr);
-    ~TMainForm() override; // FormDestroy
+    MainWindow(const QString& programDir, const QStringList& arguments, QWidget* parent = nullptr);
+    ~MainWindow() override; // FormDestroy
 
     // State of the window, named as the rest of the program refers to it.
     QString progpath; // the program's directory, ending in "/"
@@ -82,23 +82,23 @@ class TMainForm : public QMainWindow {
     void ShowTranslateEditor();
 
   public slots:
-    void Neu1Click();
+    void newProject();
     // "Rückgängig" and "Wiederholen" in the menu "Bearbeiten": undo or redo the
     // last edit and select what it changed.
-    void Rueckgaengig1Click();
-    void Wiederholen1Click();
-    void OpenBtnClick();
-    void SaveBtnClick();
-    void SaveAsBtnClick();
-    void EndeBtnClick();
-    void Timer1Timer();
-    void PageControl1Change(int index);
-    void DruckenBtnClick();
-    void Druckereinrichten1Click();
+    void undo();
+    void redo();
+    void openProject();
+    void saveProject();
+    void saveProjectAs();
+    void quit();
+    void offerSampleProject();
+    void tabChanged(int index);
+    void print();
+    void setUpPrinter();
     // "Als ausfüllbares PDF exportieren...": the printed pages with form fields.
-    void AusfuellbaresPDF1Click();
+    void exportFillablePdf();
     // "Drucken...": the print dialog (printer, copies, pages), then the print.
-    void DruckenMitDialog1Click();
+    void printWithDialog();
 
   protected:
     void showEvent(QShowEvent* event) override;   // FormShow
@@ -129,17 +129,17 @@ class TMainForm : public QMainWindow {
     QFileDialog* openDialog = nullptr;
     QFileDialog* saveDialog = nullptr;
 
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* tabs = nullptr;
     FieldsTab* fieldsTab = nullptr;
     PresetsTab* presetsTab = nullptr;
     PreviewTab* previewTab = nullptr;
-    QPushButton* EndeBtn = nullptr;
+    QPushButton* quitButton = nullptr;
 
   public:
     FieldsTab* Fields() const { return fieldsTab; }
 
   private:
-    QTimer* Timer1 = nullptr;
+    QTimer* sampleOfferTimer = nullptr;
 };
 
 // The file-name part of a path: the text after the last "/", "\" or drive colon.

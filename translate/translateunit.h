@@ -1,5 +1,0 @@
-#pragma once
-// The translation's chief header: the table, TranslateText and the messages.
-
-#include "MessageTable.h"
-#include "Translator.h"
