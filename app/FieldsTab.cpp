@@ -2,10 +2,13 @@
 // properties, as views of the document. The commands are in FieldsTabCommands.cpp.
 #include "FieldsTab.h"
 
+#include "CategoryDialog.h"
 #include "CategoryListModel.h"
 #include "Document.h"
 #include "EditCommand.h"
 #include "FieldListModel.h"
+#include "MoveFieldsDialog.h"
+#include "NamedLabel.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -55,12 +58,6 @@ QDoubleSpinBox* SizeSpin(QWidget* parent, const char* name, double value) {
     return spin;
 }
 
-QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 QTreeView* ReportList(const char* name, QAbstractItemModel* model) {
     auto* list = new QTreeView;
     list->setObjectName(QString::fromLatin1(name));
@@ -78,6 +75,8 @@ FieldsTab::FieldsTab(Document& document, QWidget* parent)
     : QWidget(parent), doc(document), categories(new CategoryListModel(document, this)),
       fields(new FieldListModel(document, this)) {
     setObjectName(QStringLiteral("TabSheet1"));
+    categoryEditor = new CategoryDialog(this);
+    moveChooser = new MoveFieldsDialog(this);
     BuildCategoryPanel();
     BuildFieldPanel();
     BuildPropertyPanel();
@@ -91,15 +90,15 @@ void FieldsTab::BuildCategoryPanel() {
     categoryList->setSelectionMode(QAbstractItemView::SingleSelection);
     categoryList->setItemDelegate(new CategoryNameDelegate(categoryList));
     categoryList->setEditTriggers(QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::SelectedClicked);
+                                  QAbstractItemView::SelectedClicked);
     categoryList->installEventFilter(this);
     categoryPanel = ListPanel(this, "Panel4", categoryList,
-                       {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
-                        {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
-                        {"KategorieLoechenBtn", QStringLiteral("Löschen")},
-                        {"KategorienachObenBtn", QStringLiteral("Nach oben")},
-                        {"KategorienachuntenBtn", QStringLiteral("Nach unten")}},
-                       &categoryButtons);
+                              {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
+                               {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
+                               {"KategorieLoechenBtn", QStringLiteral("Löschen")},
+                               {"KategorienachObenBtn", QStringLiteral("Nach oben")},
+                               {"KategorienachuntenBtn", QStringLiteral("Nach unten")}},
+                              &categoryButtons);
     categories->rename = [this](int row, const QString& name) { RenameInPlace(row, name); };
 }
 
@@ -110,15 +109,16 @@ void FieldsTab::BuildFieldPanel() {
     fieldList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     fieldList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fieldList->installEventFilter(this);
-    fieldPanel = ListPanel(this, "Panel5", fieldList,
-                       {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
-                        {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
-                        {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
-                        {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
-                        {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
-                        {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
-                        {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}},
-                       &fieldButtons);
+    fieldPanel =
+        ListPanel(this, "Panel5", fieldList,
+                  {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
+                   {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
+                   {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
+                   {"ProduktLoeschenBtn", QStringLiteral("Löschen")},
+                   {"AndereKategorieBtn", QStringLiteral("Andere Kateg.")},
+                   {"ProduktNachObenBtn", QStringLiteral("Nach oben")},
+                   {"ProduktNachUntenBtn", QStringLiteral("Nach unten")}},
+                  &fieldButtons);
     // "Neues Ankreuzfeld" and "Neues Ankreuzfeld (nur eine Antwort)" stay enabled.
     for (QPushButton* b : fieldButtons)
         if (b->objectName() != QLatin1String("NeuesAnkreuzfeldBtn") &&
@@ -132,7 +132,7 @@ void FieldsTab::BuildPropertyPanel() {
     propertyPanel->setFixedHeight(84);
     auto* grid = new QGridLayout(propertyPanel);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Label(propertyPanel, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
+    grid->addWidget(NamedLabel(propertyPanel, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
     ProdNameEd = new QPlainTextEdit(propertyPanel);
     ProdNameEd->setObjectName(QStringLiteral("ProdNameEd"));
     ProdNameEd->setFixedHeight(ProdNameEd->fontMetrics().height() + 12);
@@ -147,19 +147,20 @@ void FieldsTab::BuildPropertyPanel() {
     TextCheck->setChecked(true);
     CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), propertyPanel);
     CheckCheck->setObjectName(QStringLiteral("CheckCheck"));
-    RadioCheck = new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), propertyPanel);
+    RadioCheck =
+        new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), propertyPanel);
     RadioCheck->setObjectName(QStringLiteral("RadioCheck"));
     grid->addWidget(TextCheck, 1, 0);
     grid->addWidget(CheckCheck, 1, 1);
     grid->addWidget(RadioCheck, 1, 2, 1, 4);
-    grid->addWidget(Label(propertyPanel, "Label3", QStringLiteral("Breite:")), 2, 0);
+    grid->addWidget(NamedLabel(propertyPanel, "Label3", QStringLiteral("Breite:")), 2, 0);
     BreitFeldEd = SizeSpin(propertyPanel, "BreitFeldEd", 7);
     grid->addWidget(BreitFeldEd, 2, 1);
-    grid->addWidget(Label(propertyPanel, "Label4", QStringLiteral("cm")), 2, 2);
-    grid->addWidget(Label(propertyPanel, "Label2", QStringLiteral("Höhe:")), 2, 3);
+    grid->addWidget(NamedLabel(propertyPanel, "Label4", QStringLiteral("cm")), 2, 2);
+    grid->addWidget(NamedLabel(propertyPanel, "Label2", QStringLiteral("Höhe:")), 2, 3);
     HochFeldEd = SizeSpin(propertyPanel, "HochFeldEd", 1);
     grid->addWidget(HochFeldEd, 2, 4);
-    grid->addWidget(Label(propertyPanel, "Label5", QStringLiteral("cm")), 2, 5);
+    grid->addWidget(NamedLabel(propertyPanel, "Label5", QStringLiteral("cm")), 2, 5);
 }
 
 void FieldsTab::ConnectHandlers() {
@@ -170,12 +171,25 @@ void FieldsTab::ConnectHandlers() {
     connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::rowsMoved, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
-    connect(categoryList, &QAbstractItemView::doubleClicked, this,
-            &FieldsTab::editCategory);
+    connect(categoryList, &QAbstractItemView::doubleClicked, this, &FieldsTab::editCategory);
     connect(fieldList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!donotupdate) ShowSelectedField(); // ListView1Change
     });
     connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
+    // A file opened or a new document: its first category is selected.
+    connect(&doc, &Document::reset, this, [this] {
+        donotupdate = true;
+        SelectCategory(0);
+        donotupdate = false;
+        ListProds();
+    });
+    // An undone or redone edit selects what it changed.
+    connect(&doc, &Document::undone, this, [this](const QUndoCommand* command) {
+        if (const auto selection = SelectionAfter(command, true)) ShowSelection(*selection);
+    });
+    connect(&doc, &Document::redone, this, [this](const QUndoCommand* command) {
+        if (const auto selection = SelectionAfter(command, false)) ShowSelection(*selection);
+    });
 
     using Handler = void (FieldsTab::*)();
     const std::pair<const char*, Handler> commands[] = {
@@ -208,10 +222,8 @@ void FieldsTab::ConnectHandlers() {
 
 void FieldsTab::ConnectPresets(PresetsTab* tab) {
     presets = tab;
-    connect(tab->WidthBox(), &QDoubleSpinBox::valueChanged, this,
-            [this] { WidthEdited(true); });
-    connect(tab->HeightBox(), &QDoubleSpinBox::valueChanged, this,
-            [this] { HeightEdited(true); });
+    connect(tab->WidthBox(), &QDoubleSpinBox::valueChanged, this, [this] { WidthEdited(true); });
+    connect(tab->HeightBox(), &QDoubleSpinBox::valueChanged, this, [this] { HeightEdited(true); });
 }
 
 void FieldsTab::resizeEvent(QResizeEvent* event) {
@@ -220,7 +232,8 @@ void FieldsTab::resizeEvent(QResizeEvent* event) {
     const int half = (height() - propertyPanel->height()) / 2;
     categoryPanel->setGeometry(0, 0, width(), std::max(half, 0));
     fieldPanel->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
-    propertyPanel->setGeometry(0, height() - propertyPanel->height(), width(), propertyPanel->height());
+    propertyPanel->setGeometry(0, height() - propertyPanel->height(), width(),
+                               propertyPanel->height());
 }
 
 bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
@@ -230,7 +243,8 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == ProdNameEd && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (watched == ProdNameEd &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
                 ProdNameEd->insertPlainText(QStringLiteral("\n"));
             return true;
@@ -246,7 +260,7 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
 
 void FieldsTab::CategorySelected() {
     if (!donotupdate) ListProds();
-    emit markChanged();
+    doc.MarkChanged();
 }
 
 int FieldsTab::SelectedCategory() const {
@@ -335,7 +349,7 @@ void FieldsTab::ShowSelectedField() {
     showing = false;
     // Showing writes nothing back, but a control that shows something else
     // counts as a change, as it always has.
-    if (shown() != before) emit markChanged();
+    if (shown() != before) doc.MarkChanged();
 }
 
 QString StoredFieldName(const QString& shown) {
@@ -356,17 +370,17 @@ PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {
     tab->setObjectName(QStringLiteral("TabSheet2"));
     auto* grid = new QGridLayout(tab);
     grid->addWidget(
-        Label(tab, "Label6",
-              QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
+        NamedLabel(tab, "Label6",
+                   QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
         0, 0, 1, 3);
-    grid->addWidget(Label(tab, "Label4", QStringLiteral("Breite:")), 1, 0);
+    grid->addWidget(NamedLabel(tab, "Label4", QStringLiteral("Breite:")), 1, 0);
     BreitDefEd = SizeSpin(tab, "BreitDefEd", 6);
     grid->addWidget(BreitDefEd, 1, 1);
-    grid->addWidget(Label(tab, "Label8", QStringLiteral("cm")), 1, 2);
-    grid->addWidget(Label(tab, "Label5", QStringLiteral("Höhe:")), 2, 0);
+    grid->addWidget(NamedLabel(tab, "Label8", QStringLiteral("cm")), 1, 2);
+    grid->addWidget(NamedLabel(tab, "Label5", QStringLiteral("Höhe:")), 2, 0);
     HochDefEd = SizeSpin(tab, "HochDefEd", 1.25);
     grid->addWidget(HochDefEd, 2, 1);
-    grid->addWidget(Label(tab, "Label10", QStringLiteral("cm")), 2, 2);
+    grid->addWidget(NamedLabel(tab, "Label10", QStringLiteral("cm")), 2, 2);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(3, 1);
 }

@@ -31,12 +31,11 @@ class FieldsTab : public QWidget {
   public:
     FieldsTab(Document& document, QWidget* parent = nullptr);
 
-    // The width and height for new fields, and the dialogs, which the window
-    // creates after this tab.
-    PresetsTab* presets = nullptr;
-    std::function<CategoryDialog*()> categoryDialog;
-    std::function<MoveFieldsDialog*()> moveDialog;
+    // The width and height for new fields come from the tab "Voreinstellungen".
     void ConnectPresets(PresetsTab* tab);
+    // The dialogs of the category and field commands, made once with this tab.
+    CategoryDialog& categoryDialog() const { return *categoryEditor; }
+    MoveFieldsDialog& moveDialog() const { return *moveChooser; }
 
     int SelectedCategory() const;
     // The first selected field, -1 for none.
@@ -55,10 +54,6 @@ class FieldsTab : public QWidget {
     // is not written.
     void ShowSelectedField();
 
-    // While set, a change of the category selection does not list its fields
-    // (a file being loaded, an entry being moved).
-    bool donotupdate = false;
-
     CategoryListModel* Categories() const { return categories; }
 
   public slots:
@@ -76,11 +71,6 @@ class FieldsTab : public QWidget {
     void moveFieldsUp();
     void moveFieldsDown();
     void moveFieldsToCategory();
-
-  signals:
-    // The category list changed, another category was selected, or the field
-    // editors showed something else: the window marks the document changed.
-    void markChanged();
 
   protected:
     void resizeEvent(QResizeEvent* event) override; // TabSheet1Resize
@@ -108,6 +98,12 @@ class FieldsTab : public QWidget {
     void FieldChangedInDocument(int category, int field);
 
     Document& doc;
+    PresetsTab* presets = nullptr;
+    CategoryDialog* categoryEditor;
+    MoveFieldsDialog* moveChooser;
+    // While set, a change of the category selection does not list its fields
+    // (a file being loaded, an entry being moved).
+    bool donotupdate = false;
     CategoryListModel* categories;
     FieldListModel* fields;
     QWidget* categoryPanel = nullptr;

@@ -2,13 +2,13 @@
 // to ask, and pushes one undoable edit; the lists follow the document.
 #include "FieldsTab.h"
 
-#include "MoveFieldsDialog.h"
 #include "CategoryCommands.h"
+#include "CategoryDialog.h"
 #include "CategoryListModel.h"
 #include "FieldCommands.h"
 #include "FieldListModel.h"
-#include "CategoryDialog.h"
 #include "MessageTable.h"
+#include "MoveFieldsDialog.h"
 #include "ProgramMessages.h"
 
 #include <QComboBox>
@@ -42,13 +42,13 @@ void FieldsTab::RenameInPlace(int row, const QString& name) {
     if (doc.CategoryName(row) != name)
         Push(new RenameCategory(doc, row, name));
     else
-        emit markChanged();
+        doc.MarkChanged();
 }
 
 void FieldsTab::editCategory() {
     const int cat = SelectedCategory();
-    CategoryDialog* dialog = categoryDialog ? categoryDialog() : nullptr;
-    if (cat < 0 || !dialog) return;
+    CategoryDialog* dialog = categoryEditor;
+    if (cat < 0) return;
     dialog->Fill(doc.CategoryName(cat), doc.CategoryRecordValues(cat));
     if (dialog->exec() != QDialog::Accepted) return;
     // Name and record change together, as one step.
@@ -157,8 +157,8 @@ void FieldsTab::moveFieldsDown() {
 void FieldsTab::moveFieldsToCategory() {
     const int cat = SelectedCategory();
     const QList<int> rows = SelectedFields();
-    MoveFieldsDialog* dialog = moveDialog ? moveDialog() : nullptr;
-    if (cat < 0 || rows.isEmpty() || !dialog) return;
+    MoveFieldsDialog* dialog = moveChooser;
+    if (cat < 0 || rows.isEmpty()) return;
     dialog->categoryBox->clear();
     for (int i = 0; i < doc.CategoryCount(); ++i)
         if (i != cat) dialog->categoryBox->addItem(doc.CategoryName(i));
@@ -185,7 +185,7 @@ void FieldsTab::NameEdited() {
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Name));
     else
-        emit markChanged(); // an edit that changed nothing still counts
+        doc.MarkChanged(); // an edit that changed nothing still counts
 }
 
 void FieldsTab::KindChosen(int kind) {
@@ -198,7 +198,7 @@ void FieldsTab::KindChosen(int kind) {
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Kind));
     else
-        emit markChanged(); // an edit that changed nothing still counts
+        doc.MarkChanged(); // an edit that changed nothing still counts
 }
 
 void FieldsTab::WidthEdited(bool fromDefaultBox) {
@@ -224,5 +224,5 @@ void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, doubl
             return;
         }
     }
-    emit markChanged();
+    doc.MarkChanged();
 }

@@ -1,35 +1,34 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
 #include "AccessibleNames.h"
-#include "MoveFieldsDialog.h"
+#include "CategoryDialog.h"
 #include "Dib.h"
 #include "Document.h"
-#include "EditCommand.h"
 #include "FieldsTab.h"
-#include "CategoryDialog.h"
 #include "LayoutBinding.h"
 #include "LayoutTabs.h"
 #include "MessageTable.h"
+#include "MoveFieldsDialog.h"
 #include "PreparedProject.h"
 #include "PreviewTab.h"
+#include "PrintController.h"
 #include "PrinterRun.h"
 #include "ProgramFiles.h"
-#include "ProgramMessages.h"
 #include "ProgramSettings.h"
 #include "ProgramTranslation.h"
-#include "RecentFiles.h"
+#include "ProjectFileController.h"
+#include "TranslationEditor.h"
+#include "WindowCommands.h"
 #include "WindowPlacement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPrinter>
-#include <QPushButton>
+#include <QMenuBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -52,8 +51,12 @@ MainWindow::MainWindow(const QString& programDir, const QStringList& arguments, 
     InitProgramTranslation(progpath);
 
     doc = new Document(this);
+    // Nothing before the first show is a change of the user's.
+    doc->SetMarksIgnored(true);
     prepared = new PreparedProject(*doc, ProgramDataDir(progpath), this);
     layoutBinding = new LayoutBinding(*doc, this);
+    fileController = new ProjectFileController(*doc, this, progpath);
+    printController = new PrintController(*doc, *prepared, this);
     connect(doc, &Document::changedStateChanged, this, &MainWindow::UpdateTitle);
     connect(doc, &Document::fileNameChanged, this, &MainWindow::UpdateTitle);
 
@@ -61,44 +64,44 @@ MainWindow::MainWindow(const QString& programDir, const QStringList& arguments, 
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(central);
-    BuildToolbarAndMenus();
+    auto* toolBar = new QWidget(central);
+    toolBar->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(toolBar);
+    row->setContentsMargins(4, 4, 4, 4);
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    BuildWindowCommands(Commands(), menuBar(), toolBar);
+    row->addStretch(1);
+    column->addWidget(toolBar);
+    BuildViews();
 
-    tabs = new QTabWidget(central);
+    // The other windows, each once.
+    about = new AboutBox(this);
+    translationDialog = new TranslationEditor(this);
+    LoadProgramOptions(*this);
+}
+
+void MainWindow::BuildViews() {
+    tabs = new QTabWidget(centralWidget());
     tabs->setObjectName(QStringLiteral("PageControl1"));
     tabs->setAccessibleName(QStringLiteral("Registerkarten"));
-    column->addWidget(tabs);
+    centralWidget()->layout()->addWidget(tabs);
     const QString pictureFilter = QString::fromUtf8(GetDIBOpenFilter());
     fieldsTab = new FieldsTab(*doc);
     presetsTab = new PresetsTab;
-    previewTab = new PreviewTab(*prepared, [this] { return CurrentPrinterPage(); });
+    previewTab =
+        new PreviewTab(*prepared, [this] { return printController->CurrentPrinterPage(); });
     tabs->addTab(fieldsTab, QStringLiteral("Felder"));
     tabs->addTab(presetsTab, QStringLiteral("Voreinstellungen"));
     tabs->addTab(previewTab, QStringLiteral("Formular erzeugen"));
     tabs->addTab(BuildLayoutTab(*layoutBinding), QStringLiteral("Layout"));
     tabs->addTab(BuildBackgroundTab(*layoutBinding, *prepared, pictureFilter),
-                         QStringLiteral("Hintergrund"));
-    tabs->addTab(BuildLogoTab(*layoutBinding, *prepared, pictureFilter),
-                         QStringLiteral("Logo"));
+                 QStringLiteral("Hintergrund"));
+    tabs->addTab(BuildLogoTab(*layoutBinding, *prepared, pictureFilter), QStringLiteral("Logo"));
     tabs->setCurrentIndex(0);
     connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
-
-    sampleOfferTimer = new QTimer(this);
-    sampleOfferTimer->setObjectName(QStringLiteral("Timer1"));
-    sampleOfferTimer->setInterval(1000);
-    sampleOfferTimer->setSingleShot(true);
-    connect(sampleOfferTimer, &QTimer::timeout, this, &MainWindow::offerSampleProject);
-
-    OpenDialog2();
-    SaveDialog1();
     fieldsTab->ConnectPresets(presetsTab);
-    fieldsTab->categoryDialog = [this] {
-        return qobject_cast<CategoryDialog*>(categoryDialog);
-    };
-    fieldsTab->moveDialog = [this] { return qobject_cast<MoveFieldsDialog*>(moveDialog); };
-    // Changes without an undo step; the edits on the undo stack, layout values
-    // included, mark the document changed through the stack's saved state.
-    connect(fieldsTab, &FieldsTab::markChanged, this, &MainWindow::SetChanged);
-    LoadProgramOptions(*this);
+    // Other paper may give another number of pages.
+    connect(printController, &PrintController::printerChanged, previewTab, &PreviewTab::Repaint);
 }
 
 MainWindow::~MainWindow() {
@@ -107,68 +110,33 @@ MainWindow::~MainWindow() {
     delete tabs;
     tabs = nullptr;
     delete layoutBinding;
+    delete printController;
     delete prepared;
+    delete fileController;
     delete doc;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    FormShow();
+    if (!started) FirstShow();
 }
 
-namespace {
-// The project file named on the command line; one that cannot be read is named
-// in a message, since the user asked for it.
-void OpenCommandLineFile(MainWindow* form, const QString& name) {
-    QFile file(name);
-    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ShowError(form, QApplication::applicationName(),
-                  GetMessageText(1) + QDir::toNativeSeparators(name));
-        return;
-    }
-    file.close();
-    form->OpenFileWithName(name);
-}
-} // namespace
-
-void MainWindow::FormShow() {
-    if (infirst) return;
-    infirst = true;
+void MainWindow::FirstShow() {
     RestorePlacement();
     RunStartupTranslation(*this);
     // Every window exists now: each control is announced by its caption.
-    const QList<QWidget*> windows = {this, aboutBox, moveDialog, translateForm, categoryDialog};
+    const QList<QWidget*> windows = {this, about, &fieldsTab->moveDialog(), translationDialog,
+                                     &fieldsTab->categoryDialog()};
     for (QWidget* window : windows)
         BuddyCaptionsToControls(window);
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
     maincap = windowTitle();
     started = true;
-    SetUnChanged();
+    doc->SetMarksIgnored(false);
+    doc->MarkUnchanged();
     UpdateTitle();
-    // The sample project is offered only to a start without a file of its own.
-    if (commandLine.isEmpty())
-        sampleOfferTimer->start();
-    else
-        OpenCommandLineFile(this, commandLine.first());
-}
-
-void MainWindow::offerSampleProject() {
-    sampleOfferTimer->stop();
-    if (AskYesNo(this, GetMessageText(25), GetMessageText(24)))
-        OpenFileWithName(GetMessageText(29));
-}
-
-bool MainWindow::IsChanged() const {
-    return doc->IsChanged();
-}
-
-void MainWindow::SetChanged() {
-    if (started) doc->MarkChanged();
-}
-
-void MainWindow::SetUnChanged() {
-    if (started) doc->MarkUnchanged();
+    fileController->StartUp(commandLine);
 }
 
 void MainWindow::UpdateTitle() {
@@ -180,58 +148,6 @@ void MainWindow::UpdateTitle() {
     else
         setWindowTitle(maincap + QStringLiteral(" - [") + GetMessageText(23) +
                        QStringLiteral(".qlr") + mark);
-}
-
-void MainWindow::NewAll() {
-    doc->NewAll();
-    doc->SetFileName(QString());
-    SetUnChanged();
-}
-
-void MainWindow::undo() {
-    QUndoStack* stack = doc->undoStack();
-    if (!stack->canUndo()) return;
-    const QUndoCommand* command = stack->command(stack->index() - 1);
-    stack->undo();
-    if (const auto selection = SelectionAfter(command, true)) fieldsTab->ShowSelection(*selection);
-}
-
-void MainWindow::redo() {
-    QUndoStack* stack = doc->undoStack();
-    if (!stack->canRedo()) return;
-    const QUndoCommand* command = stack->command(stack->index());
-    stack->redo();
-    if (const auto selection = SelectionAfter(command, false)) fieldsTab->ShowSelection(*selection);
-}
-
-void MainWindow::newProject() {
-    if (QuerySaveChanges()) NewAll();
-}
-
-bool MainWindow::QuerySaveChanges() {
-    if (!doc->IsChanged()) return true;
-    switch (AskYesNoCancel(this, GetMessageText(13), GetMessageText(12))) {
-    case Answer::Yes:
-        return SaveFile();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        return false;
-    }
-    return false;
-}
-
-void MainWindow::quit() {
-    close();
-}
-
-bool MainWindow::FormCloseQuery() {
-    return QuerySaveChanges();
-}
-
-void MainWindow::FormClose() {
-    SaveProgramOptions(*this);
-    StorePlacement();
 }
 
 void MainWindow::RestorePlacement() {
@@ -246,21 +162,34 @@ void MainWindow::StorePlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    if (!fileController->QuerySaveChanges()) {
         event->ignore();
         return;
     }
-    FormClose();
+    SaveProgramOptions(*this);
+    StorePlacement();
     event->accept();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    // Esc presses "Beenden"; an in-place edit of a list entry takes its own Esc first.
+    // Esc quits, as "Beenden" does; an in-place edit of a list entry takes its own Esc first.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        quitButton->click();
+        close();
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!ProjectFileController::DraggedProjectFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString name = ProjectFileController::DraggedProjectFile(event->mimeData());
+    if (name.isEmpty()) return;
+    event->acceptProposedAction();
+    fileController->OpenChosenFile(name);
 }
 
 void MainWindow::tabChanged(int index) {

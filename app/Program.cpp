@@ -1,13 +1,9 @@
 #include "Program.h"
 
-#include "AboutBox.h"
-#include "MoveFieldsDialog.h"
 #include "CommandLineExport.h"
-#include "CategoryDialog.h"
 #include "MainWindow.h"
 #include "ProgramMessages.h"
 #include "QPainterCanvas.h"
-#include "TranslationEditor.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -34,12 +30,8 @@ int RunProgram(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    // The windows, each once; the main window owns the others.
-    MainWindow mainForm(QApplication::applicationDirPath(), arguments);
-    mainForm.aboutBox = new AboutBox(&mainForm);
-    mainForm.moveDialog = new MoveFieldsDialog(&mainForm);
-    mainForm.translateForm = new TranslationEditor(&mainForm);
-    mainForm.categoryDialog = new CategoryDialog(&mainForm);
-    mainForm.show();
+    // The main window makes the other windows and owns them.
+    MainWindow window(QApplication::applicationDirPath(), arguments);
+    window.show();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include "StretchDib.h"
 #include "Translator.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 
@@ -37,6 +38,11 @@ void ShowError(QWidget* parent, const QString& title, const QString& text) {
 QString FileFailureMessage(const QString& lead, const QString& path, const FileFailure& failure) {
     return TranslateText(lead) + QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
            TranslateText(failure.reason);
+}
+
+void ReportFileFailure(QWidget* parent, const QString& lead, const QString& path,
+                       const FileFailure& failure) {
+    ShowError(parent, QApplication::applicationName(), FileFailureMessage(lead, path, failure));
 }
 
 namespace {

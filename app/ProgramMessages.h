@@ -21,3 +21,6 @@ void ShowError(QWidget* parent, const QString& title, const QString& text);
 QString FileFailureMessage(const QString& lead, const QString& path, const FileFailure& failure);
 // Routes the core's own messages to plain message boxes with no owner window.
 void InstallCoreMessageBoxes();
+// Shows the message of a file that could not be written (see FileFailureMessage).
+void ReportFileFailure(QWidget* parent, const QString& lead, const QString& path,
+                       const FileFailure& failure);

@@ -3,11 +3,12 @@
 #include "ProgramTranslation.h"
 #include "MainWindow.h"
 #include "ProgramMessages.h"
+#include "TranslationEditor.h"
 
 #include "LanguageMenu.h"
+#include "MessageTable.h"
 #include "TranslationSaveNote.h"
 #include "TranslationStartup.h"
-#include "MessageTable.h"
 #include "Translator.h"
 
 #include <QAction>
@@ -55,6 +56,6 @@ void BuildLanguageMenu(MainWindow& form, QMenu* menu) {
 }
 
 void MainWindow::ShowTranslateEditor() {
-    if (translateForm) translateForm->exec();
+    translationDialog->exec();
     ShowInformation(this, GetMessageText(3), GetMessageText(2));
 }

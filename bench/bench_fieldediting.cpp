@@ -6,11 +6,11 @@
 // Goals: each under one frame (16 ms), the first at 1,000 fields, the second at 5,000,
 // and growing at most linearly with the number of fields.
 
-#include "MoveFieldsDialog.h"
+#include "CategoryDialog.h"
 #include "Document.h"
 #include "FieldsTab.h"
-#include "CategoryDialog.h"
 #include "MainWindow.h"
+#include "MoveFieldsDialog.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -24,8 +24,6 @@ namespace {
 // A shown main window whose one category, selected, holds `fields` fields.
 struct Window {
     explicit Window(int fields) : form(dir.path(), {}) {
-        form.moveDialog = new MoveFieldsDialog(&form);
-        form.categoryDialog = new CategoryDialog(&form);
         form.show();
         Document& doc = form.document();
         doc.InsertCategory(0, TakenCategory::Make(QStringLiteral("Groß")));
@@ -46,7 +44,7 @@ void BM_NewFieldAndUndo(benchmark::State& state) {
     FieldsTab& tab = *window.form.Fields();
     for (auto _ : state) {
         tab.newTextField();
-        window.form.undo();
+        window.form.document().Undo();
     }
     if (window.form.document().FieldCount(0) != state.range(0) - 1)
         state.SkipWithError("the undo did not remove the field");

@@ -154,6 +154,7 @@ bool Document::IsChanged() const {
 }
 
 void Document::MarkChanged() {
+    if (marksIgnored) return;
     marked = true;
     AnnounceChangedState();
 }
@@ -162,6 +163,20 @@ void Document::MarkUnchanged() {
     marked = false;
     undo->setClean();
     AnnounceChangedState();
+}
+
+void Document::Undo() {
+    if (!undo->canUndo()) return;
+    const QUndoCommand* command = undo->command(undo->index() - 1);
+    undo->undo();
+    emit undone(command);
+}
+
+void Document::Redo() {
+    if (!undo->canRedo()) return;
+    const QUndoCommand* command = undo->command(undo->index());
+    undo->redo();
+    emit redone(command);
 }
 
 void Document::AnnounceChangedState() {

@@ -17,6 +17,7 @@
 #include <optional>
 
 class QUndoStack;
+class QUndoCommand;
 class Document;
 
 // Whether setting the layout value key to value would change the document;
@@ -94,6 +95,13 @@ class Document : public QObject {
     void MarkChanged();
     // Saved, opened or new: the present state is the saved one.
     void MarkUnchanged();
+    // While set, MarkChanged records nothing: a window's start-up is no change of the user's.
+    void SetMarksIgnored(bool ignored) { marksIgnored = ignored; }
+
+    // Undoes or redoes the last edit and announces which one, so that each
+    // view can select what it changed. Nothing happens when there is none.
+    void Undo();
+    void Redo();
 
   signals:
     void aboutToBeReset();
@@ -117,13 +125,17 @@ class Document : public QObject {
     void contentChanged();
     void changedStateChanged(bool changed);
     void fileNameChanged(const QString& name);
+    // After Undo or Redo: the edit undone or redone (it stays on the stack).
+    void undone(const QUndoCommand* command);
+    void redone(const QUndoCommand* command);
 
   private:
     std::unique_ptr<FormDocument> content;
     LayoutSettings settings;
     QUndoStack* undo;
     QString fileName;
-    bool marked = false;    // a change without undo step since the last save
+    bool marked = false; // a change without undo step since the last save
+    bool marksIgnored = false;
     bool announced = false; // the changed state last announced
     void AnnounceChangedState();
 };

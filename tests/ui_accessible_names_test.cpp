@@ -2,6 +2,7 @@
 // the main window and every dialog.
 #include "AboutBox.h"
 #include "DialogAnswerer.h"
+#include "FieldsTab.h"
 #include "FontChoiceDialog.h"
 #include "FontSettingButton.h"
 #include "MainFormFixture.h"
@@ -43,12 +44,14 @@ class AccessibleNamesTest : public MainFormFixture {};
 
 // A screen reader says "spin button" for every unnamed margin.
 TEST_F(AccessibleNamesTest, EveryReachableControlHasAName) {
-    form->aboutBox = new AboutBox(form.get());
-    form->translateForm = new TranslationEditor(form.get());
     FontChoiceDialog fontDialog(FontRecord{}, form.get());
     fontDialog.setObjectName(QStringLiteral("FontDialog1"));
-    const QList<QWidget*> windows = {form.get(),          form->aboutBox,       form->moveDialog,
-                                     form->translateForm, form->categoryDialog, &fontDialog};
+    const QList<QWidget*> windows = {form.get(),
+                                     &form->aboutBox(),
+                                     &form->Fields()->moveDialog(),
+                                     &form->translationEditor(),
+                                     &form->Fields()->categoryDialog(),
+                                     &fontDialog};
     for (QWidget* window : windows) {
         const QStringList unnamed = Unnamed(window);
         EXPECT_TRUE(unnamed.isEmpty())

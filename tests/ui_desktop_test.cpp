@@ -5,8 +5,10 @@
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
 #include "PreviewTab.h"
+#include "PrintController.h"
 #include "PrinterRun.h"
 #include "Program.h"
+#include "ProjectFileController.h"
 #include "RecentFiles.h"
 
 #include <QApplication>
@@ -36,7 +38,7 @@ class DesktopTest : public MainFormFixture {
     }
     QString SaveAs(const QString& name) {
         form->document().SetFileName(dir.filePath(name));
-        EXPECT_TRUE(form->SaveTheFile());
+        EXPECT_TRUE(form->files().SaveTheFile());
         return form->document().FileName();
     }
     QStringList RecentEntries() {
@@ -79,11 +81,11 @@ TEST_F(DesktopTest, FileMenuShowsTheStandardKeys) {
 TEST_F(DesktopTest, CtrlSSaves) {
     const QString path = SaveAs(QStringLiteral("keys.qlr"));
     AppendCategory(form->document(), QStringLiteral("Neu"));
-    form->SetChanged();
+    form->document().MarkChanged();
     QFile::remove(path);
     Child<QAction>("Speichern1")->trigger();
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
 }
 
 // The recent list keeps the newest first, at most eight, survives a restart,
@@ -92,14 +94,14 @@ TEST_F(DesktopTest, RecentFilesKeepEightAndDropMissingOnes) {
     QStringList saved;
     for (int i = 1; i <= 9; ++i)
         saved.prepend(SaveAs(QStringLiteral("form%1.qlr").arg(i)));
-    ASSERT_EQ(form->recentFiles->Files(), saved.mid(0, 8));
+    ASSERT_EQ(form->files().recentFiles()->Files(), saved.mid(0, 8));
     EXPECT_EQ(RecentEntries().size(), 8);
     EXPECT_TRUE(RecentEntries().first().endsWith(QStringLiteral("form9.qlr")));
 
     form->document().MarkUnchanged();
     form.reset();
     StartForm();
-    ASSERT_EQ(form->recentFiles->Files(), saved.mid(0, 8));
+    ASSERT_EQ(form->files().recentFiles()->Files(), saved.mid(0, 8));
 
     const QString gone = saved.at(2);
     QFile::remove(gone);
@@ -107,14 +109,14 @@ TEST_F(DesktopTest, RecentFilesKeepEightAndDropMissingOnes) {
     Child<QMenu>("ZuletztGeoeffnet1")->actions().at(2)->trigger();
     answer.Verify();
     EXPECT_TRUE(answer.Text().contains(QFileInfo(gone).fileName()));
-    EXPECT_FALSE(form->recentFiles->Files().contains(gone));
+    EXPECT_FALSE(form->files().recentFiles()->Files().contains(gone));
     QCoreApplication::processEvents();
     EXPECT_EQ(RecentEntries().size(), 7);
 
     // An existing one opens.
     Child<QMenu>("ZuletztGeoeffnet1")->actions().at(3)->trigger();
     EXPECT_EQ(form->document().FileName(), saved.at(4));
-    EXPECT_EQ(form->recentFiles->Files().first(), saved.at(4));
+    EXPECT_EQ(form->files().recentFiles()->Files().first(), saved.at(4));
 }
 
 // The window comes back where the user left it.
@@ -131,9 +133,9 @@ TEST_F(DesktopTest, WindowPlacementIsKeptBetweenRuns) {
 // A dropped project file opens, after the unsaved-changes question.
 TEST_F(DesktopTest, DroppedProjectFileOpensAfterTheQuestion) {
     const QString path = SaveAs(QStringLiteral("dropped.qlr"));
-    form->NewAll();
+    form->files().NewAll();
     AppendCategory(form->document(), QStringLiteral("Ungespeichert"));
-    form->SetChanged();
+    form->document().MarkChanged();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -156,19 +158,19 @@ TEST_F(DesktopTest, DroppedProjectFileOpensAfterTheQuestion) {
 // Printing chosen pages must give those pages only; a cancelled run into a PDF
 // file leaves no file behind and a former one as it was.
 TEST_F(DesktopTest, PageRangeAndCancelledPrint) {
-    SetUpPdfPrinter(form->CurrentPrinter(), QString());
+    SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
     AddTallFields(9); // five pages
-    const PageInput input = form->project().Input(form->CurrentPrinterPage());
+    const PageInput input = form->project().Input(form->printing().CurrentPrinterPage());
     const QString range = dir.filePath(QStringLiteral("range.pdf"));
     bool cancelled = true;
-    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), range,
-                             {2, 3, 1}, {}, &cancelled),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->printing().CurrentPrinter()), input,
+                             QStringLiteral("t"), range, {2, 3, 1}, {}, &cancelled),
               2);
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(PdfPageCount(range), 2);
     const QString tail = dir.filePath(QStringLiteral("tail.pdf"));
-    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), tail,
-                             {4, 0, 2}, {}, &cancelled),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->printing().CurrentPrinter()), input,
+                             QStringLiteral("t"), tail, {4, 0, 2}, {}, &cancelled),
               4);
     EXPECT_EQ(PdfPageCount(tail), 4);
 
@@ -177,8 +179,8 @@ TEST_F(DesktopTest, PageRangeAndCancelledPrint) {
     former.write("former");
     former.close();
     PrintProgress cancelAtThird = [](int done, int) { return done < 2; };
-    PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), range, {},
-                   cancelAtThird, &cancelled);
+    PrintToPdfFile(PdfSetupOf(form->printing().CurrentPrinter()), input, QStringLiteral("t"), range,
+                   {}, cancelAtThird, &cancelled);
     EXPECT_TRUE(cancelled);
     QFile check(range);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
@@ -219,7 +221,7 @@ TEST_F(DesktopTest, PageNumberEndsAtTheLastPage) {
         SetUpPdfPrinter(*printer, QString(), QString::fromLatin1(paper));
         return printer;
     };
-    form->SetCurrentPrinter(pdfPrinter("A4"));
+    form->printing().SetCurrentPrinter(pdfPrinter("A4"));
     AddTallFields(1);
     const QString onePage = SaveAs(QStringLiteral("eine-seite.qlr"));
     for (int i = 0; i < 4; ++i)
@@ -246,11 +248,12 @@ TEST_F(DesktopTest, PageNumberEndsAtTheLastPage) {
                  AppendField(form->document(), 0, fkText, QStringLiteral("Mehr"), 18, 12);
          },
          4},
-        {"A5 paper, one field a page", [&] { form->SetCurrentPrinter(pdfPrinter("A5")); }, 7},
+        {"A5 paper, one field a page",
+         [&] { form->printing().SetCurrentPrinter(pdfPrinter("A5")); }, 7},
         {"a file of one page opened",
          [&] {
              form->document().MarkUnchanged();
-             ASSERT_TRUE(form->OpenFileWithName(onePage));
+             ASSERT_TRUE(form->files().OpenFileWithName(onePage));
          },
          1},
     };

@@ -6,8 +6,10 @@
 #include "FileDialogInput.h"
 #include "MainFormFixture.h"
 #include "PdfProbe.h"
+#include "PrintController.h"
 #include "PrinterRun.h"
 #include "ProjectFile.h"
+#include "ProjectFileController.h"
 #include "QPainterCanvas.h"
 
 #include <QCoreApplication>
@@ -59,8 +61,8 @@ class ExportTest : public ::testing::Test {
         auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-        SetUpPdfPrinter(form->CurrentPrinter(), QString());
-        EXPECT_TRUE(form->OpenFileWithName(project));
+        SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
+        EXPECT_TRUE(form->files().OpenFileWithName(project));
         return form;
     }
     QTemporaryDir dir;
@@ -101,7 +103,7 @@ TEST_F(ExportTest, PrintPdfEqualsThePrintCommand) {
     const QString printed = Path("printed.pdf");
     DialogAnswerer answer(
         [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), printed); });
-    form->print();
+    form->printing().print();
     answer.Verify();
     form->document().MarkUnchanged();
     EXPECT_EQ(PdfPageCount(printed), 3);

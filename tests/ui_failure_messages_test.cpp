@@ -7,6 +7,7 @@
 #include "LanguageMenu.h"
 #include "MainFormFixture.h"
 #include "ProgramMessages.h"
+#include "ProjectFileController.h"
 #include "RecordArray.h"
 #include "StretchDib.h"
 #include "Translator.h"
@@ -70,17 +71,18 @@ TEST_P(FailureMessageTest, FailuresSpeakTheChosenLanguage) {
         AnswerMessageBox(QMessageBox::Ok, [&] { entry->trigger(); });
     }
     AppendCategory(form->document(), QStringLiteral("Neu"));
-    form->SetChanged();
+    form->document().MarkChanged();
     form->document().SetFileName(dir.filePath(QStringLiteral("missing/saved.qlr")));
     const QString save = AnswerMessageBox(
         QMessageBox::Ok, [&] { QTest::mouseClick(Child<QPushButton>("SaveBtn"), Qt::LeftButton); });
     EXPECT_EQ(save,
               QString::fromUtf8(c.save).arg(QDir::toNativeSeparators(form->document().FileName())));
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
 
     const QString bad = dir.filePath(QStringLiteral("bad.qlr"));
     ASSERT_TRUE(WriteRaw(bad, QByteArray::fromHex("0500000003000000")));
-    const QString damaged = AnswerMessageBox(QMessageBox::Ok, [&] { form->OpenFileWithName(bad); });
+    const QString damaged =
+        AnswerMessageBox(QMessageBox::Ok, [&] { form->files().OpenFileWithName(bad); });
     EXPECT_EQ(damaged, QString::fromUtf8(c.damaged));
 
     RecordArray<Record48> records;

@@ -1,11 +1,13 @@
 // The edge cases of category and field editing on the real main window, one row
 // of the table each, every row on a fresh window.
+#include "FieldsTab.h"
 #include "FieldsTabDriver.h"
 #include "FileBytes.h"
 #include "FilenameEditBox.h"
 #include "MainFormFixture.h"
 #include "MessageTable.h"
 #include "PaintToCanvas.h"
+#include "ProjectFileController.h"
 #include "RecordingCanvas.h"
 
 #include <QAction>
@@ -33,7 +35,7 @@ class FieldEditingCasesTest : public MainFormFixture {
         for (int i = 0; i < 3; ++i)
             AppendField(Doc(), 0, fkText, QStringLiteral("a%1").arg(i), 2 + i, 1);
         AppendField(Doc(), 1, fkCheckBox, u"b0"_qs, 3, 0.5);
-        form->SetUnChanged();
+        form->document().MarkUnchanged();
     }
     QStringList Describe() { return DescribeForm(Doc()); }
     // Opens the category dialog for row as a user does, by a double click on the
@@ -74,7 +76,7 @@ class FieldEditingCasesTest : public MainFormFixture {
         AppendField(Doc(), 0, fkText, u"b"_qs, 5, 2);
         ui.SelectCategory(0);
         ui.SelectFields({0});
-        form->SetUnChanged();
+        form->document().MarkUnchanged();
         ui.NameBox()->setFocus();
     }
     // The texts drawn on the printed page 1, in drawing order.
@@ -112,7 +114,7 @@ const EditCase kCases[] = {
          EXPECT_EQ(t.Doc().CategoryCount(), 4);
          EXPECT_EQ(ui.Categories()->selectionModel()->selectedRows().size(), 0);
          EXPECT_FALSE(ui.Find<QPushButton>("NeuesProduktBtn")->isEnabled());
-         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->document().IsChanged());
      }},
     {"Escape while naming in place must keep the new category with an empty name",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
@@ -132,7 +134,7 @@ const EditCase kCases[] = {
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
          t.ThreeCategories();
          ui.SelectCategory(2);
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          const QStringList before = t.Describe();
          DialogAnswerer cancel([](QWidget* w) {
              auto* d = qobject_cast<CategoryDialog*>(w);
@@ -150,7 +152,7 @@ const EditCase kCases[] = {
          cancel.Verify();
          EXPECT_EQ(t.Describe(), before);
          EXPECT_FALSE(t.Doc().CategoryRecordValues(2).has_value());
-         EXPECT_FALSE(t.form->IsChanged());
+         EXPECT_FALSE(t.form->document().IsChanged());
      }},
     {"cancelling the picture chooser must keep the file name shown before",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
@@ -245,14 +247,14 @@ const EditCase kCases[] = {
          t.Doc().SetCategoryRecord(0, record);
          ui.SelectCategory(0);
          ui.SelectFields({1});
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          const int steps = t.Doc().undoStack()->count();
          FieldEditingCasesTest::InDialog(ui, 0, false, [](CategoryDialog& d) {
              FieldEditingCasesTest::Press(d, Qt::Key_Return);
          });
          EXPECT_EQ(t.Doc().CategoryRecordValues(0), record);
          EXPECT_EQ(t.Doc().undoStack()->count(), steps);
-         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->document().IsChanged());
          EXPECT_TRUE(t.form->Fields()->SelectedFields().isEmpty()); // the list was filled anew
          EXPECT_FALSE(ui.NameBox()->isEnabled());
      }},
@@ -281,7 +283,7 @@ const EditCase kCases[] = {
          const QStringList before = t.Describe();
          ui.SelectCategory(0);
          AnswerMessageBox(QMessageBox::Yes, [&] { ui.Click("KategorieLoechenBtn"); });
-         t.form->undo();
+         t.form->document().Undo();
          EXPECT_EQ(t.Describe(), before);
          EXPECT_EQ(t.form->Fields()->SelectedCategory(), 0);
          EXPECT_EQ(ui.Fields()->model()->rowCount(), 3);
@@ -305,7 +307,7 @@ const EditCase kCases[] = {
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
          t.ThreeCategories();
          ui.SelectCategory(2);
-         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->document().IsChanged());
          EXPECT_FALSE(t.Doc().undoStack()->canUndo());
      }},
     {"the new-field commands without a selected category must do nothing",
@@ -319,7 +321,7 @@ const EditCase kCases[] = {
          ui.Click("NewRadioBtnBtn");
          t.form->Fields()->newTextField();
          EXPECT_EQ(t.Describe(), before);
-         EXPECT_FALSE(t.form->IsChanged());
+         EXPECT_FALSE(t.form->document().IsChanged());
      }},
     {"a new field must get the defaults, be last and selected, its name selected with focus",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
@@ -339,11 +341,11 @@ const EditCase kCases[] = {
          t.ThreeCategories();
          ui.SelectCategory(0);
          ui.SelectFields({1});
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          const QStringList before = t.Describe();
          ui.Find<QDoubleSpinBox>("BreitDefEd")->setValue(8);
          EXPECT_EQ(t.Describe(), before);
-         EXPECT_TRUE(t.form->IsChanged()); // a field was selected
+         EXPECT_TRUE(t.form->document().IsChanged()); // a field was selected
          ui.Click("NeuesProduktBtn");
          EXPECT_EQ(t.Doc().FieldValuesAt(0, 3).width, 8);
      }},
@@ -352,12 +354,12 @@ const EditCase kCases[] = {
          t.ThreeCategories();
          ui.SelectCategory(0);
          ui.SelectFields({2});
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          for (const QString& typed : {u"X"_qs, u"XY"_qs}) {
              ui.NameBox()->setPlainText(typed);
              EXPECT_EQ(ui.Fields()->model()->index(2, 0).data().toString(), typed);
          }
-         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->document().IsChanged());
          EXPECT_EQ(t.Doc().undoStack()->count(), 1); // the keystrokes are one step
      }},
     {"showing a field must never change it, yet marks the document changed",
@@ -366,12 +368,12 @@ const EditCase kCases[] = {
          AppendField(t.Doc(), 2, fkText, u"null"_qs, 0, 20000);
          AppendField(t.Doc(), 2, fkCheckBox, u"fein"_qs, 1.23456, 0.5);
          ui.SelectCategory(2);
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          const QStringList before = t.Describe();
          ui.SelectFields({0});
          ui.SelectFields({1});
          EXPECT_EQ(t.Describe(), before);
-         EXPECT_TRUE(t.form->IsChanged());
+         EXPECT_TRUE(t.form->document().IsChanged());
          EXPECT_FALSE(t.Doc().undoStack()->canUndo());
          ui.Find<QDoubleSpinBox>("HochFeldEd")->setValue(2); // only the height is written
          EXPECT_EQ(t.Doc().FieldValuesAt(2, 1), (FieldValues{u"fein"_qs, 1, 1.23456, 2}));
@@ -390,8 +392,9 @@ const EditCase kCases[] = {
          EXPECT_TRUE(printed.contains(u"ErsXte"_qs)) << printed.join(u'|').toStdString();
          EXPECT_TRUE(printed.contains(u"Zweite"_qs)) << printed.join(u'|').toStdString();
          t.form->document().SetFileName(t.dir.filePath(u"zwei-zeilen.qlr"_qs));
-         ASSERT_TRUE(t.form->SaveFile());
-         EXPECT_TRUE(ReadAll(t.form->document().FileName()).contains(SavedName("ErsXte\r\nZweite")));
+         ASSERT_TRUE(t.form->files().SaveFile());
+         EXPECT_TRUE(
+             ReadAll(t.form->document().FileName()).contains(SavedName("ErsXte\r\nZweite")));
      }},
     {"Return alone must not break the name; Ctrl+Return and Shift+Return must, as CR LF",
      [](FieldEditingCasesTest& t, FieldsTabDriver& ui) {
@@ -449,7 +452,7 @@ const EditCase kCases[] = {
          EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
          ui.Click("ProduktLoeschenBtn");
          EXPECT_EQ(t.Doc().FieldCount(0), 0);
-         t.form->undo();
+         t.form->document().Undo();
          EXPECT_EQ(t.Doc().FieldCount(0), 3);
          EXPECT_EQ(t.form->Fields()->SelectedFields(), (QList<int>{0, 1, 2}));
      }},
@@ -467,12 +470,12 @@ const EditCase kCases[] = {
          t.ThreeCategories();
          ui.SelectCategory(0);
          ui.SelectFields({0});
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          ui.Click("ProduktNachObenBtn");
          ui.SelectFields({2});
-         t.form->SetUnChanged();
+         t.form->document().MarkUnchanged();
          ui.Click("ProduktNachUntenBtn");
-         EXPECT_FALSE(t.form->IsChanged());
+         EXPECT_FALSE(t.form->document().IsChanged());
          EXPECT_FALSE(t.Doc().undoStack()->canUndo());
          ui.Click("ProduktNachObenBtn");
          EXPECT_EQ(t.Doc().FieldValuesAt(0, 1).name, u"a2"_qs);

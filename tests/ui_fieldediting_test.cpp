@@ -5,6 +5,7 @@
 #include "FilenameEditBox.h"
 #include "MainFormFixture.h"
 #include "ProjectFile.h"
+#include "ProjectFileController.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,15 +82,15 @@ class FieldEditingTest : public MainFormFixture {
 TEST_F(FieldEditingTest, FormBuiltWithTheButtonsIsSavedAsBuilt) {
     BuildForm();
     EXPECT_EQ(DescribeForm(form->document()), Expected());
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     form->document().SetFileName(dir.filePath(QStringLiteral("built.qlr")));
-    ASSERT_TRUE(form->SaveFile());
+    ASSERT_TRUE(form->files().SaveFile());
     ProjectReadResult read = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(read.ok());
     Document saved;
     saved.Reset(std::move(read.document), read.settings);
     EXPECT_EQ(DescribeForm(saved), Expected());
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
 }
 
 // "Rückgängig" through the whole build must give the empty document again, and
@@ -108,10 +109,10 @@ TEST_F(FieldEditingTest, UndoingTheWholeBuildEmptiesTheFormAndRedoingBuildsItAga
     while (undo->isEnabled())
         undo->trigger();
     EXPECT_EQ(SerializeProject(form->document().form(), form->document().layout()), empty);
-    form->SetUnChanged();
+    form->document().MarkUnchanged();
     EXPECT_TRUE(redo->isEnabled());
     redo->trigger();
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     while (redo->isEnabled())
         redo->trigger();
     EXPECT_EQ(SerializeProject(form->document().form(), form->document().layout()), built);

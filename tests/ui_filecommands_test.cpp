@@ -5,6 +5,7 @@
 #include "FileDialogInput.h"
 #include "LayoutControlValues.h"
 #include "MainFormFixture.h"
+#include "ProjectFileController.h"
 
 #include "CategoryListModel.h"
 #include "ProjectFile.h"
@@ -43,10 +44,10 @@ class FileCommandsTest : public MainFormFixture {
 // Opening a file shows its name unmarked, selects the first category and takes its layout.
 TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     const QString path = WriteSample(QStringLiteral("Bestellung.qlr"));
-    form->SetChanged();
-    ASSERT_TRUE(form->OpenFileWithName(path));
+    form->document().MarkChanged();
+    ASSERT_TRUE(form->files().OpenFileWithName(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
     EXPECT_EQ(form->document().FileName(), path);
     auto* categories = Child<QTreeView>("ListView2");
     EXPECT_EQ(categories->model()->rowCount(), 2);
@@ -60,8 +61,8 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
 // A damaged file must be reported and must leave the open document, name and mark alone.
 TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
     const QString good = WriteSample(QStringLiteral("good.qlr"));
-    ASSERT_TRUE(form->OpenFileWithName(good));
-    form->SetChanged();
+    ASSERT_TRUE(form->files().OpenFileWithName(good));
+    form->document().MarkChanged();
     const QString bad = dir.filePath(QStringLiteral("bad.qlr"));
     QFile file(bad);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -69,18 +70,18 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
     file.close();
     bool opened = true;
     const QString text =
-        AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->OpenFileWithName(bad); });
+        AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->files().OpenFileWithName(bad); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
     EXPECT_EQ(form->document().FileName(), good);
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     EXPECT_EQ(form->document().CategoryCount(), 2);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [good.qlr*]"));
 }
 
 // A file that cannot be opened is passed over without a message.
 TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
-    EXPECT_FALSE(form->OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
+    EXPECT_FALSE(form->files().OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
     EXPECT_TRUE(form->document().FileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
@@ -88,46 +89,47 @@ TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
 // Saving writes the file and clears the mark; a failed save says so and keeps the mark.
 TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     AppendCategory(form->document(), QStringLiteral("Neu"));
-    form->SetChanged();
+    form->document().MarkChanged();
     form->document().SetFileName(dir.filePath(QStringLiteral("saved.qlr")));
-    EXPECT_TRUE(form->SaveFile());
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_TRUE(form->files().SaveFile());
+    EXPECT_FALSE(form->document().IsChanged());
     ProjectReadResult back = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.document->CategoryName(0), QStringLiteral("Neu"));
 
-    form->SetChanged();
+    form->document().MarkChanged();
     form->document().SetFileName(dir.filePath(QStringLiteral("missing/folder/saved.qlr")));
     bool saved = true;
-    const QString text = AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->SaveFile(); });
+    const QString text =
+        AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->files().SaveFile(); });
     EXPECT_FALSE(saved);
     EXPECT_TRUE(text.contains(QStringLiteral("saved.qlr")));
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
 }
 
 // Cancelling the save dialog of a new document returns false and keeps the mark.
 TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
-    form->SetChanged();
+    form->document().MarkChanged();
     bool saved = true;
     DialogAnswerer cancel([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    saved = form->SaveFile();
+    saved = form->files().SaveFile();
     cancel.Verify();
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     EXPECT_TRUE(form->document().FileName().isEmpty());
 }
 
 // "Öffnen..." on a changed document asks first; Cancel opens no dialog at all.
 TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
-    form->SetChanged();
-    AnswerMessageBox(QMessageBox::Cancel, [&] { form->openProject(); });
-    EXPECT_TRUE(form->IsChanged());
+    form->document().MarkChanged();
+    AnswerMessageBox(QMessageBox::Cancel, [&] { form->files().openProject(); });
+    EXPECT_TRUE(form->document().IsChanged());
     // No: go on to the open dialog, which is then cancelled.
     DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::No), [](QWidget* w) {
                                 EXPECT_EQ(w->objectName(), QStringLiteral("OpenDialog2"));
                                 DialogAnswerer::RejectAnswer()(w);
                             }});
-    form->openProject();
+    form->files().openProject();
     answers.Verify();
 }
 
@@ -140,7 +142,7 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog2"));
         TypeFileName(dialog, path);
     });
-    EXPECT_TRUE(form->OpenFile());
+    EXPECT_TRUE(form->files().OpenFile());
     choose.Verify();
     EXPECT_EQ(form->document().FileName(), path);
 }
@@ -156,7 +158,7 @@ TEST(FileCommandsStartTest, CommandLineFileOpensAtFirstShow) {
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [start.qlr]"));
     EXPECT_EQ(form.document().CategoryCount(), 1);
-    EXPECT_FALSE(form.IsChanged());
+    EXPECT_FALSE(form.document().IsChanged());
     // Started with a file, the program must not offer to replace it by the sample.
     EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 }
@@ -209,12 +211,13 @@ TEST(SampleProjectTest, YesOpensTestQlrFromTheCurrentDirectory) {
     MainWindow form(programDir.path(), QStringList());
     form.show();
     form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    form.SetChanged(); // the offer replaces the document without the unsaved-changes question
-    AnswerMessageBox(QMessageBox::Yes, [&] { form.offerSampleProject(); });
+    form.document()
+        .MarkChanged(); // the offer replaces the document without the unsaved-changes question
+    AnswerMessageBox(QMessageBox::Yes, [&] { form.files().OfferSampleProject(); });
     QDir::setCurrent(before);
     EXPECT_EQ(form.document().CategoryCount(), 1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [test.qlr]"));
-    EXPECT_FALSE(form.IsChanged());
+    EXPECT_FALSE(form.document().IsChanged());
 }
 } // namespace
 
@@ -232,7 +235,7 @@ TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
     settings.tileLighten = false;
     const QString path = dir.filePath(QStringLiteral("grey.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, settings));
-    ASSERT_TRUE(form->OpenFileWithName(path));
+    ASSERT_TRUE(form->files().OpenFileWithName(path));
     ASSERT_NE(form->project().background().poi, nullptr);
     const int grey = (30 * 200 + 59 * 100 + 11 * 0) / 100;
     EXPECT_EQ(getpixel(form->project().background(), 0, 0), MakeColour(grey, grey, grey));
@@ -259,9 +262,9 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     settings.pictureAlignment = 1;
     const QString first = dir.filePath(QStringLiteral("first.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, doc, settings));
-    ASSERT_TRUE(form->OpenFileWithName(first));
+    ASSERT_TRUE(form->files().OpenFileWithName(first));
     form->document().SetFileName(dir.filePath(QStringLiteral("second.qlr")));
-    ASSERT_TRUE(form->SaveTheFile());
+    ASSERT_TRUE(form->files().SaveTheFile());
     QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
@@ -284,7 +287,7 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         settings.*text = QString(40000, fill) + QStringLiteral("Ende");
     const QString first = dir.filePath(QStringLiteral("long.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, FormDocument(), settings));
-    ASSERT_TRUE(form->OpenFileWithName(first));
+    ASSERT_TRUE(form->files().OpenFileWithName(first));
     for (const auto& [text, fill] : texts) {
         const LayoutKey& key = LayoutKeys()[static_cast<std::size_t>(LayoutKeyOf(text))];
         const std::optional<LayoutValue> shown = ShownLayoutValue(*form, key);
@@ -292,7 +295,7 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         EXPECT_EQ(std::get<QString>(*shown), settings.*text) << key.name;
     }
     form->document().SetFileName(dir.filePath(QStringLiteral("again.qlr")));
-    ASSERT_TRUE(form->SaveTheFile());
+    ASSERT_TRUE(form->files().SaveTheFile());
     QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));

@@ -5,12 +5,15 @@
 #include "DialogAnswerer.h"
 #include "Document.h"
 #include "DocumentEdits.h"
+#include "FieldsTab.h"
 #include "FileDialogInput.h"
 #include "FillablePdfSupport.h"
 #include "MainWindow.h"
 #include "PdfFormFields.h"
 #include "PreparedProject.h"
+#include "PrintController.h"
 #include "ProjectFile.h"
+#include "ProjectFileController.h"
 
 #include <QAction>
 #include <QFile>
@@ -373,8 +376,8 @@ TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
     auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    SetUpPdfPrinter(form->CurrentPrinter(), QString());
-    ASSERT_TRUE(form->OpenFileWithName(project));
+    SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
+    ASSERT_TRUE(form->files().OpenFileWithName(project));
     auto* item = form->findChild<QAction*>(QStringLiteral("AusfuellbaresPDF1"));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("Als ausfüllbares PDF exportieren..."));

@@ -3,6 +3,7 @@
 #include "Dib.h"
 #include "LayoutControlValues.h"
 #include "MainFormFixture.h"
+#include "ProjectFileController.h"
 
 #include "CategoryListModel.h"
 #include "ColourSwatch.h"
@@ -45,17 +46,17 @@ using MainFormTest = MainFormFixture;
 // A new German document must show the untitled name without the changed mark.
 TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
     EXPECT_EQ(form->progpath, dir.path() + QLatin1Char('/'));
 }
 
 // The title follows SetChanged/SetUnChanged and shows only the file-name part.
 TEST_F(MainFormTest, TitleShowsTheFileNameAndTheChangedMark) {
     form->document().SetFileName(QStringLiteral("C:\\Formulare\\Bestellung.qlr"));
-    form->SetChanged();
+    form->document().MarkChanged();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr*]"));
     form->document().SetFileName(QStringLiteral("/home/shop/Formulare/Bestellung.qlr"));
-    form->SetUnChanged();
+    form->document().MarkUnchanged();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
     EXPECT_EQ(FileNamePart(QStringLiteral("D:Liste.qlr")), QStringLiteral("Liste.qlr"));
 }
@@ -64,8 +65,8 @@ TEST_F(MainFormTest, TitleShowsTheFileNameAndTheChangedMark) {
 TEST(MainFormStartTest, ChangesBeforeTheFirstShowAreNotRecorded) {
     QTemporaryDir dir;
     MainWindow form(dir.path(), QStringList());
-    form.SetChanged();
-    EXPECT_FALSE(form.IsChanged());
+    form.document().MarkChanged();
+    EXPECT_FALSE(form.document().IsChanged());
     EXPECT_TRUE(form.maincap.isEmpty());
 }
 
@@ -77,7 +78,7 @@ TEST_F(MainFormTest, ClosingAnUnchangedDocumentAsksNothing) {
 
 // A changed document asks before closing; Cancel keeps the window, No closes it.
 TEST_F(MainFormTest, ClosingAChangedDocumentAsksAndCancelKeepsTheWindow) {
-    form->SetChanged();
+    form->document().MarkChanged();
     bool closed = true;
     const QString text = AnswerMessageBox(QMessageBox::Cancel, [&] { closed = form->close(); });
     EXPECT_FALSE(closed);
@@ -90,10 +91,10 @@ TEST_F(MainFormTest, ClosingAChangedDocumentAsksAndCancelKeepsTheWindow) {
 // Esc runs "Beenden": no question for an unchanged document, the question once changed.
 TEST_F(MainFormTest, EscapeAsksOnlyWhenTheDocumentChanged) {
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    form->SetChanged();
+    form->document().MarkChanged();
     AnswerMessageBox(QMessageBox::Cancel, [&] { QApplication::sendEvent(form.get(), &esc); });
     EXPECT_TRUE(form->isVisible());
-    form->SetUnChanged();
+    form->document().MarkUnchanged();
     QApplication::sendEvent(form.get(), &esc);
     EXPECT_FALSE(form->isVisible());
 }
@@ -108,14 +109,14 @@ TEST_F(MainFormTest, LayoutAndCategoryEditsMarkTheDocumentChanged) {
         std::function<void()>([&] { Child<ColourSwatch>("Shape4")->setColour(0x010203); }),
     };
     for (const auto& edit : layoutEdits) {
-        form->SetUnChanged();
+        form->document().MarkUnchanged();
         edit();
-        EXPECT_TRUE(form->IsChanged());
+        EXPECT_TRUE(form->document().IsChanged());
         EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
     }
-    form->SetUnChanged();
+    form->document().MarkUnchanged();
     AppendCategory(form->document(), QStringLiteral("Getränke"));
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
 }
 
 // Values that arrive without the user (a file opened, "Neu", start-up) must leave the
@@ -125,12 +126,12 @@ TEST_F(MainFormTest, LayoutValuesFromAFileOrNewDoNotMarkTheDocumentChanged) {
     s.leftMarginMm = 31;
     const QString path = dir.filePath(QStringLiteral("margins.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, FormDocument(), s));
-    EXPECT_FALSE(form->IsChanged()); // start-up
-    ASSERT_TRUE(form->OpenFileWithName(path));
+    EXPECT_FALSE(form->document().IsChanged()); // start-up
+    ASSERT_TRUE(form->files().OpenFileWithName(path));
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("LinksEd")->value(), 31);
-    EXPECT_FALSE(form->IsChanged());
-    form->newProject();
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
+    form->files().newProject();
+    EXPECT_FALSE(form->document().IsChanged());
     EXPECT_FALSE(form->document().undoStack()->canUndo());
 }
 
@@ -146,21 +147,21 @@ TEST_F(MainFormTest, UndoingToTheSavedStateClearsTheChangedMark) {
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
     undo->trigger();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
     redo->trigger();
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     undo->trigger();
     AppendCategory(form->document(), QStringLiteral("A"));
     AppendCategory(form->document(), QStringLiteral("B"));
-    form->SetUnChanged();
+    form->document().MarkUnchanged();
     auto* categories = Child<QTreeView>("ListView2");
     QTest::mouseClick(categories->viewport(), Qt::LeftButton, {},
                       categories->visualRect(categories->model()->index(1, 0)).center());
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->document().IsChanged());
     redo->trigger();
     undo->trigger();
-    EXPECT_TRUE(form->IsChanged()); // the selection is no undo step and stays marked
+    EXPECT_TRUE(form->document().IsChanged()); // the selection is no undo step and stays marked
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("*]")));
 }
 
@@ -168,8 +169,8 @@ TEST_F(MainFormTest, UndoingToTheSavedStateClearsTheChangedMark) {
 TEST_F(MainFormTest, NewKeepsTheLayoutValues) {
     Child<QDoubleSpinBox>("LinksEd")->setValue(33);
     AppendCategory(form->document(), QStringLiteral("A"));
-    form->SetUnChanged();
-    form->newProject();
+    form->document().MarkUnchanged();
+    form->files().newProject();
     EXPECT_EQ(form->document().CategoryCount(), 0);
     EXPECT_EQ(Child<QTreeView>("ListView2")->model()->rowCount(), 0);
     EXPECT_DOUBLE_EQ(form->document().layout().leftMarginMm, 33);
@@ -208,7 +209,7 @@ TEST_F(MainFormTest, DocumentValuesShowInTheirControls) {
     // One value alone, as an undo sets it.
     form->document().SetLayoutValue(LayoutKeyOf(&LayoutSettings::topMarginMm), 44.25);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("ObenEd")->value(), 44.25);
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->document().IsChanged());
 }
 
 // A change made in a control must reach the document as one undoable change of its value.
@@ -236,7 +237,7 @@ TEST_F(MainFormTest, ControlChangesReachTheDocument) {
 TEST_F(MainFormTest, DocumentAndControlsSaveTheSameBytes) {
     auto save = [&](const QString& name) {
         form->document().SetFileName(dir.filePath(name));
-        EXPECT_TRUE(form->SaveTheFile());
+        EXPECT_TRUE(form->files().SaveTheFile());
         QFile f(form->document().FileName());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
@@ -359,7 +360,8 @@ TEST_F(MainFormTest, ShownWindowLiesOnTheScreen) {
 
 // The sample-project offer comes once; Yes opens "test.qlr" from the current directory.
 TEST_F(MainFormTest, SampleProjectOfferIsShownOnce) {
-    const QString text = AnswerMessageBox(QMessageBox::No, [&] { form->offerSampleProject(); });
+    const QString text =
+        AnswerMessageBox(QMessageBox::No, [&] { form->files().OfferSampleProject(); });
     EXPECT_EQ(text, QStringLiteral("Wollen Sie die Test Projektdatei öffnen lassen?"));
     EXPECT_FALSE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     EXPECT_EQ(form->document().CategoryCount(), 0);
@@ -414,6 +416,6 @@ TEST_F(MainFormTest, SelectionShowsTheCategorysFieldsAndTheFieldsValues) {
     EXPECT_TRUE(Child<QRadioButton>("RadioCheck")->isChecked());
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("BreitFeldEd")->value(), 3);
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("HochFeldEd")->value(), 0.5);
-    EXPECT_TRUE(form->IsChanged()); // selecting a category counts as a change
+    EXPECT_TRUE(form->document().IsChanged()); // selecting a category counts as a change
 }
 } // namespace

@@ -1,6 +1,7 @@
 // The page preview on the tab "Formular erzeugen": its size rule, the repaint
 // after a size change, drawing only the exposed part, and the mouse wheel.
 #include "MainFormFixture.h"
+#include "PrintController.h"
 #include "PrinterRun.h"
 #include "QPainterCanvas.h"
 
@@ -44,7 +45,7 @@ class PreviewTest : public MainFormFixture {
         SetUpPdfPrinter(*printer, QString());
         printer->setFullPage(false);
         printer->setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Point);
-        form->SetCurrentPrinter(std::move(printer));
+        form->printing().SetCurrentPrinter(std::move(printer));
     }
     // A few categories with fields of every kind, over two pages.
     void FillDocument() {
@@ -94,7 +95,7 @@ TEST(PreviewSizeRuleTest, ScreenPageFollowsPrinterPageAndZoom) {
 // taller than the page, 8 pixels from the scroll box's corner.
 TEST_F(PreviewTest, PaintBoxTakesThePrinterPageSize) {
     UseNarrowPrinter();
-    const PrinterPage printer = PrinterPageOf(form->CurrentPrinter());
+    const PrinterPage printer = PrinterPageOf(form->printing().CurrentPrinter());
     ASSERT_EQ(printer.dpi, 600);
     ASSERT_LT(printer.width, 4960); // the margins are taken off
     for (const int zoom : {100, 200, 50, 1}) {
@@ -115,7 +116,8 @@ TEST_F(PreviewTest, PaintBoxTakesThePrinterPageSize) {
 TEST_F(PreviewTest, ZoomChangeResizesThenDraws) {
     UseNarrowPrinter();
     FillDocument();
-    const int width = LayoutPageSize(PrinterPageOf(form->CurrentPrinter()), 96, 200).width;
+    const int width =
+        LayoutPageSize(PrinterPageOf(form->printing().CurrentPrinter()), 96, 200).width;
     const QImage first = PaintSettled();
     ASSERT_EQ(first.pixel(0, 0), kBlack); // the page outline
     form->findChild<QSpinBox*>(QStringLiteral("ZoomEd"))->setValue(200);

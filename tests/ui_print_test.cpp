@@ -6,6 +6,7 @@
 #include "MessageTable.h"
 #include "PageImage.h"
 #include "PdfProbe.h"
+#include "PrintController.h"
 #include "PrinterRun.h"
 #include "QPainterCanvas.h"
 #include "Translator.h"
@@ -29,7 +30,7 @@ class PrintTest : public MainFormFixture {
   protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        SetUpPdfPrinter(form->CurrentPrinter(), QString());
+        SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
     }
     // Fields of 18 x 12 cm: one per row and two per A4 page, so n fields fill
     // (n + 1) / 2 pages.
@@ -47,7 +48,7 @@ class PrintTest : public MainFormFixture {
             ASSERT_NE(dialog, nullptr);
             TypeFileName(dialog, path);
         });
-        form->print();
+        form->printing().print();
         answer.Verify();
         return path;
     }
@@ -57,7 +58,7 @@ class PrintTest : public MainFormFixture {
 // after the last page and none missing.
 TEST_F(PrintTest, ThreePagesPrintThreeSheets) {
     AddTallFields(5);
-    const PageInput input = form->project().Input(form->CurrentPrinterPage());
+    const PageInput input = form->project().Input(form->printing().CurrentPrinterPage());
     ASSERT_TRUE(PageExists(input, 600, 100, 3));
     ASSERT_FALSE(PageExists(input, 600, 100, 4));
     EXPECT_EQ(PdfPageCount(PrintToFile(QStringLiteral("three.pdf"))), 3);
@@ -72,7 +73,7 @@ TEST_F(PrintTest, PrintRunEqualsPageByPagePrinting) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, single);
     printer.setDocName(GetMessageText(20));
-    PageInput input = form->project().Input(form->CurrentPrinterPage());
+    PageInput input = form->project().Input(form->printing().CurrentPrinterPage());
     input.printer = PrinterPageOf(printer);
     {
         QPainter painter(&printer);
@@ -115,17 +116,17 @@ TEST_F(PrintTest, PdfPrinterWithoutFileAsksForOne) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("PdfSaveDialog"));
         TypeFileName(dialog, chosen);
     });
-    form->print();
+    form->printing().print();
     answer.Verify();
     EXPECT_EQ(PdfPageCount(chosen), 2);
     // The printer is left as it was, so the next print asks again.
-    EXPECT_TRUE(NeedsPdfFileName(form->CurrentPrinter()));
+    EXPECT_TRUE(NeedsPdfFileName(form->printing().CurrentPrinter()));
 }
 
 // Cancelling the file question prints nothing and writes no file.
 TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
     DialogAnswerer answer([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    form->print();
+    form->printing().print();
     answer.Verify();
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
@@ -136,7 +137,7 @@ TEST_F(PrintTest, CancellingTheFileQuestionPrintsNothing) {
 TEST_F(PrintTest, FileNameFromPrinterSetupIsOfferedNotUsed) {
     const QString offered = dir.filePath(QStringLiteral("Formular drucken.pdf"));
     const QString chosen = dir.filePath(QStringLiteral("elsewhere.pdf"));
-    form->CurrentPrinter().setOutputFileName(offered);
+    form->printing().CurrentPrinter().setOutputFileName(offered);
     QString shown;
     DialogAnswerer answer([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
@@ -146,25 +147,25 @@ TEST_F(PrintTest, FileNameFromPrinterSetupIsOfferedNotUsed) {
         shown = QDir(dialog->directory()).filePath(name->text());
         TypeFileName(dialog, chosen);
     });
-    form->print();
+    form->printing().print();
     answer.Verify();
     EXPECT_EQ(shown, offered);
     EXPECT_FALSE(QFile::exists(offered));
     EXPECT_EQ(PdfPageCount(chosen), 1);
     // Cancelling the question prints nothing, not even into the offered file.
     DialogAnswerer cancel(DialogAnswerer::RejectAnswer());
-    form->print();
+    form->printing().print();
     cancel.Verify();
     EXPECT_FALSE(QFile::exists(offered));
 }
 
 // A PDF file that cannot be written is reported and a former file is kept whole.
 TEST_F(PrintTest, UnwritablePdfTargetIsReported) {
-    PageInput input = form->project().Input(form->CurrentPrinterPage());
+    PageInput input = form->project().Input(form->printing().CurrentPrinterPage());
     FileFailure failure;
     const QString target = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
-    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->CurrentPrinter()), input, QStringLiteral("t"), target,
-                             {}, {}, nullptr, &failure),
+    EXPECT_EQ(PrintToPdfFile(PdfSetupOf(form->printing().CurrentPrinter()), input,
+                             QStringLiteral("t"), target, {}, {}, nullptr, &failure),
               -1);
     EXPECT_TRUE(failure.english.contains(QStringLiteral("out.pdf")));
     EXPECT_EQ(failure.reason, QStringLiteral("Den Ordner gibt es nicht."));
@@ -190,7 +191,7 @@ TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
     DialogAnswerer answers(
         {[&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), target); },
          DialogAnswerer::PressAnswer(QMessageBox::Ok)});
-    form->print();
+    form->printing().print();
     answers.Verify();
     EXPECT_EQ(answers.Text(), QStringLiteral("Could not print into this file: ") +
                                   QDir::toNativeSeparators(target) +
@@ -201,7 +202,7 @@ TEST_F(PrintTest, PrintFailuresAreTranslatedMessages) {
 // "Drucker einrichten" must show the printer dialog, labelled as a set-up, on
 // the printer the preview measures; cancelling it changes nothing.
 TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
-    QPrinter* before = &form->CurrentPrinter();
+    QPrinter* before = &form->printing().CurrentPrinter();
     const PrinterPage page = PrinterPageOf(*before);
     QString title;
     QStringList buttons;
@@ -212,15 +213,15 @@ TEST_F(PrintTest, PrinterSetupCancelledKeepsThePrinter) {
             if (b->isVisible()) buttons << b->text().remove(QLatin1Char('&'));
         static_cast<QDialog*>(w)->reject();
     });
-    form->setUpPrinter();
+    form->printing().setUpPrinter();
     answer.Verify();
     // The set-up prints nothing, so neither its title nor a button says "Print".
     EXPECT_EQ(title, QStringLiteral("Drucker einrichten"));
     EXPECT_FALSE(buttons.contains(QStringLiteral("Print"))) << buttons.join(u',').toStdString();
     EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(u',').toStdString();
-    EXPECT_EQ(&form->CurrentPrinter(), before);
-    EXPECT_EQ(PrinterPageOf(form->CurrentPrinter()).width, page.width);
-    EXPECT_EQ(form->CurrentPrinterPage().height, page.height);
+    EXPECT_EQ(&form->printing().CurrentPrinter(), before);
+    EXPECT_EQ(PrinterPageOf(form->printing().CurrentPrinter()).width, page.width);
+    EXPECT_EQ(form->printing().CurrentPrinterPage().height, page.height);
 }
 
 } // namespace

@@ -294,10 +294,6 @@ TEST_F(TranslateEditorTest, WindowTextsAreTranslated) {
 
 class TranslateEditorWindowTest : public MainFormFixture {
   protected:
-    void SetUp() override {
-        MainFormFixture::SetUp();
-        form->translateForm = new TranslationEditor(form.get());
-    }
     void TearDown() override {
         ProgramTranslator().language = 0;
         MainFormFixture::TearDown();
@@ -329,7 +325,7 @@ TEST_F(TranslateEditorWindowTest, EveryCloseShowsTheRestartMessage) {
 // Guards a translation that waits for a restart: typed into column 1, it is
 // used by the very next English message, while the editor is still open.
 TEST_F(TranslateEditorWindowTest, TypedTranslationIsUsedAtOnce) {
-    auto* editor = static_cast<TranslationEditor*>(form->translateForm);
+    auto* editor = &form->translationEditor();
     editor->show();
     const int row = RowOf(u"Suchen"_qs);
     ASSERT_GE(row, 0);

@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "Dib.h"
 #include "FilenameEditBox.h"
+#include "NamedLabel.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -16,29 +17,21 @@
 #include <iterator>
 #include <limits>
 
-namespace {
-QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-} // namespace
-
 CategoryDialog::CategoryDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("KategorieBearbeitenForm"));
     setWindowTitle(QStringLiteral("Kategorie bearbeiten"));
     resize(418, 414);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label(this, "Label1", QStringLiteral("Name:")), 0, 0);
+    grid->addWidget(NamedLabel(this, "Label1", QStringLiteral("Name:")), 0, 0);
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(QStringLiteral("Edit1"));
     nameEdit->setMaxLength(std::numeric_limits<int>::max()); // no name is cut
     grid->addWidget(nameEdit, 0, 1, 1, 2);
-    grid->addWidget(Label(this, "Label31", QStringLiteral("Bild:")), 1, 0);
+    grid->addWidget(NamedLabel(this, "Label31", QStringLiteral("Bild:")), 1, 0);
     pictureFile = new FilenameEditBox(this);
     pictureFile->setObjectName(QStringLiteral("FilenameEdit1"));
     grid->addWidget(pictureFile, 1, 1, 1, 2);
-    QLabel* widthLabel = Label(this, "Label5", QStringLiteral("Bild Breite in cm:"));
+    QLabel* widthLabel = NamedLabel(this, "Label5", QStringLiteral("Bild Breite in cm:"));
     widthLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
     grid->addWidget(widthLabel, 2, 0);
     pictureWidth = new QDoubleSpinBox(this);
@@ -47,7 +40,8 @@ CategoryDialog::CategoryDialog(QWidget* parent) : QDialog(parent) {
     pictureWidth->setRange(0.01, 10000);
     pictureWidth->setSingleStep(1);
     pictureWidth->setValue(3);
-    pictureWidth->setToolTip(QStringLiteral("Die Breite VOR dem Hinzufügen der Bilder einstellen."));
+    pictureWidth->setToolTip(
+        QStringLiteral("Die Breite VOR dem Hinzufügen der Bilder einstellen."));
     grid->addWidget(pictureWidth, 2, 1);
     auto* choose = new QPushButton(QStringLiteral("Bild auswählen..."), this);
     choose->setObjectName(QStringLiteral("BitBtn3"));
@@ -61,8 +55,8 @@ CategoryDialog::CategoryDialog(QWidget* parent) : QDialog(parent) {
     pictureBelowName->setObjectName(QStringLiteral("RadioButton2"));
     grid->addWidget(pictureBeforeName, 3, 0, 1, 3);
     grid->addWidget(pictureBelowName, 4, 0, 1, 3);
-    grid->addWidget(Label(this, "Label2", QStringLiteral("Kategorie Einführungstext:")), 5, 0, 1,
-                    3);
+    grid->addWidget(NamedLabel(this, "Label2", QStringLiteral("Kategorie Einführungstext:")), 5, 0,
+                    1, 3);
     introText = new QPlainTextEdit(this);
     introText->setAccessibleName(QStringLiteral("Kategorie Einführungstext:"));
     introText->setObjectName(QStringLiteral("Memo1"));
@@ -89,8 +83,7 @@ CategoryDialog::CategoryDialog(QWidget* parent) : QDialog(parent) {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void CategoryDialog::Fill(const QString& name,
-                                    const std::optional<CategoryValues>& record) {
+void CategoryDialog::Fill(const QString& name, const std::optional<CategoryValues>& record) {
     const CategoryValues shown = record.value_or(CategoryValues{QString(), 3, QString(), 0, false});
     nameEdit->setText(name);
     introText->setPlainText(shown.introtext);
@@ -123,7 +116,8 @@ CategoryValues CategoryDialog::Values() const {
     if (intro != shownIntro) v.introtext = intro;
     v.textbelowpic = introBelowPicture->isChecked();
     if (pictureWidth->value() != shownWidth) v.picwidth = pictureWidth->value();
-    if (pictureBelowName->isChecked() != shownBelow) v.picbelow = pictureBeforeName->isChecked() ? 0 : 1;
+    if (pictureBelowName->isChecked() != shownBelow)
+        v.picbelow = pictureBeforeName->isChecked() ? 0 : 1;
     return v;
 }
 

@@ -3,6 +3,7 @@
 // for the fillable PDF tests.
 
 #include "Canvas.h"
+#include "FieldsTab.h"
 #include "PaintToCanvas.h"
 #include "PrinterRun.h"
 #include "QPainterCanvas.h"

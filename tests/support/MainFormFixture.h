@@ -2,10 +2,10 @@
 // A main window in a fresh program directory, shown, with its dialogs and with
 // the sample-project offer switched off (it is tested on its own).
 
-#include "MoveFieldsDialog.h"
-#include "DocumentEdits.h"
 #include "CategoryDialog.h"
+#include "DocumentEdits.h"
 #include "MainWindow.h"
+#include "MoveFieldsDialog.h"
 #include "PreparedProject.h"
 
 #include <QFile>
@@ -25,9 +25,6 @@ class MainFormFixture : public ::testing::Test {
     void StartForm(const QStringList& arguments = {}) {
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<MainWindow>(dir.path(), arguments);
-        // The dialogs of the fields tab, made as the program entry makes them.
-        form->moveDialog = new MoveFieldsDialog(form.get());
-        form->categoryDialog = new CategoryDialog(form.get());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }

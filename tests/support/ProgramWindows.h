@@ -4,10 +4,10 @@
 // shown once so that the start-up translation runs; and the texts they show.
 
 #include "AboutBox.h"
-#include "MoveFieldsDialog.h"
-#include "Document.h"
 #include "CategoryDialog.h"
+#include "Document.h"
 #include "MainWindow.h"
+#include "MoveFieldsDialog.h"
 #include "TranslationEditor.h"
 
 #include <QAbstractButton>
@@ -31,10 +31,6 @@
 struct ProgramWindows {
     explicit ProgramWindows(const QString& progpath) {
         form = std::make_unique<MainWindow>(progpath, QStringList());
-        form->aboutBox = new AboutBox(form.get());
-        form->moveDialog = new MoveFieldsDialog(form.get());
-        form->translateForm = new TranslationEditor(form.get());
-        form->categoryDialog = new CategoryDialog(form.get());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }

@@ -1,36 +1,32 @@
-// The current printer and the print commands.
-#include "MainWindow.h"
+#include "PrintController.h"
 
+#include "Document.h"
+#include "FileDialogs.h"
+#include "FileFailure.h"
+#include "FillablePdf.h"
 #include "MessageTable.h"
 #include "PreparedProject.h"
-#include "PreviewTab.h"
 #include "PrinterRun.h"
 #include "ProgramMessages.h"
 #include "Translator.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <memory>
 
 namespace {
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)|*.pdf");
+
 // Asks for the PDF file to print into, offering the name the printer set-up
 // chose, if any. Empty when the user cancels.
 QString AskPdfFileName(QWidget* parent, const QString& offered) {
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    if (!offered.isEmpty()) dialog.selectFile(offered);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return AskSaveFileName(parent, "PdfSaveDialog", QString(), kPdfFilter, QStringLiteral("pdf"),
+                           offered);
 }
 
 // The toolkit's print dialog calls itself "Print" and its button "Print"; used
@@ -41,10 +37,15 @@ void LabelAsPrinterSetup(QPrintDialog& dialog) {
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
 }
-void ShowPrintToFileFailure(QWidget* parent, const QString& path, const FileFailure& failure) {
+
+void ReportPrintToFileFailure(QWidget* parent, const QString& path, const FileFailure& failure) {
+    ReportFileFailure(parent, QStringLiteral("Konnte nicht in die folgende Datei drucken: "), path,
+                      failure);
+}
+
+void ReportPrinterNotStarted(QWidget* parent) {
     ShowError(parent, QApplication::applicationName(),
-              FileFailureMessage(QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
-                                 path, failure));
+              TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
 }
 
 // A run of more than this many pages shows its progress and can be cancelled.
@@ -85,41 +86,45 @@ class PrintProgressDialog {
 };
 } // namespace
 
-QPrinter& MainWindow::CurrentPrinter() {
+PrintController::PrintController(Document& document, PreparedProject& project, QWidget* window)
+    : QObject(window), doc(document), prepared(project), window(window) {}
+
+PrintController::~PrintController() = default;
+
+QPrinter& PrintController::CurrentPrinter() {
     if (!printer) printer = MakeCurrentPrinter();
     return *printer;
 }
 
-void MainWindow::SetCurrentPrinter(std::unique_ptr<QPrinter> current) {
+void PrintController::SetCurrentPrinter(std::unique_ptr<QPrinter> current) {
     printer = std::move(current);
-    previewTab->Repaint();
+    emit printerChanged();
 }
 
-PrinterPage MainWindow::CurrentPrinterPage() {
+PrinterPage PrintController::CurrentPrinterPage() {
     return PrinterPageOf(CurrentPrinter());
 }
 
-void MainWindow::print() {
+void PrintController::print() {
     QPrinter& current = CurrentPrinter();
     const QString title = GetMessageText(20);
     FileFailure failure;
     if (NeedsPdfFileName(current)) {
         // Printing into a file: the user names the file every time.
-        const QString path = AskPdfFileName(this, current.outputFileName());
+        const QString path = AskPdfFileName(window, current.outputFileName());
         if (path.isEmpty()) return;
-        if (PrintToPdfFile(PdfSetupOf(current), prepared->Input(CurrentPrinterPage()), title, path,
+        if (PrintToPdfFile(PdfSetupOf(current), prepared.Input(CurrentPrinterPage()), title, path,
                            {}, {}, nullptr, &failure) < 0)
-            ShowPrintToFileFailure(this, path, failure);
+            ReportPrintToFileFailure(window, path, failure);
         return;
     }
-    if (PrintOnPrinter(current, prepared->Input(CurrentPrinterPage()), title) < 0)
-        ShowError(this, QApplication::applicationName(),
-                  TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
+    if (PrintOnPrinter(current, prepared.Input(CurrentPrinterPage()), title) < 0)
+        ReportPrinterNotStarted(window);
 }
 
-void MainWindow::setUpPrinter() {
+void PrintController::setUpPrinter() {
     // The printer, its paper and orientation; the preview follows at its next repaint.
-    QPrintDialog dialog(&CurrentPrinter(), this);
+    QPrintDialog dialog(&CurrentPrinter(), window);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -127,12 +132,12 @@ void MainWindow::setUpPrinter() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     LabelAsPrinterSetup(dialog);
     // Other paper may give another number of pages.
-    if (dialog.exec() == QDialog::Accepted) previewTab->Repaint();
+    if (dialog.exec() == QDialog::Accepted) emit printerChanged();
 }
 
-void MainWindow::printWithDialog() {
+void PrintController::printWithDialog() {
     QPrinter& current = CurrentPrinter();
-    QPrintDialog dialog(&current, this);
+    QPrintDialog dialog(&current, window);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -154,21 +159,41 @@ void MainWindow::printWithDialog() {
         current.setCopyCount(1);
     });
     const int expected = pages.to > 0 ? (pages.to - pages.from + 1) * pages.copies : 0;
-    PrintProgressDialog progress(this, expected);
+    PrintProgressDialog progress(window, expected);
     const QString title = GetMessageText(20);
-    const PageInput input = prepared->Input(CurrentPrinterPage());
+    const PageInput input = prepared.Input(CurrentPrinterPage());
     bool cancelled = false;
     FileFailure failure;
     if (toFile) {
         QString path = current.outputFileName();
-        if (path.isEmpty()) path = AskPdfFileName(this, QString());
+        if (path.isEmpty()) path = AskPdfFileName(window, QString());
         if (path.isEmpty()) return;
         if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, std::ref(progress),
                            &cancelled, &failure) < 0)
-            ShowPrintToFileFailure(this, path, failure);
+            ReportPrintToFileFailure(window, path, failure);
         return;
     }
     if (PrintOnPrinter(current, input, title, pages, std::ref(progress), &cancelled) < 0)
-        ShowError(this, QApplication::applicationName(),
-                  TranslateText(QStringLiteral("Der Drucker konnte nicht gestartet werden.")));
+        ReportPrinterNotStarted(window);
+}
+
+void PrintController::exportFillablePdf() {
+    // Offered: the project's name with ".pdf", in the project's folder.
+    QString offered;
+    if (!doc.FileName().isEmpty()) {
+        const QFileInfo project(doc.FileName());
+        offered = project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
+                  QStringLiteral(".pdf");
+    }
+    const QString path = AskSaveFileName(
+        window, "FillablePdfSaveDialog",
+        TranslateText(QStringLiteral("Als ausfüllbares PDF exportieren")), kPdfFilter,
+        QStringLiteral("pdf"), offered);
+    if (path.isEmpty()) return;
+    FileFailure failure;
+    // The pages as the current printer prints them.
+    if (PrintFillablePdf(PdfSetupOf(CurrentPrinter()), prepared.Input(CurrentPrinterPage()),
+                         GetMessageText(20), path, &failure) < 0)
+        ReportFileFailure(window, QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
+                          path, failure);
 }
