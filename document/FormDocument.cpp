@@ -26,11 +26,17 @@ void FormDocument::ReserveCategories(int n) {
     items.reserve(static_cast<std::size_t>(n));
 }
 
+void FormDocument::ReserveFields(int category, int n) {
+    if (!ValidCategory(category) || n <= 0) return;
+    if (!MutableFields(category)->ReserveExact(static_cast<std::uint32_t>(n)))
+        throw std::bad_alloc();
+}
+
 void FormDocument::AttachField(FieldRecord& field, bool attach) {
     if (field.pictures) field.pictures->SetCursorVariable(attach ? &abild : nullptr);
     if (!field.variants) return;
     field.variants->SetCursorVariable(attach ? &avariante : nullptr);
-    for (std::uint32_t r = 0; r < field.variants->count; ++r)
+    for (std::uint32_t r = 0; r < field.variants->Count(); ++r)
         if (RecordArray<VariantCell>* cells =
                 field.variants->at(static_cast<std::int32_t>(r))->cells)
             cells->SetCursorVariable(attach ? &aprop : nullptr);
@@ -38,7 +44,7 @@ void FormDocument::AttachField(FieldRecord& field, bool attach) {
 
 void FormDocument::AttachFields(FieldArray& fields, bool attach) {
     fields.SetCursorVariable(attach ? &aprod : nullptr);
-    for (std::uint32_t i = 0; i < fields.count; ++i)
+    for (std::uint32_t i = 0; i < fields.Count(); ++i)
         AttachField(*fields.at(static_cast<std::int32_t>(i)), attach);
 }
 
@@ -73,7 +79,7 @@ void FormDocument::MoveCategory(int from, int to) {
 }
 
 int FormDocument::FieldCount(int category) const {
-    return ValidCategory(category) ? static_cast<int>(Fields(category)->count) : 0;
+    return ValidCategory(category) ? static_cast<int>(Fields(category)->Count()) : 0;
 }
 
 const FieldRecord* FormDocument::FieldAt(int category, int f) const {
@@ -83,13 +89,13 @@ const FieldRecord* FormDocument::FieldAt(int category, int f) const {
 
 FieldRecord* FormDocument::FieldAt(int category, int f) {
     if (f < 0 || f >= FieldCount(category)) return nullptr;
-    return Fields(category)->at(f);
+    return MutableFields(category)->at(f);
 }
 
 void FormDocument::InsertField(int category, int index, TakenField field) {
     if (!ValidCategory(category) || index < 0 || index > FieldCount(category) || field.empty())
         return;
-    FieldRecord* slot = Fields(category)->Insert(index);
+    FieldRecord* slot = MutableFields(category)->Insert(index);
     if (!slot) throw std::bad_alloc();
     *slot = field.Release();
     AttachField(*slot, true);
@@ -99,7 +105,7 @@ TakenField FormDocument::TakeField(int category, int f) {
     FieldRecord* field = FieldAt(category, f);
     if (!field) return {};
     FieldRecord taken = *field;
-    Fields(category)->Delete(f);
+    MutableFields(category)->Delete(f);
     AttachField(taken, false);
     return TakenField(taken);
 }
@@ -109,7 +115,7 @@ void FormDocument::MoveField(int category, int from, int to) {
     if (from < 0 || to < 0 || from >= n || to >= n || from == to) return;
     const int step = to > from ? 1 : -1;
     for (int i = from; i != to; i += step)
-        Fields(category)->Change(i, i + step);
+        MutableFields(category)->Change(i, i + step);
 }
 
 void FormDocument::SwapCategories(int i, int j) {

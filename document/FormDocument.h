@@ -16,14 +16,11 @@ class FormDocument {
     FormDocument(const FormDocument&) = delete;
     FormDocument& operator=(const FormDocument&) = delete;
 
-    // Cursor variables, one per record type, shared by all arrays of that type.
-    KatRef* akat = nullptr;
-    FieldRecord* aprod = nullptr;
-    ImageEntry* abild = nullptr;
-    VariantRow* avariante = nullptr;
-    VariantCell* aprop = nullptr;
-
-    RecordArray<KatRef> kats{&akat};
+    // Element i of kats is the field array of category i.
+    const RecordArray<KatRef>& Kats() const { return kats; }
+    // Where the arrays of categories and of fields last left their cursor.
+    const KatRef* CurrentCategory() const { return akat; }
+    const FieldRecord* CurrentField() const { return aprod; }
 
     int CategoryCount() const { return static_cast<int>(items.size()); }
     QString CategoryName(int i) const { return items.at(static_cast<std::size_t>(i)).name; }
@@ -34,10 +31,13 @@ class FormDocument {
     }
     // Takes ownership of record (may be null); the former record is released.
     void SetRecord(int i, CategoryRecord* record);
-    FieldArray* Fields(int i) const { return *kats.at(i); }
+    const FieldArray* Fields(int i) const { return *kats.at(i); }
 
     // Makes room for n categories at once (readers, after checking n against the file).
     void ReserveCategories(int n);
+    // Gives an empty category a block of exactly n fields (readers, after
+    // checking n against the file), so that a small category takes little memory.
+    void ReserveFields(int category, int n);
 
     // The primitives every edit goes through. Indexes are checked: an index out
     // of range changes nothing (and a Take returns an empty holder).
@@ -53,14 +53,15 @@ class FormDocument {
     TakenField TakeField(int category, int f);
     void MoveField(int category, int from, int to);
 
-    // Releases everything the field at aprod owns (the record stays in its array).
-    void DestroyAProd();
-    // Releases the fields and the field array of the kats element at akat.
-    void DestroyAKat();
     // Empties the document: every category with its fields and record.
     void NewAll();
 
   private:
+    // Releases everything the field at aprod owns (the record stays in its array).
+    void DestroyAProd();
+    // Releases the fields and the field array of the kats element at akat.
+    void DestroyAKat();
+    FieldArray* MutableFields(int i) { return *kats.at(i); }
     // Points a field's or a field array's cursors at this document's cursor
     // variables, or at none (a taken record).
     void AttachField(FieldRecord& field, bool attach);
@@ -73,4 +74,13 @@ class FormDocument {
         CategoryRecord* record = nullptr;
     };
     std::vector<Item> items;
+
+    // Cursor variables, one per record type, shared by all arrays of that type.
+    KatRef* akat = nullptr;
+    FieldRecord* aprod = nullptr;
+    ImageEntry* abild = nullptr;
+    VariantRow* avariante = nullptr;
+    VariantCell* aprop = nullptr;
+
+    RecordArray<KatRef> kats{&akat};
 };

@@ -91,7 +91,7 @@ class ProjectReader {
             const int index = doc.CategoryCount();
             doc.InsertCategory(index, TakenCategory::Make(AString()));
             const std::int32_t fields = Count(kMinFieldBytes);
-            Reserve(*doc.Fields(index), fields);
+            doc.ReserveFields(index, fields);
             for (std::int32_t f = 0; f < fields; ++f)
                 doc.InsertField(index, f, ReadField());
         }

@@ -46,18 +46,18 @@ void WriteField(ByteWriter& out, const FieldRecord& field) {
     out.Float64(field.height);
     out.Int32(field.kind);
 
-    const std::uint32_t rows = field.variants ? field.variants->count : 0;
+    const std::uint32_t rows = field.variants ? field.variants->Count() : 0;
     out.Int32(static_cast<std::int32_t>(rows));
     for (std::uint32_t r = 0; r < rows; ++r) {
         const RecordArray<VariantCell>* cells =
             field.variants->at(static_cast<std::int32_t>(r))->cells;
-        const std::uint32_t count = cells ? cells->count : 0;
+        const std::uint32_t count = cells ? cells->Count() : 0;
         out.Int32(static_cast<std::int32_t>(count));
         for (std::uint32_t c = 0; c < count; ++c)
             WriteAString(out, cells->at(static_cast<std::int32_t>(c))->text);
     }
 
-    const std::uint32_t pictures = field.pictures ? field.pictures->count : 0;
+    const std::uint32_t pictures = field.pictures ? field.pictures->Count() : 0;
     out.Int32(static_cast<std::int32_t>(pictures));
     for (std::uint32_t p = 0; p < pictures; ++p) {
         const ImageEntry* entry = field.pictures->at(static_cast<std::int32_t>(p));
@@ -71,7 +71,7 @@ void WriteCategories(ByteWriter& out, const FormDocument& doc) {
     for (int i = 0; i < doc.CategoryCount(); ++i) {
         WriteAString(out, doc.CategoryName(i));
         const FieldArray* fields = doc.Fields(i);
-        const std::uint32_t count = fields ? fields->count : 0;
+        const std::uint32_t count = fields ? fields->Count() : 0;
         out.Int32(static_cast<std::int32_t>(count));
         for (std::uint32_t f = 0; f < count; ++f)
             WriteField(out, *fields->at(static_cast<std::int32_t>(f)));

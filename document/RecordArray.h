@@ -182,33 +182,6 @@ template <typename T> class RecordArray {
         return true;
     }
 
-    // Fits the block to a grown count; true when the block was replaced.
-    bool AllocMoreMem() { return AllocMoreMemChecked() > 0; }
-
-    // Fits the block to a shrunken count.
-    void AllocLessMem() {
-        if (count == 0) {
-            record_array::FreeBlock(data);
-            data = nullptr;
-            blockBytes = 0;
-            return;
-        }
-        const std::uint64_t needed = neededBytes();
-        if (needed == blockBytes) return;
-        auto* block = static_cast<std::uint8_t*>(record_array::AllocZeroedBlock(needed));
-        if (!block) {
-            // Keeping the block is safe: every element still lies inside it.
-            record_array::ReportAllocFailure(3, needed);
-            return;
-        }
-        // A shrunken block keeps its first needed bytes; an exact block from
-        // ReserveExact, smaller than the rule's, moves whole into the new one.
-        std::memcpy(block, data, std::min<std::uint64_t>(needed, blockBytes));
-        record_array::FreeBlock(data);
-        data = block;
-        blockBytes = static_cast<std::uint32_t>(needed);
-    }
-
     // Convenience for code that does not go through the cursor.
     T* at(std::int32_t nr) const {
         return reinterpret_cast<T*>(data + static_cast<std::size_t>(nr) * size);
@@ -224,10 +197,11 @@ template <typename T> class RecordArray {
     // The block and its size in bytes; nullptr and 0 when there is none.
     const std::uint8_t* Block() const { return data; }
     std::uint32_t BlockBytes() const { return blockBytes; }
-
-    std::uint32_t count = 0;
+    // How many elements the array holds.
+    std::uint32_t Count() const { return count; }
 
   private:
+    std::uint32_t count = 0;
     T** cursorVariable = nullptr;
     T* current = nullptr;
     std::uint8_t* data = nullptr;
@@ -252,6 +226,30 @@ template <typename T> class RecordArray {
     std::uint64_t neededBytes() const { return blockBytesFor(count); }
     std::uint64_t blockBytesFor(std::uint32_t elements) const {
         return (static_cast<std::uint64_t>(elements - 1) / step + 1) * size * step;
+    }
+
+    // Fits the block to a shrunken count.
+    void AllocLessMem() {
+        if (count == 0) {
+            record_array::FreeBlock(data);
+            data = nullptr;
+            blockBytes = 0;
+            return;
+        }
+        const std::uint64_t needed = neededBytes();
+        if (needed == blockBytes) return;
+        auto* block = static_cast<std::uint8_t*>(record_array::AllocZeroedBlock(needed));
+        if (!block) {
+            // Keeping the block is safe: every element still lies inside it.
+            record_array::ReportAllocFailure(3, needed);
+            return;
+        }
+        // A shrunken block keeps its first needed bytes; an exact block from
+        // ReserveExact, smaller than the rule's, moves whole into the new one.
+        std::memcpy(block, data, std::min<std::uint64_t>(needed, blockBytes));
+        record_array::FreeBlock(data);
+        data = block;
+        blockBytes = static_cast<std::uint32_t>(needed);
     }
 
     // 1: block replaced, 0: block kept, -1: no memory (nothing was written).

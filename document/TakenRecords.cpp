@@ -7,16 +7,16 @@ void ReleaseFieldContents(FieldRecord& field) {
     FreeText(field.name);
     FreeText(field.descr);
     if (field.pictures) {
-        for (std::uint32_t i = 0; i < field.pictures->count; ++i)
+        for (std::uint32_t i = 0; i < field.pictures->Count(); ++i)
             FreeText(field.pictures->at(static_cast<std::int32_t>(i))->filename);
         delete field.pictures;
         field.pictures = nullptr;
     }
     if (field.variants) {
-        for (std::uint32_t r = 0; r < field.variants->count; ++r) {
+        for (std::uint32_t r = 0; r < field.variants->Count(); ++r) {
             VariantRow* row = field.variants->at(static_cast<std::int32_t>(r));
             if (!row->cells) continue;
-            for (std::uint32_t c = 0; c < row->cells->count; ++c)
+            for (std::uint32_t c = 0; c < row->cells->Count(); ++c)
                 FreeText(row->cells->at(static_cast<std::int32_t>(c))->text);
             delete row->cells;
             row->cells = nullptr;
@@ -28,7 +28,7 @@ void ReleaseFieldContents(FieldRecord& field) {
 
 void ReleaseFieldArray(FieldArray*& fields) {
     if (!fields) return;
-    for (std::uint32_t i = 0; i < fields->count; ++i)
+    for (std::uint32_t i = 0; i < fields->Count(); ++i)
         ReleaseFieldContents(*fields->at(static_cast<std::int32_t>(i)));
     delete fields;
     fields = nullptr;

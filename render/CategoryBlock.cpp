@@ -42,7 +42,7 @@ class CategoryPicture {
 
 void PagePass::CategoryBlock(int i) {
     const FieldArray* fields = in.document.Fields(i);
-    const bool heading = !fields || fields->count == 0;
+    const bool heading = !fields || fields->Count() == 0;
     previousKind = -1;
     rowHeight = 0;
     if (i > 0) {
@@ -60,7 +60,7 @@ void PagePass::CategoryBlock(int i) {
 void PagePass::CategoryBlockOnPage(int i) {
     const FormDocument& doc = in.document;
     const FieldArray* fields = doc.Fields(i);
-    const bool heading = !fields || fields->count == 0;
+    const bool heading = !fields || fields->Count() == 0;
     const CategoryRecord* record = doc.Record(i);
     // The category font is in force: the decorations of a new page restore it.
     const int th = LineHeight();

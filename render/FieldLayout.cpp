@@ -23,7 +23,7 @@ bool IsChoice(int kind) {
 void PagePass::LayOutFields(int i, std::uint32_t first) {
     const FieldArray* fields = in.document.Fields(i);
     if (!fields) return;
-    for (std::uint32_t f = first; f < fields->count; ++f) {
+    for (std::uint32_t f = first; f < fields->Count(); ++f) {
         const FieldRecord& field = *fields->at(static_cast<std::int32_t>(f));
         // A kind no command creates (only a damaged file holds one) is passed
         // over: it takes no space, draws nothing and is not a previous field.

@@ -23,7 +23,7 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughMovesAndTakes) {
     doc.MoveCategory(1, 2);
     // Now: B, C, A
     ASSERT_EQ(doc.CategoryCount(), 3);
-    EXPECT_EQ(doc.kats.count, 3u);
+    EXPECT_EQ(doc.Kats().Count(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(FieldName(doc, i, 0), QStringLiteral("field of ") + doc.CategoryName(i));
     ASSERT_NE(doc.Record(0), nullptr);
@@ -32,7 +32,7 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughMovesAndTakes) {
     doc.TakeCategory(1); // released as the holder goes
     EXPECT_EQ(doc.CategoryName(1), QStringLiteral("A"));
     EXPECT_EQ(FieldName(doc, 1, 0), QStringLiteral("field of A"));
-    EXPECT_EQ(doc.kats.count, 2u);
+    EXPECT_EQ(doc.Kats().Count(), 2u);
 }
 
 // New fields carry an empty description, no price columns, no pictures and one empty variant row.
@@ -46,9 +46,9 @@ TEST(FormDocumentTest, NewFieldsHaveTheirFixedShape) {
         EXPECT_EQ(f->kind, kind);
         EXPECT_EQ(TextView(f->descr), u"");
         EXPECT_EQ(f->pricecols, 0);
-        EXPECT_EQ(f->pictures->count, 0u);
-        ASSERT_EQ(f->variants->count, 1u);
-        EXPECT_EQ(f->variants->at(0)->cells->count, 0u);
+        EXPECT_EQ(f->pictures->Count(), 0u);
+        ASSERT_EQ(f->variants->Count(), 1u);
+        EXPECT_EQ(f->variants->at(0)->cells->Count(), 0u);
         EXPECT_DOUBLE_EQ(f->width, 6);
         EXPECT_DOUBLE_EQ(f->height, 1.25);
     }
@@ -72,12 +72,12 @@ TEST(FormDocumentTest, NewAllReleasesEverythingNested) {
         }
     }
     doc.TakeField(1, 5); // released as the holder goes
-    EXPECT_EQ(doc.Fields(1)->count, 119u);
+    EXPECT_EQ(doc.Fields(1)->Count(), 119u);
     EXPECT_EQ(FieldName(doc, 1, 5), QStringLiteral("f6"));
     doc.NewAll();
     EXPECT_EQ(doc.CategoryCount(), 0);
-    EXPECT_EQ(doc.kats.count, 0u);
-    EXPECT_EQ(doc.akat, nullptr);
+    EXPECT_EQ(doc.Kats().Count(), 0u);
+    EXPECT_EQ(doc.CurrentCategory(), nullptr);
 }
 
 // Moving a field hands its owned texts and arrays to the target, nothing released twice.
@@ -88,8 +88,8 @@ TEST(FormDocumentTest, MovedFieldKeepsItsOwnedParts) {
     FieldRecord* f = AppendField(doc, 0, fkCheckBox, QStringLiteral("moving"), 2, 1);
     AddImageEntry(*f, 4.5, QStringLiteral("x.bmp"));
     doc.InsertField(1, 0, doc.TakeField(0, 0));
-    EXPECT_EQ(doc.Fields(0)->count, 0u);
-    ASSERT_EQ(doc.Fields(1)->count, 1u);
+    EXPECT_EQ(doc.Fields(0)->Count(), 0u);
+    ASSERT_EQ(doc.Fields(1)->Count(), 1u);
     const FieldRecord* moved = doc.Fields(1)->at(0);
     EXPECT_EQ(ToQString(moved->name), QStringLiteral("moving"));
     EXPECT_EQ(ToQString(moved->pictures->at(0)->filename), QStringLiteral("x.bmp"));

@@ -140,7 +140,7 @@ TEST(DocumentModelTest, TakenRecordsAreWholeAndDetached) {
     TakenField field = d->TakeField(0, 1);
     ASSERT_FALSE(field.empty());
     EXPECT_EQ(ToQString(field.record().name), QStringLiteral("A2"));
-    EXPECT_EQ(field.record().variants->count, 1u);
+    EXPECT_EQ(field.record().variants->Count(), 1u);
     EXPECT_EQ(field.record().variants->CursorVariable(), nullptr);
     EXPECT_EQ(field.record().pictures->CursorVariable(), nullptr);
     d->InsertField(1, 0, std::move(field));
@@ -152,7 +152,7 @@ TEST(DocumentModelTest, TakenRecordsAreWholeAndDetached) {
     TakenCategory category = d->TakeCategory(1);
     TakenField kept = d->TakeField(0, 0);
     d.reset(); // the holders outlive the document; dropping them later must be safe
-    EXPECT_EQ(category.fields()->count, 3u);
+    EXPECT_EQ(category.fields()->Count(), 3u);
     EXPECT_EQ(ToQString(kept.record().name), QStringLiteral("A1"));
 }
 

@@ -203,8 +203,8 @@ TEST(ProjectFileFixture, SmallFileLoadsEveryValueInPlace) {
     ASSERT_EQ(doc.CategoryCount(), 2);
     EXPECT_EQ(doc.CategoryName(0), "K1");
     EXPECT_EQ(doc.CategoryName(1), "K2");
-    ASSERT_EQ(doc.Fields(0)->count, 1u);
-    EXPECT_EQ(doc.Fields(1)->count, 0u);
+    ASSERT_EQ(doc.Fields(0)->Count(), 1u);
+    EXPECT_EQ(doc.Fields(1)->Count(), 0u);
     const FieldRecord& field = *doc.Fields(0)->at(0);
     EXPECT_EQ(ToQString(field.name), "Name");
     EXPECT_EQ(ToQString(field.descr), "Descr");
@@ -212,11 +212,11 @@ TEST(ProjectFileFixture, SmallFileLoadsEveryValueInPlace) {
     EXPECT_EQ(field.width, 6);
     EXPECT_EQ(field.height, 1.25);
     EXPECT_EQ(field.kind, fkText);
-    ASSERT_EQ(field.variants->count, 2u);
-    ASSERT_EQ(field.variants->at(0)->cells->count, 2u);
+    ASSERT_EQ(field.variants->Count(), 2u);
+    ASSERT_EQ(field.variants->at(0)->cells->Count(), 2u);
     EXPECT_EQ(ToQString(field.variants->at(0)->cells->at(1)->text), "M");
-    EXPECT_EQ(field.variants->at(1)->cells->count, 0u);
-    ASSERT_EQ(field.pictures->count, 1u);
+    EXPECT_EQ(field.variants->at(1)->cells->Count(), 0u);
+    ASSERT_EQ(field.pictures->Count(), 1u);
     EXPECT_EQ(field.pictures->at(0)->number, 4.5);
     EXPECT_EQ(ToQString(field.pictures->at(0)->filename), "pic.jpg");
     ASSERT_NE(doc.Record(0), nullptr);

@@ -115,7 +115,7 @@ TEST_F(ReaderMemory, SmallNestedArraysTakeBlocksInProportionToTheFile) {
     EXPECT_EQ(loaded.FieldCount(0), 2);
     EXPECT_EQ(ToQString(loaded.FieldAt(0, 1)->name), QStringLiteral("second"));
     const RecordArray<VariantCell>& cells = *loaded.FieldAt(0, 0)->variants->at(0)->cells;
-    ASSERT_EQ(cells.count, 2u);
+    ASSERT_EQ(cells.Count(), 2u);
     EXPECT_EQ(ToQString(cells.at(1)->text), QStringLiteral("b"));
 }
 

@@ -36,7 +36,7 @@ TEST_F(RecordArrayTest, FirstAddAllocatesOneStepAndPublishesTheElement) {
     Rec48* e = array.Add();
     ASSERT_NE(e, nullptr);
     EXPECT_TRUE(IsZero(e));
-    EXPECT_EQ(array.count, 1u);
+    EXPECT_EQ(array.Count(), 1u);
     EXPECT_EQ(array.BlockBytes(), 4800u);
     EXPECT_EQ(array.CurrentIndex(), 0);
     EXPECT_EQ(cursor, e);
@@ -55,7 +55,7 @@ TEST_F(RecordArrayTest, GrowthAtTheHundredBoundaryKeepsElementsAndZeroesTheNewOn
         EXPECT_EQ(array.at(i)->bytes[47], i + 1) << i;
     for (int i = 0; i < 99; ++i)
         array.Add();
-    EXPECT_EQ(array.count, 200u);
+    EXPECT_EQ(array.Count(), 200u);
     EXPECT_EQ(array.BlockBytes(), 9600u);
 }
 
@@ -64,7 +64,7 @@ TEST_F(RecordArrayTest, DeleteShrinksTheBlockAtTheBoundary) {
     for (int i = 0; i < 101; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Delete(0);
-    EXPECT_EQ(array.count, 100u);
+    EXPECT_EQ(array.Count(), 100u);
     EXPECT_EQ(array.BlockBytes(), 4800u);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(array.at(i)->bytes[0], i + 1);
@@ -110,7 +110,7 @@ TEST_F(RecordArrayTest, OutOfRangeDeleteAndChangeAreIgnored) {
     };
     for (const auto& c : cases) {
         c.op(array);
-        EXPECT_EQ(array.count, 3u) << c.what;
+        EXPECT_EQ(array.Count(), 3u) << c.what;
         EXPECT_EQ(array.CurrentIndex(), 1) << c.what;
         EXPECT_EQ(cursor, array.at(1)) << c.what;
         for (int i = 0; i < 3; ++i)
@@ -124,7 +124,7 @@ TEST_F(RecordArrayTest, InsertBoundaries) {
     Fill(array.Add(), 2);
     EXPECT_EQ(array.Insert(3), nullptr);
     EXPECT_EQ(array.Insert(-1), nullptr);
-    EXPECT_EQ(array.count, 2u);
+    EXPECT_EQ(array.Count(), 2u);
     Rec48* appended = array.Insert(2);
     ASSERT_NE(appended, nullptr);
     EXPECT_EQ(appended, array.at(2));
@@ -141,7 +141,7 @@ TEST_F(RecordArrayTest, InsertAcrossTheBoundaryMovesEveryElement) {
     for (int i = 0; i < 100; ++i)
         Fill(array.Add(), static_cast<std::uint8_t>(i));
     array.Insert(50);
-    EXPECT_EQ(array.count, 101u);
+    EXPECT_EQ(array.Count(), 101u);
     EXPECT_EQ(array.BlockBytes(), 9600u);
     EXPECT_EQ(array.at(49)->bytes[0], 49);
     EXPECT_TRUE(IsZero(array.at(50)));
@@ -255,19 +255,19 @@ TEST(RecordArrayAllocation, FailuresReportTheirNumberAndLeaveTheArrayIntact) {
         RecordArray<Rec48> array(&cursor);
         allowedBlocks = 0;
         EXPECT_EQ(array.Add(), nullptr);
-        EXPECT_EQ(array.count, 0u);
+        EXPECT_EQ(array.Count(), 0u);
         allowedBlocks = 1;
         for (int i = 0; i < 100; ++i)
             Fill(array.Add(), 7);
         EXPECT_EQ(array.Add(), nullptr); // growing to 200 fails
         EXPECT_EQ(array.Insert(0), nullptr);
-        EXPECT_EQ(array.count, 100u);
+        EXPECT_EQ(array.Count(), 100u);
         EXPECT_EQ(array.at(99)->bytes[0], 7);
         allowedBlocks = 1;
         array.Add(); // 101: the 200 block
         allowedBlocks = 0;
         array.Delete(0); // shrinking fails: the larger block is kept
-        EXPECT_EQ(array.count, 100u);
+        EXPECT_EQ(array.Count(), 100u);
         EXPECT_EQ(array.BlockBytes(), 9600u);
         EXPECT_EQ(array.at(98)->bytes[0], 7);
     }
@@ -291,7 +291,7 @@ TEST(RecordArrayAllocation, BlockSizeBeyond32BitsFailsInsteadOfWrapping) {
     record_array::SetAllocFailureHandler(&Record);
     RecordArray<Huge> array;
     EXPECT_EQ(array.Add(), nullptr);
-    EXPECT_EQ(array.count, 0u);
+    EXPECT_EQ(array.Count(), 0u);
     record_array::SetAllocFailureHandler(nullptr);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
@@ -313,7 +313,7 @@ TEST(RecordArrayReserve, AddsIntoTheReservedBlockWithoutCopies) {
     RecordArray<Pair> reserved(&cursor), grown;
     blocks = 0;
     ASSERT_TRUE(reserved.Reserve(250));
-    EXPECT_EQ(reserved.count, 0u);
+    EXPECT_EQ(reserved.Count(), 0u);
     EXPECT_EQ(reserved.BlockBytes(), 300 * sizeof(Pair));
     for (int i = 0; i < 250; ++i) {
         Pair* p = reserved.Add();
@@ -379,13 +379,13 @@ TEST(RecordArrayReserve, ExactBlockGivesWayToTheRuleOnTheFirstEdit) {
             EXPECT_EQ(array.Insert(0)->a, 0);
             expected.insert(expected.begin(), 0);
         } else {
-            while (array.count > c.countAfter)
-                array.Delete(static_cast<std::int32_t>(array.count) - 1);
+            while (array.Count() > c.countAfter)
+                array.Delete(static_cast<std::int32_t>(array.Count()) - 1);
             expected.resize(c.countAfter);
         }
-        EXPECT_EQ(array.count, c.countAfter);
+        EXPECT_EQ(array.Count(), c.countAfter);
         EXPECT_EQ(array.BlockBytes(), c.blockAfter * sizeof(Pair));
-        for (std::uint32_t i = 0; i < array.count; ++i)
+        for (std::uint32_t i = 0; i < array.Count(); ++i)
             ASSERT_EQ(array.at(static_cast<std::int32_t>(i))->a, expected[i]) << "element " << i;
     }
 }

@@ -41,7 +41,7 @@ class TranslationTable {
     TranslationTable(const TranslationTable&) = delete;
     TranslationTable& operator=(const TranslationTable&) = delete;
 
-    int RowCount() const { return static_cast<int>(rows.count); }
+    int RowCount() const { return static_cast<int>(rows.Count()); }
     // The text of one cell; empty for a row or cell out of range.
     QString Cell(int row, int cell) const;
     // Every cell of a row without copying, valid until the row changes; all
