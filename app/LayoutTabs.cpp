@@ -214,8 +214,7 @@ QWidget* BuildLogoTab(LayoutBinding& layout, PreparedProject& project,
     auto* sizeGrid = new QGridLayout(size);
     for (const SpinSetting& s : LogoSpinSettings())
         AddSpinRow(layout, sizeGrid, size, s, QStringLiteral("cm"));
-    sizeGrid->addWidget(layout.MakeCheck(CheckRow(&L::logoKeepsAspect), size), sizeGrid->rowCount(),
-                        0, 1, 3);
+    AddChecks(layout, sizeGrid, size, SettingPage::Logo);
     grid->addWidget(size, 1, 0, 1, 2);
 
     grid->addWidget(PictureBox(tab, "ScrollBox3", "PaintBox3", QStringLiteral("Logo"), project,
