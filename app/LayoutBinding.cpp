@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringList>
 #include <QUndoStack>
 
 #include <climits>
@@ -160,8 +161,18 @@ FilenameEditBox* LayoutBinding::MakeFileName(const OtherSetting& s, QWidget* par
     return box;
 }
 
-void LayoutBinding::BindChoice(const OtherSetting& s, std::initializer_list<QRadioButton*> group) {
-    const std::vector<QRadioButton*> buttons(group);
+std::vector<QRadioButton*> LayoutBinding::MakeChoice(const OtherSetting& s,
+                                                     std::initializer_list<QString> captions,
+                                                     QWidget* parent) {
+    const QStringList names = QString::fromLatin1(s.name).split(QLatin1Char('/'));
+    std::vector<QRadioButton*> buttons;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString caption =
+            i < static_cast<qsizetype>(captions.size()) ? captions.begin()[i] : QString();
+        auto* button = new QRadioButton(caption, parent);
+        button->setObjectName(names[i]);
+        buttons.push_back(button);
+    }
     const int key = LayoutKeyOf(s.number);
     Bind(key, [this, buttons, s] {
         const std::int32_t v = doc.layout().*s.number;
@@ -174,4 +185,5 @@ void LayoutBinding::BindChoice(const OtherSetting& s, std::initializer_list<QRad
         connect(buttons[i], &QRadioButton::toggled, this, [this, key, i](bool on) {
             if (on) Changed(key, static_cast<std::int32_t>(i));
         });
+    return buttons;
 }

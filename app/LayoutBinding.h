@@ -7,6 +7,7 @@
 #include "LayoutKeys.h"
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -36,8 +37,10 @@ class LayoutBinding : public QObject {
     QLineEdit* MakeText(const TextSetting& s, QWidget* parent);
     QSpinBox* MakeWholeNumber(const OtherSetting& s, QWidget* parent);
     FilenameEditBox* MakeFileName(const OtherSetting& s, QWidget* parent);
-    // A group of radio buttons holding one choice: button i stands for value i.
-    void BindChoice(const OtherSetting& s, std::initializer_list<QRadioButton*> buttons);
+    // A group of radio buttons holding one choice, one button for each part of
+    // the row's name ("A/B/C"): button i stands for value i and shows captions[i].
+    std::vector<QRadioButton*> MakeChoice(const OtherSetting& s,
+                                          std::initializer_list<QString> captions, QWidget* parent);
 
   private:
     // Registers how key's control shows the document's value, and shows it.

@@ -5,6 +5,7 @@
 #include "FilenameEditBox.h"
 #include "FontSettingButton.h"
 #include "LayoutBinding.h"
+#include "LayoutRows.h"
 #include "PreparedProject.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@
 #include <QVBoxLayout>
 
 namespace {
+using L = LayoutSettings;
+
 QLabel* CaptionFor(QWidget* parent, const QString& controlName, const QString& caption) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(controlName + QStringLiteral("Label"));
@@ -52,30 +55,6 @@ void AddChecks(LayoutBinding& layout, QGridLayout* grid, QWidget* parent, Settin
         if (s.page == page) grid->addWidget(layout.MakeCheck(s, parent), grid->rowCount(), 0, 1, 3);
 }
 
-const SpinSetting& SpinNamed(std::span<const SpinSetting> table, const char* name) {
-    for (const SpinSetting& s : table)
-        if (qstrcmp(s.name, name) == 0) return s;
-    Q_UNREACHABLE();
-}
-
-const CheckSetting& CheckNamed(const char* name) {
-    for (const CheckSetting& s : CheckSettings())
-        if (qstrcmp(s.name, name) == 0) return s;
-    Q_UNREACHABLE();
-}
-
-const ColourSetting& ColourNamed(const char* name) {
-    for (const ColourSetting& s : ColourSettings())
-        if (qstrcmp(s.name, name) == 0) return s;
-    Q_UNREACHABLE();
-}
-
-const OtherSetting& OtherNamed(const char* name) {
-    for (const OtherSetting& s : OtherSettings())
-        if (qstrcmp(s.name, name) == 0) return s;
-    Q_UNREACHABLE();
-}
-
 // A scrolled box showing a prepared picture, following the project.
 QScrollArea* PictureBox(QWidget* parent, const char* scrollName, const char* boxName,
                         const QString& accessibleName, PreparedProject& project,
@@ -94,13 +73,6 @@ QScrollArea* PictureBox(QWidget* parent, const char* scrollName, const char* box
         box->pictureChanged();
     });
     return scroll;
-}
-
-QRadioButton* AlignButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QRadioButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setVisible(false);
-    return b;
 }
 
 void Finish(QGridLayout* grid) {
@@ -150,13 +122,15 @@ QWidget* BuildLayoutTab(LayoutBinding& layout) {
     QWidget* formatting = Page("TabSheet11");
     auto* formatGrid = new QGridLayout(formatting);
     AddChecks(layout, formatGrid, formatting, SettingPage::Formatting);
-    QRadioButton* align[] = {
-        AlignButton(formatting, "BildLinks", QStringLiteral("Bilder linksbündig")),
-        AlignButton(formatting, "BildZentr", QStringLiteral("Bilder zentriert")),
-        AlignButton(formatting, "BildRechts", QStringLiteral("Bilder rechtsbündig"))};
-    layout.BindChoice(OtherNamed("BildLinks/BildZentr/BildRechts"), {align[0], align[1], align[2]});
-    for (QRadioButton* b : align)
+    const std::vector<QRadioButton*> align =
+        layout.MakeChoice(OtherRow(&L::pictureAlignment),
+                          {QStringLiteral("Bilder linksbündig"), QStringLiteral("Bilder zentriert"),
+                           QStringLiteral("Bilder rechtsbündig")},
+                          formatting);
+    for (QRadioButton* b : align) {
+        b->setVisible(false);
         formatGrid->addWidget(b, formatGrid->rowCount(), 0);
+    }
     Finish(formatGrid);
     pages->addTab(formatting, QStringLiteral("Formatierung"));
 
@@ -171,7 +145,7 @@ QWidget* BuildLayoutTab(LayoutBinding& layout) {
     }
     AddChecks(layout, headGrid, headFoot, SettingPage::HeaderFooter);
     const int row = headGrid->rowCount();
-    const OtherSetting& firstPage = OtherNamed("FirstPageNr");
+    const OtherSetting& firstPage = OtherRow(&L::firstPageNumber);
     headGrid->addWidget(CaptionFor(headFoot, QString::fromLatin1(firstPage.name),
                                    QString::fromUtf8(firstPage.caption)),
                         row, 0);
@@ -185,35 +159,33 @@ QWidget* BuildBackgroundTab(LayoutBinding& layout, PreparedProject& project,
                             const QString& pictureFilter) {
     auto* tab = Page("TabSheet5");
     auto* grid = new QGridLayout(tab);
-    const OtherSetting& file = OtherNamed("FilenameEdit2");
+    const OtherSetting& file = OtherRow(&L::backgroundFile);
     grid->addWidget(
         CaptionFor(tab, QString::fromLatin1(file.name), QString::fromUtf8(file.caption)), 0, 0);
     FilenameEditBox* fileBox = layout.MakeFileName(file, tab);
     fileBox->setFilter(pictureFilter);
     grid->addWidget(fileBox, 0, 1, 1, 3);
 
-    grid->addWidget(layout.MakeCheck(CheckNamed("BackgroundColorCheck"), tab), 1, 0);
-    grid->addWidget(layout.MakeSwatch(ColourNamed("Shape5"), tab), 1, 1);
-    grid->addWidget(layout.MakeSwatch(ColourNamed("Shape6"), tab), 1, 2);
+    grid->addWidget(layout.MakeCheck(CheckRow(&L::backgroundFill), tab), 1, 0);
+    grid->addWidget(layout.MakeSwatch(ColourRow(&L::backgroundStartColour), tab), 1, 1);
+    grid->addWidget(layout.MakeSwatch(ColourRow(&L::backgroundEndColour), tab), 1, 2);
 
     auto* size = new QGroupBox(QStringLiteral("Größe der Grafik"), tab);
     size->setObjectName(QStringLiteral("GroupBox1"));
     auto* sizeGrid = new QGridLayout(size);
-    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "BreitEd2"),
-               QStringLiteral("cm"));
-    AddSpinRow(layout, sizeGrid, size, SpinNamed(BackgroundSpinSettings(), "HochEd2"),
-               QStringLiteral("cm"));
-    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("SVerh2Check"), size), sizeGrid->rowCount(), 0,
-                        1, 3);
+    AddSpinRow(layout, sizeGrid, size, SpinRow(&L::tileWidthCm), QStringLiteral("cm"));
+    AddSpinRow(layout, sizeGrid, size, SpinRow(&L::tileHeightCm), QStringLiteral("cm"));
+    sizeGrid->addWidget(layout.MakeCheck(CheckRow(&L::tileKeepsAspect), size), sizeGrid->rowCount(),
+                        0, 1, 3);
     grid->addWidget(size, 2, 0, 1, 2);
 
     auto* look = new QGroupBox(QStringLiteral("Sichtbarkeits Einstellungen"), tab);
     look->setObjectName(QStringLiteral("GroupBox2"));
     auto* lookGrid = new QGridLayout(look);
-    lookGrid->addWidget(layout.MakeCheck(CheckNamed("GrayScaleCheck"), look), 0, 0, 1, 3);
-    lookGrid->addWidget(layout.MakeCheck(CheckNamed("LightenCheck"), look), 1, 0, 1, 3);
-    AddSpinRow(layout, lookGrid, look, SpinNamed(BackgroundSpinSettings(), "HellEd"));
-    AddSpinRow(layout, lookGrid, look, SpinNamed(BackgroundSpinSettings(), "SatEd"),
+    lookGrid->addWidget(layout.MakeCheck(CheckRow(&L::tileGrayScale), look), 0, 0, 1, 3);
+    lookGrid->addWidget(layout.MakeCheck(CheckRow(&L::tileLighten), look), 1, 0, 1, 3);
+    AddSpinRow(layout, lookGrid, look, SpinRow(&L::tileBrightness));
+    AddSpinRow(layout, lookGrid, look, SpinRow(&L::tileSaturation),
                QStringLiteral("(größer 0=Farben intensiver)"));
     grid->addWidget(look, 2, 2, 1, 2);
 
@@ -230,7 +202,7 @@ QWidget* BuildLogoTab(LayoutBinding& layout, PreparedProject& project,
                       const QString& pictureFilter) {
     auto* tab = Page("TabSheet6");
     auto* grid = new QGridLayout(tab);
-    const OtherSetting& file = OtherNamed("FilenameEdit1");
+    const OtherSetting& file = OtherRow(&L::logoFile);
     grid->addWidget(
         CaptionFor(tab, QString::fromLatin1(file.name), QString::fromUtf8(file.caption)), 0, 0);
     FilenameEditBox* fileBox = layout.MakeFileName(file, tab);
@@ -242,8 +214,7 @@ QWidget* BuildLogoTab(LayoutBinding& layout, PreparedProject& project,
     auto* sizeGrid = new QGridLayout(size);
     for (const SpinSetting& s : LogoSpinSettings())
         AddSpinRow(layout, sizeGrid, size, s, QStringLiteral("cm"));
-    sizeGrid->addWidget(layout.MakeCheck(CheckNamed("sverhlogo"), size), sizeGrid->rowCount(), 0, 1,
-                        3);
+    AddChecks(layout, sizeGrid, size, SettingPage::Logo);
     grid->addWidget(size, 1, 0, 1, 2);
 
     grid->addWidget(PictureBox(tab, "ScrollBox3", "PaintBox3", QStringLiteral("Logo"), project,

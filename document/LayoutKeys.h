@@ -1,8 +1,9 @@
 #pragma once
 // One key for every layout value. The document sets and announces layout values
 // by key, undo commands remember them by key, and the layout tabs bind each
-// control to its key. A key's name is the object name of the control that
-// shows the value; no code reaches a value through that name.
+// control to its key. The keys are made from the settings rows (LayoutRows.h),
+// one for each row, so a new row is a new key. A key's name is the object name
+// of the control that shows the value; no code reaches a value through that name.
 
 #include "LayoutSettings.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // Every page layout value of a document, with its default. The main window
 // shows and edits these values; the layout engine and the project file read
-// them. Range, step, unit and caption of each value are in the tables below.
+// them. The kinds of settings row are below; the rows themselves, with range,
+// step and caption of each value, are in LayoutRows.h.
 
 #include "Colour.h"
 #include "FontRecord.h"

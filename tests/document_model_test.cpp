@@ -269,6 +269,14 @@ TEST(DocumentModelTest, EveryLayoutKeyReadsAndWritesItsValue) {
             << LayoutKeys()[key].name;
 }
 
+// A settings row copied with its member left as it was would show one value in two
+// controls and leave the value it was meant for without a key.
+TEST(DocumentModelTest, EveryLayoutMemberHasOneKey) {
+    for (int key = 0; key < static_cast<int>(LayoutKeys().size()); ++key)
+        EXPECT_EQ(LayoutKeyIndex(LayoutKeys()[static_cast<std::size_t>(key)].member), key)
+            << LayoutKeys()[static_cast<std::size_t>(key)].name;
+}
+
 // Values from a damaged file must reach the pages as the controls would hold them.
 TEST(DocumentModelTest, DrawnValuesStayWithinTheControlsRanges) {
     LayoutSettings s;

@@ -2,6 +2,7 @@
 // same bytes; texts go through Windows-1252 and font names through UTF-16.
 #include "Cp1252.h"
 #include "DocumentEdits.h"
+#include "LayoutKeys.h"
 #include "ProjectFile.h"
 #include "ProjectLayoutOrder.h"
 
@@ -170,6 +171,28 @@ TEST(ProjectFileRoundTrip, TrailingSectionsHaveTheirFixedSizes) {
     for (std::size_t i = 0; i < sections.size(); ++i) {
         EXPECT_EQ(sections[i].categoryRecords, i == 7) << "T" << i + 1;
         EXPECT_EQ(SectionBytes(sections[i]), bytes[i]) << "T" << i + 1;
+    }
+}
+
+// A layout value left out of the file order would be lost on saving, one placed twice
+// would shift every value after it: each key but the fonts (saved in a part of their
+// own) has exactly one place, and each place belongs to a key.
+TEST(ProjectFileRoundTrip, EveryLayoutKeyHasOnePlaceInTheFile) {
+    std::vector<int> places(LayoutKeys().size(), 0);
+    auto place = [&places](const PageValue& value) {
+        const int key =
+            std::visit([](auto member) { return LayoutKeyIndex(LayoutMember(member)); }, value);
+        ASSERT_GE(key, 0);
+        ++places[static_cast<std::size_t>(key)];
+    };
+    for (const PageValue& value : PageSettingsOrder())
+        place(value);
+    for (const TrailingSection& section : TrailingSections())
+        for (const PageValue& value : section.values)
+            place(value);
+    for (std::size_t key = 0; key < places.size(); ++key) {
+        const bool font = std::holds_alternative<FontRole>(LayoutKeys()[key].member);
+        EXPECT_EQ(places[key], font ? 0 : 1) << LayoutKeys()[key].name;
     }
 }
 

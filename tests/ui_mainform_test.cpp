@@ -34,6 +34,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -187,6 +188,33 @@ TEST_F(MainFormTest, ControlsHoldTheLayoutDefaults) {
     EXPECT_EQ(Child<FontSettingButton>("BitBtnXP4")->font().color, 0x00FFFFu);
     EXPECT_EQ(Child<FilenameEditBox>("FilenameEdit1")->fileName(),
               QStringLiteral("logo torvane200x200.gif"));
+}
+
+// A layout control sharing its name with another widget of the main window would be
+// missed by every look-up by name, the interface translation's included. (Dialogs
+// name their own controls.)
+TEST_F(MainFormTest, EveryLayoutControlNameIsUnique) {
+    auto named = [this](const QString& name) {
+        const QList<QWidget*> all = form->findChildren<QWidget*>(name);
+        return std::count_if(all.begin(), all.end(),
+                             [this](const QWidget* w) { return w->window() == form.get(); });
+    };
+    for (const LayoutKey& key : LayoutKeys()) {
+        if (std::holds_alternative<FontRole>(key.member)) continue; // the buttons, below
+        for (const QString& name : QString::fromLatin1(key.name).split(QLatin1Char('/')))
+            EXPECT_EQ(named(name), 1) << name.toStdString();
+    }
+    const QList<FontSettingButton*> buttons = form->findChildren<FontSettingButton*>();
+    for (const FontSetting& font : FontSettings()) {
+        const QString name = QString::fromLatin1(font.buttonName);
+        EXPECT_EQ(named(name), 1) << font.buttonName;
+        EXPECT_EQ(std::count_if(buttons.begin(), buttons.end(),
+                                [&font](const FontSettingButton* b) {
+                                    return b->dialogName == QLatin1String(font.dialogName);
+                                }),
+                  1)
+            << font.dialogName;
+    }
 }
 
 // A value set in the document must show in its control, hidden controls included.
