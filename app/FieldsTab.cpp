@@ -173,7 +173,7 @@ void FieldsTab::ConnectHandlers() {
     connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
     connect(categoryList, &QAbstractItemView::doubleClicked, this, &FieldsTab::editCategory);
     connect(fieldList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!donotupdate) ShowSelectedField(); // ListView1Change
+        if (!donotupdate) ShowSelectedField();
     });
     connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
     // A file opened or a new document: its first category is selected.
@@ -228,7 +228,7 @@ void FieldsTab::ConnectPresets(PresetsTab* tab) {
 
 void FieldsTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // TabSheet1Resize: the two lists share what the properties leave, rounded down.
+    // The two lists share what the properties leave, rounded down.
     const int half = (height() - propertyPanel->height()) / 2;
     categoryPanel->setGeometry(0, 0, width(), std::max(half, 0));
     fieldPanel->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
@@ -238,7 +238,7 @@ void FieldsTab::resizeEvent(QResizeEvent* event) {
 
 bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && (watched == fieldList || watched == categoryList)) {
-        // ListView1Resize, ListView2Resize
+        // A list keeps its one column as wide as itself.
         auto* list = static_cast<QTreeView*>(watched);
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
     } else if (event->type() == QEvent::KeyPress) {
@@ -251,7 +251,7 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched == fieldList && key->key() == Qt::Key_A &&
             key->modifiers() == Qt::ControlModifier) {
-            fieldList->selectAll(); // ListView1KeyDown
+            fieldList->selectAll();
             return true;
         }
     }

@@ -73,7 +73,7 @@ class FieldsTab : public QWidget {
     void moveFieldsToCategory();
 
   protected:
-    void resizeEvent(QResizeEvent* event) override; // TabSheet1Resize
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

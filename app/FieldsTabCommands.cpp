@@ -72,8 +72,8 @@ void FieldsTab::deleteCategory() {
     const int cat = SelectedCategory();
     if (cat < 0) return;
     const QString question =
-        GetMessageText(10) + QLatin1Char('"') + doc.CategoryName(cat) + QLatin1Char('"');
-    if (AskYesNoCancel(this, GetMessageText(11), question) != Answer::Yes) return;
+        GetMessageText(Message::DeleteCategoryQuestion) + QLatin1Char('"') + doc.CategoryName(cat) + QLatin1Char('"');
+    if (AskYesNoCancel(this, GetMessageText(Message::DeleteCategory), question) != Answer::Yes) return;
     Push(new RemoveCategory(doc, cat));
     SelectCategory(-1);
 }
@@ -107,7 +107,7 @@ void FieldsTab::NewField(int kind) {
     const int row = doc.FieldCount(cat);
     Push(new AddField(
         doc, cat, row,
-        TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(19), width, height)));
+        TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(Message::NewField), width, height)));
     ListProds();
     SelectFields({row});
     fieldList->scrollTo(fields->index(row, 0));

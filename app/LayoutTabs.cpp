@@ -6,6 +6,7 @@
 #include "FontSettingButton.h"
 #include "LayoutBinding.h"
 #include "LayoutRows.h"
+#include "NamedLabel.h"
 #include "PreparedProject.h"
 
 #include <QCheckBox>
@@ -23,10 +24,9 @@
 namespace {
 using L = LayoutSettings;
 
+// The caption of a control, named after it.
 QLabel* CaptionFor(QWidget* parent, const QString& controlName, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(controlName + QStringLiteral("Label"));
-    return label;
+    return NamedLabel(parent, controlName + QStringLiteral("Label"), caption);
 }
 
 QWidget* Page(const char* name) {

@@ -146,7 +146,7 @@ void MainWindow::UpdateTitle() {
     if (!name.isEmpty())
         setWindowTitle(maincap + QStringLiteral(" - [") + FileNamePart(name) + mark);
     else
-        setWindowTitle(maincap + QStringLiteral(" - [") + GetMessageText(23) +
+        setWindowTitle(maincap + QStringLiteral(" - [") + GetMessageText(Message::Untitled) +
                        QStringLiteral(".qlr") + mark);
 }
 

@@ -20,7 +20,7 @@
 #include <QWheelEvent>
 
 namespace {
-constexpr int kPreviewMargin = 8; // the page sits 8 pixels from the scroll box's edges
+constexpr int kPreviewMargin = 8;  // the page sits 8 pixels from the scroll box's edges
 constexpr int kMostPages = 100000; // pages are counted up to here
 } // namespace
 
@@ -32,51 +32,51 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     auto* grid = new QGridLayout(tab);
     auto* zoomLabel = new QLabel(QStringLiteral("Zoom in %:"), tab);
     zoomLabel->setObjectName(QStringLiteral("ZoomLabel"));
-    ZoomEd = new QSpinBox(tab);
-    ZoomEd->setObjectName(QStringLiteral("ZoomEd"));
-    ZoomEd->setRange(1, 1000);
-    ZoomEd->setSingleStep(10);
-    ZoomEd->setValue(100);
+    zoomBox = new QSpinBox(tab);
+    zoomBox->setObjectName(QStringLiteral("ZoomEd"));
+    zoomBox->setRange(1, 1000);
+    zoomBox->setSingleStep(10);
+    zoomBox->setValue(100);
     auto* pageLabel = new QLabel(QStringLiteral("Seite:"), tab);
     pageLabel->setObjectName(QStringLiteral("SeiteLabel"));
-    SeiteEd = new QSpinBox(tab);
-    SeiteEd->setObjectName(QStringLiteral("SeiteEd"));
-    SeiteEd->setRange(1, kMostPages); // until the pages are counted
-    SeiteEd->setValue(1);
+    pageNumberBox = new QSpinBox(tab);
+    pageNumberBox->setObjectName(QStringLiteral("SeiteEd"));
+    pageNumberBox->setRange(1, kMostPages); // until the pages are counted
+    pageNumberBox->setValue(1);
     // "von N" and the page number's maximum: the number of pages, counted once
     // after a change while the tab is shown.
-    SeiteVonLabel = new QLabel(tab);
-    SeiteVonLabel->setObjectName(QStringLiteral("SeiteVonLabel"));
+    pageCountLabel = new QLabel(tab);
+    pageCountLabel->setObjectName(QStringLiteral("SeiteVonLabel"));
     countTimer = new QTimer(this);
     countTimer->setSingleShot(true);
     countTimer->setInterval(0);
     connect(countTimer, &QTimer::timeout, this, &PreviewTab::ShowPageCount);
-    zoomLabel->setBuddy(ZoomEd);
-    pageLabel->setBuddy(SeiteEd);
+    zoomLabel->setBuddy(zoomBox);
+    pageLabel->setBuddy(pageNumberBox);
     grid->addWidget(zoomLabel, 0, 0);
-    grid->addWidget(ZoomEd, 0, 1);
+    grid->addWidget(zoomBox, 0, 1);
     grid->addWidget(pageLabel, 0, 2);
-    grid->addWidget(SeiteEd, 0, 3);
-    grid->addWidget(SeiteVonLabel, 0, 4);
+    grid->addWidget(pageNumberBox, 0, 3);
+    grid->addWidget(pageCountLabel, 0, 4);
     grid->setColumnStretch(5, 1);
 
-    // KeyEdit lies under the scroll box, covered by it: it only takes the keyboard focus.
+    // keyCatcher lies under the scroll box, covered by it: it only takes the keyboard focus.
     auto* holder = new QWidget(tab);
     holder->setObjectName(QStringLiteral("PreviewHolder"));
     auto* stack = new QStackedLayout(holder);
     stack->setStackingMode(QStackedLayout::StackAll);
-    KeyEdit = new QLineEdit(holder);
-    KeyEdit->setObjectName(QStringLiteral("KeyEdit"));
-    KeyEdit->setAccessibleName(QStringLiteral("Seitenvorschau"));
-    ScrollBox1 = new QScrollArea(holder);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setAccessibleName(QStringLiteral("Seitenvorschau"));
-    ScrollBox1->setBackgroundRole(QPalette::Dark);
-    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    stack->addWidget(KeyEdit);
-    stack->addWidget(ScrollBox1);
-    stack->setCurrentWidget(ScrollBox1);
-    ScrollBox1->raise();
+    keyCatcher = new QLineEdit(holder);
+    keyCatcher->setObjectName(QStringLiteral("KeyEdit"));
+    keyCatcher->setAccessibleName(QStringLiteral("Seitenvorschau"));
+    pageScroller = new QScrollArea(holder);
+    pageScroller->setObjectName(QStringLiteral("ScrollBox1"));
+    pageScroller->setAccessibleName(QStringLiteral("Seitenvorschau"));
+    pageScroller->setBackgroundRole(QPalette::Dark);
+    pageScroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    stack->addWidget(keyCatcher);
+    stack->addWidget(pageScroller);
+    stack->setCurrentWidget(pageScroller);
+    pageScroller->raise();
     grid->addWidget(holder, 1, 0, 1, 6);
     grid->setRowStretch(1, 1);
 
@@ -85,15 +85,15 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     auto* box = new PreviewPaintBox(sheet);
     box->setObjectName(QStringLiteral("PaintBox1"));
     box->move(kPreviewMargin, kPreviewMargin);
-    box->onPaint = [this](QPaintEvent* e) { PaintBox1Paint(e); };
-    box->onClick = [this] { KeyEdit->setFocus(); };
-    PaintBox1 = box;
-    ScrollBox1->setWidget(sheet);
-    ScrollBox1->setWidgetResizable(false);
+    box->onPaint = [this](QPaintEvent* e) { PaintPage(e); };
+    box->onClick = [this] { keyCatcher->setFocus(); };
+    pageBox = box;
+    pageScroller->setWidget(sheet);
+    pageScroller->setWidgetResizable(false);
     sheet->resize(kPreviewMargin + 1, kPreviewMargin + 1);
-    connect(ZoomEd, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
+    connect(zoomBox, &QSpinBox::valueChanged, this, &PreviewTab::Repaint);
     // Another page number changes the page shown, not the number of pages.
-    connect(SeiteEd, &QSpinBox::valueChanged, PaintBox1, qOverload<>(&QWidget::update));
+    connect(pageNumberBox, &QSpinBox::valueChanged, pageBox, qOverload<>(&QWidget::update));
     connect(&project, &PreparedProject::changed, this, &PreviewTab::Repaint);
     qApp->installEventFilter(this);
 }
@@ -103,9 +103,9 @@ PreviewTab::~PreviewTab() {
 }
 
 void PreviewTab::Repaint() {
-    PaintBox1->update();
+    pageBox->update();
     // Until the pages are counted again, a page number set meanwhile stands.
-    SeiteEd->setMaximum(kMostPages);
+    pageNumberBox->setMaximum(kMostPages);
     if (isVisible()) countTimer->start();
 }
 
@@ -117,33 +117,34 @@ void PreviewTab::showEvent(QShowEvent* event) {
 int PreviewTab::PageCount() {
     // Counted at the resolution and zoom the preview draws at, from the page
     // start index.
-    const int dpi = qRound(logicalDpiX() * PaintBox1->devicePixelRatioF());
-    const double zoom = ZoomEd->value();
+    const int dpi = qRound(logicalDpiX() * pageBox->devicePixelRatioF());
+    const double zoom = zoomBox->value();
     return PageCountUpTo(project.Input(printerPage()), dpi, zoom, kMostPages);
 }
 
 void PreviewTab::ShowPageCount() {
     const int pages = PageCount();
-    SeiteVonLabel->setText(TranslateText(QStringLiteral("von")) + QStringLiteral(" %1").arg(pages));
+    pageCountLabel->setText(TranslateText(QStringLiteral("von")) +
+                            QStringLiteral(" %1").arg(pages));
     // A page number beyond the new end comes back to the last page.
-    SeiteEd->setMaximum(pages);
+    pageNumberBox->setMaximum(pages);
 }
 
 void PreviewTab::FocusKeys() {
-    KeyEdit->setFocus();
+    keyCatcher->setFocus();
 }
 
 PageSize PreviewTab::PreviewPageSize() const {
-    return LayoutPageSize(printerPage(), logicalDpiX(), ZoomEd->value());
+    return LayoutPageSize(printerPage(), logicalDpiX(), zoomBox->value());
 }
 
-void PreviewTab::PaintBox1Paint(QPaintEvent* event) {
+void PreviewTab::PaintPage(QPaintEvent* event) {
     const PageSize page = PreviewPageSize();
     bool resized = false;
-    if (PaintBox1->width() != page.width || PaintBox1->height() != page.height + kPreviewMargin) {
-        PaintBox1->resize(page.width, page.height + kPreviewMargin);
-        PaintBox1->parentWidget()->resize(page.width + kPreviewMargin,
-                                          page.height + 2 * kPreviewMargin);
+    if (pageBox->width() != page.width || pageBox->height() != page.height + kPreviewMargin) {
+        pageBox->resize(page.width, page.height + kPreviewMargin);
+        pageBox->parentWidget()->resize(page.width + kPreviewMargin,
+                                        page.height + 2 * kPreviewMargin);
         resized = true;
     }
     // The resized box is painted again by the next paint event, which then draws.
@@ -153,18 +154,18 @@ void PreviewTab::PaintBox1Paint(QPaintEvent* event) {
     // Only the exposed part is drawn: at high zoom a whole page bitmap would be huge.
     // On a screen with more device pixels than window units the page is laid out
     // at that finer resolution, so that it stays sharp.
-    const qreal ratio = PaintBox1->devicePixelRatioF();
+    const qreal ratio = pageBox->devicePixelRatioF();
     const int dpi = qRound(logicalDpiX() * ratio);
     const PageSize devicePage =
-        ratio == 1 ? page : LayoutPageSize(printerPage(), dpi, ZoomEd->value());
+        ratio == 1 ? page : LayoutPageSize(printerPage(), dpi, zoomBox->value());
     const QRect deviceRect = QRectF(exposed.x() * ratio, exposed.y() * ratio,
                                     exposed.width() * ratio, exposed.height() * ratio)
                                  .toAlignedRect();
     QImage part(deviceRect.size(), QImage::Format_RGB32);
     DrawPagePart(part, deviceRect.topLeft(), project.Input(printerPage()), dpi, devicePage,
-                 SeiteEd->value(), ZoomEd->value());
+                 pageNumberBox->value(), zoomBox->value());
     part.setDevicePixelRatio(ratio);
-    QPainter(PaintBox1).drawImage(QPointF(deviceRect.x() / ratio, deviceRect.y() / ratio), part);
+    QPainter(pageBox).drawImage(QPointF(deviceRect.x() / ratio, deviceRect.y() / ratio), part);
 }
 
 bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
@@ -175,9 +176,9 @@ bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     // Ctrl and the wheel over the preview zoom in and out by the zoom's step.
     if ((wheel->modifiers() & Qt::ControlModifier) &&
-        (ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1)) {
+        (pageScroller->isAncestorOf(widget) || widget == pageScroller)) {
         const int dy = wheel->angleDelta().y();
-        if (dy != 0) ZoomEd->stepBy(dy > 0 ? 1 : -1);
+        if (dy != 0) zoomBox->stepBy(dy > 0 ? 1 : -1);
         return true;
     }
     // A wheel event that nobody takes travels on to the parents of the widget it
@@ -188,7 +189,7 @@ bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
     lastWheel = wheel;
     lastWheelTime = wheel->timestamp();
     lastWheelWidget = widget;
-    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    QScrollBar* bar = pageScroller->verticalScrollBar();
     const int dy = wheel->angleDelta().y();
     if (dy < 0)
         bar->setValue(bar->value() + 20);
@@ -196,5 +197,5 @@ bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
         bar->setValue(bar->value() - 20);
     // Over the preview the 20 pixels are the whole scroll; elsewhere the control
     // under the mouse gets the wheel as well.
-    return ScrollBox1->isAncestorOf(widget) || widget == ScrollBox1;
+    return pageScroller->isAncestorOf(widget) || widget == pageScroller;
 }

@@ -42,18 +42,18 @@ class PreviewTab : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override; // the mouse wheel
 
   private:
-    void PaintBox1Paint(QPaintEvent* event);
+    void PaintPage(QPaintEvent* event);
     void ShowPageCount();
 
     PreparedProject& project;
     std::function<PrinterPage()> printerPage;
-    QSpinBox* ZoomEd;
-    QSpinBox* SeiteEd;
-    QLabel* SeiteVonLabel;
+    QSpinBox* zoomBox;
+    QSpinBox* pageNumberBox;
+    QLabel* pageCountLabel;
     QTimer* countTimer; // counts the pages once after a burst of changes
-    QScrollArea* ScrollBox1;
-    QWidget* PaintBox1;
-    QLineEdit* KeyEdit;
+    QScrollArea* pageScroller;
+    QWidget* pageBox;
+    QLineEdit* keyCatcher;
     const QWheelEvent* lastWheel = nullptr;
     quint64 lastWheelTime = 0;
     QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to

@@ -107,7 +107,7 @@ PrinterPage PrintController::CurrentPrinterPage() {
 
 void PrintController::print() {
     QPrinter& current = CurrentPrinter();
-    const QString title = GetMessageText(20);
+    const QString title = GetMessageText(Message::PrintTitle);
     FileFailure failure;
     if (NeedsPdfFileName(current)) {
         // Printing into a file: the user names the file every time.
@@ -160,7 +160,7 @@ void PrintController::printWithDialog() {
     });
     const int expected = pages.to > 0 ? (pages.to - pages.from + 1) * pages.copies : 0;
     PrintProgressDialog progress(window, expected);
-    const QString title = GetMessageText(20);
+    const QString title = GetMessageText(Message::PrintTitle);
     const PageInput input = prepared.Input(CurrentPrinterPage());
     bool cancelled = false;
     FileFailure failure;
@@ -193,7 +193,7 @@ void PrintController::exportFillablePdf() {
     FileFailure failure;
     // The pages as the current printer prints them.
     if (PrintFillablePdf(PdfSetupOf(CurrentPrinter()), prepared.Input(CurrentPrinterPage()),
-                         GetMessageText(20), path, &failure) < 0)
+                         GetMessageText(Message::PrintTitle), path, &failure) < 0)
         ReportFileFailure(window, QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
                           path, failure);
 }

@@ -57,5 +57,5 @@ void BuildLanguageMenu(MainWindow& form, QMenu* menu) {
 
 void MainWindow::ShowTranslateEditor() {
     translationDialog->exec();
-    ShowInformation(this, GetMessageText(3), GetMessageText(2));
+    ShowInformation(this, GetMessageText(Message::Translate), GetMessageText(Message::RestartProgram));
 }

@@ -79,7 +79,7 @@ void ProjectFileController::NewAll() {
 
 bool ProjectFileController::QuerySaveChanges() {
     if (!doc.IsChanged()) return true;
-    switch (AskYesNoCancel(window, GetMessageText(13), GetMessageText(12))) {
+    switch (AskYesNoCancel(window, GetMessageText(Message::Save), GetMessageText(Message::SaveQuestion))) {
     case Answer::Yes:
         return SaveFile();
     case Answer::No:
@@ -138,7 +138,7 @@ bool ProjectFileController::OpenNamedFile(const QString& name) {
     // The user asked for this file: one that cannot be read is named.
     if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
         ShowError(window, QApplication::applicationName(),
-                  GetMessageText(1) + QDir::toNativeSeparators(name));
+                  GetMessageText(Message::CannotOpenFile) + QDir::toNativeSeparators(name));
         return false;
     }
     file.close();
@@ -159,8 +159,8 @@ void ProjectFileController::StartUp(const QStringList& commandLine) {
 
 void ProjectFileController::OfferSampleProject() {
     sampleOffer->stop();
-    if (AskYesNo(window, GetMessageText(25), GetMessageText(24)))
-        OpenFileWithName(GetMessageText(29));
+    if (AskYesNo(window, GetMessageText(Message::OpenSample), GetMessageText(Message::OpenSampleQuestion)))
+        OpenFileWithName(GetMessageText(Message::SampleFileName));
 }
 
 QString ProjectFileController::DraggedProjectFile(const QMimeData* data) {

@@ -270,8 +270,8 @@ const EditCase kCases[] = {
          DialogAnswerer yes = DialogAnswerer::Press(QMessageBox::Yes);
          ui.Click("KategorieLoechenBtn");
          yes.Verify();
-         EXPECT_EQ(yes.Title(), GetMessageText(11));
-         EXPECT_EQ(yes.Text(), GetMessageText(10) + u"\"A\""_qs);
+         EXPECT_EQ(yes.Title(), GetMessageText(Message::DeleteCategory));
+         EXPECT_EQ(yes.Text(), GetMessageText(Message::DeleteCategoryQuestion) + u"\"A\""_qs);
          EXPECT_EQ(t.Describe(), (QStringList{u"K B"_qs, u"  F1 b0 3x0.5"_qs, u"K C"_qs}));
          EXPECT_EQ(ui.Categories()->selectionModel()->selectedRows().size(), 0);
          EXPECT_EQ(ui.Fields()->model()->rowCount(), 0);

@@ -72,7 +72,7 @@ TEST_F(PrintTest, PrintRunEqualsPageByPagePrinting) {
     const QString single = dir.filePath(QStringLiteral("single.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, single);
-    printer.setDocName(GetMessageText(20));
+    printer.setDocName(GetMessageText(Message::PrintTitle));
     PageInput input = form->project().Input(form->printing().CurrentPrinterPage());
     input.printer = PrinterPageOf(printer);
     {

@@ -339,7 +339,7 @@ TEST_F(TranslateEditorWindowTest, TypedTranslationIsUsedAtOnce) {
     editor->FilterBtn->click();
     answer.Verify();
     EXPECT_EQ(answer.Title(), u"Seek"_qs);
-    EXPECT_EQ(GetMessageText(26), u"Seek"_qs);
+    EXPECT_EQ(GetMessageText(Message::Search), u"Seek"_qs);
     // Window texts wait for the next start.
     EXPECT_EQ(editor->FilterBtn->text(), u"Suchen"_qs);
 }

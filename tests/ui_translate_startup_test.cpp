@@ -102,7 +102,7 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
     EXPECT_EQ(main.about->WebBtn->text(), u"EN Besuchen Sie uns im Internet"_qs);
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"EN Quillora"_qs);
     QString untitled;
-    GetMessageText(23, untitled, second);
+    GetMessageText(Message::Untitled, untitled, second);
     EXPECT_EQ(untitled, u"EN unbenannt"_qs);
 }
 

@@ -61,6 +61,14 @@ QString GetMessageText(int n) {
     return text;
 }
 
+QString GetMessageText(Message message) {
+    return GetMessageText(static_cast<int>(message));
+}
+
+void GetMessageText(Message message, QString& text, Translator& translator) {
+    GetMessageText(static_cast<int>(message), text, translator);
+}
+
 void RegisterMessages(Translator& translator) {
     for (int n = 1; n <= kMessageCount; ++n)
         translator.TranslateText(MessageTable(n));

@@ -83,8 +83,8 @@ void LanguageMenu::ChooseLanguage(std::int32_t n) {
     if (QAction* entry = Entry(n)) entry->setChecked(true);
     translator.language = n;
     QString title, text;
-    GetMessageText(3, title, translator);
-    GetMessageText(2, text, translator);
+    GetMessageText(Message::Translate, title, translator);
+    GetMessageText(Message::RestartProgram, text, translator);
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, dialogParent);
     box.exec();
 }

@@ -152,8 +152,8 @@ void TranslationEditor::searchNext() {
             if (!FoldAsciiLetters(grid->GridCell(r, c)).contains(wanted)) continue;
             ShowFound(r, c);
             QString title, text;
-            GetMessageText(26, title, translator);
-            GetMessageText(27, text, translator);
+            GetMessageText(Message::Search, title, translator);
+            GetMessageText(Message::SearchAgain, text, translator);
             if (Ask(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) !=
                 QMessageBox::Yes)
                 return;
@@ -169,7 +169,7 @@ void TranslationEditor::deleteRow() {
     const int heading = grid->MarkedHeading();
     if (r >= 1 && r <= translator.RowCount()) {
         QString title;
-        GetMessageText(28, title, translator);
+        GetMessageText(Message::DeleteRowQuestion, title, translator);
         const int answer = Ask(QMessageBox::Question, title, translator.Cell(r - 1, 0),
                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) translator.DeleteTranslationRow(r - 1);
