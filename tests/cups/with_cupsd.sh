@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Runs a command next to a CUPS daemon of its own: its own configuration,
 # spool and log folders under one temporary folder, its own port on the
-# loopback address, and one cups-pdf queue, the default, that writes its PDF
-# files into that folder. The machine's CUPS configuration is only read, never
-# changed. The daemon is stopped when the command ends, however it ends.
+# loopback address, and two cups-pdf queues that write their PDF files into
+# that folder: the default one on A4 paper, another one on A5. The machine's
+# CUPS configuration is only read, never changed. The daemon is stopped when the command ends, however it ends.
 #
 #   with_cupsd.sh COMMAND [ARGUMENTS...]
 #
-# The command gets CUPS_SERVER (the daemon), QUILLORA_CUPS_QUEUE (the queue)
-# and QUILLORA_CUPS_OUTPUT (the folder cups-pdf writes into). Exit status 77
+# The command gets CUPS_SERVER (the daemon), QUILLORA_CUPS_QUEUE (the default
+# queue), QUILLORA_CUPS_A5_QUEUE (the other one) and QUILLORA_CUPS_OUTPUT (the
+# folder cups-pdf writes into, job_N-TITLE.pdf for job N). Exit status 77
 # (skipped) when no daemon can run here; in CI (CI=true) that is a failure.
 set -uo pipefail
 
 queue=quillora-pdf
+a5queue=quillora-pdf-a5
 skip() {
   echo "SKIPPED: $*" >&2
   if [ "${CI:-}" = true ]; then exit 1; fi
@@ -55,6 +57,8 @@ chmod 1777 "$root/out"
       "$name" "$name" "$value" "$name" "$name"
   done
 } > "$root/conf/ppd/$queue.ppd"
+sed -E 's/^\*Default(PageSize|PageRegion|ImageableArea|PaperDimension): A4/*Default\1: A5/' \
+  "$root/conf/ppd/$queue.ppd" > "$root/conf/ppd/$a5queue.ppd"
 cat > "$root/conf/printers.conf" <<PRINTERS
 <DefaultPrinter $queue>
 Info Quillora test queue
@@ -63,6 +67,13 @@ State Idle
 Accepting Yes
 Shared No
 </DefaultPrinter>
+<Printer $a5queue>
+Info Quillora test queue on A5
+DeviceURI cups-pdf:/
+State Idle
+Accepting Yes
+Shared No
+</Printer>
 PRINTERS
 
 cat > "$root/cups-files.conf" <<FILES
@@ -117,7 +128,7 @@ if [ -z "$started" ]; then
 fi
 
 export CUPS_SERVER="127.0.0.1:$port"
-export QUILLORA_CUPS_QUEUE=$queue QUILLORA_CUPS_OUTPUT="$root/out" QUILLORA_CUPS_LOG="$root/log"
+export QUILLORA_CUPS_QUEUE=$queue QUILLORA_CUPS_A5_QUEUE=$a5queue QUILLORA_CUPS_OUTPUT="$root/out"
 # The daemon's default queue is the default: no queue named by the environment.
 unset LPDEST PRINTER
 "$@"
