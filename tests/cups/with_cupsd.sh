@@ -108,7 +108,8 @@ WebInterface No
   </Limit>
 </Policy>
 CONF
-  (cd "$root/out" && exec "$cupsd" -f -c "$root/cupsd.conf" -s "$root/cups-files.conf") &
+  (cd "$root/out" && exec "$cupsd" -f -c "$root/cupsd.conf" -s "$root/cups-files.conf") \
+    </dev/null >>"$root/log/cupsd.out" 2>&1 &
   pid=$!
   # Ready when the scheduler answers; given up when the daemon has ended.
   for _ in $(seq 1 100); do
@@ -126,6 +127,16 @@ if [ -z "$started" ]; then
   cat "$root/log/error_log" >&2 2>/dev/null
   skip "cupsd did not start"
 fi
+
+# Should this script be killed outright (a test run's time limit), the daemon
+# and its folder go with it.
+(
+  trap '' INT TERM
+  while kill -0 $$ 2>/dev/null; do sleep 1; done
+  kill -TERM "$pid" 2>/dev/null
+  sleep 1
+  rm -rf "$root"
+) </dev/null >/dev/null 2>&1 &
 
 export CUPS_SERVER="127.0.0.1:$port"
 export QUILLORA_CUPS_QUEUE=$queue QUILLORA_CUPS_A5_QUEUE=$a5queue QUILLORA_CUPS_OUTPUT="$root/out"
