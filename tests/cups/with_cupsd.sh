@@ -21,13 +21,14 @@ skip() {
   exit 77
 }
 
+# cups-pdf runs only under a daemon started as root: it writes as the job's user.
+[ "$(id -u)" = 0 ] || skip "cups-pdf needs cupsd running as root"
 cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
 [ -x "$cupsd" ] || skip "no cupsd (package cups)"
+command -v lpstat >/dev/null || skip "no lpstat (package cups-client)"
 [ -x /usr/lib/cups/backend/cups-pdf ] || skip "no cups-pdf backend (package printer-driver-cups-pdf)"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
 [ -r "$ppd" ] || skip "no cups-pdf PPD"
-# cups-pdf runs only under a daemon started as root: it writes as the job's user.
-[ "$(id -u)" = 0 ] || skip "cups-pdf needs cupsd running as root"
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/quillora-cups.XXXXXX") || skip "no temporary folder"
 chmod 755 "$root"
