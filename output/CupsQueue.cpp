@@ -47,6 +47,10 @@ CupsJob SendPdfToCups(const QString& queue, const QByteArray& pdf, const QString
     const QByteArray copiesText = QByteArray::number(copies);
     cups_option_t* options = nullptr;
     int count = cupsAddOption("copies", copiesText.constData(), 0, &options);
+    // Copies of a form come out as whole sets, as the window's print dialog asks.
+    if (copies > 1)
+        count = cupsAddOption("multiple-document-handling", "separate-documents-collated-copies",
+                              count, &options);
     const int id = cupsCreateJob(CUPS_HTTP_DEFAULT, name.constData(), jobTitle.constData(), count,
                                  options);
     cupsFreeOptions(count, options);

@@ -24,6 +24,6 @@ struct CupsJob {
 };
 
 // Sends pdf to the queue as one job under title, with that many copies,
-// which the queue makes itself.
+// which the queue makes itself, collated: each copy a whole set of pages.
 CupsJob SendPdfToCups(const QString& queue, const QByteArray& pdf, const QString& title,
                       int copies);

@@ -109,14 +109,15 @@ inline PdfInfo ReadPdfInfo(const QString& pdf) {
     return result;
 }
 
-// Page 1 of a PDF rasterised in grey at a low resolution.
-inline QImage FirstPageRaster(const QString& pdf, const QString& folder, const QString& name) {
+// A page of a PDF (page 1 unless told) rasterised in grey at a low resolution.
+inline QImage FirstPageRaster(const QString& pdf, const QString& folder, const QString& name,
+                              int page = 1) {
     const QString base = QDir(folder).filePath(name);
+    const QString number = QString::number(page);
     QProcess::execute(QStringLiteral("pdftoppm"),
                       {QStringLiteral("-r"), QStringLiteral("24"), QStringLiteral("-gray"),
-                       QStringLiteral("-png"), QStringLiteral("-f"), QStringLiteral("1"),
-                       QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
-                       pdf, base});
+                       QStringLiteral("-png"), QStringLiteral("-f"), number, QStringLiteral("-l"),
+                       number, QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
 }
 

@@ -202,7 +202,8 @@ TEST_F(CupsPrintTest, PrinterSetupChoiceIsWherePrintingGoes) {
 }
 
 // quillora --print must hand every page to the default queue with the copies
-// asked for, as --print-pdf draws them, and say so with status 0.
+// asked for, as --print-pdf draws them, and say so with status 0. The copies
+// are whole sets: cups-pdf's file holds pages 1, 2, 1, 2.
 TEST_F(CupsPrintTest, CommandLinePrintsOnTheDefaultQueueWithCopies) {
     AddTallFields(3);
     const QString project = SaveProject();
@@ -218,9 +219,12 @@ TEST_F(CupsPrintTest, CommandLinePrintsOnTheDefaultQueueWithCopies) {
     const QString pdf = CupsJobPdf(queues, job);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF for job " << job;
     const PdfInfo info = ReadPdfInfo(pdf);
-    EXPECT_EQ(info.pages, 2);
+    EXPECT_EQ(info.pages, 2 * 2);
     EXPECT_NEAR(info.width, kA4Width, 1);
     ExpectFirstPageAsPrintPdf(pdf, project, 600);
+    EXPECT_LT(MeanGreyDifference(FirstPageRaster(pdf, dir.path(), QStringLiteral("third"), 3),
+                                 FirstPageRaster(pdf, dir.path(), QStringLiteral("first"), 1)),
+              kSameRaster);
 }
 
 // --printer names the queue, and the pages take that queue's paper.
