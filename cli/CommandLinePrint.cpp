@@ -42,7 +42,8 @@ QString PrintCommandUsage() {
         "      Prints all pages of the project through CUPS, as \"Drucken\" does,\n"
         "      on the queue's paper, without a window.\n"
         "      --printer NAME    the print queue (default: the default queue)\n"
-        "      --copies N        copies, 1 to %1 (default 1)\n")
+        "      --copies N        copies, 1 to %1 (default 1), each a whole set\n"
+        "      Status 0 once the queue took the job; 1 when there is no such queue.\n")
         .arg(kMaxCopies);
 }
 

@@ -79,6 +79,19 @@ TEST(PrintOptions, WrongOptionsGiveStatusTwo) {
     }
 }
 
+// With no CUPS server to ask (nothing listens on port 1) there is no queue:
+// status 1 with a message naming the queue, or saying there is no default.
+TEST(PrintOptions, NoQueueGivesStatusOne) {
+    qputenv("CUPS_SERVER", "127.0.0.1:1");
+    ExportResult r = RunCommandLineExport(Args({"--print", "--printer", "Büro", "a.qlr"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.error.contains(QStringLiteral("\"Büro\""))) << r.error.toStdString();
+    r = RunCommandLineExport(Args({"--print", "a.qlr"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.error.contains(QStringLiteral("no default print queue"))) << r.error.toStdString();
+    EXPECT_TRUE(r.output.isEmpty());
+}
+
 // --help must show the print command with its options.
 TEST(PrintOptions, HelpShowsPrinting) {
     const ExportResult r = RunCommandLineExport(Args({"--help"}));
