@@ -1,6 +1,7 @@
 // The table of exports and the program entry of the command line.
 #include "CommandLineExport.h"
 
+#include "CommandLinePrint.h"
 #include "ProjectExport.h"
 
 #include <QGuiApplication>
@@ -66,6 +67,8 @@ std::span<const ExportCommand> ExportCommands() {
 }
 
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
+    // Printing through CUPS has options of its own (CommandLinePrint.h).
+    if (IsPrintCommand(arguments)) return RunPrintCommand(arguments, programDir);
     ExportResult result;
     const ExportParse parse = ParseExportArguments(arguments);
     if (!parse.ok) {

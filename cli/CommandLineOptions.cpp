@@ -1,5 +1,6 @@
 // Reading the command line: which mode it asks for, and the export's options.
 #include "CommandLineExport.h"
+#include "CommandLinePrint.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -102,6 +103,7 @@ QString ExportUsage() {
                                    "given.\n");
     for (const ExportCommand& command : ExportCommands())
         usage += QString::fromUtf8(command.usage);
+    usage += PrintCommandUsage();
     usage += QStringLiteral(
         "  quillora --help\n"
         "      Shows this text.\n"

@@ -68,6 +68,26 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     return true;
 }
 
+bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
+                           int printerDpi, const QString& programDir, QString* error, int* pages) {
+    QString message;
+    if (!error) error = &message;
+    ExportProject loaded;
+    if (!LoadProject(loaded, project, programDir, error)) return false;
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    FileFailure failure;
+    const int printed = PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), loaded.Input(),
+                                         MessageTable(20), buffer, {}, {}, nullptr, &failure);
+    if (printed < 0) {
+        *error = failure.english;
+        return false;
+    }
+    if (pages) *pages = printed;
+    return true;
+}
+
 bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
                               const QString& programDir, QString* error, int* pages) {
     QString message;

@@ -3,6 +3,7 @@
 // file, the fillable PDF, and one page as the preview shows it in a PNG file.
 // The command line (cli/) offers them; each reads the project itself.
 
+#include <QByteArray>
 #include <QString>
 
 // Each returns false with *error set (in English) when the project file
@@ -11,6 +12,10 @@
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error,
                        int* pages = nullptr);
+// The same PDF in memory, for a printer queue: nothing is written to disk.
+bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
+                           int printerDpi, const QString& programDir, QString* error,
+                           int* pages = nullptr);
 // The printed PDF with a form field over every field (FillablePdf.h).
 bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
                               const QString& programDir, QString* error, int* pages = nullptr);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need. Safe to run again:
-# it only calls apt-get when a package is missing. Run as root.
+# it only calls apt-get when a package is missing. Run as root. The CUPS
+# daemon is installed for the printing tests, which run one of their own;
+# dpkg-dev and lintian make and check the Debian package (cpack -G DEB).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -8,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils libqpdf-dev libjemalloc-dev
   desktop-file-utils appstream shared-mime-info man-db
+  libcups2-dev cups printer-driver-cups-pdf ghostscript
+  dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

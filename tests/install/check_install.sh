@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what it installed: the
 # desktop entry, the AppStream metadata, the MIME type of *.qlr, the icons, the
-# manual page, and that the installed program finds its data there.
+# manual page (compressed), and that the installed program finds its data there.
 # Usage: check_install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -15,7 +15,8 @@ share="$root/share"
 for f in bin/quillora "share/quillora/logo torvane200x200.gif" share/quillora/test.qlr \
          share/quillora/translate.dat \
          share/applications/quillora.desktop share/mime/packages/quillora.xml \
-         share/metainfo/de.torvane.Quillora.metainfo.xml share/man/man1/quillora.1 \
+         share/metainfo/de.torvane.Quillora.metainfo.xml share/man/man1/quillora.1.gz \
+         share/doc/quillora/copyright share/doc/quillora/changelog.gz \
          share/icons/hicolor/scalable/apps/quillora.svg \
          share/icons/hicolor/48x48/apps/quillora.png \
          share/icons/hicolor/256x256/mimetypes/application-x-quillora-project.png; do
@@ -25,7 +26,7 @@ done
 desktop-file-validate "$share/applications/quillora.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$share/metainfo/de.torvane.Quillora.metainfo.xml" ||
     fail "AppStream metadata"
-man --warnings -l -Tutf8 "$share/man/man1/quillora.1" >/dev/null 2>"$prefix/man.err" || true
+man --warnings -l -Tutf8 "$share/man/man1/quillora.1.gz" >/dev/null 2>"$prefix/man.err" || true
 [ ! -s "$prefix/man.err" ] || { cat "$prefix/man.err"; fail "manual page"; }
 
 update-mime-database "$share/mime" || fail "MIME database"
