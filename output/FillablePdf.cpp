@@ -1,21 +1,12 @@
 // The fillable PDF: the print run into memory, then the form fields over it.
 #include "FillablePdf.h"
 
-#include "DrawnField.h"
+#include "FieldMap.h"
 #include "PdfFormFields.h"
 #include "PrintRun.h"
 
 #include <QBuffer>
 #include <vector>
-
-namespace {
-// Keeps every field the print run draws, in drawing order.
-class FieldCollector : public FieldObserver {
-  public:
-    void FieldDrawn(const DrawnField& field) override { fields.push_back(field); }
-    std::vector<DrawnField> fields;
-};
-} // namespace
 
 int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, const QString& jobTitle,
                      const QString& path, FileFailure* failure) {
@@ -25,9 +16,10 @@ int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, cons
     QByteArray printed;
     QBuffer buffer(&printed);
     buffer.open(QIODevice::WriteOnly);
-    FieldCollector collector;
+    // Where the print run draws each field, in the same pass.
+    FieldMap map;
     PageInput input = pageInput;
-    input.fields = &collector;
+    input.fields = &map;
     const int pages = PrintToPdfDevice(setup, input, jobTitle, buffer, {}, {}, nullptr, failure);
     if (pages < 0) return -1;
     buffer.close();
@@ -35,6 +27,6 @@ int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, cons
     geometry.dpi = setup.dpi;
     // The drawing starts at the printable area's corner.
     geometry.origin = setup.layout.paintRect(QPageLayout::Point).topLeft();
-    if (!AddFormFieldsAndWrite(printed, collector.fields, geometry, path, failure)) return -1;
+    if (!AddFormFieldsAndWrite(printed, map.Fields(), geometry, path, failure)) return -1;
     return pages;
 }
