@@ -1,0 +1,291 @@
+// Collecting returned orders: fillable PDFs made by the export, filled in as
+// different viewers fill them, read back into the order table and its CSV.
+#include "FileBytes.h"
+#include "OrderCollection.h"
+#include "ReturnedOrders.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using OH = QPDFObjectHandle;
+
+class OrderCollectTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        const int drinks = AppendCategory(doc, QStringLiteral("Getränke"));
+        AppendField(doc, drinks, fkText, QStringLiteral("Apfelsaft (Kisten)"), 4, 1);
+        AppendField(doc, drinks, fkText, QStringLiteral("Bemerkung"), 8, 2);
+        AppendField(doc, drinks, fkCheckBox, QStringLiteral("Lieferung"), 1, 1);
+        AppendField(doc, drinks, fkText, QStringLiteral("Apfelsaft (Kisten)"), 4, 1);
+        const int size = AppendCategory(doc, QStringLiteral("Größe"));
+        for (const char* s : {"S", "M", "L"})
+            AppendField(doc, size, fkSingleChoice, QString::fromLatin1(s), 1, 1);
+        const int price = AppendCategory(doc, QStringLiteral("Preis z.B."));
+        AppendField(doc, price, fkCheckBox, QStringLiteral("ja"), 1, 1);
+        blank = Path("blank.pdf");
+        ASSERT_TRUE(MakeFillablePdf(doc, settings, blank));
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QString Filled(const char* name, const FormFilling& filling) {
+        const QString out = Path(name);
+        EXPECT_TRUE(FillForm(blank, out, filling)) << name;
+        return out;
+    }
+    // The three orders of the exact table below.
+    QStringList ThreeOrders() {
+        FormFilling a;
+        a.values = {{"Getränke - Apfelsaft (Kisten)", "3"},
+                    {"Getränke - Bemerkung", "Bitte klingeln\nHaus \"B\", 2. Stock 😀"},
+                    {"Getränke - Lieferung", "1"},
+                    {"Getränke - Apfelsaft (Kisten) 2", "1,5"},
+                    {"Größe", "M"},
+                    {"Preis z_B_ - ja", "0"}};
+        FormFilling b;
+        b.style = FillStyle::ValueOnly;
+        b.checkOnName = "Bestellt ja";
+        b.values = {{"Getränke - Apfelsaft (Kisten)", "2"},
+                    {"Getränke - Lieferung", "1"},
+                    {"Getränke - Apfelsaft (Kisten) 2", "2"},
+                    {"Größe", "L"}};
+        FormFilling c;
+        c.style = FillStyle::StateOnly;
+        c.checkOnName = "On";
+        c.values = {{"Getränke - Lieferung", "1"},
+                    {"Getränke - Apfelsaft (Kisten) 2", "0.25"},
+                    {"Größe", "S"}};
+        return {Filled("a.pdf", a), Filled("b.pdf", b), Filled("c.pdf", c)};
+    }
+    QTemporaryDir dir;
+    FormDocument doc;
+    LayoutSettings settings;
+    QString blank;
+};
+
+const QByteArray kHeads = "Datei,Getränke - Apfelsaft (Kisten),Getränke - Bemerkung,"
+                          "Getränke - Lieferung,Getränke - Apfelsaft (Kisten) 2,Größe - S,"
+                          "Größe - M,Größe - L,Preis z_B_ - ja\r\n";
+
+// Values set with and without appearance states, renamed "on" states, radio
+// groups, Unicode and line breaks must all reach the exact table.
+TEST_F(OrderCollectTest, FilledFormsMakeTheExactTable) {
+    const QStringList files = ThreeOrders();
+    const OrderCollection got = CollectOrders(MakeOrderForm(doc, settings), files);
+    EXPECT_TRUE(got.rejected.empty());
+    const QByteArray expected = kHeads +
+                                "a.pdf,3,\"Bitte klingeln\nHaus \"\"B\"\", 2. Stock 😀\",1,"
+                                "\"1,5\",0,1,0,0\r\n"
+                                "b.pdf,2,,1,2,0,0,1,0\r\n"
+                                "c.pdf,,,1,0.25,1,0,0,0\r\n"
+                                "Summe,5,,3,\"3,75\",1,1,1,0\r\n";
+    EXPECT_EQ(got.table.Csv(QLatin1Char(','), QStringLiteral("Datei"), QStringLiteral("Summe")),
+              expected);
+    // With ";" a decimal comma needs no quotes; the separator in a cell does.
+    const QByteArray semicolon =
+        got.table.Csv(QLatin1Char(';'), QStringLiteral("Datei"), QStringLiteral("Summe"));
+    EXPECT_TRUE(semicolon.endsWith("Summe;5;;3;3,75;1;1;1;0\r\n")) << semicolon.constData();
+}
+
+// The heads must be the names the fillable PDF gives its fields.
+TEST_F(OrderCollectTest, HeadsAreTheFieldNamesOfThePdf) {
+    const OrderForm form = MakeOrderForm(doc, settings);
+    QPDF pdf;
+    pdf.processFile(blank.toLocal8Bit().constData());
+    for (const OrderColumn& column : form.columns) {
+        OH field = FieldNamed(pdf, column.pdfField.toStdString());
+        EXPECT_TRUE(field.isDictionary()) << column.pdfField.toStdString();
+        if (column.kind != fkSingleChoice) EXPECT_EQ(column.head, column.pdfField);
+    }
+}
+
+// Files of another form, of this form before a change, damaged files and
+// missing ones are named and kept out of the table; the others are still read.
+TEST_F(OrderCollectTest, ForeignAndDamagedFilesAreRejectedByName) {
+    const QStringList orders = ThreeOrders();
+    FormDocument other;
+    AppendField(other, AppendCategory(other, QStringLiteral("Getränke")), fkText,
+                QStringLiteral("Apfelsaft (Kisten)"), 4, 1);
+    const QString foreign = Path("foreign.pdf");
+    ASSERT_TRUE(MakeFillablePdf(other, settings, foreign));
+    const QString damaged = Path("damaged.pdf");
+    ASSERT_TRUE(WriteRaw(damaged, ReadAll(orders[0]).left(ReadAll(orders[0]).size() / 2)));
+    const QString garbage = Path("garbage.pdf");
+    ASSERT_TRUE(WriteRaw(garbage, QByteArray("%PDF-1.4\nnot really\n")));
+    const QString missing = Path("missing.pdf");
+    // Without the identity: a plain PDF with the same fields.
+    QPDF strip;
+    strip.processFile(orders[1].toLocal8Bit().constData());
+    strip.getTrailer().getKey("/Info").removeKey(kFormIdentityKey);
+    strip.getRoot().getKey("/AcroForm").removeKey(kFormIdentityKey);
+    const QString plain = Path("plain.pdf");
+    WritePdf(strip, plain);
+
+    const QStringList inputs{orders[0], foreign, damaged, garbage, orders[1], missing, plain};
+    const OrderCollection got = CollectOrders(MakeOrderForm(doc, settings), inputs);
+    ASSERT_EQ(got.table.RowCount(), 2);
+    EXPECT_EQ(got.table.Row(0).first(), QStringLiteral("a.pdf"));
+    EXPECT_EQ(got.table.Row(1).first(), QStringLiteral("b.pdf"));
+    QStringList rejected;
+    for (const RejectedInput& r : got.rejected)
+        rejected << QFileInfo(r.path).fileName();
+    rejected.sort();
+    EXPECT_EQ(rejected, (QStringList{"damaged.pdf", "foreign.pdf", "garbage.pdf", "missing.pdf",
+                                     "plain.pdf"}));
+
+    // This form changed after the PDFs were made: every one of them is rejected.
+    AppendField(doc, 0, fkText, QStringLiteral("Neu"), 4, 1);
+    const OrderCollection changed = CollectOrders(MakeOrderForm(doc, settings), orders);
+    EXPECT_EQ(changed.table.RowCount(), 0);
+    EXPECT_EQ(changed.rejected.size(), 3u);
+}
+
+// A layout value that moves fields changes the identity; a colour does not.
+TEST_F(OrderCollectTest, IdentityFollowsWhatMovesFields) {
+    const QString before = FormIdentity(doc, settings);
+    EXPECT_EQ(before.size(), 32);
+    struct Case {
+        const char* what;
+        void (*change)(LayoutSettings&);
+        bool moves;
+    };
+    const Case cases[] = {
+        {"left margin", [](LayoutSettings& s) { s.leftMarginMm += 1; }, true},
+        {"field font", [](LayoutSettings& s) { s.font(FontRole::FieldName).size += 1; }, true},
+        {"header text", [](LayoutSettings& s) { s.headerText = QStringLiteral("Kopf"); }, true},
+        {"line colour", [](LayoutSettings& s) { s.lineColour = 0x00FF00; }, false},
+        {"field background", [](LayoutSettings& s) { s.fieldBackgroundColour = 0x1; }, false},
+    };
+    for (const Case& c : cases) {
+        LayoutSettings changed = settings;
+        c.change(changed);
+        EXPECT_EQ(FormIdentity(doc, changed) != before, c.moves) << c.what;
+    }
+}
+
+// A form sent back in several files (each with some of its fields) is one order.
+TEST_F(OrderCollectTest, PartsOfOneFormMakeOneRow) {
+    const QStringList orders = ThreeOrders();
+    auto keepOnly = [&](const QString& out, bool drinks) {
+        QPDF pdf;
+        pdf.processFile(orders[0].toLocal8Bit().constData());
+        OH fields = pdf.getRoot().getKey("/AcroForm").getKey("/Fields");
+        std::vector<OH> kept;
+        for (int i = 0; i < fields.getArrayNItems(); ++i) {
+            OH f = fields.getArrayItem(i);
+            const bool isDrink = f.getKey("/T").getUTF8Value().rfind("Getränke", 0) == 0;
+            if (isDrink == drinks) kept.push_back(f);
+        }
+        pdf.getRoot().getKey("/AcroForm").replaceKey("/Fields", OH::newArray(kept));
+        WritePdf(pdf, out);
+    };
+    keepOnly(Path("p1.pdf"), true);
+    keepOnly(Path("p2.pdf"), false);
+    const OrderCollection got =
+        CollectOrders(MakeOrderForm(doc, settings), {Path("p1.pdf"), Path("p2.pdf"), orders[1]});
+    ASSERT_EQ(got.table.RowCount(), 2);
+    QStringList first = got.table.Row(0);
+    EXPECT_EQ(first.takeFirst(), QStringLiteral("p1.pdf + p2.pdf"));
+    QStringList whole = CollectOrders(MakeOrderForm(doc, settings), {orders[0]}).table.Row(0);
+    whole.removeFirst();
+    EXPECT_EQ(first, whole);
+}
+
+// Crafted files: two fields of one name, a huge value, a field tree that
+// holds itself. None may crash, none may reach the table.
+TEST_F(OrderCollectTest, CraftedFilesNeverMixOrCrash) {
+    const QStringList orders = ThreeOrders();
+    struct Case {
+        const char* name;
+        void (*craft)(QPDF&);
+        bool taken;
+    };
+    const Case cases[] = {
+        {"twice.pdf",
+         [](QPDF& pdf) {
+             OH fields = pdf.getRoot().getKey("/AcroForm").getKey("/Fields");
+             OH copy = OH::newDictionary();
+             copy.replaceKey("/T", OH::newUnicodeString("Getränke - Bemerkung"));
+             copy.replaceKey("/FT", OH::newName("/Tx"));
+             copy.replaceKey("/V", OH::newString("from another order"));
+             fields.appendItem(pdf.makeIndirectObject(copy));
+         },
+         false},
+        {"huge.pdf",
+         [](QPDF& pdf) {
+             FieldNamed(pdf, "Getränke - Bemerkung")
+                 .replaceKey("/V", OH::newString(std::string(kMaxReturnedValueBytes + 1, 'x')));
+         },
+         false},
+        {"loop.pdf",
+         [](QPDF& pdf) {
+             OH field = FieldNamed(pdf, "Preis z_B_ - ja");
+             OH kid = OH::newDictionary();
+             kid.replaceKey("/T", OH::newString("inner"));
+             kid = pdf.makeIndirectObject(kid);
+             kid.replaceKey("/Kids", OH::newArray(std::vector<OH>{field, kid}));
+             field.replaceKey("/Kids", OH::newArray(std::vector<OH>{kid}));
+             kid.replaceKey("/Parent", field);
+         },
+         true},
+        {"nofields.pdf",
+         [](QPDF& pdf) {
+             pdf.getRoot().getKey("/AcroForm").replaceKey("/Fields", OH::newArray());
+         },
+         false},
+    };
+    const OrderForm form = MakeOrderForm(doc, settings);
+    for (const Case& c : cases) {
+        QPDF pdf;
+        pdf.processFile(orders[0].toLocal8Bit().constData());
+        c.craft(pdf);
+        const QString path = Path(c.name);
+        WritePdf(pdf, path);
+        const OrderCollection got = CollectOrders(form, {path, orders[1]});
+        EXPECT_EQ(got.table.RowCount(), c.taken ? 2 : 1) << c.name;
+        EXPECT_EQ(got.rejected.size(), c.taken ? 0u : 1u) << c.name;
+        if (!c.taken && !got.rejected.empty())
+            EXPECT_FALSE(got.rejected[0].rejection.reason.isEmpty()) << c.name;
+    }
+}
+
+// A folder gives its PDF files sorted by name; other files stay out.
+TEST_F(OrderCollectTest, FolderFilesComeSortedByName) {
+    const QStringList orders = ThreeOrders();
+    QDir(dir.path()).mkdir(QStringLiteral("in"));
+    for (const char* name : {"z.pdf", "B.PDF", "a.pdf"})
+        QFile::copy(orders[1], dir.filePath(QStringLiteral("in/") + QString::fromLatin1(name)));
+    WriteRaw(dir.filePath(QStringLiteral("in/notes.txt")), "hello");
+    std::vector<RejectedInput> rejected;
+    const QStringList files = ExpandOrderInputs({dir.filePath(QStringLiteral("in"))}, &rejected);
+    QStringList names;
+    for (const QString& f : files)
+        names << QFileInfo(f).fileName();
+    EXPECT_EQ(names, (QStringList{"B.PDF", "a.pdf", "z.pdf"}));
+    EXPECT_TRUE(rejected.empty());
+}
+
+// Sums of quantity columns: only columns of numbers, decimals kept exactly.
+TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
+    const struct {
+        QStringList texts;
+        const char* sum;
+    } cases[] = {
+        {{"1", "2", "3"}, "6"},
+        {{"1,5", "", "2"}, "3,5"},
+        {{"0.1", "0.2"}, "0.3"},
+        {{" 4 ", "-1"}, "3"},
+        {{"2", "zwei"}, ""},
+        {{"", ""}, ""},
+        {{"1.2.3"}, ""},
+        {{"1e3"}, ""},
+        {{"999999999999999999", "1"}, "1000000000000000000"},
+        {{"1234567890123456789"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SumOfNumbers(c.texts), QString::fromLatin1(c.sum)) << c.texts.join('|').toStdString();
+}
+
+} // namespace
