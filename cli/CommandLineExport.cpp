@@ -1,6 +1,7 @@
 // The table of exports and the program entry of the command line.
 #include "CommandLineExport.h"
 
+#include "CollectCommand.h"
 #include "ProjectExport.h"
 
 #include <QGuiApplication>
@@ -66,6 +67,8 @@ std::span<const ExportCommand> ExportCommands() {
 }
 
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
+    // The collection of returned orders reads many inputs: its own options.
+    if (IsCollectCommand(arguments)) return RunCollectCommand(arguments);
     ExportResult result;
     const ExportParse parse = ParseExportArguments(arguments);
     if (!parse.ok) {

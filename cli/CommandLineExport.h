@@ -5,6 +5,7 @@
 //     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
 //     quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr
+//     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT... (CollectCommand.h)
 //     quillora --help | --version
 
 #include <QString>
