@@ -211,6 +211,16 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
             index.Add(fields.getArrayItem(i), QString(), 0);
 
     read.cells.resize(form.columns.size());
+    // The buttons' state names as the PDF holds them, by column and by group.
+    std::vector<std::string> stateNames(form.columns.size());
+    std::vector<std::set<std::string>> groupStates(static_cast<std::size_t>(form.groupCount));
+    for (std::size_t c = 0; c < form.columns.size(); ++c) {
+        const OrderColumn& column = form.columns[c];
+        if (column.kind != fkSingleChoice || column.group < 0 || column.group >= form.groupCount)
+            continue;
+        stateNames[c] = "/" + Utf8(column.state);
+        groupStates[static_cast<std::size_t>(column.group)].insert(stateNames[c]);
+    }
     std::map<int, std::pair<int, std::string>> choices; // by group
     bool any = form.columns.empty();
     for (std::size_t c = 0; c < form.columns.size(); ++c) {
@@ -240,11 +250,8 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
             if (place < 0) continue;
             // The button whose state bears this field's name; when a viewer
             // renamed the states, the button in this field's place.
-            bool named = false;
-            for (const OrderColumn& other : form.columns)
-                if (other.group == column.group && "/" + Utf8(other.state) == state) named = true;
-            const bool mine = named ? "/" + Utf8(column.state) == state
-                                    : place == column.indexInGroup;
+            const bool named = groupStates[static_cast<std::size_t>(column.group)].count(state);
+            const bool mine = named ? stateNames[c] == state : place == column.indexInGroup;
             if (mine) cell.value = QStringLiteral("1");
         }
     }
@@ -290,6 +297,18 @@ ReturnedRead ReadReturnedPdf(const QString& path, const OrderForm& form) {
         read.rejection = {QStringLiteral("cannot be opened: %1").arg(file.errorString()),
                           QStringLiteral("Die Datei kann nicht geöffnet werden.")};
         return read;
+    }
+    // Mapped, not read: qpdf touches only the pages of the file that hold
+    // the cross-reference and the objects the fields need, and reads its
+    // tokens from memory rather than seeking in the file for each one.
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (uchar* mapped = file.map(0, size)) {
+            const char* data = reinterpret_cast<const char*>(mapped);
+            return ReadWith(form, [&](QPDF& pdf) {
+                pdf.processMemoryFile("returned form", data, static_cast<size_t>(size));
+            });
+        }
     }
     file.close();
     const QByteArray name = QFile::encodeName(path);
