@@ -3,11 +3,18 @@
 
 #include "AtomicFile.h"
 #include "Document.h"
+#include "OptionsFile.h"
 #include "OrderCollection.h"
+#include "ProgramFiles.h"
 #include "ProjectFile.h"
+#include "TranslationFile.h"
+#include "TranslationTable.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 const char* const kCollectUsage =
@@ -98,6 +105,39 @@ bool ParseCollect(const QStringList& args, CollectOptions& o, QString& error) {
     return true;
 }
 
+// The table's own heads in the language the window runs in: the language of
+// "options.dat" looked up in "translate.dat" (the user's table, then the
+// shipped one). Read only: the command line never writes the table.
+struct TableHeads {
+    QString file = QStringLiteral("Datei");
+    QString sum = QStringLiteral("Summe");
+};
+
+TableHeads HeadsInProgramLanguage(const QString& progpath) {
+    TableHeads heads;
+    const std::int32_t language = LoadOptions(progpath);
+    if (language <= 0 || language >= kTranslationColumns) return heads;
+    const QString name = QStringLiteral("translate.dat");
+    QStringList files{ReadPath(progpath, name), QDir(ProgramDataDir(progpath)).filePath(name)};
+    for (QString* text : {&heads.file, &heads.sum}) {
+        const QString german = *text;
+        for (const QString& path : files) {
+            QFile file(path);
+            if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;
+            TranslationTable table;
+            ReadTranslationBytes(file.readAll(), table);
+            table.BuildIndex();
+            const int row = table.FindRow(german);
+            const QString cell = row >= 0 ? table.Cell(row, language).trimmed() : QString();
+            if (!cell.isEmpty()) {
+                *text = cell;
+                break;
+            }
+        }
+    }
+    return heads;
+}
+
 } // namespace
 
 bool IsCollectCommand(const QStringList& arguments) {
@@ -111,7 +151,7 @@ bool IsCollectCommand(const QStringList& arguments) {
     return collect;
 }
 
-ExportResult RunCollectCommand(const QStringList& arguments) {
+ExportResult RunCollectCommand(const QStringList& arguments, const QString& programDir) {
     ExportResult result;
     CollectOptions o;
     if (!ParseCollect(arguments, o, result.error)) {
@@ -133,8 +173,10 @@ ExportResult RunCollectCommand(const QStringList& arguments) {
     }
     const OrderForm form = MakeOrderForm(*read.document, read.settings);
     const OrderCollection collection = CollectOrders(form, o.inputs);
-    const QByteArray csv =
-        collection.table.Csv(o.separator, QStringLiteral("Datei"), QStringLiteral("Summe"));
+    QString progpath = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
+    if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
+    const TableHeads heads = HeadsInProgramLanguage(progpath);
+    const QByteArray csv = collection.table.Csv(o.separator, heads.file, heads.sum);
     FileFailure failure;
     if (!WriteFileAtomically(o.output, csv, &failure)) {
         result.status = 1;

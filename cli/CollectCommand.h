@@ -18,5 +18,7 @@ extern const char* const kCollectUsage;
 // True when the arguments ask for the collection (and not for the help or the version).
 bool IsCollectCommand(const QStringList& arguments);
 
-// Runs it; the heads "Datei" and "Summe" are the program's German texts.
-ExportResult RunCollectCommand(const QStringList& arguments);
+// Runs it. The heads "Datei" and "Summe" are in the language the window runs
+// in (the options file and the translation table of programDir, the
+// program's directory when empty).
+ExportResult RunCollectCommand(const QStringList& arguments, const QString& programDir);

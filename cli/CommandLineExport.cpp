@@ -68,7 +68,7 @@ std::span<const ExportCommand> ExportCommands() {
 
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
     // The collection of returned orders reads many inputs: its own options.
-    if (IsCollectCommand(arguments)) return RunCollectCommand(arguments);
+    if (IsCollectCommand(arguments)) return RunCollectCommand(arguments, programDir);
     ExportResult result;
     const ExportParse parse = ParseExportArguments(arguments);
     if (!parse.ok) {

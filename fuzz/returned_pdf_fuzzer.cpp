@@ -1,11 +1,12 @@
 // Feeds arbitrary bytes to the reader of returned orders. It must never crash
 // and never hang; a file it takes must give one value per column, and a file
-// it does not take must say why. The form is fixed, with the identity
-// kFuzzIdentity: seeds that carry it (/QuilloraForm in the document
-// information) reach the field reader.
+// it does not take must say why. The seeds in fuzz/corpus/returned are
+// filled-in fillable PDFs of the form below (written by
+// output_order_collect_test with QUILLORA_FUZZ_SEEDS set), so that mutations
+// reach the field reader past the identity check.
 #include "OrderForm.h"
+#include "ReturnedOrderFuzzForm.h"
 #include "ReturnedPdf.h"
-#include "TakenRecords.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,14 +15,8 @@ namespace {
 const OrderForm& Form() {
     static const OrderForm form = [] {
         FormDocument doc;
-        doc.InsertCategory(0, TakenCategory::Make(QStringLiteral("Getränke")));
-        doc.InsertField(0, 0, TakenField::Make(fkText, QStringLiteral("Menge"), 3, 1));
-        doc.InsertField(0, 1, TakenField::Make(fkCheckBox, QStringLiteral("Lieferung"), 1, 1));
-        doc.InsertField(0, 2, TakenField::Make(fkSingleChoice, QStringLiteral("S"), 1, 1));
-        doc.InsertField(0, 3, TakenField::Make(fkSingleChoice, QStringLiteral("M"), 1, 1));
-        OrderForm made = MakeOrderForm(doc, LayoutSettings());
-        made.identity = QStringLiteral("0123456789abcdef0123456789abcdef");
-        return made;
+        FillReturnedOrderFuzzForm(doc);
+        return MakeOrderForm(doc, LayoutSettings());
     }();
     return form;
 }

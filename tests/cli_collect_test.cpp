@@ -1,6 +1,8 @@
 // The command line's collection of returned orders, run as the built program:
 // the table it writes and its exit statuses.
+#include "CommandLineExport.h"
 #include "FileBytes.h"
+#include "OptionsFile.h"
 #include "ProjectFile.h"
 #include "ReturnedOrders.h"
 
@@ -9,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "translate_test_dirs.h"
 
 namespace {
 
@@ -100,6 +104,21 @@ TEST_F(CollectCommandTest, StatusesOfFailuresAndWrongOptions) {
     }
     for (const char* name : {"o1.csv", "o3.csv", "o4.csv", "o5.csv", "o6.csv"})
         EXPECT_FALSE(QFile::exists(Path(name))) << name;
+}
+
+// "Datei" and "Summe" are program texts: in the language the window runs in.
+TEST_F(CollectCommandTest, HeadsFollowTheProgramLanguage) {
+    ProgramDirs dirs;
+    ASSERT_TRUE(SaveOptions(dirs.ProgPath(), 1)); // English
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SHIPPED_TABLE),
+                            dirs.InProg(QStringLiteral("translate.dat"))));
+    const ExportResult r = RunCommandLineExport(
+        {QStringLiteral("--collect"), Path("en.csv"), project, Path("in/2.pdf")}, dirs.ProgPath());
+    EXPECT_EQ(r.status, 0) << r.error.toStdString();
+    EXPECT_EQ(ReadAll(Path("en.csv")),
+              QByteArray("File,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                         "2.pdf,4,1\r\n"
+                         "Total,4,1\r\n"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "FileBytes.h"
 #include "OrderCollection.h"
 #include "ReturnedOrders.h"
+#include "../fuzz/ReturnedOrderFuzzForm.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -286,6 +287,45 @@ TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SumOfNumbers(c.texts), QString::fromLatin1(c.sum)) << c.texts.join('|').toStdString();
+}
+
+// The fuzz target's seeds: filled-in PDFs of its form, each of which the
+// reader must take (a change of the identity's recipe shows here: write them
+// again with QUILLORA_FUZZ_SEEDS set to fuzz/corpus/returned).
+TEST(ReturnedOrderSeeds, SeedsAreTakenByTheReader) {
+    QTemporaryDir dir;
+    FormDocument doc;
+    FillReturnedOrderFuzzForm(doc);
+    const OrderForm form = MakeOrderForm(doc, LayoutSettings());
+    const QString blank = dir.filePath(QStringLiteral("blank.pdf"));
+    ASSERT_TRUE(MakeFillablePdf(doc, LayoutSettings(), blank));
+    FormFilling full;
+    full.values = {{"Getränke - Menge", "3"}, {"Getränke - Lieferung", "1"}, {"Getränke", "M"},
+                   {"Getränke - Menge 2", "Zeile 1\nZeile 2 €"}};
+    FormFilling bare = full;
+    bare.style = FillStyle::ValueOnly;
+    bare.checkOnName = "On";
+    FormFilling states = full;
+    states.style = FillStyle::StateOnly;
+    const QString target = qEnvironmentVariable("QUILLORA_FUZZ_SEEDS");
+    const struct {
+        const char* name;
+        const FormFilling& filling;
+    } seeds[] = {{"filled.pdf", full}, {"values-only.pdf", bare}, {"states-only.pdf", states}};
+    for (const auto& seed : seeds) {
+        SCOPED_TRACE(seed.name);
+        const QString made = dir.filePath(QString::fromLatin1(seed.name));
+        ASSERT_TRUE(FillForm(blank, made, seed.filling));
+        EXPECT_TRUE(ReadReturnedPdf(made, form).ok);
+        const QString committed = QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/returned/") +
+                                  QString::fromLatin1(seed.name);
+        const ReturnedRead read = ReadReturnedPdf(committed, form);
+        EXPECT_TRUE(read.ok) << read.rejection.english.toStdString();
+        if (target.isEmpty()) continue;
+        QDir().mkpath(target);
+        QFile::remove(QDir(target).filePath(QString::fromLatin1(seed.name)));
+        EXPECT_TRUE(QFile::copy(made, QDir(target).filePath(QString::fromLatin1(seed.name))));
+    }
 }
 
 } // namespace
