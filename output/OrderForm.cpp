@@ -10,6 +10,9 @@
 #include <QDataStream>
 #include <QIODevice>
 
+static_assert(kTextColumn == fkText && kCheckBoxColumn == fkCheckBox &&
+              kSingleChoiceColumn == fkSingleChoice);
+
 namespace {
 
 QString LabelOf(const FieldRecord& field) {

@@ -1,8 +1,6 @@
 // The field reader of returned orders, through qpdf's object model.
 #include "ReturnedPdf.h"
 
-#include "PdfFormValues.h"
-#include "Records.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -216,9 +214,9 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
     std::vector<std::set<std::string>> groupStates(static_cast<std::size_t>(form.groupCount));
     for (std::size_t c = 0; c < form.columns.size(); ++c) {
         const OrderColumn& column = form.columns[c];
-        if (column.kind != fkSingleChoice || column.group < 0 || column.group >= form.groupCount)
+        if (column.kind != kSingleChoiceColumn || column.group < 0 || column.group >= form.groupCount)
             continue;
-        stateNames[c] = "/" + Utf8(column.state);
+        stateNames[c] = "/" + column.state.toUtf8().toStdString();
         groupStates[static_cast<std::size_t>(column.group)].insert(stateNames[c]);
     }
     std::map<int, std::pair<int, std::string>> choices; // by group
@@ -236,10 +234,10 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
         cell.present = true;
         any = true;
         OH field = found->second;
-        if (column.kind == fkText) {
+        if (column.kind == kTextColumn) {
             OH value = ValueOf(field);
             if (value.isString()) cell.value = TextOf(value);
-        } else if (column.kind == fkCheckBox) {
+        } else if (column.kind == kCheckBoxColumn) {
             cell.value = CheckBoxOn(field) ? QStringLiteral("1") : QStringLiteral("0");
         } else {
             auto choice = choices.find(column.group);

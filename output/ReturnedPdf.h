@@ -4,10 +4,11 @@
 // must have been made from. Reads only the file's cross-reference, its
 // document information and the form's field dictionaries.
 
-#include "OrderForm.h"
+#include "OrderColumns.h"
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <vector>
 
 // One column's value in a returned file: whether the file holds the field,

@@ -289,14 +289,31 @@ TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
         EXPECT_EQ(SumOfNumbers(c.texts), QString::fromLatin1(c.sum)) << c.texts.join('|').toStdString();
 }
 
-// The fuzz target's seeds: filled-in PDFs of its form, each of which the
-// reader must take (a change of the identity's recipe shows here: write them
-// again with QUILLORA_FUZZ_SEEDS set to fuzz/corpus/returned).
-TEST(ReturnedOrderSeeds, SeedsAreTakenByTheReader) {
+// The fuzz target's form: the columns and identity it holds must be those of
+// the document it stands for, and its seeds (filled-in PDFs of that document)
+// must be taken by the reader. A change of the identity's recipe shows here:
+// put the new identity into fuzz/ReturnedOrderFuzzForm.h and write the seeds
+// again with QUILLORA_FUZZ_SEEDS set to fuzz/corpus/returned.
+TEST(ReturnedOrderSeeds, FuzzFormAndSeedsMatchTheirDocument) {
     QTemporaryDir dir;
     FormDocument doc;
-    FillReturnedOrderFuzzForm(doc);
+    const int c = AppendCategory(doc, QStringLiteral("Getränke"));
+    AppendField(doc, c, fkText, QStringLiteral("Menge"), 3, 1);
+    AppendField(doc, c, fkCheckBox, QStringLiteral("Lieferung"), 1, 1);
+    AppendField(doc, c, fkSingleChoice, QStringLiteral("S"), 1, 1);
+    AppendField(doc, c, fkSingleChoice, QStringLiteral("M"), 1, 1);
+    AppendField(doc, c, fkText, QStringLiteral("Menge"), 3, 1);
     const OrderForm form = MakeOrderForm(doc, LayoutSettings());
+    const OrderForm fuzz = ReturnedOrderFuzzForm();
+    EXPECT_EQ(fuzz.identity, form.identity);
+    EXPECT_EQ(fuzz.groupCount, form.groupCount);
+    ASSERT_EQ(fuzz.columns.size(), form.columns.size());
+    for (std::size_t i = 0; i < form.columns.size(); ++i) {
+        const OrderColumn &a = fuzz.columns[i], &b = form.columns[i];
+        EXPECT_TRUE(a.head == b.head && a.kind == b.kind && a.pdfField == b.pdfField &&
+                    a.state == b.state && a.group == b.group && a.indexInGroup == b.indexInGroup)
+            << i;
+    }
     const QString blank = dir.filePath(QStringLiteral("blank.pdf"));
     ASSERT_TRUE(MakeFillablePdf(doc, LayoutSettings(), blank));
     FormFilling full;
@@ -316,10 +333,10 @@ TEST(ReturnedOrderSeeds, SeedsAreTakenByTheReader) {
         SCOPED_TRACE(seed.name);
         const QString made = dir.filePath(QString::fromLatin1(seed.name));
         ASSERT_TRUE(FillForm(blank, made, seed.filling));
-        EXPECT_TRUE(ReadReturnedPdf(made, form).ok);
+        EXPECT_TRUE(ReadReturnedPdf(made, fuzz).ok);
         const QString committed = QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/returned/") +
                                   QString::fromLatin1(seed.name);
-        const ReturnedRead read = ReadReturnedPdf(committed, form);
+        const ReturnedRead read = ReadReturnedPdf(committed, fuzz);
         EXPECT_TRUE(read.ok) << read.rejection.english.toStdString();
         if (target.isEmpty()) continue;
         QDir().mkpath(target);
