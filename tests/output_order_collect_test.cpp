@@ -252,6 +252,71 @@ TEST_F(OrderCollectTest, CraftedFilesNeverMixOrCrash) {
     }
 }
 
+// A file updated to hold one field in an object stream (a cross-reference
+// stream appended as an incremental update), the stream padded to `padding`
+// bytes when unpacked.
+QByteArray WithFieldInObjectStream(const QString& path, const std::string& field,
+                                   const QByteArray& value, qsizetype padding) {
+    QByteArray bytes = ReadAll(path);
+    QPDF pdf;
+    pdf.processFile(path.toLocal8Bit().constData());
+    const int f = FieldNamed(pdf, field).getObjectID();
+    const int size = static_cast<int>(pdf.getTrailer().getKey("/Size").getIntValue());
+    const int root = pdf.getRoot().getObjectID();
+    const int info = pdf.getTrailer().getKey("/Info").getObjectID();
+    const qsizetype at = bytes.lastIndexOf("startxref");
+    const QByteArray previous = bytes.mid(at + 9).trimmed().split('\n').first().trimmed();
+    const QByteArray object =
+        "<< /T " + QByteArray::fromStdString(OH::newUnicodeString(field).unparse()) +
+        " /FT /Tx /V (" + value + ") >>";
+    const QByteArray header = QByteArray::number(f) + " 0 ";
+    QByteArray content = header + object;
+    content += QByteArray(std::max<qsizetype>(0, padding - content.size()), ' ');
+    const QByteArray packed = qCompress(content, 9).mid(4); // without Qt's length prefix
+    const int stream = size, xref = size + 1;
+    const qsizetype streamAt = bytes.size() + 1;
+    bytes += "\n" + QByteArray::number(stream) + " 0 obj\n<< /Type /ObjStm /N 1 /First " +
+             QByteArray::number(header.size()) + " /Filter /FlateDecode /Length " +
+             QByteArray::number(packed.size()) + " >>\nstream\n" + packed +
+             "\nendstream\nendobj\n";
+    const qsizetype xrefAt = bytes.size();
+    auto entry = [](int type, qint64 a, int b) {
+        QByteArray e(7, '\0');
+        e[0] = char(type);
+        for (int i = 0; i < 4; ++i)
+            e[1 + i] = char((a >> (8 * (3 - i))) & 0xff);
+        e[5] = char((b >> 8) & 0xff);
+        e[6] = char(b & 0xff);
+        return e;
+    };
+    const QByteArray entries = entry(2, stream, 0) + entry(1, streamAt, 0) + entry(1, xrefAt, 0);
+    bytes += QByteArray::number(xref) + " 0 obj\n<< /Type /XRef /Size " +
+             QByteArray::number(xref + 1) + " /W [1 4 2] /Index [" + QByteArray::number(f) +
+             " 1 " + QByteArray::number(stream) + " 2] /Root " + QByteArray::number(root) +
+             " 0 R /Info " + QByteArray::number(info) + " 0 R /Prev " + previous +
+             " /Length 21 >>\nstream\n" + entries + "\nendstream\nendobj\nstartxref\n" +
+             QByteArray::number(xrefAt) + "\n%%EOF\n";
+    return bytes;
+}
+
+// A field in an object stream is read; an object stream that unpacks to more
+// than the reader allows (a PDF bomb) is rejected and never unpacked whole.
+TEST_F(OrderCollectTest, ObjectStreamBombIsRejected) {
+    const QStringList orders = ThreeOrders();
+    const OrderForm form = MakeOrderForm(doc, settings);
+    const QByteArray small =
+        WithFieldInObjectStream(orders[0], "Getränke - Bemerkung", "aus dem Strom", 1000);
+    ReturnedRead read = ReadReturnedPdfBytes(small, form);
+    ASSERT_TRUE(read.ok) << read.rejection.english.toStdString();
+    EXPECT_EQ(read.cells[1].value, QStringLiteral("aus dem Strom"));
+    const QByteArray bomb =
+        WithFieldInObjectStream(orders[0], "Getränke - Bemerkung", "x", qsizetype{80} << 20);
+    EXPECT_LT(bomb.size(), qsizetype{1} << 20);
+    read = ReadReturnedPdfBytes(bomb, form);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.rejection.reason, QStringLiteral("Die Datei ist keine lesbare PDF-Datei."));
+}
+
 // A folder gives its PDF files sorted by name; other files stay out.
 TEST_F(OrderCollectTest, FolderFilesComeSortedByName) {
     const QStringList orders = ThreeOrders();
