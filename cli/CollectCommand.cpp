@@ -172,15 +172,27 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
         return result;
     }
     const OrderForm form = MakeOrderForm(*read.document, read.settings);
-    const OrderCollection collection = CollectOrders(form, o.inputs);
     QString progpath = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
     const TableHeads heads = HeadsInProgramLanguage(progpath);
-    const QByteArray csv = collection.table.Csv(o.separator, heads.file, heads.sum);
-    FileFailure failure;
-    if (!WriteFileAtomically(o.output, csv, &failure)) {
+    // The orders are written as they are read: memory does not grow with the
+    // number of files. Nothing replaces the target unless the whole table is written.
+    AtomicFileWriter file(o.output);
+    auto write = [&](const QStringList& cells) {
+        const QByteArray line = CsvLine(cells, o.separator);
+        file.Write(line.constData(), line.size());
+    };
+    if (!file.Open()) {
         result.status = 1;
-        result.error = failure.english;
+        result.error = file.Failure().english;
+        return result;
+    }
+    write(OrderTable(form).Heads(heads.file));
+    const OrderCollection collection = CollectOrders(form, o.inputs, {}, write);
+    write(collection.table.Totals(heads.sum));
+    if (!file.Commit()) {
+        result.status = 1;
+        result.error = file.Failure().english;
         return result;
     }
     QStringList lines;

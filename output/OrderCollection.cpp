@@ -33,8 +33,10 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
 }
 
 OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
-                              const std::function<bool(int done, int total)>& progress) {
+                              const std::function<bool(int done, int total)>& progress,
+                              const OrderTable::RowSink& rowSink) {
     OrderCollection collection(form);
+    collection.table.SetRowSink(rowSink);
     // The inputs that name no file come first, then the files that fail.
     std::vector<RejectedInput> expansion;
     const QStringList files = ExpandOrderInputs(inputs, &expansion);
@@ -53,6 +55,7 @@ OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
             collection.rejected.push_back({path, read.rejection});
     }
     collection.table.Finish();
+    collection.table.SetRowSink({});
     if (progress && !collection.cancelled) progress(total, total);
     return collection;
 }

@@ -32,6 +32,9 @@ struct OrderCollection {
 
 // Reads every file of the inputs into the table. progress (if given) is told
 // before each file how many of how many are done; returning false cancels,
-// and the table then holds the files read so far.
+// and the table then holds the files read so far. With a rowSink, the orders
+// go there as they are complete and the table keeps only the totals
+// (OrderTable::SetRowSink).
 OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
-                              const std::function<bool(int done, int total)>& progress = {});
+                              const std::function<bool(int done, int total)>& progress = {},
+                              const OrderTable::RowSink& rowSink = {});

@@ -17,6 +17,9 @@ struct Decimal {
 };
 
 constexpr int kMaxDigits = 18;
+// 10^37: sums stay far below what 128 bits hold, even after scaling.
+constexpr __int128 kLargestSum = static_cast<__int128>(1000000000000000000LL) *
+                                 static_cast<__int128>(10000000000000000000ULL);
 
 std::optional<Decimal> ParseDecimal(const QString& text) {
     Decimal d;
@@ -55,39 +58,53 @@ __int128 Scaled(__int128 v, int by) {
 QString DecimalText(__int128 v, int decimals, bool comma) {
     const bool negative = v < 0;
     if (negative) v = -v;
-    std::string digits;
+    // Written backwards, then turned round.
+    QString text;
+    int written = 0;
+    bool nonZero = false;
     do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+        const int digit = static_cast<int>(v % 10);
+        nonZero = nonZero || digit != 0;
+        text += QChar(u'0' + digit);
         v /= 10;
-    } while (v > 0);
-    while (static_cast<int>(digits.size()) <= decimals)
-        digits.insert(digits.begin(), '0');
-    if (decimals > 0)
-        digits.insert(digits.end() - decimals, comma ? ',' : '.');
-    if (negative && digits.find_first_not_of("0.,") != std::string::npos) digits.insert(0, "-");
-    return QString::fromLatin1(digits);
+        if (++written == decimals) text += comma ? QLatin1Char(',') : QLatin1Char('.');
+    } while (v > 0 || written <= decimals);
+    if (negative && nonZero) text += QLatin1Char('-');
+    std::reverse(text.begin(), text.end());
+    return text;
 }
 
 } // namespace
 
-QString SumOfNumbers(const QStringList& texts) {
-    std::vector<Decimal> numbers;
-    int decimals = 0;
-    bool comma = false;
-    for (const QString& text : texts) {
-        const QString t = text.trimmed();
-        if (t.isEmpty()) continue;
-        const std::optional<Decimal> d = ParseDecimal(t);
-        if (!d) return QString();
-        decimals = std::max(decimals, d->decimals);
-        comma = comma || d->comma;
-        numbers.push_back(*d);
+void NumberColumnSum::Add(const QString& text) {
+    if (!numeric) return;
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return;
+    const std::optional<Decimal> d = ParseDecimal(t);
+    if (!d) {
+        numeric = false;
+        return;
     }
-    if (numbers.empty()) return QString();
-    __int128 sum = 0;
-    for (const Decimal& d : numbers)
-        sum += Scaled(d.mantissa, decimals - d.decimals);
-    return DecimalText(sum, decimals, comma);
+    if (d->decimals > decimals) {
+        sum = Scaled(sum, d->decimals - decimals);
+        decimals = d->decimals;
+    }
+    sum += Scaled(d->mantissa, decimals - d->decimals);
+    // Far beyond any quantity: no sum rather than a wrong one.
+    if (sum > kLargestSum || sum < -kLargestSum) numeric = false;
+    any = true;
+    comma = comma || d->comma;
+}
+
+QString NumberColumnSum::Text() const {
+    return numeric && any ? DecimalText(sum, decimals, comma) : QString();
+}
+
+QString SumOfNumbers(const QStringList& texts) {
+    NumberColumnSum sum;
+    for (const QString& text : texts)
+        sum.Add(text);
+    return sum.Text();
 }
 
 QByteArray CsvLine(const QStringList& cells, QChar separator) {
@@ -113,6 +130,8 @@ OrderTable::OrderTable(const OrderForm& form) {
         heads << column.head;
         kinds.push_back(column.kind);
     }
+    ticks.assign(kinds.size(), 0);
+    sums.resize(kinds.size());
 }
 
 void OrderTable::Add(const QString& fileName, const std::vector<ReturnedCell>& cells) {
@@ -151,7 +170,18 @@ void OrderTable::Finish() {
 }
 
 void OrderTable::Close() {
-    rows.push_back(pending);
+    for (std::size_t c = 0; c < kinds.size(); ++c) {
+        const QString& value = pending[static_cast<qsizetype>(c + 1)];
+        if (kinds[c] == fkText)
+            sums[c].Add(value);
+        else if (value == QLatin1String("1"))
+            ++ticks[c];
+    }
+    ++closedRows;
+    if (rowSink)
+        rowSink(pending);
+    else
+        rows.push_back(pending);
     pending.clear();
     pendingHas.clear();
     hasPending = false;
@@ -163,20 +193,8 @@ QStringList OrderTable::Heads(const QString& fileHead) const {
 
 QStringList OrderTable::Totals(const QString& sumHead) const {
     QStringList totals{sumHead};
-    for (std::size_t c = 0; c < kinds.size(); ++c) {
-        const qsizetype at = static_cast<qsizetype>(c + 1);
-        if (kinds[c] == fkText) {
-            QStringList column;
-            for (const QStringList& row : rows)
-                column << row[at];
-            totals << SumOfNumbers(column);
-        } else {
-            qint64 count = 0;
-            for (const QStringList& row : rows)
-                if (row[at] == QLatin1String("1")) ++count;
-            totals << QString::number(count);
-        }
-    }
+    for (std::size_t c = 0; c < kinds.size(); ++c)
+        totals << (kinds[c] == fkText ? sums[c].Text() : QString::number(ticks[c]));
     return totals;
 }
 

@@ -84,6 +84,14 @@ TEST_F(OrderCollectTest, FilledFormsMakeTheExactTable) {
                                 "Summe,5,,3,\"3,75\",1,1,1,0\r\n";
     EXPECT_EQ(got.table.Csv(QLatin1Char(','), QStringLiteral("Datei"), QStringLiteral("Summe")),
               expected);
+    // Written as they are read (the command line's way): the same bytes.
+    QByteArray streamed = CsvLine(got.table.Heads(QStringLiteral("Datei")), QLatin1Char(','));
+    const OrderCollection sunk =
+        CollectOrders(MakeOrderForm(doc, settings), files, {},
+                      [&](const QStringList& row) { streamed += CsvLine(row, QLatin1Char(',')); });
+    EXPECT_EQ(sunk.table.RowCount(), 3);
+    streamed += CsvLine(sunk.table.Totals(QStringLiteral("Summe")), QLatin1Char(','));
+    EXPECT_EQ(streamed, expected);
     // With ";" a decimal comma needs no quotes; the separator in a cell does.
     const QByteArray semicolon =
         got.table.Csv(QLatin1Char(';'), QStringLiteral("Datei"), QStringLiteral("Summe"));
