@@ -341,6 +341,21 @@ TEST_F(OrderCollectTest, FolderFilesComeSortedByName) {
     EXPECT_TRUE(rejected.empty());
 }
 
+// Cancelling keeps what was read and reads no further file.
+TEST_F(OrderCollectTest, CancelKeepsWhatWasRead) {
+    const QStringList orders = ThreeOrders();
+    std::vector<int> told;
+    const OrderCollection got =
+        CollectOrders(MakeOrderForm(doc, settings), orders, [&](int done, int total) {
+            told.push_back(done);
+            EXPECT_EQ(total, 3);
+            return done < 2;
+        });
+    EXPECT_TRUE(got.cancelled);
+    EXPECT_EQ(got.table.RowCount(), 2);
+    EXPECT_EQ(told, (std::vector<int>{0, 1, 2}));
+}
+
 // Sums of quantity columns: only columns of numbers, decimals kept exactly.
 TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
     const struct {
