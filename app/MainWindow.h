@@ -62,6 +62,8 @@ class MainWindow : public QMainWindow {
     // The window's commands: the menus, their entries and the tool bar buttons.
     std::vector<WindowCommand> Commands();
     void BuildViews();
+    // "Bestellungen einsammeln...": the window of returned orders.
+    void showOrdersWindow();
     // The window's size and position: the last run's, or centred on the first.
     void RestorePlacement();
     void StorePlacement();

@@ -3,6 +3,7 @@
 
 #include "AboutBox.h"
 #include "Document.h"
+#include "OrdersWindow.h"
 #include "PrintController.h"
 #include "ProgramTranslation.h"
 #include "ProjectFileController.h"
@@ -49,6 +50,8 @@ std::vector<WindowCommand> MainWindow::Commands() {
          [print] { print->setUpPrinter(); }},
         {Kind::Item, "AusfuellbaresPDF1", "Als ausfüllbares PDF exportieren...",
          QKeySequence::UnknownKey, "", [print] { print->exportFillablePdf(); }},
+        {Kind::Item, "BestellungenEinsammeln1", "Bestellungen einsammeln...",
+         QKeySequence::UnknownKey, "", [this] { showOrdersWindow(); }},
         {Kind::Separator, "N2"},
         {Kind::Item, "Beenden1", "Beenden", QKeySequence::Quit, "Ctrl+Q", [this] { close(); },
          "EndeBtn"},
@@ -70,4 +73,13 @@ std::vector<WindowCommand> MainWindow::Commands() {
         {Kind::Item, "ber1", "Über...", QKeySequence::HelpContents, "F1",
          [this] { about->exec(); }},
     };
+}
+
+void MainWindow::showOrdersWindow() {
+    // One window for the session's collecting; it reads the document when it collects.
+    auto* window = findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    if (!window) window = new OrdersWindow(*doc, this);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

@@ -2,6 +2,7 @@
 #include "CommandLineExport.h"
 
 #include "CommandLinePrint.h"
+#include "CollectCommand.h"
 #include "ProjectExport.h"
 
 #include <QGuiApplication>
@@ -69,6 +70,8 @@ std::span<const ExportCommand> ExportCommands() {
 ExportResult RunCommandLineExport(const QStringList& arguments, const QString& programDir) {
     // Printing through CUPS has options of its own (CommandLinePrint.h).
     if (IsPrintCommand(arguments)) return RunPrintCommand(arguments, programDir);
+    // The collection of returned orders reads many inputs: its own options.
+    if (IsCollectCommand(arguments)) return RunCollectCommand(arguments, programDir);
     ExportResult result;
     const ExportParse parse = ParseExportArguments(arguments);
     if (!parse.ok) {

@@ -6,6 +6,7 @@
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
 //     quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr
 //     quillora --print [--printer NAME] [--copies N] FILE.qlr   (CommandLinePrint.h)
+//     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT... (CollectCommand.h)
 //     quillora --help | --version
 
 #include <QString>

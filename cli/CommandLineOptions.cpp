@@ -1,4 +1,5 @@
 // Reading the command line: which mode it asks for, and the export's options.
+#include "CollectCommand.h"
 #include "CommandLineExport.h"
 #include "CommandLinePrint.h"
 
@@ -104,13 +105,15 @@ QString ExportUsage() {
     for (const ExportCommand& command : ExportCommands())
         usage += QString::fromUtf8(command.usage);
     usage += PrintCommandUsage();
+    usage += QString::fromUtf8(kCollectUsage);
     usage += QStringLiteral(
         "  quillora --help\n"
         "      Shows this text.\n"
         "  quillora --version\n"
         "      Shows the program's name and version.\n"
         "A project file that cannot be read, a damaged one or a page beyond the end\n"
-        "ends the program with a message and exit status 1; wrong options give status 2.\n");
+        "ends the program with a message and exit status 1; wrong options give status 2.\n"
+        "--collect gives status 3 when some inputs were not taken.\n");
     return usage;
 }
 

@@ -2,6 +2,7 @@
 #include "FillablePdf.h"
 
 #include "FieldMap.h"
+#include "OrderForm.h"
 #include "PdfFormFields.h"
 #include "PrintRun.h"
 
@@ -27,6 +28,8 @@ int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, cons
     geometry.dpi = setup.dpi;
     // The drawing starts at the printable area's corner.
     geometry.origin = setup.layout.paintRect(QPageLayout::Point).topLeft();
-    if (!AddFormFieldsAndWrite(printed, map.Fields(), geometry, path, failure)) return -1;
+    const QString identity = FormIdentity(pageInput.document, pageInput.settings);
+    if (!AddFormFieldsAndWrite(printed, map.Fields(), geometry, path, failure, identity))
+        return -1;
     return pages;
 }

@@ -3,6 +3,7 @@
 
 #include "AtomicFile.h"
 #include "FormDocument.h"
+#include "OrderForm.h"
 #include "PdfFormValues.h"
 #include "TextHelpers.h"
 
@@ -44,7 +45,7 @@ class FormBuilder {
     }
 
     void Add(const std::vector<DrawnField>& fields);
-    void Finish();
+    void Finish(const QString& identity);
 
   private:
     static OH Font(const char* baseFont, bool winAnsi) {
@@ -338,7 +339,7 @@ void FormBuilder::Add(const std::vector<DrawnField>& fields) {
     CloseGroup();
 }
 
-void FormBuilder::Finish() {
+void FormBuilder::Finish(const QString& identity) {
     for (auto& [index, widgets] : annotations) {
         OH page = pages[static_cast<std::size_t>(index)];
         OH annots = page.getKey("/Annots");
@@ -358,6 +359,18 @@ void FormBuilder::Finish() {
     form.replaceKey("/Fields", OH::newArray(fieldList));
     form.replaceKey("/DR", resources);
     form.replaceKey("/DA", OH::newString("/Helv 0 Tf 0 g"));
+    if (!identity.isEmpty()) {
+        // Kept twice: a viewer that rewrites the document information when
+        // it saves keeps the form dictionary, and the other way round.
+        const OH id = OH::newString(Utf8(identity));
+        form.replaceKey(kFormIdentityKey, id);
+        OH info = pdf.getTrailer().getKey("/Info");
+        if (!info.isDictionary()) {
+            info = pdf.makeIndirectObject(OH::newDictionary());
+            pdf.getTrailer().replaceKey("/Info", info);
+        }
+        info.replaceKey(kFormIdentityKey, id);
+    }
     pdf.getRoot().replaceKey("/AcroForm", pdf.makeIndirectObject(form));
 }
 
@@ -388,7 +401,7 @@ QString JoinedFieldName(const QString& c, const QString& l) {
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
                            const PdfPageGeometry& geometry, const QString& path,
-                           FileFailure* failure) {
+                           FileFailure* failure, const QString& identity) {
     FileFailure ignored;
     if (!failure) failure = &ignored;
     AtomicFileWriter file(path);
@@ -402,7 +415,7 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         pdf.processMemoryFile("printed form", bytes.constData(), static_cast<size_t>(bytes.size()));
         FormBuilder builder(pdf, geometry);
         builder.Add(fields);
-        builder.Finish();
+        builder.Finish(identity);
         QPDFWriter writer(pdf);
         // The printed pages are copied as they are; only the new objects are added.
         writer.setStreamDataMode(qpdf_s_preserve);

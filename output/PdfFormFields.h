@@ -26,7 +26,10 @@ QString OneLineLabel(const QString& label);
 
 // Adds a form field over every field in `fields` (as the layout reported them
 // while drawing `pdf`) and writes the PDF to path through the checked atomic
-// writer. False with *failure set when the PDF cannot be read or written.
+// writer. identity (FormIdentity, OrderForm.h), when given, goes into the
+// document information and the form dictionary, so that a returned copy is
+// known by the form it was made from. False with *failure set when the PDF
+// cannot be read or written.
 bool AddFormFieldsAndWrite(const QByteArray& pdf, const std::vector<DrawnField>& fields,
                            const PdfPageGeometry& geometry, const QString& path,
-                           FileFailure* failure);
+                           FileFailure* failure, const QString& identity = QString());

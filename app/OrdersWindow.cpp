@@ -1,0 +1,201 @@
+// The window of returned orders: choosing files, the table, saving it.
+#include "OrdersWindow.h"
+
+#include "AtomicFile.h"
+#include "Document.h"
+#include "FileDialogs.h"
+#include "ProgramMessages.h"
+#include "Translator.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString T(const char* german) {
+    return TranslateText(QString::fromUtf8(german));
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(T(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QTableWidget* Table(QWidget* parent, const char* name) {
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    return table;
+}
+
+// The separators offered: caption and character.
+struct SeparatorChoice {
+    const char* caption;
+    char16_t separator;
+};
+constexpr SeparatorChoice kSeparators[] = {
+    {"Komma (,)", u','}, {"Semikolon (;)", u';'}, {"Tabulator", u'\t'}};
+
+} // namespace
+
+OrdersWindow::OrdersWindow(const Document& doc, QWidget* parent) : QDialog(parent), doc(doc) {
+    setObjectName(QStringLiteral("OrdersWindow"));
+    setWindowTitle(T("Bestellungen einsammeln"));
+    auto* layout = new QVBoxLayout(this);
+    auto* choose = new QHBoxLayout;
+    ChooseFilesBtn = Button(this, "ChooseFilesBtn", "Dateien wählen...");
+    ChooseFolderBtn = Button(this, "ChooseFolderBtn", "Ordner wählen...");
+    connect(ChooseFilesBtn, &QPushButton::clicked, this, &OrdersWindow::chooseFiles);
+    connect(ChooseFolderBtn, &QPushButton::clicked, this, &OrdersWindow::chooseFolder);
+    choose->addWidget(ChooseFilesBtn);
+    choose->addWidget(ChooseFolderBtn);
+    choose->addStretch();
+    layout->addLayout(choose);
+
+    OrdersTable = Table(this, "OrdersTable");
+    TotalsTable = Table(this, "TotalsTable");
+    // The totals stay below the orders, in the orders' columns.
+    TotalsTable->horizontalHeader()->hide();
+    TotalsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TotalsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TotalsTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(OrdersTable->horizontalHeader(), &QHeaderView::sectionResized, TotalsTable,
+            [this](int column, int, int size) { TotalsTable->setColumnWidth(column, size); });
+    connect(OrdersTable->horizontalScrollBar(), &QScrollBar::valueChanged,
+            TotalsTable->horizontalScrollBar(), &QScrollBar::setValue);
+    layout->addWidget(OrdersTable, 1);
+    layout->addWidget(TotalsTable);
+
+    auto* rejectedLabel = new QLabel(T("Nicht übernommene Dateien:"), this);
+    rejectedLabel->setObjectName(QStringLiteral("RejectedLabel"));
+    layout->addWidget(rejectedLabel);
+    RejectedList = new QListWidget(this);
+    RejectedList->setObjectName(QStringLiteral("RejectedList"));
+    RejectedList->setMaximumHeight(120);
+    layout->addWidget(RejectedList);
+
+    auto* bottom = new QHBoxLayout;
+    auto* separatorLabel = new QLabel(T("Trennzeichen:"), this);
+    separatorLabel->setObjectName(QStringLiteral("SeparatorLabel"));
+    SeparatorBox = new QComboBox(this);
+    SeparatorBox->setObjectName(QStringLiteral("SeparatorBox"));
+    for (const SeparatorChoice& choice : kSeparators)
+        SeparatorBox->addItem(T(choice.caption));
+    separatorLabel->setBuddy(SeparatorBox);
+    SaveAsBtn = Button(this, "SaveAsBtn", "Speichern unter...");
+    SaveAsBtn->setEnabled(false);
+    connect(SaveAsBtn, &QPushButton::clicked, this, &OrdersWindow::saveAs);
+    CloseBtn = Button(this, "CloseBtn", "Schließen");
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+    bottom->addWidget(separatorLabel);
+    bottom->addWidget(SeparatorBox);
+    bottom->addStretch();
+    bottom->addWidget(SaveAsBtn);
+    bottom->addWidget(CloseBtn);
+    layout->addLayout(bottom);
+    resize(760, 480);
+}
+
+OrdersWindow::~OrdersWindow() = default;
+
+QChar OrdersWindow::Separator() const {
+    const int i = std::max(0, SeparatorBox->currentIndex());
+    return QChar(kSeparators[i].separator);
+}
+
+void OrdersWindow::chooseFiles() {
+    const std::unique_ptr<QFileDialog> dialog(
+        MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
+                       QStringLiteral("PDF (*.pdf)|*.pdf"), QStringLiteral("pdf")));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setWindowTitle(T("Bestellungen einsammeln"));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+    Collect(dialog->selectedFiles());
+}
+
+void OrdersWindow::chooseFolder() {
+    const std::unique_ptr<QFileDialog> dialog(
+        MakeFileDialog(this, "OrdersFolderDialog", QFileDialog::AcceptOpen, QString(), QString()));
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    dialog->setWindowTitle(T("Bestellungen einsammeln"));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+    Collect({dialog->selectedFiles().first()});
+}
+
+void OrdersWindow::Collect(const QStringList& inputs) {
+    const OrderForm form = MakeOrderForm(doc.form(), doc.layout());
+    QProgressDialog progress(T("Bestellungen werden eingelesen..."), T("Abbrechen"), 0, 1, this);
+    progress.setObjectName(QStringLiteral("OrdersProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    collection = std::make_unique<OrderCollection>(CollectOrders(form, inputs, [&](int done, int total) {
+        progress.setMaximum(std::max(1, total));
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    }));
+    ShowTable();
+}
+
+void OrdersWindow::ShowTable() {
+    const OrderTable& table = collection->table;
+    const QStringList heads = table.Heads(T("Datei"));
+    OrdersTable->clear();
+    OrdersTable->setColumnCount(static_cast<int>(heads.size()));
+    OrdersTable->setRowCount(table.RowCount());
+    OrdersTable->setHorizontalHeaderLabels(heads);
+    for (int r = 0; r < table.RowCount(); ++r)
+        for (int c = 0; c < heads.size(); ++c)
+            OrdersTable->setItem(r, c, new QTableWidgetItem(table.Row(r).value(c)));
+    const QStringList totals = table.Totals(T("Summe"));
+    TotalsTable->clear();
+    TotalsTable->setColumnCount(static_cast<int>(totals.size()));
+    TotalsTable->setRowCount(1);
+    for (int c = 0; c < totals.size(); ++c) {
+        auto* item = new QTableWidgetItem(totals[c]);
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+        TotalsTable->setItem(0, c, item);
+    }
+    for (int c = 0; c < heads.size(); ++c)
+        TotalsTable->setColumnWidth(c, OrdersTable->columnWidth(c));
+    TotalsTable->setFixedHeight(TotalsTable->rowHeight(0) + 2 * TotalsTable->frameWidth());
+    RejectedList->clear();
+    for (const RejectedInput& r : collection->rejected)
+        RejectedList->addItem(QFileInfo(r.path).fileName() + QStringLiteral(": ") +
+                              TranslateText(r.rejection.reason));
+    SaveAsBtn->setEnabled(true);
+}
+
+void OrdersWindow::saveAs() {
+    if (!collection) return;
+    QString offered;
+    if (!doc.FileName().isEmpty()) {
+        const QFileInfo project(doc.FileName());
+        offered = project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
+                  QStringLiteral(".csv");
+    }
+    const QString path =
+        AskSaveFileName(this, "OrdersSaveDialog", T("Bestellungen speichern"),
+                        QStringLiteral("CSV (*.csv)|*.csv"), QStringLiteral("csv"), offered);
+    if (path.isEmpty()) return;
+    const QByteArray csv = collection->table.Csv(Separator(), T("Datei"), T("Summe"));
+    FileFailure failure;
+    if (!WriteFileAtomically(path, csv, &failure))
+        ReportFileFailure(this, QStringLiteral("Konnte nicht in die folgende Datei speichern: "),
+                          path, failure);
+}

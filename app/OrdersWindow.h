@@ -1,0 +1,49 @@
+#pragma once
+// The window of returned orders ("Bestellungen einsammeln..."): the user
+// chooses filled-in fillable PDFs or a folder of them; the window shows the
+// order table with its totals pinned below it and the files not taken with
+// their reasons, and saves the table as CSV with the separator chosen.
+
+#include "OrderCollection.h"
+
+#include <QDialog>
+#include <memory>
+
+class Document;
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+class OrdersWindow : public QDialog {
+    Q_OBJECT
+  public:
+    OrdersWindow(const Document& doc, QWidget* parent);
+    ~OrdersWindow() override;
+
+    // Reads the inputs (files or folders) against the document's form and
+    // shows the result; a progress dialog with cancel appears when it takes
+    // longer than a second.
+    void Collect(const QStringList& inputs);
+    // The separator the CSV file gets.
+    QChar Separator() const;
+
+  private slots:
+    void chooseFiles();
+    void chooseFolder();
+    void saveAs();
+
+  private:
+    void ShowTable();
+
+    const Document& doc;
+    std::unique_ptr<OrderCollection> collection;
+    QPushButton* ChooseFilesBtn;
+    QPushButton* ChooseFolderBtn;
+    QTableWidget* OrdersTable;
+    QTableWidget* TotalsTable;
+    QListWidget* RejectedList;
+    QComboBox* SeparatorBox;
+    QPushButton* SaveAsBtn;
+    QPushButton* CloseBtn;
+};

@@ -1,0 +1,207 @@
+// Reading the collection's options, collecting, writing the CSV file.
+#include "CollectCommand.h"
+
+#include "AtomicFile.h"
+#include "Document.h"
+#include "OptionsFile.h"
+#include "OrderCollection.h"
+#include "ProgramFiles.h"
+#include "ProjectFile.h"
+#include "TranslationFile.h"
+#include "TranslationTable.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+const char* const kCollectUsage =
+    "  quillora --collect OUT.csv [--separator C] FORM.qlr INPUT...\n"
+    "      Collects the filled-in fillable PDFs of the form (files, or folders of\n"
+    "      them) into one order table in a CSV file. Status 3: some inputs were not\n"
+    "      taken (named on standard error); the table holds the others.\n"
+    "      --separator C     the separator of the cells, one character or \"tab\"\n"
+    "                        (default \",\"; German spreadsheets expect \";\")\n";
+
+namespace {
+
+bool IsOption(const QString& argument, const char* name) {
+    QString a = argument;
+    if (a.startsWith(QLatin1String("--")))
+        a.remove(0, 2);
+    else if (a.startsWith(QLatin1Char('-')))
+        a.remove(0, 1);
+    else
+        return false;
+    const qsizetype equals = a.indexOf(QLatin1Char('='));
+    if (equals >= 0) a.truncate(equals);
+    return a == QLatin1String(name);
+}
+
+struct CollectOptions {
+    QString output, project;
+    QStringList inputs;
+    QChar separator = QLatin1Char(',');
+};
+
+// False with error set for wrong options.
+bool ParseCollect(const QStringList& args, CollectOptions& o, QString& error) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption collect(QStringLiteral("collect"), QString(),
+                                     QStringLiteral("OUT.csv"));
+    const QCommandLineOption separator(QStringLiteral("separator"), QString(),
+                                       QStringLiteral("C"));
+    parser.addOptions({collect, separator});
+    if (!parser.parse(QStringList{QStringLiteral("quillora")} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        error = unknown.isEmpty() ? parser.errorText()
+                                  : QStringLiteral("Unknown option \"%1\" for --collect.")
+                                        .arg(unknown.first().size() == 1
+                                                 ? QLatin1Char('-') + unknown.first()
+                                                 : QStringLiteral("--") + unknown.first());
+        return false;
+    }
+    if (parser.values(collect).size() != 1 || parser.values(separator).size() > 1) {
+        error = QStringLiteral("Give --collect and --separator once each.");
+        return false;
+    }
+    o.output = parser.value(collect);
+    if (parser.isSet(separator)) {
+        const QString s = parser.value(separator);
+        if (s.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0 || s == QLatin1String("\\t"))
+            o.separator = QLatin1Char('\t');
+        else if (s.size() == 1 && s[0] != QLatin1Char('"') && s[0] != QLatin1Char('\r') &&
+                 s[0] != QLatin1Char('\n'))
+            o.separator = s[0];
+        else {
+            error = QStringLiteral("--separator takes one character (not a quote or a line "
+                                   "break) or \"tab\", not \"%1\".")
+                        .arg(s);
+            return false;
+        }
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() < 2) {
+        error = files.isEmpty() ? QStringLiteral("No project file and no input given.")
+                                : QStringLiteral("No input given: name filled-in PDF files or "
+                                                 "folders after the project file.");
+        return false;
+    }
+    o.project = files.first();
+    o.inputs = files.mid(1);
+    // Writing the table over the project file or an input would lose it.
+    const QFileInfo output(o.output);
+    if (output.exists())
+        for (const QString& file : files)
+            if (QFileInfo(file).exists() &&
+                QFileInfo(file).canonicalFilePath() == output.canonicalFilePath()) {
+                error = QStringLiteral("The output file \"%1\" is one of the files read.")
+                            .arg(o.output);
+                return false;
+            }
+    return true;
+}
+
+// The table's own heads in the language the window runs in: the language of
+// "options.dat" looked up in "translate.dat" (the user's table, then the
+// shipped one). Read only: the command line never writes the table.
+struct TableHeads {
+    QString file = QStringLiteral("Datei");
+    QString sum = QStringLiteral("Summe");
+};
+
+TableHeads HeadsInProgramLanguage(const QString& progpath) {
+    TableHeads heads;
+    const std::int32_t language = LoadOptions(progpath);
+    if (language <= 0 || language >= kTranslationColumns) return heads;
+    const QString name = QStringLiteral("translate.dat");
+    QStringList files{ReadPath(progpath, name), QDir(ProgramDataDir(progpath)).filePath(name)};
+    for (QString* text : {&heads.file, &heads.sum}) {
+        const QString german = *text;
+        for (const QString& path : files) {
+            QFile file(path);
+            if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;
+            TranslationTable table;
+            ReadTranslationBytes(file.readAll(), table);
+            table.BuildIndex();
+            const int row = table.FindRow(german);
+            const QString cell = row >= 0 ? table.Cell(row, language).trimmed() : QString();
+            if (!cell.isEmpty()) {
+                *text = cell;
+                break;
+            }
+        }
+    }
+    return heads;
+}
+
+} // namespace
+
+bool IsCollectCommand(const QStringList& arguments) {
+    bool collect = false;
+    for (const QString& a : arguments) {
+        if (IsOption(a, "help") || IsOption(a, "h") || IsOption(a, "version") ||
+            IsOption(a, "v"))
+            return false;
+        if (IsOption(a, "collect")) collect = true;
+    }
+    return collect;
+}
+
+ExportResult RunCollectCommand(const QStringList& arguments, const QString& programDir) {
+    ExportResult result;
+    CollectOptions o;
+    if (!ParseCollect(arguments, o, result.error)) {
+        result.status = 2;
+        result.error += QStringLiteral("\nSee quillora --help.");
+        return result;
+    }
+    ProjectReadResult read = ReadProjectFileFromPath(o.project, LayoutSettings());
+    if (read.status == ProjectReadStatus::CannotOpen) {
+        result.status = 1;
+        result.error = QStringLiteral("Cannot open the project file \"%1\".").arg(o.project);
+        return result;
+    }
+    if (!read.ok() || !read.document) {
+        result.status = 1;
+        result.error =
+            QStringLiteral("The project file \"%1\" is damaged: %2").arg(o.project, read.error);
+        return result;
+    }
+    const OrderForm form = MakeOrderForm(*read.document, read.settings);
+    QString progpath = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
+    if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
+    const TableHeads heads = HeadsInProgramLanguage(progpath);
+    // The orders are written as they are read: memory does not grow with the
+    // number of files. Nothing replaces the target unless the whole table is written.
+    AtomicFileWriter file(o.output);
+    auto write = [&](const QStringList& cells) {
+        const QByteArray line = CsvLine(cells, o.separator);
+        file.Write(line.constData(), line.size());
+    };
+    if (!file.Open()) {
+        result.status = 1;
+        result.error = file.Failure().english;
+        return result;
+    }
+    write(OrderTable(form).Heads(heads.file));
+    const OrderCollection collection = CollectOrders(form, o.inputs, {}, write);
+    write(collection.table.Totals(heads.sum));
+    if (!file.Commit()) {
+        result.status = 1;
+        result.error = file.Failure().english;
+        return result;
+    }
+    QStringList lines;
+    for (const RejectedInput& r : collection.rejected)
+        lines << QStringLiteral("%1: %2").arg(r.path, r.rejection.english);
+    result.error = lines.join(QLatin1Char('\n'));
+    result.status = collection.rejected.empty() ? 0 : 3;
+    result.output = QStringLiteral("%1 order(s) written to %2")
+                        .arg(collection.table.RowCount())
+                        .arg(o.output);
+    return result;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The columns of the order table as plain data: what the reader of returned
+// PDFs needs to know of a form, without the document model (the reader builds
+// on its own, in C++17, for the fuzz target). OrderForm.h makes them from a
+// document.
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// The key under which a fillable PDF keeps the form's identity, in its
+// document information and in its form dictionary.
+inline constexpr const char* kFormIdentityKey = "/QuilloraForm";
+
+// The kinds of column, numbered as FieldKind numbers the fields (Records.h;
+// OrderForm.cpp checks that they agree).
+inline constexpr std::int32_t kTextColumn = 0;
+inline constexpr std::int32_t kCheckBoxColumn = 1;
+inline constexpr std::int32_t kSingleChoiceColumn = 2;
+
+struct OrderColumn {
+    QString head;      // "Category - Label", unique among the columns
+    std::int32_t kind; // kTextColumn, kCheckBoxColumn or kSingleChoiceColumn
+    QString pdfField;  // the PDF field: the field itself, or its radio group
+    QString state;     // a single choice: its button's "on" state in the group
+    int group = -1;    // a single choice: its group, from 0 in form order
+    int indexInGroup = 0;
+};
+
+struct OrderForm {
+    QString identity; // FormIdentity (OrderForm.h)
+    std::vector<OrderColumn> columns;
+    int groupCount = 0;
+};

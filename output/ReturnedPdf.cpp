@@ -1,0 +1,321 @@
+// The field reader of returned orders, through qpdf's object model.
+#include "ReturnedPdf.h"
+
+
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFXRefEntry.hh>
+
+#include <QFile>
+#include <exception>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+using OH = QPDFObjectHandle;
+
+// Limits against crafted files: how deep the field tree may nest, how many
+// fields a file may hold, how much an object stream may unpack to.
+constexpr int kMaxFieldDepth = 32;
+constexpr std::size_t kMaxFields = 200000;
+constexpr std::size_t kMaxObjectStreamBytes = std::size_t{64} << 20;
+
+ReturnRejection Damaged(const QString& detail) {
+    return {QStringLiteral("not a readable PDF file (%1)").arg(detail),
+            QStringLiteral("Die Datei ist keine lesbare PDF-Datei.")};
+}
+
+// A rejection that names a fault of the file's content.
+struct Rejected {
+    ReturnRejection rejection;
+};
+
+// Counts what an object stream unpacks to, and stops it beyond the limit.
+class CappedSink : public Pipeline {
+  public:
+    CappedSink() : Pipeline("capped sink", nullptr) {}
+    void write(unsigned char const*, size_t len) override {
+        total += len;
+        if (total > kMaxObjectStreamBytes) throw std::length_error("object stream too large");
+    }
+    void finish() override {}
+    std::size_t total = 0;
+};
+
+// Unpacks every object stream once into nothing before qpdf reads objects
+// from it: a stream that unpacks to more than the limit is a bomb.
+void CheckObjectStreams(QPDF& pdf) {
+    std::set<int> streams;
+    for (const auto& [og, entry] : pdf.getXRefTable())
+        if (entry.getType() == 2) streams.insert(entry.getObjStreamNumber());
+    for (int number : streams) {
+        OH stream = pdf.getObjectByID(number, 0);
+        if (!stream.isStream()) throw Rejected{Damaged(QStringLiteral("bad object stream"))};
+        CappedSink sink;
+        bool piped = false;
+        try {
+            piped = stream.pipeStreamData(&sink, 0, qpdf_dl_generalized, true);
+        } catch (const std::length_error&) {
+            piped = false;
+        }
+        if (!piped || sink.total > kMaxObjectStreamBytes)
+            throw Rejected{Damaged(QStringLiteral("an object stream cannot be unpacked"))};
+    }
+}
+
+QString TextOf(OH string) {
+    if (string.getStringValue().size() > kMaxReturnedValueBytes)
+        throw Rejected{{QStringLiteral("a field holds more than %1 bytes").arg(kMaxReturnedValueBytes),
+                        QStringLiteral("Ein Feld der Datei enthält zu viel Text.")}};
+    return QString::fromStdString(string.getUTF8Value());
+}
+
+QString IdentityOf(QPDF& pdf) {
+    for (OH holder : {pdf.getTrailer().getKey("/Info"), pdf.getRoot().getKey("/AcroForm")}) {
+        if (!holder.isDictionary()) continue;
+        OH id = holder.getKey(kFormIdentityKey);
+        if (id.isString() && id.getStringValue().size() < 256)
+            return QString::fromStdString(id.getUTF8Value());
+    }
+    return QString();
+}
+
+// The form's fields by their full names; a name that more than one field
+// bears is kept as ambiguous.
+struct FieldIndex {
+    std::map<QString, OH> byName;
+    std::set<QString> ambiguous;
+    std::set<QPDFObjGen> seen;
+    std::size_t count = 0;
+
+    void Add(OH field, const QString& parentName, int depth) {
+        if (!field.isDictionary() || depth > kMaxFieldDepth) return;
+        if (field.isIndirect() && !seen.insert(field.getObjGen()).second) return;
+        if (++count > kMaxFields)
+            throw Rejected{Damaged(QStringLiteral("more than %1 fields").arg(kMaxFields))};
+        OH t = field.getKey("/T");
+        QString name = parentName;
+        if (t.isString()) {
+            const QString part = QString::fromStdString(t.getUTF8Value());
+            name = parentName.isEmpty() ? part : parentName + QLatin1Char('.') + part;
+            if (!byName.emplace(name, field).second) ambiguous.insert(name);
+        }
+        OH kids = field.getKey("/Kids");
+        if (!kids.isArray()) return;
+        for (int i = 0; i < kids.getArrayNItems(); ++i) {
+            OH kid = kids.getArrayItem(i);
+            // A kid without a name is a widget of this field, not a field.
+            if (kid.isDictionary() && kid.getKey("/T").isString()) Add(kid, name, depth + 1);
+        }
+    }
+};
+
+// The field's value, /V here or on a parent.
+OH ValueOf(OH field) {
+    for (int depth = 0; field.isDictionary() && depth <= kMaxFieldDepth; ++depth) {
+        OH v = field.getKey("/V");
+        if (!v.isNull()) return v;
+        field = field.getKey("/Parent");
+    }
+    return OH::newNull();
+}
+
+bool IsOn(OH value) {
+    if (value.isName()) return value.getName() != "/Off" && value.getName() != "/";
+    if (value.isString()) {
+        const std::string s = value.getStringValue();
+        return !s.empty() && s != "Off";
+    }
+    return false;
+}
+
+// The widgets of a field: its kids without a name, or itself.
+std::vector<OH> WidgetsOf(OH field) {
+    std::vector<OH> widgets;
+    OH kids = field.getKey("/Kids");
+    if (kids.isArray()) {
+        for (int i = 0; i < kids.getArrayNItems() && i < static_cast<int>(kMaxFields); ++i) {
+            OH kid = kids.getArrayItem(i);
+            if (kid.isDictionary() && !kid.getKey("/T").isString()) widgets.push_back(kid);
+        }
+    }
+    if (widgets.empty()) widgets.push_back(field);
+    return widgets;
+}
+
+// The "on" state of a button widget: the state of its normal appearance that is not /Off.
+std::string OnStateOf(OH widget) {
+    OH ap = widget.getKey("/AP");
+    if (!ap.isDictionary()) return {};
+    OH normal = ap.getKey("/N");
+    if (!normal.isDictionary()) return {};
+    for (const std::string& key : normal.getKeys())
+        if (key != "/Off") return key;
+    return {};
+}
+
+bool CheckBoxOn(OH field) {
+    OH value = ValueOf(field);
+    if (!value.isNull()) return IsOn(value);
+    // Without a value, the appearance shows what was ticked.
+    for (OH widget : WidgetsOf(field))
+        if (IsOn(widget.getKey("/AS"))) return true;
+    return false;
+}
+
+// Which button of a radio group is on: its place among the group's widgets
+// and its state name; -1 when none is.
+std::pair<int, std::string> RadioChoice(OH group) {
+    std::vector<OH> widgets = WidgetsOf(group);
+    OH value = ValueOf(group);
+    if (value.isName() && IsOn(value)) {
+        for (std::size_t i = 0; i < widgets.size(); ++i)
+            if (OnStateOf(widgets[i]) == value.getName())
+                return {static_cast<int>(i), value.getName()};
+    }
+    if (!value.isNull() && !(value.isName() && IsOn(value))) return {-1, {}};
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        OH as = widgets[i].getKey("/AS");
+        if (as.isName() && IsOn(as)) return {static_cast<int>(i), as.getName()};
+    }
+    return {-1, {}};
+}
+
+ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
+    ReturnedRead read;
+    CheckObjectStreams(pdf);
+    const QString identity = IdentityOf(pdf);
+    if (identity.isEmpty()) {
+        read.rejection = {QStringLiteral("not a fillable form of Quillora"),
+                          QStringLiteral("Die Datei ist kein ausfüllbares Formular dieses "
+                                         "Programms.")};
+        return read;
+    }
+    if (identity != form.identity) {
+        read.rejection = {QStringLiteral("made from another form, or from this form before "
+                                         "it was changed"),
+                          QStringLiteral("Die Datei wurde aus einem anderen Formular oder aus "
+                                         "einer anderen Fassung dieses Formulars erstellt.")};
+        return read;
+    }
+    FieldIndex index;
+    OH acroForm = pdf.getRoot().getKey("/AcroForm");
+    OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
+    if (fields.isArray())
+        for (int i = 0; i < fields.getArrayNItems(); ++i)
+            index.Add(fields.getArrayItem(i), QString(), 0);
+
+    read.cells.resize(form.columns.size());
+    // The buttons' state names as the PDF holds them, by column and by group.
+    std::vector<std::string> stateNames(form.columns.size());
+    std::vector<std::set<std::string>> groupStates(static_cast<std::size_t>(form.groupCount));
+    for (std::size_t c = 0; c < form.columns.size(); ++c) {
+        const OrderColumn& column = form.columns[c];
+        if (column.kind != kSingleChoiceColumn || column.group < 0 || column.group >= form.groupCount)
+            continue;
+        stateNames[c] = "/" + column.state.toUtf8().toStdString();
+        groupStates[static_cast<std::size_t>(column.group)].insert(stateNames[c]);
+    }
+    std::map<int, std::pair<int, std::string>> choices; // by group
+    bool any = form.columns.empty();
+    for (std::size_t c = 0; c < form.columns.size(); ++c) {
+        const OrderColumn& column = form.columns[c];
+        if (index.ambiguous.count(column.pdfField))
+            throw Rejected{{QStringLiteral("holds more than one field named \"%1\"")
+                                .arg(column.pdfField),
+                            QStringLiteral("Die Datei enthält mehrere Felder mit demselben "
+                                           "Namen.")}};
+        const auto found = index.byName.find(column.pdfField);
+        if (found == index.byName.end()) continue;
+        ReturnedCell& cell = read.cells[c];
+        cell.present = true;
+        any = true;
+        OH field = found->second;
+        if (column.kind == kTextColumn) {
+            OH value = ValueOf(field);
+            if (value.isString()) cell.value = TextOf(value);
+        } else if (column.kind == kCheckBoxColumn) {
+            cell.value = CheckBoxOn(field) ? QStringLiteral("1") : QStringLiteral("0");
+        } else {
+            auto choice = choices.find(column.group);
+            if (choice == choices.end())
+                choice = choices.emplace(column.group, RadioChoice(field)).first;
+            cell.value = QStringLiteral("0");
+            const auto& [place, state] = choice->second;
+            if (place < 0) continue;
+            // The button whose state bears this field's name; when a viewer
+            // renamed the states, the button in this field's place.
+            const bool named = groupStates[static_cast<std::size_t>(column.group)].count(state);
+            const bool mine = named ? stateNames[c] == state : place == column.indexInGroup;
+            if (mine) cell.value = QStringLiteral("1");
+        }
+    }
+    if (!any) {
+        read.rejection = {QStringLiteral("holds none of the form's fields"),
+                          QStringLiteral("Die Datei enthält keines der Felder des Formulars.")};
+        return read;
+    }
+    read.ok = true;
+    return read;
+}
+
+template <typename Open>
+ReturnedRead ReadWith(const OrderForm& form, Open open) {
+    ReturnedRead read;
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        // A file whose cross-reference is broken is damaged: it is not
+        // rebuilt by guessing.
+        pdf.setAttemptRecovery(false);
+        open(pdf);
+        read = ReadFields(pdf, form);
+    } catch (const Rejected& rejected) {
+        read = ReturnedRead();
+        read.rejection = rejected.rejection;
+    } catch (const std::bad_alloc&) {
+        read = ReturnedRead();
+        read.rejection = Damaged(QStringLiteral("not enough memory"));
+    } catch (const std::exception& e) {
+        read = ReturnedRead();
+        read.rejection = Damaged(QString::fromUtf8(e.what()).left(300));
+    }
+    return read;
+}
+
+} // namespace
+
+ReturnedRead ReadReturnedPdf(const QString& path, const OrderForm& form) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReturnedRead read;
+        read.rejection = {QStringLiteral("cannot be opened: %1").arg(file.errorString()),
+                          QStringLiteral("Die Datei kann nicht geöffnet werden.")};
+        return read;
+    }
+    // Mapped, not read: qpdf touches only the pages of the file that hold
+    // the cross-reference and the objects the fields need, and reads its
+    // tokens from memory rather than seeking in the file for each one.
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (uchar* mapped = file.map(0, size)) {
+            const char* data = reinterpret_cast<const char*>(mapped);
+            return ReadWith(form, [&](QPDF& pdf) {
+                pdf.processMemoryFile("returned form", data, static_cast<size_t>(size));
+            });
+        }
+    }
+    file.close();
+    const QByteArray name = QFile::encodeName(path);
+    return ReadWith(form, [&](QPDF& pdf) { pdf.processFile(name.constData()); });
+}
+
+ReturnedRead ReadReturnedPdfBytes(const QByteArray& bytes, const OrderForm& form) {
+    return ReadWith(form, [&](QPDF& pdf) {
+        pdf.processMemoryFile("returned form", bytes.constData(),
+                              static_cast<size_t>(bytes.size()));
+    });
+}

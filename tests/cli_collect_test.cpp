@@ -1,0 +1,124 @@
+// The command line's collection of returned orders, run as the built program:
+// the table it writes and its exit statuses.
+#include "CommandLineExport.h"
+#include "FileBytes.h"
+#include "OptionsFile.h"
+#include "ProjectFile.h"
+#include "ReturnedOrders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "translate_test_dirs.h"
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QByteArray out, err;
+};
+
+class CollectCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program = QCoreApplication::applicationDirPath() + QStringLiteral("/../quillora");
+        if (!QFile::exists(program)) GTEST_SKIP() << "the quillora program is not built";
+        const int c = AppendCategory(doc, QStringLiteral("Brot"));
+        AppendField(doc, c, fkText, QStringLiteral("Roggen; Stück"), 3, 1);
+        AppendField(doc, c, fkCheckBox, QStringLiteral("geschnitten"), 1, 1);
+        project = Path("form.qlr");
+        ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
+        ASSERT_TRUE(MakeFillablePdf(doc, LayoutSettings(), Path("blank.pdf")));
+        QDir(dir.path()).mkdir(QStringLiteral("in"));
+        Fill("in/2.pdf", "4", "1");
+        Fill("in/1.pdf", "2,5", "0");
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void Fill(const char* name, const char* amount, const char* cut) {
+        FormFilling f;
+        f.values = {{"Brot - Roggen; Stück", amount}, {"Brot - geschnitten", cut}};
+        ASSERT_TRUE(FillForm(Path("blank.pdf"), Path(name), f));
+    }
+    ProgramRun Start(const QStringList& args) {
+        QProcess process;
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        ProgramRun r;
+        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = process.readAllStandardOutput();
+        r.err = process.readAllStandardError();
+        return r;
+    }
+    QTemporaryDir dir;
+    QString program, project;
+    FormDocument doc;
+};
+
+// Every input read: status 0 and the exact table, a folder's files by name.
+TEST_F(CollectCommandTest, AllReadGivesZeroAndTheTable) {
+    const ProgramRun r = Start({QStringLiteral("--collect"), Path("out.csv"), QStringLiteral("--separator"),
+                         QStringLiteral(";"), project, Path("in")});
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(ReadAll(Path("out.csv")), QByteArray("Datei;\"Brot - Roggen; Stück\";Brot - "
+                                                   "geschnitten\r\n"
+                                                   "1.pdf;2,5;0\r\n"
+                                                   "2.pdf;4;1\r\n"
+                                                   "Summe;6,5;1\r\n"));
+}
+
+// A rejected input: status 3, named on standard error, the table holds the others.
+TEST_F(CollectCommandTest, RejectedInputGivesThreeAndIsNamed) {
+    ASSERT_TRUE(WriteRaw(Path("broken.pdf"), "%PDF-1.7\n1 0 obj\n<<"));
+    const ProgramRun r = Start({QStringLiteral("--collect"), Path("out.csv"), project, Path("in/2.pdf"),
+                         Path("broken.pdf"), Path("in/1.pdf")});
+    EXPECT_EQ(r.status, 3) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("broken.pdf")) << r.err.constData();
+    EXPECT_FALSE(r.err.contains("1.pdf:")) << r.err.constData();
+    EXPECT_EQ(ReadAll(Path("out.csv")), QByteArray("Datei,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                                                   "2.pdf,4,1\r\n"
+                                                   "1.pdf,\"2,5\",0\r\n"
+                                                   "Summe,\"6,5\",1\r\n"));
+}
+
+// Nothing written (no project, no folder for the table): 1; wrong options: 2.
+TEST_F(CollectCommandTest, StatusesOfFailuresAndWrongOptions) {
+    const struct {
+        QStringList args;
+        int status;
+    } cases[] = {
+        {{"--collect", Path("o1.csv"), Path("none.qlr"), Path("in")}, 1},
+        {{"--collect", Path("missing/o2.csv"), project, Path("in")}, 1},
+        {{"--collect", Path("o3.csv"), "--separator", "ab", project, Path("in")}, 2},
+        {{"--collect", Path("o4.csv"), "--separator", "\"", project, Path("in")}, 2},
+        {{"--collect", Path("o5.csv"), project}, 2},
+        {{"--collect", Path("o6.csv"), "--page", "2", project, Path("in")}, 2},
+        {{"--collect", project, project, Path("in")}, 2},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = Start(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.join(u' ').toStdString() << r.err.constData();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    for (const char* name : {"o1.csv", "o3.csv", "o4.csv", "o5.csv", "o6.csv"})
+        EXPECT_FALSE(QFile::exists(Path(name))) << name;
+}
+
+// "Datei" and "Summe" are program texts: in the language the window runs in.
+TEST_F(CollectCommandTest, HeadsFollowTheProgramLanguage) {
+    ProgramDirs dirs;
+    ASSERT_TRUE(SaveOptions(dirs.ProgPath(), 1)); // English
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SHIPPED_TABLE),
+                            dirs.InProg(QStringLiteral("translate.dat"))));
+    const ExportResult r = RunCommandLineExport(
+        {QStringLiteral("--collect"), Path("en.csv"), project, Path("in/2.pdf")}, dirs.ProgPath());
+    EXPECT_EQ(r.status, 0) << r.error.toStdString();
+    EXPECT_EQ(ReadAll(Path("en.csv")),
+              QByteArray("File,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                         "2.pdf,4,1\r\n"
+                         "Total,4,1\r\n"));
+}
+
+} // namespace

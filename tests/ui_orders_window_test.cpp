@@ -1,0 +1,106 @@
+// The window of returned orders, driven as a user drives it: the menu entry,
+// the folder chosen in the file dialog, the table with its totals, the files
+// not taken, the separator and "Speichern unter...".
+#include "DialogAnswerer.h"
+#include "FileBytes.h"
+#include "FileDialogInput.h"
+#include "MainWindow.h"
+#include "OrdersWindow.h"
+#include "ProjectFile.h"
+#include "ProjectFileController.h"
+#include "ReturnedOrders.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu entry must open the window; choosing a folder must show its orders
+// with the totals below and the damaged file named; the CSV must be saved
+// with the separator chosen.
+TEST(OrdersWindowTest, FolderIsCollectedShownAndSaved) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FormDocument doc;
+    const int c = AppendCategory(doc, QStringLiteral("Brot"));
+    AppendField(doc, c, fkText, QStringLiteral("Roggen"), 3, 1);
+    AppendField(doc, c, fkCheckBox, QStringLiteral("geschnitten"), 1, 1);
+    const QString project = dir.filePath(QStringLiteral("form.qlr"));
+    ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
+
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
+    form->show();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    const QString blank = dir.filePath(QStringLiteral("blank.pdf"));
+    ASSERT_TRUE(MakeFillablePdf(form->document().form(), form->document().layout(), blank));
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    FormFilling one;
+    one.values = {{"Brot - Roggen", "2,5"}, {"Brot - geschnitten", "1"}};
+    ASSERT_TRUE(FillForm(blank, in + QStringLiteral("/a.pdf"), one));
+    FormFilling two;
+    two.values = {{"Brot - Roggen", "1"}};
+    ASSERT_TRUE(FillForm(blank, in + QStringLiteral("/b.pdf"), two));
+    ASSERT_TRUE(WriteRaw(in + QStringLiteral("/c.pdf"), "%PDF-1.7\ndamaged"));
+
+    auto* item = form->findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("Bestellungen einsammeln..."));
+    EXPECT_TRUE(form->findChild<QMenu*>(QStringLiteral("Datei1"))->actions().contains(item));
+    item->trigger();
+    auto* window = form->findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+
+    auto* folderBtn = window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn"));
+    ASSERT_NE(folderBtn, nullptr);
+    {
+        DialogAnswerer answer(
+            [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
+        QTest::mouseClick(folderBtn, Qt::LeftButton);
+        answer.Verify();
+    }
+    auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
+    auto* totals = window->findChild<QTableWidget*>(QStringLiteral("TotalsTable"));
+    auto* rejected = window->findChild<QListWidget*>(QStringLiteral("RejectedList"));
+    ASSERT_TRUE(orders && totals && rejected);
+    ASSERT_EQ(orders->rowCount(), 2);
+    EXPECT_EQ(orders->horizontalHeaderItem(0)->text(), QStringLiteral("Datei"));
+    EXPECT_EQ(orders->horizontalHeaderItem(1)->text(), QStringLiteral("Brot - Roggen"));
+    EXPECT_EQ(orders->item(0, 0)->text(), QStringLiteral("a.pdf"));
+    EXPECT_EQ(totals->item(0, 0)->text(), QStringLiteral("Summe"));
+    EXPECT_EQ(totals->item(0, 1)->text(), QStringLiteral("3,5"));
+    EXPECT_EQ(totals->item(0, 2)->text(), QStringLiteral("1"));
+    ASSERT_EQ(rejected->count(), 1);
+    EXPECT_TRUE(rejected->item(0)->text().startsWith(QStringLiteral("c.pdf: ")));
+
+    // ";" chosen with the keyboard, then saved.
+    auto* separator = window->findChild<QComboBox*>(QStringLiteral("SeparatorBox"));
+    ASSERT_NE(separator, nullptr);
+    separator->setFocus();
+    QTest::keyClick(separator, Qt::Key_Down);
+    EXPECT_EQ(window->Separator(), QLatin1Char(';'));
+    const QString out = dir.filePath(QStringLiteral("orders.csv"));
+    {
+        DialogAnswerer answer(
+            [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), out); });
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("SaveAsBtn")),
+                          Qt::LeftButton);
+        answer.Verify();
+    }
+    EXPECT_EQ(ReadAll(out), QByteArray("Datei;Brot - Roggen;Brot - geschnitten\r\n"
+                                       "a.pdf;2,5;1\r\n"
+                                       "b.pdf;1;0\r\n"
+                                       "Summe;3,5;1\r\n"));
+    form->document().MarkUnchanged();
+}
+
+} // namespace
