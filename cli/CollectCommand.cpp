@@ -1,6 +1,8 @@
 // Reading the collection's options, collecting, writing the CSV file.
 #include "CollectCommand.h"
 
+#include "OptionName.h"
+
 #include "AtomicFile.h"
 #include "Document.h"
 #include "OptionsFile.h"
@@ -27,19 +29,6 @@ const char* const kCollectUsage =
 
 namespace {
 
-bool IsOption(const QString& argument, const char* name) {
-    QString a = argument;
-    if (a.startsWith(QLatin1String("--")))
-        a.remove(0, 2);
-    else if (a.startsWith(QLatin1Char('-')))
-        a.remove(0, 1);
-    else
-        return false;
-    const qsizetype equals = a.indexOf(QLatin1Char('='));
-    if (equals >= 0) a.truncate(equals);
-    return a == QLatin1String(name);
-}
-
 struct CollectOptions {
     QString output, project;
     QStringList inputs;
@@ -52,8 +41,7 @@ bool ParseCollect(const QStringList& args, CollectOptions& o, QString& error) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption collect(QStringLiteral("collect"), QString(),
                                      QStringLiteral("OUT.csv"));
-    const QCommandLineOption separator(QStringLiteral("separator"), QString(),
-                                       QStringLiteral("C"));
+    const QCommandLineOption separator(QStringLiteral("separator"), QString(), QStringLiteral("C"));
     parser.addOptions({collect, separator});
     if (!parser.parse(QStringList{QStringLiteral("quillora")} + args)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -143,10 +131,10 @@ TableHeads HeadsInProgramLanguage(const QString& progpath) {
 bool IsCollectCommand(const QStringList& arguments) {
     bool collect = false;
     for (const QString& a : arguments) {
-        if (IsOption(a, "help") || IsOption(a, "h") || IsOption(a, "version") ||
-            IsOption(a, "v"))
+        if (IsOption(a, QLatin1String("help")) || IsOption(a, QLatin1String("h")) ||
+            IsOption(a, QLatin1String("version")) || IsOption(a, QLatin1String("v")))
             return false;
-        if (IsOption(a, "collect")) collect = true;
+        if (IsOption(a, QLatin1String("collect"))) collect = true;
     }
     return collect;
 }
@@ -200,8 +188,7 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
         lines << QStringLiteral("%1: %2").arg(r.path, r.rejection.english);
     result.error = lines.join(QLatin1Char('\n'));
     result.status = collection.rejected.empty() ? 0 : 3;
-    result.output = QStringLiteral("%1 order(s) written to %2")
-                        .arg(collection.table.RowCount())
-                        .arg(o.output);
+    result.output =
+        QStringLiteral("%1 order(s) written to %2").arg(collection.table.RowCount()).arg(o.output);
     return result;
 }

@@ -2,6 +2,7 @@
 #include "CollectCommand.h"
 #include "CommandLineExport.h"
 #include "CommandLinePrint.h"
+#include "OptionName.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -27,17 +28,10 @@ bool IsToolkitOption(const QString& argument, bool* takesValue) {
     static const QStringList plain = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
                                       QStringLiteral("sync"), QStringLiteral("nograb"),
                                       QStringLiteral("dograb")};
-    QString name = argument;
-    if (name.startsWith(QLatin1String("--")))
-        name.remove(0, 2);
-    else if (name.startsWith(QLatin1Char('-')))
-        name.remove(0, 1);
-    else
-        return false;
     // -style=Fusion carries its value.
-    const qsizetype equals = name.indexOf(QLatin1Char('='));
-    const bool inlineValue = equals >= 0;
-    if (inlineValue) name.truncate(equals);
+    bool inlineValue = false;
+    const QString name = OptionName(argument, &inlineValue);
+    if (name.isEmpty()) return false;
     *takesValue = false;
     if (withValue.contains(name)) {
         *takesValue = !inlineValue;

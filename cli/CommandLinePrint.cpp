@@ -1,6 +1,8 @@
 // The print command of the command line: its options and its run.
 #include "CommandLinePrint.h"
 
+#include "OptionName.h"
+
 #include "CupsQueue.h"
 #include "MessageTable.h"
 #include "ProjectExport.h"
@@ -11,18 +13,6 @@
 namespace {
 
 constexpr int kMaxCopies = 999;
-
-bool IsOption(const QString& argument, QLatin1String name) {
-    QString bare = argument;
-    if (bare.startsWith(QLatin1String("--")))
-        bare.remove(0, 2);
-    else if (bare.startsWith(QLatin1Char('-')))
-        bare.remove(0, 1);
-    else
-        return false;
-    return bare == name || bare.startsWith(name + QLatin1Char('='));
-}
-
 } // namespace
 
 bool IsPrintCommand(const QStringList& arguments) {
@@ -38,12 +28,12 @@ bool IsPrintCommand(const QStringList& arguments) {
 
 QString PrintCommandUsage() {
     return QStringLiteral(
-        "  quillora --print [--printer NAME] [--copies N] FILE.qlr\n"
-        "      Prints all pages of the project through CUPS, as \"Drucken\" does,\n"
-        "      on the queue's paper, without a window.\n"
-        "      --printer NAME    the print queue (default: the default queue)\n"
-        "      --copies N        copies, 1 to %1 (default 1), each a whole set\n"
-        "      Status 0 once the queue took the job; 1 when there is no such queue.\n")
+               "  quillora --print [--printer NAME] [--copies N] FILE.qlr\n"
+               "      Prints all pages of the project through CUPS, as \"Drucken\" does,\n"
+               "      on the queue's paper, without a window.\n"
+               "      --printer NAME    the print queue (default: the default queue)\n"
+               "      --copies N        copies, 1 to %1 (default 1), each a whole set\n"
+               "      Status 0 once the queue took the job; 1 when there is no such queue.\n")
         .arg(kMaxCopies);
 }
 
@@ -58,12 +48,12 @@ PrintCommandParse ParsePrintArguments(const QStringList& args) {
     parser.addOptions({print, printer, copies});
     if (!parser.parse(QStringList{QStringLiteral("quillora")} + args)) {
         const QStringList unknown = parser.unknownOptionNames();
-        result.error = unknown.isEmpty()
-                           ? parser.errorText()
-                           : QStringLiteral("Unknown option \"%1%2\" with --print.")
-                                 .arg(unknown.first().size() == 1 ? QStringLiteral("-")
-                                                                  : QStringLiteral("--"),
-                                      unknown.first());
+        result.error =
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("Unknown option \"%1%2\" with --print.")
+                      .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
+                           unknown.first());
         return result;
     }
     if (parser.values(printer).size() > 1 || parser.values(copies).size() > 1) {
@@ -119,8 +109,7 @@ ExportResult RunPrintCommand(const QStringList& arguments, const QString& progra
     }
     QByteArray pdf;
     int pages = 0;
-    if (!PrintProjectToPdfData(o.project, pdf, queue.paper, 600, programDir, &result.error,
-                               &pages))
+    if (!PrintProjectToPdfData(o.project, pdf, queue.paper, 600, programDir, &result.error, &pages))
         return result;
     const CupsJob job = SendPdfToCups(queue.name, pdf, MessageTable(20), o.copies);
     if (job.id == 0) {
