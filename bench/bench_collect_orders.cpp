@@ -56,7 +56,8 @@ struct Fixture {
                 f.replaceKey("/V", QPDFObjectHandle::newName("/Yes"));
         }
         const QString filled = QDir(dir.path()).filePath(QStringLiteral("filled.pdf"));
-        QPDFWriter writer(pdf, filled.toLocal8Bit().constData());
+        const QByteArray filledName = filled.toLocal8Bit(); // outlives the writer's use of it
+        QPDFWriter writer(pdf, filledName.constData());
         writer.write();
         folder = QDir(dir.path()).filePath(QStringLiteral("returned"));
         QDir().mkpath(folder);

@@ -49,7 +49,9 @@ inline QPDFObjectHandle FieldNamed(QPDF& pdf, const std::string& name) {
 }
 
 inline void WritePdf(QPDF& pdf, const QString& path) {
-    QPDFWriter writer(pdf, path.toLocal8Bit().constData());
+    // qpdf's writer keeps the name's pointer until it writes: the bytes must outlive it.
+    const QByteArray name = path.toLocal8Bit();
+    QPDFWriter writer(pdf, name.constData());
     writer.write();
 }
 
