@@ -6,6 +6,8 @@
 
 #include "BenchDocuments.h"
 #include "BenchMain.h"
+#include "Document.h"
+#include "FieldPageView.h"
 #include "FieldsTab.h"
 #include "LayoutSettings.h"
 #include "MainWindow.h"
@@ -70,6 +72,8 @@ void BM_KeystrokeToPageView(benchmark::State& state) {
         typed = !typed;
         w.sheet->repaint();
     }
+    // The page the field lands on: near the end of the form.
+    state.counters["page"] = w.form->Fields()->PageView()->ShownPage();
 }
 BENCHMARK(BM_KeystrokeToPageView)->Unit(benchmark::kMillisecond)->UseRealTime();
 
