@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -166,6 +167,30 @@ TEST_F(FieldPageViewTest, ClickOnThePreviewSelectsOnTheFieldsTab) {
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(tab->SelectedCategory(), 1);
     EXPECT_EQ(tab->SelectedFields(), QList<int>{2});
+
+    // A double click on a heading there opens the category on "Felder".
+    tabs->setCurrentIndex(2);
+    box->grab();
+    const DrawnHeading* food = map.FindHeading(2);
+    ASSERT_NE(food, nullptr);
+    DialogAnswerer answer(DialogAnswerer::RejectAnswer());
+    QTest::mouseDClick(box, Qt::LeftButton, {},
+                       QPoint(20, (food->band.top + food->band.bottom) / 2));
+    answer.Verify();
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(tab->SelectedCategory(), 2);
+}
+
+// Guards the arrangement: the lists with their controls on one side of a
+// splitter, the page on the other.
+TEST_F(FieldPageViewTest, PageLiesBesideTheLists) {
+    auto* splitter = Child<QSplitter>("FelderSplitter");
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->widget(1), view);
+    for (const char* name : {"Panel4", "Panel5", "Panel7", "ListView1", "ListView2", "ProdNameEd"})
+        EXPECT_TRUE(splitter->widget(0)->isAncestorOf(Child<QWidget>(name))) << name;
+    EXPECT_GT(view->width(), 100);
+    EXPECT_GE(view->geometry().left(), splitter->widget(0)->geometry().right());
 }
 
 // Guards the fits: "Ganze Seite" shows the whole page in the view,
