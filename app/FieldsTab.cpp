@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -75,6 +76,16 @@ FieldsTab::FieldsTab(Document& document, QWidget* parent)
     : QWidget(parent), doc(document), categories(new CategoryListModel(document, this)),
       fields(new FieldListModel(document, this)) {
     setObjectName(QStringLiteral("TabSheet1"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("FelderSplitter"));
+    splitter->setChildrenCollapsible(false);
+    row->addWidget(splitter);
+    listsPane = new QWidget(splitter);
+    listsPane->setObjectName(QStringLiteral("FelderListen"));
+    listsPane->installEventFilter(this);
+    splitter->addWidget(listsPane);
     categoryEditor = new CategoryDialog(this);
     moveChooser = new MoveFieldsDialog(this);
     BuildCategoryPanel();
@@ -92,7 +103,7 @@ void FieldsTab::BuildCategoryPanel() {
     categoryList->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                   QAbstractItemView::SelectedClicked);
     categoryList->installEventFilter(this);
-    categoryPanel = ListPanel(this, "Panel4", categoryList,
+    categoryPanel = ListPanel(listsPane, "Panel4", categoryList,
                               {{"NewKategorieBtn", QStringLiteral("Neue Kategorie")},
                                {"KategorieBearbeitenBtn", QStringLiteral("Bearbeiten")},
                                {"KategorieLoechenBtn", QStringLiteral("Löschen")},
@@ -110,7 +121,7 @@ void FieldsTab::BuildFieldPanel() {
     fieldList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fieldList->installEventFilter(this);
     fieldPanel =
-        ListPanel(this, "Panel5", fieldList,
+        ListPanel(listsPane, "Panel5", fieldList,
                   {{"NeuesProduktBtn", QStringLiteral("Neues Feld")},
                    {"NeuesAnkreuzfeldBtn", QStringLiteral("Neues Ankreuzfeld")},
                    {"NewRadioBtnBtn", QStringLiteral("Neues Ankreuzfeld (nur eine Antwort)")},
@@ -127,7 +138,7 @@ void FieldsTab::BuildFieldPanel() {
 }
 
 void FieldsTab::BuildPropertyPanel() {
-    propertyPanel = new QWidget(this);
+    propertyPanel = new QWidget(listsPane);
     propertyPanel->setObjectName(QStringLiteral("Panel7"));
     propertyPanel->setFixedHeight(84);
     auto* grid = new QGridLayout(propertyPanel);
@@ -228,16 +239,23 @@ void FieldsTab::ConnectPresets(PresetsTab* tab) {
 
 void FieldsTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    LayOutListsPane();
+}
+
+void FieldsTab::LayOutListsPane() {
     // The two lists share what the properties leave, rounded down.
-    const int half = (height() - propertyPanel->height()) / 2;
-    categoryPanel->setGeometry(0, 0, width(), std::max(half, 0));
-    fieldPanel->setGeometry(0, std::max(half, 0), width(), std::max(half, 0));
-    propertyPanel->setGeometry(0, height() - propertyPanel->height(), width(),
+    const int width = listsPane->width(), height = listsPane->height();
+    const int half = (height - propertyPanel->height()) / 2;
+    categoryPanel->setGeometry(0, 0, width, std::max(half, 0));
+    fieldPanel->setGeometry(0, std::max(half, 0), width, std::max(half, 0));
+    propertyPanel->setGeometry(0, height - propertyPanel->height(), width,
                                propertyPanel->height());
 }
 
 bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && (watched == fieldList || watched == categoryList)) {
+    if (event->type() == QEvent::Resize && watched == listsPane) {
+        LayOutListsPane();
+    } else if (event->type() == QEvent::Resize && (watched == fieldList || watched == categoryList)) {
         // A list keeps its one column as wide as itself.
         auto* list = static_cast<QTreeView*>(watched);
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
@@ -320,6 +338,7 @@ void FieldsTab::ListProds() {
 void FieldsTab::ShowSelectedField() {
     const int cat = SelectedCategory();
     const int f = cat >= 0 ? SelectedField() : -1;
+    ShowOnPage();
     QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
     const FieldRecord* field = doc.FieldAt(cat, f);
     showing = true;

@@ -14,7 +14,9 @@ class QDoubleSpinBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QTreeView;
+class FieldPageView;
 class QUndoCommand;
 class CategoryListModel;
 class Document;
@@ -56,6 +58,17 @@ class FieldsTab : public QWidget {
 
     CategoryListModel* Categories() const { return categories; }
 
+    // Puts the page view beside the lists; it follows the selection, and what
+    // is picked on it is selected in the lists.
+    void AttachPageView(FieldPageView* view);
+    FieldPageView* PageView() const { return pageView; }
+    void ShowPageView(bool shown);
+    // What a page view points at: selects the field, or the category (and no
+    // field), or selects the category and opens it in the category dialog.
+    void PickField(int category, int field);
+    void PickCategory(int category);
+    void OpenCategory(int category);
+
   public slots:
     // Category commands.
     void newCategory();
@@ -77,6 +90,10 @@ class FieldsTab : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The lists and the properties share the lists pane, as they always have.
+    void LayOutListsPane();
+    // The page view shows the selected field or category.
+    void ShowOnPage();
     void BuildCategoryPanel();
     void BuildFieldPanel();
     void BuildPropertyPanel();
@@ -106,6 +123,9 @@ class FieldsTab : public QWidget {
     bool donotupdate = false;
     CategoryListModel* categories;
     FieldListModel* fields;
+    QSplitter* splitter = nullptr;
+    QWidget* listsPane = nullptr;
+    FieldPageView* pageView = nullptr;
     QWidget* categoryPanel = nullptr;
     QWidget* fieldPanel = nullptr;
     QWidget* propertyPanel = nullptr;

@@ -6,6 +6,7 @@
 #include "CategoryDialog.h"
 #include "CategoryListModel.h"
 #include "FieldCommands.h"
+#include "FieldPageView.h"
 #include "FieldListModel.h"
 #include "MessageTable.h"
 #include "MoveFieldsDialog.h"
@@ -15,6 +16,7 @@
 #include <QDoubleSpinBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -225,4 +227,44 @@ void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, doubl
         }
     }
     doc.MarkChanged();
+}
+
+// The page beside the lists.
+
+void FieldsTab::AttachPageView(FieldPageView* view) {
+    pageView = view;
+    splitter->addWidget(view);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    connect(view, &FieldPageView::fieldPicked, this, &FieldsTab::PickField);
+    connect(view, &FieldPageView::categoryPicked, this, &FieldsTab::PickCategory);
+    connect(view, &FieldPageView::categoryOpened, this, &FieldsTab::OpenCategory);
+    ShowOnPage();
+}
+
+void FieldsTab::ShowPageView(bool shown) {
+    if (pageView) pageView->setVisible(shown);
+}
+
+void FieldsTab::ShowOnPage() {
+    if (!pageView) return;
+    const int cat = SelectedCategory();
+    pageView->ShowPlace(cat, cat >= 0 ? SelectedField() : -1);
+}
+
+void FieldsTab::PickField(int category, int field) {
+    if (SelectedCategory() != category) SelectCategory(category);
+    SelectFields({field});
+    fieldList->scrollTo(fields->index(field, 0));
+}
+
+void FieldsTab::PickCategory(int category) {
+    if (SelectedCategory() != category) SelectCategory(category);
+    SelectFields({});
+    categoryList->scrollTo(categories->index(category));
+}
+
+void FieldsTab::OpenCategory(int category) {
+    PickCategory(category);
+    if (SelectedCategory() == category) editCategory();
 }

@@ -5,6 +5,7 @@
 #include "CategoryDialog.h"
 #include "Dib.h"
 #include "Document.h"
+#include "FieldPageView.h"
 #include "FieldsTab.h"
 #include "LayoutBinding.h"
 #include "LayoutTabs.h"
@@ -100,6 +101,23 @@ void MainWindow::BuildViews() {
     tabs->setCurrentIndex(0);
     connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
     fieldsTab->ConnectPresets(presetsTab);
+    // The page beside the lists, and what is picked on either page selected in the lists.
+    fieldsTab->AttachPageView(new FieldPageView(
+        *prepared, [this] { return printController->CurrentPrinterPage(); }));
+    fieldsTab->ShowPageView(!pageViewAction || pageViewAction->isChecked());
+    auto toFields = [this] { tabs->setCurrentWidget(fieldsTab); };
+    connect(previewTab, &PreviewTab::fieldPicked, fieldsTab, [this, toFields](int c, int f) {
+        toFields();
+        fieldsTab->PickField(c, f);
+    });
+    connect(previewTab, &PreviewTab::categoryPicked, fieldsTab, [this, toFields](int c) {
+        toFields();
+        fieldsTab->PickCategory(c);
+    });
+    connect(previewTab, &PreviewTab::categoryOpened, fieldsTab, [this, toFields](int c) {
+        toFields();
+        fieldsTab->OpenCategory(c);
+    });
     // Other paper may give another number of pages.
     connect(printController, &PrintController::printerChanged, previewTab, &PreviewTab::Repaint);
 }

@@ -20,6 +20,7 @@ class PresetsTab;
 class PreviewTab;
 class PrintController;
 class ProjectFileController;
+class QAction;
 class QTabWidget;
 class TranslationEditor;
 struct WindowCommand;
@@ -64,6 +65,8 @@ class MainWindow : public QMainWindow {
     void BuildViews();
     // "Bestellungen einsammeln...": the window of returned orders.
     void showOrdersWindow();
+    // "Seitenansicht neben den Feldern": checkable, kept in the program settings.
+    void SetUpPageViewEntry(QAction* action);
     // The window's size and position: the last run's, or centred on the first.
     void RestorePlacement();
     void StorePlacement();
@@ -84,6 +87,8 @@ class MainWindow : public QMainWindow {
     AboutBox* about;
     TranslationEditor* translationDialog;
 
+    // "Seitenansicht neben den Feldern": whether the tab "Felder" shows its page.
+    QAction* pageViewAction = nullptr;
     QTabWidget* tabs = nullptr;
     FieldsTab* fieldsTab = nullptr;
     PresetsTab* presetsTab = nullptr;

@@ -5,7 +5,9 @@
 #include "Document.h"
 #include "OrdersWindow.h"
 #include "PrintController.h"
+#include "ProgramSettings.h"
 #include "ProgramTranslation.h"
+#include "FieldsTab.h"
 #include "ProjectFileController.h"
 #include "WindowCommands.h"
 
@@ -13,6 +15,7 @@
 #include <QUndoStack>
 
 namespace {
+constexpr char kPageViewKey[] = "fields/pageView";
 using Kind = WindowCommand::Kind;
 
 // The entry follows whether the undo stack can undo (or redo).
@@ -62,6 +65,12 @@ std::vector<WindowCommand> MainWindow::Commands() {
         {Kind::Item, "Wiederholen1", "Wiederholen", QKeySequence::Redo, "Ctrl+Shift+Z; Ctrl+Y",
          [this] { doc->Redo(); }, nullptr,
          [stack](QAction* action) { FollowUndoStack(action, stack, true); }},
+        {Kind::Separator, "N3"},
+        // The page beside the lists of "Felder"; shown unless hidden in an earlier run.
+        {.kind = Kind::Item,
+         .name = "Seitenansicht1",
+         .caption = "Seitenansicht neben den Feldern",
+         .setUp = [this](QAction* action) { SetUpPageViewEntry(action); }},
 
         {.kind = Kind::Menu,
          .name = "Sprache1",
@@ -73,6 +82,17 @@ std::vector<WindowCommand> MainWindow::Commands() {
         {Kind::Item, "ber1", "Über...", QKeySequence::HelpContents, "F1",
          [this] { about->exec(); }},
     };
+}
+
+void MainWindow::SetUpPageViewEntry(QAction* action) {
+    pageViewAction = action;
+    action->setCheckable(true);
+    const QVariant stored = ProgramSettings(progpath).Value(QString::fromLatin1(kPageViewKey));
+    action->setChecked(!stored.isValid() || stored.toBool());
+    connect(action, &QAction::toggled, this, [this](bool shown) {
+        if (fieldsTab) fieldsTab->ShowPageView(shown);
+        ProgramSettings(progpath).SetValue(QString::fromLatin1(kPageViewKey), shown);
+    });
 }
 
 void MainWindow::showOrdersWindow() {

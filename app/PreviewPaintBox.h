@@ -1,7 +1,9 @@
 #pragma once
-// The page preview's paint box: it hands every paint event to its owner, which
-// draws the exposed part of the page.
+// The paint box of a page view: it hands every paint event to its owner, which
+// draws the exposed part of the page, and tells it where the mouse was pressed,
+// double-clicked and moved (in the box's own pixels).
 
+#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 
@@ -10,13 +12,22 @@ class PreviewPaintBox : public QWidget {
   public:
     explicit PreviewPaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
     std::function<void(QPaintEvent*)> onPaint;
-    std::function<void()> onClick;
+    std::function<void(QPoint)> onClick;
+    std::function<void(QPoint)> onDoubleClick;
+    std::function<void(QPoint)> onMove; // with mouse tracking on, without a button too
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         if (onPaint) onPaint(event);
     }
-    void mousePressEvent(QMouseEvent*) override {
-        if (onClick) onClick();
+    void mousePressEvent(QMouseEvent* event) override {
+        if (onClick && event->button() == Qt::LeftButton) onClick(event->position().toPoint());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (onDoubleClick && event->button() == Qt::LeftButton)
+            onDoubleClick(event->position().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (onMove) onMove(event->position().toPoint());
     }
 };

@@ -86,7 +86,10 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     box->setObjectName(QStringLiteral("PaintBox1"));
     box->move(kPreviewMargin, kPreviewMargin);
     box->onPaint = [this](QPaintEvent* e) { PaintPage(e); };
-    box->onClick = [this] { keyCatcher->setFocus(); };
+    box->onClick = [this](QPoint p) { Pick(p, false); };
+    box->onDoubleClick = [this](QPoint p) { Pick(p, true); };
+    box->onMove = [this](QPoint p) { PointAt(p); };
+    box->setMouseTracking(true);
     pageBox = box;
     pageScroller->setWidget(sheet);
     pageScroller->setWidgetResizable(false);
@@ -103,6 +106,8 @@ PreviewTab::~PreviewTab() {
 }
 
 void PreviewTab::Repaint() {
+    map.Clear(); // filled again when the page is drawn
+    mappedPage = 0;
     pageBox->update();
     // Until the pages are counted again, a page number set meanwhile stands.
     pageNumberBox->setMaximum(kMostPages);
@@ -162,10 +167,45 @@ void PreviewTab::PaintPage(QPaintEvent* event) {
                                     exposed.width() * ratio, exposed.height() * ratio)
                                  .toAlignedRect();
     QImage part(deviceRect.size(), QImage::Format_RGB32);
-    DrawPagePart(part, deviceRect.topLeft(), project.Input(printerPage()), dpi, devicePage,
-                 pageNumberBox->value(), zoomBox->value());
+    PageInput input = project.Input(printerPage());
+    // Every drawing of a part tells all fields of the page.
+    map.Clear();
+    input.fields = &map;
+    mappedPage = pageNumberBox->value();
+    DrawPagePart(part, deviceRect.topLeft(), input, dpi, devicePage, mappedPage,
+                 zoomBox->value());
     part.setDevicePixelRatio(ratio);
     QPainter(pageBox).drawImage(QPointF(deviceRect.x() / ratio, deviceRect.y() / ratio), part);
+}
+
+void PreviewTab::Pick(QPoint p, bool open) {
+    const qreal ratio = pageBox->devicePixelRatioF();
+    const QPoint at(qFloor(p.x() * ratio), qFloor(p.y() * ratio));
+    if (mappedPage == pageNumberBox->value()) {
+        if (const DrawnField* drawn = map.At(mappedPage, at.x(), at.y())) {
+            if (!open) emit fieldPicked(drawn->category, static_cast<int>(drawn->field));
+            return;
+        }
+        if (const DrawnHeading* heading = map.HeadingAt(mappedPage, at.x(), at.y())) {
+            if (open)
+                emit categoryOpened(heading->category);
+            else
+                emit categoryPicked(heading->category);
+            return;
+        }
+    }
+    keyCatcher->setFocus();
+}
+
+void PreviewTab::PointAt(QPoint p) {
+    const qreal ratio = pageBox->devicePixelRatioF();
+    const QPoint at(qFloor(p.x() * ratio), qFloor(p.y() * ratio));
+    const bool over = mappedPage == pageNumberBox->value() &&
+                      (map.At(mappedPage, at.x(), at.y()) || map.HeadingAt(mappedPage, at.x(), at.y()));
+    if (over)
+        pageBox->setCursor(Qt::PointingHandCursor);
+    else
+        pageBox->unsetCursor();
 }
 
 bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,10 @@
 // The tab "Formular erzeugen": the zoom, the page number and the page preview.
 // It draws the exposed part of the page from the prepared project whenever the
 // project changes or the box is exposed, and scrolls by 20 pixels per mouse
-// wheel step while it is the tab shown.
+// wheel step while it is the tab shown. A click on a field or a category
+// heading of the page picks it (looked up in the field map of the page drawn).
 
+#include "FieldMap.h"
 #include "PaintToCanvas.h"
 
 #include <QPointer>
@@ -36,6 +38,11 @@ class PreviewTab : public QWidget {
     // The number of pages at the present zoom, as "von N" shows it.
     int PageCount();
 
+  signals:
+    void fieldPicked(int category, int field);
+    void categoryPicked(int category);
+    void categoryOpened(int category);
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -44,6 +51,9 @@ class PreviewTab : public QWidget {
   private:
     void PaintPage(QPaintEvent* event);
     void ShowPageCount();
+    // What lies under point p of the paint box: picks it, or takes the keys.
+    void Pick(QPoint p, bool open);
+    void PointAt(QPoint p);
 
     PreparedProject& project;
     std::function<PrinterPage()> printerPage;
@@ -54,6 +64,8 @@ class PreviewTab : public QWidget {
     QScrollArea* pageScroller;
     QWidget* pageBox;
     QLineEdit* keyCatcher;
+    FieldMap map; // the fields of the page drawn last
+    int mappedPage = 0;
     const QWheelEvent* lastWheel = nullptr;
     quint64 lastWheelTime = 0;
     QPointer<QWidget> lastWheelWidget; // the widget the last wheel event was sent to

@@ -1,6 +1,7 @@
 // The category block: band, name, picture and introduction text.
 
 #include "CategoryPictureCache.h"
+#include "DrawnField.h"
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PagePass.h"
@@ -76,6 +77,13 @@ void PagePass::CategoryBlockOnPage(int i) {
         else
             canvas.SetTransparentText();
         canvas.TextOut(RoundHalfEven(x), ToCoord(y + (heading ? th / 2 : th / 4)), name);
+        if (in.fields) {
+            DrawnHeading drawnHeading;
+            drawnHeading.page = pageCounter;
+            drawnHeading.category = i;
+            drawnHeading.band = {0, ToCoord(y), W, ToCoord(y + band)};
+            in.fields->HeadingDrawn(drawnHeading);
+        }
     }
     if (heading) y += th / 2;
     y += 2LL * th;

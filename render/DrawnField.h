@@ -21,10 +21,20 @@ struct DrawnField {
     int fontPoints = 0;      // size of the label font as selected
 };
 
+// Where the layout drew a category's heading: the band across the page that
+// holds its name (and a picture beside the name), device pixels.
+struct DrawnHeading {
+    int page = 1;     // from 1
+    int category = 0; // index in the document
+    CanvasRect band;
+};
+
 // Receives every field the layout draws, in drawing order (array order within
 // a category, categories in document order when every page is drawn).
 class FieldObserver {
   public:
     virtual ~FieldObserver() = default;
     virtual void FieldDrawn(const DrawnField& field) = 0;
+    // Every category heading drawn, before its fields; most observers pass it over.
+    virtual void HeadingDrawn(const DrawnHeading&) {}
 };

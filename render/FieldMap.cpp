@@ -25,3 +25,23 @@ const DrawnField* FieldMap::Find(int category, std::uint32_t f) const {
         if (field.category == category && field.field == f) return &field;
     return nullptr;
 }
+
+void FieldMap::HeadingDrawn(const DrawnHeading& heading) {
+    headings.push_back(heading);
+}
+
+const DrawnHeading* FieldMap::HeadingAt(int page, int x, int y) const {
+    for (const DrawnHeading& heading : headings) {
+        const CanvasRect& band = heading.band;
+        if (heading.page == page && x >= band.left && x < band.right && y >= band.top &&
+            y < band.bottom)
+            return &heading;
+    }
+    return nullptr;
+}
+
+const DrawnHeading* FieldMap::FindHeading(int category) const {
+    for (const DrawnHeading& heading : headings)
+        if (heading.category == category) return &heading;
+    return nullptr;
+}

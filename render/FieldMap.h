@@ -12,11 +12,15 @@
 class FieldMap : public FieldObserver {
   public:
     void FieldDrawn(const DrawnField& field) override;
+    void HeadingDrawn(const DrawnHeading& heading) override;
 
     // Every field, in drawing order (pages in order when the pages were drawn in order).
     const std::vector<DrawnField>& Fields() const { return fields; }
     bool IsEmpty() const { return fields.empty(); }
-    void Clear() { fields.clear(); }
+    void Clear() {
+        fields.clear();
+        headings.clear();
+    }
 
     // The fields drawn on page (from 1), in drawing order.
     std::vector<const DrawnField*> OnPage(int page) const;
@@ -26,6 +30,14 @@ class FieldMap : public FieldObserver {
     // Where field f of category landed; null when it was not drawn.
     const DrawnField* Find(int category, std::uint32_t f) const;
 
+    // Category headings, in drawing order.
+    const std::vector<DrawnHeading>& Headings() const { return headings; }
+    // The category heading whose band holds the point (x, y) of page; null for none.
+    const DrawnHeading* HeadingAt(int page, int x, int y) const;
+    // Where the heading of category landed; null when it was not drawn.
+    const DrawnHeading* FindHeading(int category) const;
+
   private:
     std::vector<DrawnField> fields;
+    std::vector<DrawnHeading> headings;
 };

@@ -25,3 +25,9 @@ int PageCountUpTo(const PageInput& input, int dpi, double zoom, int limit);
 inline bool PageExists(const PageInput& input, int dpi, double zoom, int pageNumber) {
     return pageNumber >= 1 && PageCountUpTo(input, dpi, zoom, pageNumber) >= pageNumber;
 }
+
+// The page (from 1) on which field `field` of category lands (-1: the
+// category's heading) as the preview lays the document out at dpi and zoom.
+// Reads the input's page start index and lays out only the pages not known
+// there yet, up to the place; 1 without an index.
+int PageOfPlace(const PageInput& input, int dpi, double zoom, int category, int field);

@@ -29,6 +29,8 @@ class PagePass {
     // category when drawing every page); returns the page counter at the end:
     // greater than the requested page when a page follows it.
     int Run();
+    // The page starts of this pass's layout in the index; null without an index.
+    PageLayout* Layout() const { return layout; }
 
   private:
     // Decorations of the page that begins now; sets header and footer height.

@@ -16,6 +16,35 @@ void PageLayout::Record(int page, const PageStart& start) {
     if (page == KnownPages() + 1) starts.push_back(start);
 }
 
+namespace {
+// Document order of places: a category's band comes before its fields.
+bool Before(const PageStart& start, int category, int field) {
+    return start.category < category || (start.category == category && start.field < field);
+}
+} // namespace
+
+int PageLayout::PageOf(int category, int field) const {
+    // starts are in document order: the pages before the first one beginning after the place.
+    const auto after = std::find_if(starts.begin(), starts.end(), [&](const PageStart& start) {
+        return !Before(start, category, field) &&
+               !(start.category == category && start.field == field);
+    });
+    return static_cast<int>(after - starts.begin()) + 1;
+}
+
+void PageLayout::ForgetFrom(int category, int field) {
+    const auto from = std::find_if(starts.begin(), starts.end(), [&](const PageStart& start) {
+        return !Before(start, category, field);
+    });
+    starts.erase(from, starts.end());
+    lastPage = 0;
+}
+
+void PageStartIndex::InvalidateFrom(int category, int field) {
+    for (PageLayout& layout : layouts)
+        layout.ForgetFrom(category, field);
+}
+
 PageStartIndex::PageStartIndex(int capacity) : capacity(std::max(1, capacity)) {}
 
 void PageStartIndex::Invalidate() {

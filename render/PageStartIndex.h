@@ -71,6 +71,11 @@ class PageLayout {
     void SetLastPage(int pages) { lastPage = pages; }
     // Pages whose start is known, page 1 included.
     int KnownPages() const { return static_cast<int>(starts.size()) + 1; }
+    // The last known page that begins at or before field `field` of category
+    // (-1: the category's band); 1 when no later page start is known.
+    int PageOf(int category, int field) const;
+    // Forgets the pages that begin at or after that place, and the end.
+    void ForgetFrom(int category, int field);
 
   private:
     PageLayoutKey key;
@@ -84,6 +89,10 @@ class PageStartIndex {
 
     // Drops every layout kept: the document changed.
     void Invalidate();
+    // Keeps of every layout only the pages that begin before field `field` of
+    // category (-1: its band): the document changed there and nowhere before.
+    // A page's start depends on nothing after it.
+    void InvalidateFrom(int category, int field);
 
     // Drops every layout kept when a category picture of the document is not
     // the file it was when they were made (another stamp, or a picture file

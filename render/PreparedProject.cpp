@@ -14,10 +14,34 @@ PreparedProject::PreparedProject(const Document& document, const QString& dir, Q
         PrepareBackground();
         PrepareLogo();
     });
+    // A change to a field or a category record keeps the pages before it:
+    // only that page and the ones after it are laid out again.
+    auto from = [this](int category, int field) {
+        const Place place{category, field};
+        if (!changedFrom || place < *changedFrom) changedFrom = place;
+    };
+    connect(&doc, &Document::fieldChanged, this, [from](int c, int f) { from(c, f); });
+    connect(&doc, &Document::fieldInserted, this, [from](int c, int f) { from(c, f); });
+    connect(&doc, &Document::fieldRemoved, this, [from](int c, int f) { from(c, f); });
+    connect(&doc, &Document::fieldMoved, this,
+            [from](int c, int a, int b) { from(c, std::min(a, b)); });
+    connect(&doc, &Document::categoryChanged, this, [from](int c) { from(c, -1); });
     connect(&doc, &Document::contentChanged, this, [this] {
-        pageStarts.Invalidate();
+        // Anything else (categories added, removed or moved, a layout value,
+        // a file) lays every page out again.
+        if (changedFrom && !everythingChanged)
+            pageStarts.InvalidateFrom(changedFrom->first, changedFrom->second);
+        else
+            pageStarts.Invalidate();
+        changedFrom.reset();
+        everythingChanged = false;
         emit changed();
     });
+    for (auto signal : {&Document::categoryInserted, &Document::categoryRemoved})
+        connect(&doc, signal, this, [this] { everythingChanged = true; });
+    connect(&doc, &Document::categoryMoved, this, [this] { everythingChanged = true; });
+    connect(&doc, &Document::reset, this, [this] { everythingChanged = true; });
+    connect(&doc, &Document::layoutValueChanged, this, [this] { everythingChanged = true; });
 }
 
 PreparedProject::~PreparedProject() {

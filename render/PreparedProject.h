@@ -13,6 +13,8 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <utility>
 
 class Document;
 
@@ -53,5 +55,9 @@ class PreparedProject : public QObject {
     dib backgroundPicture{};
     dib logoPicture{};
     CategoryPictureCache pictures;
-    PageStartIndex pageStarts; // dropped at every change of the document
+    // Kept up to the first place the document changed at.
+    PageStartIndex pageStarts;
+    using Place = std::pair<int, int>; // category, field (-1: its band)
+    std::optional<Place> changedFrom;  // the first place changed since contentChanged
+    bool everythingChanged = false;
 };

@@ -161,6 +161,30 @@ TEST_F(PageStartsWork, ChangesDropTheKeptStarts) {
     EXPECT_EQ(index.Layouts(), 2);
 }
 
+// Guards keeping the page starts before a change: after a tall field was
+// added in a category halfway down and InvalidateFrom() named that place,
+// every page is the page laid out from the start, and drawing the last page
+// again lays out only the pages from the change on.
+TEST_F(PageStartsWork, AChangeKeepsThePagesBeforeIt) {
+    const int pages = LongDocument();
+    pageStarts = &index;
+    const int wholeDocument = Work(pages);
+    for (int page = 1; page <= pages; ++page)
+        Paper(page);
+
+    const int category = doc.CategoryCount() * 3 / 4;
+    const int field = static_cast<int>(doc.Fields(category)->Count());
+    AddField(category, fkText, "Neu", 4, 6);
+    index.InvalidateFrom(category, field);
+    pageStarts = nullptr;
+    const std::vector<std::string> expected = PageByPage();
+    pageStarts = &index;
+    const int last = static_cast<int>(expected.size());
+    EXPECT_LT(Work(last) * 2, wholeDocument); // from the change on, not from page 1
+    for (int page = last; page >= 1; --page)
+        EXPECT_EQ(Paper(page), expected[static_cast<std::size_t>(page - 1)]) << page;
+}
+
 // Guards a category picture replaced on disk by one of another height: the
 // kept page starts were worked out with the old height, so the pages drawn
 // through the index must be the new pages laid out from the start, with as

@@ -75,6 +75,10 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Ein Feld der Datei enthält zu viel Text."),
     QStringLiteral("Der Ordner enthält keine PDF-Dateien."),
     QStringLiteral("Die Datei gibt es nicht."),
+    // What the page beside the fields says of the selection.
+    QStringLiteral("Feld"),
+    QStringLiteral("Kategorie"),
+    QStringLiteral("Seite"),
     // The fixed English messages of the reader, the record array and the picture drawing.
     QString::fromLatin1(kReadBeyondEndOfFile),
     QString::fromStdString(record_array::AllocFailureLead(1)),
