@@ -231,11 +231,18 @@ void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, doubl
 
 // The page beside the lists.
 
+namespace {
+// Wide enough for the field buttons and the kind choices beside each other.
+constexpr int kListsMinimumWidth = 470;
+} // namespace
+
 void FieldsTab::AttachPageView(FieldPageView* view) {
     pageView = view;
     splitter->addWidget(view);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
+    // The lists keep room for their buttons and editors; the page takes what is left.
+    listsPane->setMinimumWidth(kListsMinimumWidth);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
     connect(view, &FieldPageView::fieldPicked, this, &FieldsTab::PickField);
     connect(view, &FieldPageView::categoryPicked, this, &FieldsTab::PickCategory);
     connect(view, &FieldPageView::categoryOpened, this, &FieldsTab::OpenCategory);

@@ -196,6 +196,10 @@ TEST_F(FieldPageViewTest, PageLiesBesideTheLists) {
 // Guards the fits: "Ganze Seite" shows the whole page in the view,
 // "Seitenbreite" its width, and Ctrl with the wheel zooms in.
 TEST_F(FieldPageViewTest, FitsAndWheelZoom) {
+    // Wide enough that the whole page and the page's width are different fits.
+    form->resize(1600, 600);
+    Child<QSplitter>("FelderSplitter")->setSizes({470, 1130});
+    QCoreApplication::processEvents();
     auto* scroller = Child<QScrollArea>("SeitenansichtScrollBox");
     QTest::mouseClick(Child<QPushButton>("GanzeSeiteBtn"), Qt::LeftButton);
     EXPECT_LE(sheet->height(), scroller->viewport()->height());
