@@ -47,6 +47,8 @@ class OrderTable {
     int ColumnCount() const { return static_cast<int>(kinds.size()); }
     // Orders so far (handed to the sink or kept).
     int RowCount() const { return closedRows; }
+    // True while an order waits for its other parts (it becomes row RowCount()).
+    bool HasPending() const { return hasPending; }
     // The head row: fileHead, then the columns' heads.
     QStringList Heads(const QString& fileHead) const;
     // Kept order i (without a sink): its file name(s), then its values.
