@@ -29,8 +29,10 @@ bool StartsWithPdf(QIODevice& device) {
 } // namespace
 
 struct ScanFile::Source {
-    std::unique_ptr<Poppler::Document> pdf;
+    // The bytes in memory outlive the readers that read them: Poppler still
+    // closes its stream as its document goes.
     QBuffer buffer;
+    std::unique_ptr<Poppler::Document> pdf;
     std::unique_ptr<QImageReader> image;
 };
 
