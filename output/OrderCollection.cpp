@@ -71,10 +71,18 @@ void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& 
         if (read.page == 1) collection.table.Finish();
         collection.table.Add(pageName, read.cells);
         if (paper.keepUndecided)
-            for (const UndecidedBox& box : read.undecided)
-                collection.undecided.push_back({collection.table.RowCount() +
-                                                    (collection.table.HasPending() ? 0 : -1),
-                                                box.column, image, box.outline});
+            for (const UndecidedBox& box : read.undecided) {
+                // The box with twice its size around it on every side.
+                const QRectF bounds = box.outline.boundingRect();
+                const QRect part =
+                    bounds.adjusted(-2 * bounds.width(), -bounds.height(), 2 * bounds.width(),
+                                    bounds.height())
+                        .toAlignedRect() &
+                    image.rect();
+                collection.undecided.push_back(
+                    {collection.table.RowCount() + (collection.table.HasPending() ? 0 : -1),
+                     box.column, image.copy(part), box.outline.translated(-part.topLeft())});
+            }
     }
 }
 

@@ -25,11 +25,12 @@ struct RejectedInput {
 QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInput>* rejected);
 
 // A box of a scanned page the reader left undecided ("?"): which order and
-// column, and the page's image with the box's outline, for the review.
+// column, and the part of the page around it (the box and its neighbours)
+// with the box's outline in it, for the review.
 struct UndecidedMark {
     int row = -1; // the order, counted from 0 as the table counts them
     int column = -1;
-    QImage page;
+    QImage scan;
     QPolygonF outline;
 };
 

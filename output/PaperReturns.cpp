@@ -273,6 +273,7 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
         const int line = form.LinePixels(sheet.dpi);
         out.cells.resize(form.Form().columns.size());
         std::map<int, std::vector<int>> runs; // single choices by group
+        std::map<int, const DrawnField*> boxOf; // check boxes and circles by column
         for (const DrawnField* field : fields) {
             const int column = form.ColumnOf(field->category, field->field);
             if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
@@ -285,17 +286,7 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
             cell.value = Decide(InkShare(grey, transform, *field, inset, darkBelow));
             const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(column)];
             if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(column);
-            if (cell.value == kUndecidedMark) {
-                UndecidedBox box{column, {}};
-                const CanvasRect& b = field->box;
-                for (const auto& [x, y] : {std::pair{b.left, b.top}, std::pair{b.right, b.top},
-                                           std::pair{b.right, b.bottom},
-                                           std::pair{b.left, b.bottom}}) {
-                    const cv::Point2d p = Apply(transform, x, y);
-                    box.outline << QPointF(p.x, p.y);
-                }
-                out.undecided.push_back(box);
-            }
+            boxOf[column] = field;
         }
         // Two marks in one single choice: the run is undecided.
         for (const auto& [group, run] : runs) {
@@ -305,6 +296,17 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
             if (marked < 2) continue;
             for (int column : run)
                 out.cells[static_cast<std::size_t>(column)].value = kUndecidedMark;
+        }
+        for (const auto& [column, field] : boxOf) {
+            if (out.cells[static_cast<std::size_t>(column)].value != kUndecidedMark) continue;
+            UndecidedBox box{column, {}};
+            const CanvasRect& b = field->box;
+            for (const auto& [x, y] : {std::pair{b.left, b.top}, std::pair{b.right, b.top},
+                                       std::pair{b.right, b.bottom}, std::pair{b.left, b.bottom}}) {
+                const cv::Point2d p = Apply(transform, x, y);
+                box.outline << QPointF(p.x, p.y);
+            }
+            out.undecided.push_back(box);
         }
         out.page = code->page;
         out.ok = true;
