@@ -53,6 +53,9 @@ std::vector<WindowCommand> MainWindow::Commands() {
          [print] { print->setUpPrinter(); }},
         {Kind::Item, "AusfuellbaresPDF1", "Als ausfüllbares PDF exportieren...",
          QKeySequence::UnknownKey, "", [print] { print->exportFillablePdf(); }},
+        // Pages with corner marks and page codes, so that their scans can be read.
+        {Kind::Item, "DruckenAuswertung1", "Drucken für die Auswertung...",
+         QKeySequence::UnknownKey, "", [print] { print->printForReading(); }},
         {Kind::Item, "BestellungenEinsammeln1", "Bestellungen einsammeln...",
          QKeySequence::UnknownKey, "", [this] { showOrdersWindow(); }},
         {Kind::Separator, "N2"},

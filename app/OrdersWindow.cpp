@@ -4,9 +4,13 @@
 #include "AtomicFile.h"
 #include "Document.h"
 #include "FileDialogs.h"
+#include "MarkReview.h"
+#include "PreparedProject.h"
+#include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "Translator.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -74,6 +78,7 @@ OrdersWindow::OrdersWindow(const Document& doc, QWidget* parent) : QDialog(paren
             [this](int column, int, int size) { TotalsTable->setColumnWidth(column, size); });
     connect(OrdersTable->horizontalScrollBar(), &QScrollBar::valueChanged,
             TotalsTable->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(OrdersTable, &QTableWidget::cellClicked, this, &OrdersWindow::reviewCell);
     layout->addWidget(OrdersTable, 1);
     layout->addWidget(TotalsTable);
 
@@ -117,7 +122,9 @@ QChar OrdersWindow::Separator() const {
 void OrdersWindow::chooseFiles() {
     const std::unique_ptr<QFileDialog> dialog(
         MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
-                       QStringLiteral("PDF (*.pdf)|*.pdf"), QStringLiteral("pdf")));
+                       QStringLiteral("PDF, PNG, JPEG, TIFF (*.pdf *.png *.jpg *.jpeg *.tif "
+                                      "*.tiff)|*.pdf"),
+                       QStringLiteral("pdf")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setWindowTitle(T("Bestellungen einsammeln"));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
@@ -142,11 +149,17 @@ void OrdersWindow::Collect(const QStringList& inputs) {
     progress.setMinimumDuration(1000);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
-    collection = std::make_unique<OrderCollection>(CollectOrders(form, inputs, [&](int done, int total) {
-        progress.setMaximum(std::max(1, total));
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    }));
+    // Scans are read against the pages as the print run lays them out.
+    PreparedProject prepared(doc, ProgramDataDir(QCoreApplication::applicationDirPath()));
+    PaperForm paper(form, prepared.Input());
+    collection = std::make_unique<OrderCollection>(CollectOrders(
+        form, inputs,
+        [&](int done, int total) {
+            progress.setMaximum(std::max(1, total));
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        },
+        {}, {&paper, true}));
     ShowTable();
 }
 
@@ -158,8 +171,15 @@ void OrdersWindow::ShowTable() {
     OrdersTable->setRowCount(table.RowCount());
     OrdersTable->setHorizontalHeaderLabels(heads);
     for (int r = 0; r < table.RowCount(); ++r)
-        for (int c = 0; c < heads.size(); ++c)
-            OrdersTable->setItem(r, c, new QTableWidgetItem(table.Row(r).value(c)));
+        for (int c = 0; c < heads.size(); ++c) {
+            auto* item = new QTableWidgetItem(table.Row(r).value(c));
+            if (c > 0 && item->text() == kUndecidedMark) {
+                // Left for the user: marked, and decided with a click.
+                item->setBackground(QColor(255, 220, 120));
+                item->setToolTip(T("Nicht sicher gelesen: anklicken, um zu entscheiden"));
+            }
+            OrdersTable->setItem(r, c, item);
+        }
     const QStringList totals = table.Totals(T("Summe"));
     TotalsTable->clear();
     TotalsTable->setColumnCount(static_cast<int>(totals.size()));
@@ -179,6 +199,20 @@ void OrdersWindow::ShowTable() {
         RejectedList->addItem(QFileInfo(r.path).fileName() + QStringLiteral(": ") +
                               TranslateText(r.rejection.reason));
     SaveAsBtn->setEnabled(true);
+}
+
+void OrdersWindow::reviewCell(int row, int column) {
+    if (!collection || column < 1) return;
+    auto& undecided = collection->undecided;
+    const auto mark = std::find_if(undecided.begin(), undecided.end(), [&](const UndecidedMark& m) {
+        return m.row == row && m.column == column - 1;
+    });
+    if (mark == undecided.end()) return;
+    MarkReviewDialog dialog(*mark, OrdersTable->horizontalHeaderItem(column)->text(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Decision().isEmpty()) return;
+    collection->table.SetValue(row, column - 1, dialog.Decision());
+    undecided.erase(mark);
+    ShowTable();
 }
 
 void OrdersWindow::saveAs() {

@@ -1,8 +1,10 @@
 #pragma once
 // The window of returned orders ("Bestellungen einsammeln..."): the user
-// chooses filled-in fillable PDFs or a folder of them; the window shows the
-// order table with its totals pinned below it and the files not taken with
-// their reasons, and saves the table as CSV with the separator chosen.
+// chooses filled-in fillable PDFs, scans of sheets printed with marks, or a
+// folder of them; the window shows the order table with its totals pinned
+// below it and the files not taken with their reasons, and saves the table as
+// CSV with the separator chosen. Boxes of scans left undecided ("?") are
+// marked; a click shows the scanned box and decides it.
 
 #include "OrderCollection.h"
 
@@ -32,6 +34,7 @@ class OrdersWindow : public QDialog {
     void chooseFiles();
     void chooseFolder();
     void saveAs();
+    void reviewCell(int row, int column);
 
   private:
     void ShowTable();

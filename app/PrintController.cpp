@@ -5,6 +5,7 @@
 #include "FileFailure.h"
 #include "FillablePdf.h"
 #include "MessageTable.h"
+#include "OrderForm.h"
 #include "PreparedProject.h"
 #include "PrinterRun.h"
 #include "ProgramMessages.h"
@@ -120,6 +121,24 @@ void PrintController::print() {
     }
     if (PrintOnPrinter(current, prepared.Input(CurrentPrinterPage()), title) < 0)
         ReportPrinterNotStarted(window);
+}
+
+void PrintController::printForReading() {
+    QPrinter& current = CurrentPrinter();
+    const QString title = GetMessageText(Message::PrintTitle);
+    const PageInput input = prepared.Input(CurrentPrinterPage());
+    PrintPages pages;
+    pages.marks = FormIdentity(input.document, input.settings);
+    FileFailure failure;
+    if (NeedsPdfFileName(current)) {
+        const QString path = AskPdfFileName(window, current.outputFileName());
+        if (path.isEmpty()) return;
+        if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, {}, nullptr,
+                           &failure) < 0)
+            ReportPrintToFileFailure(window, path, failure);
+        return;
+    }
+    if (PrintOnPrinter(current, input, title, pages) < 0) ReportPrinterNotStarted(window);
 }
 
 void PrintController::setUpPrinter() {

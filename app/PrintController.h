@@ -32,6 +32,9 @@ class PrintController : public QObject {
     void printWithDialog();
     // "Drucker einrichten": the printer, its paper and orientation.
     void setUpPrinter();
+    // "Drucken für die Auswertung...": every page once, with the corner marks
+    // and page codes the reader of scanned returns finds it by.
+    void printForReading();
     // "Als ausfüllbares PDF exportieren...": the printed pages with form fields.
     void exportFillablePdf();
 

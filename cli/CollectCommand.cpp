@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "OptionsFile.h"
 #include "OrderCollection.h"
+#include "PreparedProject.h"
 #include "ProgramFiles.h"
 #include "ProjectFile.h"
 #include "TranslationFile.h"
@@ -22,8 +23,11 @@
 const char* const kCollectUsage =
     "  quillora --collect OUT.csv [--separator C] FORM.qlr INPUT...\n"
     "      Collects the filled-in fillable PDFs of the form (files, or folders of\n"
-    "      them) into one order table in a CSV file. Status 3: some inputs were not\n"
-    "      taken (named on standard error); the table holds the others.\n"
+    "      them) into one order table in a CSV file. Scans of pages printed with\n"
+    "      --marks (PDF files without form fields, PNG, JPEG, TIFF) are read page by\n"
+    "      page; boxes neither clearly marked nor clearly empty read \"?\". Status 3:\n"
+    "      some inputs or pages were not taken (named on standard error); the table\n"
+    "      holds the others.\n"
     "      --separator C     the separator of the cells, one character or \"tab\"\n"
     "                        (default \",\"; German spreadsheets expect \";\")\n";
 
@@ -162,6 +166,12 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
     const OrderForm form = MakeOrderForm(*read.document, read.settings);
     QString progpath = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
+    // Scans are read against the pages as they were printed: the project
+    // prepared for drawing as the print run prepares it.
+    Document document;
+    document.Reset(std::move(read.document), read.settings);
+    PreparedProject prepared(document, ProgramDataDir(progpath));
+    PaperForm paper(form, prepared.Input());
     const TableHeads heads = HeadsInProgramLanguage(progpath);
     // The orders are written as they are read: memory does not grow with the
     // number of files. Nothing replaces the target unless the whole table is written.
@@ -176,7 +186,7 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
         return result;
     }
     write(OrderTable(form).Heads(heads.file));
-    const OrderCollection collection = CollectOrders(form, o.inputs, {}, write);
+    const OrderCollection collection = CollectOrders(form, o.inputs, {}, write, {&paper});
     write(collection.table.Totals(heads.sum));
     if (!file.Commit()) {
         result.status = 1;

@@ -4,7 +4,8 @@
 //     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT...
 //
 // reads every filled-in fillable PDF of the inputs (files, or folders of
-// them) into one order table and writes it as CSV. Exit status 0 when every
+// them), and every scan of pages printed with marks (PaperReturns.h), into
+// one order table and writes it as CSV. Exit status 0 when every
 // input was read, 3 when the table was written without the inputs named on
 // standard error, 1 when nothing could be written, 2 for a wrong option.
 

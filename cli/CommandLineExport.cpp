@@ -30,7 +30,7 @@ bool RunFillablePdfExport(const ExportOptions& o, const QString& programDir, Exp
 bool RunPrintPdf(const ExportOptions& o, const QString& programDir, ExportResult& result) {
     int pages = 0;
     if (!PrintProjectToPdf(o.project, o.output, o.paper, o.printerDpi, programDir, &result.error,
-                           &pages))
+                           &pages, o.marks))
         return false;
     result.output = QStringLiteral("%1 page(s) printed into %2").arg(pages).arg(o.output);
     return true;
@@ -43,9 +43,12 @@ bool RunRenderPng(const ExportOptions& o, const QString& programDir, ExportResul
 const ExportCommand kExportCommands[] = {
     {ExportOptions::Mode::PrintPdf, "print-pdf", "OUT.pdf",
      "  quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]\n"
+     "                      [--marks]\n"
      "      Prints all pages of the project into a PDF file, as \"Drucken\" does.\n"
      "      --printer-dpi N   printer resolution, 72 to 2400 (default 600)\n"
-     "      --paper NAME      A4, A5 or Letter (default A4)\n",
+     "      --paper NAME      A4, A5 or Letter (default A4)\n"
+     "      --marks           corner marks and a page code on every page, so that\n"
+     "                        scans of the filled-in sheets can be read (--collect)\n",
      RunPrintPdf},
     {ExportOptions::Mode::RenderPng, "render-png", "OUT.png",
      "  quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr\n"

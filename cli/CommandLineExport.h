@@ -2,10 +2,10 @@
 // The command line: which exports it offers (one table), reading its options,
 // and running the export they ask for without a window.
 //
-//     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter]
+//     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter] [--marks]
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
 //     quillora --render-png OUT.png --page N [--zoom Z] [--dpi D] FILE.qlr
-//     quillora --print [--printer NAME] [--copies N] FILE.qlr   (CommandLinePrint.h)
+//     quillora --print [--printer NAME] [--copies N] [--marks] FILE.qlr (CommandLinePrint.h)
 //     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT... (CollectCommand.h)
 //     quillora --help | --version
 
@@ -26,6 +26,7 @@ struct ExportOptions {
     int page = 1;
     double zoom = 100;
     int dpi = 96;
+    bool marks = false; // --marks: pages printed for reading back
 };
 
 struct ExportParse {

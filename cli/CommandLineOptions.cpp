@@ -125,7 +125,8 @@ ExportParse ParseExportArguments(const QStringList& args) {
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("D"));
-    parser.addOptions({help, version, printerDpi, paper, page, zoom, dpi});
+    const QCommandLineOption marks(QStringLiteral("marks"));
+    parser.addOptions({help, version, printerDpi, paper, page, zoom, dpi, marks});
     std::vector<QCommandLineOption> modes;
     QStringList modeNames;
     for (const ExportCommand& command : ExportCommands()) {
@@ -205,6 +206,11 @@ ExportParse ParseExportArguments(const QStringList& args) {
     if (project.exists() && output.exists() &&
         project.canonicalFilePath() == output.canonicalFilePath()) {
         error = QStringLiteral("The output file \"%1\" is the project file.").arg(o.output);
+        return result;
+    }
+    o.marks = parser.isSet(marks);
+    if (o.marks && o.mode != ExportOptions::Mode::PrintPdf) {
+        error = QStringLiteral("--marks goes with --print-pdf or --print.");
         return result;
     }
     if (o.mode == ExportOptions::Mode::RenderPng && !havePage) {

@@ -28,11 +28,13 @@ bool IsPrintCommand(const QStringList& arguments) {
 
 QString PrintCommandUsage() {
     return QStringLiteral(
-               "  quillora --print [--printer NAME] [--copies N] FILE.qlr\n"
+               "  quillora --print [--printer NAME] [--copies N] FILE.qlr [--marks]\n"
                "      Prints all pages of the project through CUPS, as \"Drucken\" does,\n"
                "      on the queue's paper, without a window.\n"
                "      --printer NAME    the print queue (default: the default queue)\n"
                "      --copies N        copies, 1 to %1 (default 1), each a whole set\n"
+               "      --marks           corner marks and a page code on every page (--collect\n"
+               "                        reads the scans of the filled-in sheets)\n"
                "      Status 0 once the queue took the job; 1 when there is no such queue.\n")
         .arg(kMaxCopies);
 }
@@ -45,7 +47,8 @@ PrintCommandParse ParsePrintArguments(const QStringList& args) {
     const QCommandLineOption print(QStringLiteral("print"));
     const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption copies(QStringLiteral("copies"), QString(), QStringLiteral("N"));
-    parser.addOptions({print, printer, copies});
+    const QCommandLineOption marks(QStringLiteral("marks"));
+    parser.addOptions({print, printer, copies, marks});
     if (!parser.parse(QStringList{QStringLiteral("quillora")} + args)) {
         const QStringList unknown = parser.unknownOptionNames();
         result.error =
@@ -78,6 +81,7 @@ PrintCommandParse ParsePrintArguments(const QStringList& args) {
             return result;
         }
     }
+    o.marks = parser.isSet(marks);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
         result.error = files.isEmpty() ? QStringLiteral("No project file given.")
@@ -109,7 +113,8 @@ ExportResult RunPrintCommand(const QStringList& arguments, const QString& progra
     }
     QByteArray pdf;
     int pages = 0;
-    if (!PrintProjectToPdfData(o.project, pdf, queue.paper, 600, programDir, &result.error, &pages))
+    if (!PrintProjectToPdfData(o.project, pdf, queue.paper, 600, programDir, &result.error, &pages,
+                               o.marks))
         return result;
     const CupsJob job = SendPdfToCups(queue.name, pdf, MessageTable(20), o.copies);
     if (job.id == 0) {

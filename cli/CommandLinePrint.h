@@ -1,7 +1,7 @@
 #pragma once
 // Printing a project from the shell through CUPS, with no window and no display:
 //
-//     quillora --print [--printer NAME] [--copies N] FILE.qlr
+//     quillora --print [--printer NAME] [--copies N] [--marks] FILE.qlr
 //
 // The pages are printed into a PDF in memory, on the queue's paper, and the
 // PDF goes to the queue (the default queue when no name is given) as one job.
@@ -14,6 +14,7 @@
 struct PrintCommandOptions {
     QString printer; // empty: the default queue
     int copies = 1;
+    bool marks = false; // corner marks and page codes for reading the scans back
     QString project;
 };
 

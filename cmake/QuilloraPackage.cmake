@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.torvane.de")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Scanned returns come as TIFF files too, which Qt reads through its plugin.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-image-formats-plugins)
 # The long text under the summary; CPack indents it and marks the empty line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillora designs printed order forms for small shops and clubs. A form is
 a list of categories, each with a name, an optional picture and an

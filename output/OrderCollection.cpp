@@ -1,6 +1,8 @@
 // Reading the returned files one by one into the order table.
 #include "OrderCollection.h"
 
+#include "ScanFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -10,7 +12,9 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
     for (const QString& input : inputs) {
         const QFileInfo info(input);
         if (info.isDir()) {
-            QStringList names = QDir(input).entryList({QStringLiteral("*.pdf")},
+            QStringList names = QDir(input).entryList(
+                {QStringLiteral("*.pdf"), QStringLiteral("*.png"), QStringLiteral("*.jpg"),
+                 QStringLiteral("*.jpeg"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")},
                                                       QDir::Files | QDir::Readable | QDir::Hidden,
                                                       QDir::NoSort);
             // By name, character by character: the same order everywhere.
@@ -32,9 +36,61 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
     return files;
 }
 
+namespace {
+
+// Reads the pages of a scanned file into the table.
+void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& collection) {
+    ScanFile file(path);
+    ReturnRejection why;
+    if (!file.Open(&why)) {
+        collection.rejected.push_back({path, why});
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const int pages = file.PageCount();
+    for (int i = 0; i < pages; ++i) {
+        // Pages are named by their place in the file when it has several.
+        const QString pageName =
+            pages > 1 ? QStringLiteral("%1 [%2]").arg(name).arg(i + 1) : name;
+        const QImage image = file.Page(i, &why);
+        if (image.isNull()) {
+            collection.rejected.push_back({pages > 1 ? QStringLiteral("%1 [%2]").arg(path).arg(i + 1) : path, why});
+            continue;
+        }
+        ScannedPage read = ReadScannedPage(image, *paper.form);
+        if (!read.ok) {
+            collection.rejected.push_back(
+                {pages > 1 ? QStringLiteral("%1 [%2]").arg(path).arg(i + 1) : path,
+                 read.rejection});
+            continue;
+        }
+        if (std::none_of(read.cells.begin(), read.cells.end(),
+                         [](const ReturnedCell& c) { return c.present; }))
+            continue;
+        // Page 1 starts a returned form.
+        if (read.page == 1) collection.table.Finish();
+        collection.table.Add(pageName, read.cells);
+        if (paper.keepUndecided)
+            for (const UndecidedBox& box : read.undecided) {
+                // The box with twice its size around it on every side.
+                const QRectF bounds = box.outline.boundingRect();
+                const QRect part =
+                    bounds.adjusted(-2 * bounds.width(), -bounds.height(), 2 * bounds.width(),
+                                    bounds.height())
+                        .toAlignedRect() &
+                    image.rect();
+                collection.undecided.push_back(
+                    {collection.table.RowCount() + (collection.table.HasPending() ? 0 : -1),
+                     box.column, image.copy(part), box.outline.translated(-part.topLeft())});
+            }
+    }
+}
+
+} // namespace
+
 OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
                               const std::function<bool(int done, int total)>& progress,
-                              const OrderTable::RowSink& rowSink) {
+                              const OrderTable::RowSink& rowSink, const PaperReading& paper) {
     OrderCollection collection(form);
     collection.table.SetRowSink(rowSink);
     // The inputs that name no file come first, then the files that fail.
@@ -48,7 +104,15 @@ OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
             break;
         }
         const QString& path = files[i];
+        if (paper.form && IsScanImageName(path)) {
+            ReadScans(path, paper, collection);
+            continue;
+        }
         const ReturnedRead read = ReadReturnedPdf(path, form);
+        if (!read.ok && read.formless && paper.form) {
+            ReadScans(path, paper, collection);
+            continue;
+        }
         if (read.ok)
             collection.table.Add(QFileInfo(path).fileName(), read.cells);
         else

@@ -6,6 +6,7 @@
 
 #include "OrderForm.h"
 #include "OrderTable.h"
+#include "PaperReturns.h"
 #include "ReturnedPdf.h"
 
 #include <QString>
@@ -19,22 +20,44 @@ struct RejectedInput {
 };
 
 // The files the inputs name, in input order: a file as it is, a folder's PDF
-// files sorted by name. An input that is neither, or a folder without a PDF
+// files and scanned images sorted by name. An input that is neither, or a folder without a PDF
 // file, is added to *rejected.
 QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInput>* rejected);
+
+// A box of a scanned page the reader left undecided ("?"): which order and
+// column, and the part of the page around it (the box and its neighbours)
+// with the box's outline in it, for the review.
+struct UndecidedMark {
+    int row = -1; // the order, counted from 0 as the table counts them
+    int column = -1;
+    QImage scan;
+    QPolygonF outline;
+};
 
 struct OrderCollection {
     explicit OrderCollection(const OrderForm& form) : table(form) {}
     OrderTable table;
-    std::vector<RejectedInput> rejected; // inputs and files, in input order
+    std::vector<RejectedInput> rejected; // inputs, files and pages, in input order
+    std::vector<UndecidedMark> undecided;
     bool cancelled = false;
+};
+
+// How scanned paper is read: the form as printed, and whether the undecided
+// boxes keep their page images for a review (memory grows with them then).
+struct PaperReading {
+    PaperForm* form = nullptr;
+    bool keepUndecided = false;
 };
 
 // Reads every file of the inputs into the table. progress (if given) is told
 // before each file how many of how many are done; returning false cancels,
 // and the table then holds the files read so far. With a rowSink, the orders
 // go there as they are complete and the table keeps only the totals
-// (OrderTable::SetRowSink).
+// (OrderTable::SetRowSink). With paper, a PDF without form fields and every
+// image is read as scanned paper, page by page: a form's page 1 starts an
+// order, its further pages join it; a page that cannot be read is rejected
+// by its file's name and page number.
 OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
                               const std::function<bool(int done, int total)>& progress = {},
-                              const OrderTable::RowSink& rowSink = {});
+                              const OrderTable::RowSink& rowSink = {},
+                              const PaperReading& paper = {});

@@ -165,6 +165,23 @@ void OrderTable::Add(const QString& fileName, const std::vector<ReturnedCell>& c
     if (all) Close();
 }
 
+void OrderTable::SetValue(int row, int column, const QString& value) {
+    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 || column >= ColumnCount())
+        return;
+    QString& cell = rows[static_cast<std::size_t>(row)][column + 1];
+    const std::size_t c = static_cast<std::size_t>(column);
+    if (kinds[c] == fkText) {
+        cell = value;
+        sums[c] = NumberColumnSum();
+        for (const QStringList& r : rows)
+            sums[c].Add(r.value(column + 1));
+        return;
+    }
+    if (cell == QLatin1String("1")) --ticks[c];
+    cell = value;
+    if (cell == QLatin1String("1")) ++ticks[c];
+}
+
 void OrderTable::Finish() {
     if (hasPending) Close();
 }

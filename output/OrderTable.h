@@ -47,8 +47,13 @@ class OrderTable {
     int ColumnCount() const { return static_cast<int>(kinds.size()); }
     // Orders so far (handed to the sink or kept).
     int RowCount() const { return closedRows; }
+    // True while an order waits for its other parts (it becomes row RowCount()).
+    bool HasPending() const { return hasPending; }
     // The head row: fileHead, then the columns' heads.
     QStringList Heads(const QString& fileHead) const;
+    // Changes the value of column (from 0) of kept order row (without a
+    // sink), as the user decides a box the reader left undecided; the totals follow.
+    void SetValue(int row, int column, const QString& value);
     // Kept order i (without a sink): its file name(s), then its values.
     const QStringList& Row(int i) const { return rows[static_cast<std::size_t>(i)]; }
     // The totals: sumHead, then per column the count of ticks, the sum of a

@@ -2,11 +2,31 @@
 #include "PrintRun.h"
 
 #include "AtomicFile.h"
+#include "FieldMap.h"
 #include "QPainterCanvas.h"
 
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+
+namespace {
+
+// Passes every field drawn on to the caller's observer and to the map of the
+// page being drawn.
+class FieldsToBoth : public FieldObserver {
+  public:
+    FieldsToBoth(FieldObserver* first, FieldObserver& second) : first(first), second(second) {}
+    void FieldDrawn(const DrawnField& field) override {
+        if (first) first->FieldDrawn(field);
+        second.FieldDrawn(field);
+    }
+
+  private:
+    FieldObserver* first;
+    FieldObserver& second;
+};
+
+} // namespace
 
 int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPages& pages,
                   const PrintProgress& progress, bool* cancelled) {
@@ -20,13 +40,33 @@ int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPa
     const int from = std::max(1, pages.from);
     int sheets = 0;
     bool stopped = false;
+    // Pages printed for reading back: the marks go on each page once its
+    // fields are drawn, clear of them, in the same pass.
+    FieldMap pageFields;
+    FieldsToBoth bothObservers(input.fields, pageFields);
+    const bool marked = !pages.marks.isEmpty();
+    if (marked) input.fields = &bothObservers;
+    const MarkedSheet sheet = target.Sheet();
     {
         QPainterCanvas canvas(painter, dpi, DeviceTechnology::RasterPrinter);
+        auto drawMarks = [&](int page) {
+            if (!marked) return;
+            std::vector<CanvasRect> boxes;
+            for (const DrawnField* field : pageFields.OnPage(page))
+                boxes.push_back(field->box);
+            pageFields.Clear();
+            DrawPageMarks(canvas, PlacePageMarks(sheet, boxes),
+                          PageCodeText({pages.marks, page, sheet}));
+        };
         if (!progress && from == 1 && pages.to <= 0 && pages.copies <= 1) {
             // The whole document once: one layout pass draws every page in
             // turn, a new sheet starting at each break.
-            sheets =
-                PaintAllPages(canvas, input, dpi, width, height, [&target] { target.NewPage(); });
+            int page = 1;
+            sheets = PaintAllPages(canvas, input, dpi, width, height, [&] {
+                drawMarks(page++);
+                target.NewPage();
+            });
+            drawMarks(page);
         } else {
             for (int copy = 0; copy < std::max(1, pages.copies) && !stopped; ++copy) {
                 for (int page = from; pages.to <= 0 || page <= pages.to; ++page) {
@@ -36,7 +76,10 @@ int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPa
                     }
                     if (sheets > 0) target.NewPage();
                     ++sheets;
-                    if (!PaintToCanvas(canvas, input, dpi, width, height, page, 100, true)) break;
+                    const bool more =
+                        PaintToCanvas(canvas, input, dpi, width, height, page, 100, true);
+                    drawMarks(page);
+                    if (!more) break;
                 }
             }
         }

@@ -13,10 +13,14 @@ class QIODevice;
 
 // The pages a print run puts on paper, from 1; to 0 runs up to the last page.
 // copies > 1 repeats the pages (for a device that cannot make copies itself).
+// With marks (the form's identity, FormIdentity), every page also gets the
+// corner marks and the page code that the reader of scans finds it by
+// (PageMarks.h); empty: none, the pages as they are.
 struct PrintPages {
     int from = 1;
     int to = 0;
     int copies = 1;
+    QString marks;
 };
 // Told before each page is drawn (the count of pages done so far and the page
 // number); returning false cancels the run.

@@ -2,6 +2,7 @@
 #include "PrintTarget.h"
 
 #include <QPageSize>
+#include <algorithm>
 
 PrinterPage PrinterPageOf(const QPageLayout& layout, int dpi) {
     const QRect page = layout.paintRectPixels(dpi);
@@ -10,6 +11,20 @@ PrinterPage PrinterPageOf(const QPageLayout& layout, int dpi) {
     p.height = page.height();
     p.dpi = dpi;
     return p;
+}
+
+MarkedSheet SheetOf(const QPageLayout& layout, int dpi) {
+    const QRect paper = layout.fullRectPixels(dpi);
+    const QRect print = layout.paintRectPixels(dpi);
+    MarkedSheet sheet;
+    sheet.width = print.width();
+    sheet.height = print.height();
+    sheet.dpi = dpi;
+    sheet.left = std::max(0, print.left() - paper.left());
+    sheet.top = std::max(0, print.top() - paper.top());
+    sheet.right = std::max(0, paper.right() - print.right());
+    sheet.bottom = std::max(0, paper.bottom() - print.bottom());
+    return sheet;
 }
 
 QPageLayout PaperLayout(const QString& paper) {

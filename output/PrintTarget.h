@@ -5,6 +5,7 @@
 // set-up of a PDF file written without a printer: paper, resolution, creator
 // and PDF version.
 
+#include "PageMarks.h"
 #include "PaintToCanvas.h"
 
 #include <QPageLayout>
@@ -16,6 +17,9 @@ class QPaintDevice;
 // The printable width and height in device pixels of a page layout at dpi,
 // with that resolution: the page the layout takes its proportions from.
 PrinterPage PrinterPageOf(const QPageLayout& layout, int dpi);
+// The sheet of a page layout at dpi: its printable page and the unprintable
+// margins around it, in those pixels.
+MarkedSheet SheetOf(const QPageLayout& layout, int dpi);
 
 // A device a print run draws on, one sheet after the other.
 class PrintTarget {
@@ -25,6 +29,12 @@ class PrintTarget {
     virtual QPaintDevice& Device() = 0;
     // The printable part of a sheet and the resolution.
     virtual PrinterPage Page() const = 0;
+    // The printable page with the margins to the paper's edges (where the
+    // marks for reading back may go); without a paper, no margins.
+    virtual MarkedSheet Sheet() const {
+        const PrinterPage p = Page();
+        return {p.width, p.height, p.dpi};
+    }
     // Starts the next sheet.
     virtual void NewPage() = 0;
     // A cancelled run tells the target before its painter ends; a printer
@@ -38,6 +48,12 @@ class PagedDeviceTarget : public PrintTarget {
     PagedDeviceTarget(QPagedPaintDevice& device, PrinterPage page) : device(device), page(page) {}
     QPaintDevice& Device() override { return device; }
     PrinterPage Page() const override { return page; }
+    MarkedSheet Sheet() const override {
+        MarkedSheet sheet = SheetOf(device.pageLayout(), page.dpi);
+        sheet.width = page.width;
+        sheet.height = page.height;
+        return sheet;
+    }
     void NewPage() override { device.newPage(); }
 
   private:

@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "FillablePdf.h"
 #include "MessageTable.h"
+#include "OrderForm.h"
 #include "PageImage.h"
 #include "PreparedProject.h"
 #include "PrintRun.h"
@@ -49,17 +50,26 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     return true;
 }
 
+// Every page once, with the marks for reading back when asked.
+PrintPages MarkedPages(const PageInput& input, bool marks) {
+    PrintPages pages;
+    if (marks) pages.marks = FormIdentity(input.document, input.settings);
+    return pages;
+}
+
 } // namespace
 
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
-                       int printerDpi, const QString& programDir, QString* error, int* pages) {
+                       int printerDpi, const QString& programDir, QString* error, int* pages,
+                       bool marks) {
     QString message;
     if (!error) error = &message;
     ExportProject loaded;
     if (!LoadProject(loaded, project, programDir, error)) return false;
     FileFailure failure;
-    const int printed = PrintToPdfFile(PaperPdfSetup(paper, printerDpi), loaded.Input(),
-                                       MessageTable(20), pdf, {}, {}, nullptr, &failure);
+    const PageInput input = loaded.Input();
+    const int printed = PrintToPdfFile(PaperPdfSetup(paper, printerDpi), input, MessageTable(20),
+                                       pdf, MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;
@@ -69,7 +79,8 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
 }
 
 bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
-                           int printerDpi, const QString& programDir, QString* error, int* pages) {
+                           int printerDpi, const QString& programDir, QString* error, int* pages,
+                           bool marks) {
     QString message;
     if (!error) error = &message;
     ExportProject loaded;
@@ -78,8 +89,10 @@ bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QStrin
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     FileFailure failure;
-    const int printed = PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), loaded.Input(),
-                                         MessageTable(20), buffer, {}, {}, nullptr, &failure);
+    const PageInput input = loaded.Input();
+    const int printed =
+        PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(20), buffer,
+                         MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;

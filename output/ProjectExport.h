@@ -9,13 +9,15 @@
 // Each returns false with *error set (in English) when the project file
 // cannot be read or the output cannot be made. Pictures named relatively are
 // also looked for in programDir (the program's directory when empty).
+// With marks, every page also gets the marks for reading its scan back
+// (PrintRun.h's PrintPages::marks).
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error,
-                       int* pages = nullptr);
+                       int* pages = nullptr, bool marks = false);
 // The same PDF in memory, for a printer queue: nothing is written to disk.
 bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
                            int printerDpi, const QString& programDir, QString* error,
-                           int* pages = nullptr);
+                           int* pages = nullptr, bool marks = false);
 // The printed PDF with a form field over every field (FillablePdf.h).
 bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
                               const QString& programDir, QString* error, int* pages = nullptr);

@@ -189,6 +189,9 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
     CheckObjectStreams(pdf);
     const QString identity = IdentityOf(pdf);
     if (identity.isEmpty()) {
+        OH acroForm = pdf.getRoot().getKey("/AcroForm");
+        OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
+        read.formless = !fields.isArray() || fields.getArrayNItems() == 0;
         read.rejection = {QStringLiteral("not a fillable form of Quillora"),
                           QStringLiteral("Die Datei ist kein ausfüllbares Formular dieses "
                                          "Programms.")};

@@ -29,6 +29,9 @@ struct ReturnedRead {
     bool ok = false;
     std::vector<ReturnedCell> cells; // one per column of the form
     ReturnRejection rejection;
+    // A PDF without form fields and without a form's identity: a scan, or
+    // printed pages, rather than a filled-in fillable form.
+    bool formless = false;
 };
 
 // The longest text a field may hold, in bytes as the PDF stores it.

@@ -5,6 +5,7 @@
 #include "OptionsFile.h"
 #include "ProjectFile.h"
 #include "ReturnedOrders.h"
+#include "ScannedReturns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -119,6 +120,41 @@ TEST_F(CollectCommandTest, HeadsFollowTheProgramLanguage) {
               QByteArray("File,Brot - Roggen; Stück,Brot - geschnitten\r\n"
                          "2.pdf,4,1\r\n"
                          "Total,4,1\r\n"));
+}
+
+// Scans go through the same command as filled-in PDFs: a sheet printed with
+// --marks, ticked, scanned as PNG and as a PDF without form fields, makes
+// rows of the same table; a scan of a page without a code is named (status 3).
+TEST_F(CollectCommandTest, ScansOfMarkedSheetsMakeTheSameTable) {
+    const ProgramRun printed =
+        Start({QStringLiteral("--print-pdf"), Path("marked.pdf"), QStringLiteral("--marks"), project});
+    ASSERT_EQ(printed.status, 0) << printed.err.constData();
+    const QByteArray pdf = ReadAll(Path("marked.pdf"));
+    MarkedPrint layout = PrintWithMarks(doc, LayoutSettings());
+    const DrawnField* box = nullptr;
+    for (const DrawnField* f : layout.fields.OnPage(1))
+        if (f->kind == fkCheckBox) box = f;
+    ASSERT_TRUE(box);
+    QImage ticked = RasterisePage(pdf, 1, 200);
+    DrawPenMark(ticked, box->box, 200, PenMark::Cross);
+    ASSERT_TRUE(Distort(ticked, {"skewed", 2, 1.0, {8, 4}, 70, 0, Distortion::Colours::Grey})
+                    .save(Path("scan.png")));
+    ASSERT_TRUE(RasterisePage(pdf, 1, 150).save(Path("empty.jpg"), "JPG", 80));
+    QImage blank(800, 1100, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ASSERT_TRUE(blank.save(Path("blank.png")));
+    const ProgramRun run = Start({QStringLiteral("--collect"), Path("out.csv"), project,
+                                  Path("scan.png"), Path("empty.jpg"), Path("blank.png"),
+                                  Path("in/1.pdf")});
+    EXPECT_EQ(run.status, 3) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("blank.png")) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("page code")) << run.err.constData();
+    EXPECT_EQ(ReadAll(Path("out.csv")),
+              QByteArray("Datei,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                         "scan.png,,1\r\n"
+                         "empty.jpg,,0\r\n"
+                         "1.pdf,\"2,5\",0\r\n"
+                         "Summe,\"2,5\",1\r\n"));
 }
 
 } // namespace

@@ -101,4 +101,22 @@ TEST(PrintOptions, HelpShowsPrinting) {
         EXPECT_TRUE(r.output.contains(QString::fromUtf8(text))) << text;
 }
 
+// --marks must reach the print paths that take it, and be refused with the
+// exports that have no use for it.
+TEST(PrintOptions, MarksGoWithThePrintPaths) {
+    EXPECT_TRUE(ParsePrintArguments(Args({"--print", "--marks", "a.qlr"})).options.marks);
+    EXPECT_FALSE(ParsePrintArguments(Args({"--print", "a.qlr"})).options.marks);
+    const ExportParse pdf = ParseExportArguments(Args({"--print-pdf", "o.pdf", "--marks", "a.qlr"}));
+    ASSERT_TRUE(pdf.ok) << pdf.error.toStdString();
+    EXPECT_TRUE(pdf.options.marks);
+    EXPECT_FALSE(ParseExportArguments(Args({"--print-pdf", "o.pdf", "a.qlr"})).options.marks);
+    for (const auto& args : {Args({"--render-png", "o.png", "--page", "1", "--marks", "a.qlr"}),
+                             Args({"--fillable-pdf", "o.pdf", "--marks", "a.qlr"})}) {
+        const ExportParse wrong = ParseExportArguments(args);
+        EXPECT_FALSE(wrong.ok) << args.join(u' ').toStdString();
+        EXPECT_TRUE(wrong.error.contains(QStringLiteral("--marks")));
+    }
+    EXPECT_TRUE(RunCommandLineExport(Args({"--help"})).output.contains(QStringLiteral("--marks")));
+}
+
 } // namespace

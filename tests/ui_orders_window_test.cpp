@@ -9,8 +9,10 @@
 #include "ProjectFile.h"
 #include "ProjectFileController.h"
 #include "ReturnedOrders.h"
+#include "ScannedReturns.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -100,6 +102,69 @@ TEST(OrdersWindowTest, FolderIsCollectedShownAndSaved) {
                                        "a.pdf;2,5;1\r\n"
                                        "b.pdf;1;0\r\n"
                                        "Summe;3,5;1\r\n"));
+    form->document().MarkUnchanged();
+}
+
+// A scan whose single choice has two marks shows the run as "?", marked; a
+// click on such a cell shows the scanned box and one click decides it, into
+// the table and its totals.
+TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FormDocument doc;
+    const int c = AppendCategory(doc, QStringLiteral("Größe"));
+    AppendField(doc, c, fkSingleChoice, QStringLiteral("S"), 2, 0.6);
+    AppendField(doc, c, fkSingleChoice, QStringLiteral("M"), 2, 0.6);
+    const QString project = dir.filePath(QStringLiteral("form.qlr"));
+    ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
+    form->show();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    const MarkedPrint print = PrintWithMarks(form->document().form(), form->document().layout());
+    QImage scan = RasterisePage(print.pdf, 1, 150);
+    for (const DrawnField* f : print.fields.OnPage(1))
+        DrawPenMark(scan, f->box, 150, PenMark::Cross);
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
+
+    form->findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"))->trigger();
+    auto* window = form->findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    {
+        DialogAnswerer answer(
+            [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
+                          Qt::LeftButton);
+        answer.Verify();
+    }
+    auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
+    auto* totals = window->findChild<QTableWidget*>(QStringLiteral("TotalsTable"));
+    ASSERT_EQ(orders->rowCount(), 1);
+    ASSERT_EQ(orders->columnCount(), 3);
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("?"));
+    EXPECT_EQ(orders->item(0, 2)->text(), QStringLiteral("?"));
+    EXPECT_FALSE(orders->item(0, 1)->toolTip().isEmpty());
+    auto decide = [&](int column, const char* button) {
+        DialogAnswerer answer([&](QWidget* w) {
+            EXPECT_EQ(w->objectName(), QStringLiteral("MarkReviewDialog"));
+            auto* scanShown = w->findChild<QLabel*>(QStringLiteral("MarkReviewScan"));
+            EXPECT_TRUE(scanShown && !scanShown->pixmap().isNull());
+            QTest::mouseClick(w->findChild<QPushButton*>(QString::fromLatin1(button)),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(orders->viewport(), Qt::LeftButton, {},
+                          orders->visualItemRect(orders->item(0, column)).center());
+        answer.Verify();
+    };
+    decide(1, "MarkedBtn");
+    decide(2, "EmptyBtn");
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(orders->item(0, 2)->text(), QStringLiteral("0"));
+    EXPECT_EQ(totals->item(0, 1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(totals->item(0, 2)->text(), QStringLiteral("0"));
     form->document().MarkUnchanged();
 }
 

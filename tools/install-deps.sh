@@ -3,6 +3,7 @@
 # it only calls apt-get when a package is missing. Run as root. The CUPS
 # daemon is installed for the printing tests, which run one of their own;
 # dpkg-dev and lintian make and check the Debian package (cpack -G DEB).
+# OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -12,6 +13,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info man-db
   libcups2-dev cups printer-driver-cups-pdf ghostscript
   dpkg-dev file lintian
+  libopencv-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
 )
 missing=()
 for p in "${packages[@]}"; do

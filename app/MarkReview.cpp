@@ -1,0 +1,64 @@
+// The scanned box, large, with its outline; two buttons decide it.
+#include "MarkReview.h"
+
+#include "OrderCollection.h"
+#include "Translator.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The part of the scan shown, with the box outlined in red, at most 480 pixels wide.
+QPixmap Shown(const UndecidedMark& mark) {
+    QImage image = mark.scan.convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::red, std::max(1.0, image.width() / 200.0)));
+        p.drawPolygon(mark.outline);
+    }
+    const int width = std::clamp(image.width() * 2, 120, 480);
+    return QPixmap::fromImage(image.scaledToWidth(width, Qt::SmoothTransformation));
+}
+
+} // namespace
+
+MarkReviewDialog::MarkReviewDialog(const UndecidedMark& mark, const QString& head,
+                                   QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("MarkReviewDialog"));
+    setWindowTitle(TranslateText(QStringLiteral("Kästchen entscheiden")));
+    auto* layout = new QVBoxLayout(this);
+    auto* name = new QLabel(head, this);
+    name->setObjectName(QStringLiteral("MarkReviewHead"));
+    layout->addWidget(name);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("MarkReviewScan"));
+    picture->setPixmap(Shown(mark));
+    layout->addWidget(picture);
+    auto* buttons = new QHBoxLayout;
+    auto* marked = new QPushButton(TranslateText(QStringLiteral("Angekreuzt")), this);
+    marked->setObjectName(QStringLiteral("MarkedBtn"));
+    auto* empty = new QPushButton(TranslateText(QStringLiteral("Leer")), this);
+    empty->setObjectName(QStringLiteral("EmptyBtn"));
+    auto* cancel = new QPushButton(TranslateText(QStringLiteral("Abbrechen")), this);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    connect(marked, &QPushButton::clicked, this, [this] {
+        decision = QStringLiteral("1");
+        accept();
+    });
+    connect(empty, &QPushButton::clicked, this, [this] {
+        decision = QStringLiteral("0");
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(marked);
+    buttons->addWidget(empty);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+}

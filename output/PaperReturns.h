@@ -1,0 +1,72 @@
+#pragma once
+// Reading scanned paper returns: a page printed with marks (PageMarks.h),
+// filled in with a pen and scanned, read against the form. The page code says
+// which form and page it is and for which sheet it was laid out; the corner
+// marks fix the page's transform; the ink inside each check box and circle
+// decides it: clearly marked "1", clearly empty "0", anything between "?".
+// Text boxes are not read. One page at a time: memory does not grow with the
+// number of pages.
+
+#include "FieldMap.h"
+#include "OrderColumns.h"
+#include "PaintToCanvas.h"
+#include "ReturnedPdf.h"
+
+#include <QImage>
+#include <QPolygonF>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The value of a box that is neither clearly marked nor clearly empty.
+inline const QString kUndecidedMark = QStringLiteral("?");
+
+// What scans are read against: the form's columns, and where its fields land
+// on any sheet (laid out once per sheet, as the print run laid them out).
+class PaperForm {
+  public:
+    // input: the form as the print run drew it (its document and settings
+    // must outlive this); its printer page is replaced by each code's sheet.
+    PaperForm(const OrderForm& form, const PageInput& input);
+    ~PaperForm();
+
+    const OrderForm& Form() const { return form; }
+    // The fields of the form laid out on the printable page.
+    const FieldMap& FieldsOn(const PrinterPage& page);
+    // The width of the boxes' outlines at dpi, a pixel more for the rounding.
+    int LinePixels(int dpi) const;
+    // The column of field f of category, or -1.
+    int ColumnOf(int category, std::uint32_t field) const;
+
+  private:
+    OrderForm form;
+    PageInput input;
+    std::map<std::tuple<int, int, int>, std::unique_ptr<FieldMap>> layouts;
+    std::map<std::pair<int, std::uint32_t>, int> columns;
+};
+
+// A box the reader could not decide, for the review: its column and where it
+// lies in the scanned image.
+struct UndecidedBox {
+    int column = -1;
+    QPolygonF outline; // the printed box's corners in the image
+};
+
+struct ScannedPage {
+    bool ok = false;
+    ReturnRejection rejection;
+    int page = 0;                    // the form's page, from 1
+    std::vector<ReturnedCell> cells; // one per column; present for the page's fields
+    std::vector<UndecidedBox> undecided;
+};
+
+// Reads one scanned page (any format, any resolution; upside down too).
+ScannedPage ReadScannedPage(const QImage& image, PaperForm& form);
+
+// The measure behind a decision: the share of a box's inside that is dark ink.
+// Above kMarkedInk a box is marked, below kEmptyInk empty.
+inline constexpr double kMarkedInk = 0.07;
+inline constexpr double kEmptyInk = 0.025;

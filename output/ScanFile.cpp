@@ -1,0 +1,144 @@
+// Scanned files page by page: PDF pages through Poppler, images through Qt.
+#include "ScanFile.h"
+
+#include <poppler/qt6/poppler-qt6.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+ReturnRejection Unreadable() {
+    return {QStringLiteral("neither a PDF file nor an image that can be read"),
+            QStringLiteral("Die Datei ist weder eine PDF-Datei noch ein lesbares Bild.")};
+}
+
+ReturnRejection TooLarge() {
+    return {QStringLiteral("a page too large to be read"),
+            QStringLiteral("Die Seite ist zu groß, um gelesen zu werden.")};
+}
+
+bool StartsWithPdf(QIODevice& device) {
+    return device.peek(1024).contains("%PDF-");
+}
+
+} // namespace
+
+struct ScanFile::Source {
+    // The bytes in memory outlive the readers that read them: Poppler still
+    // closes its stream as its document goes.
+    QBuffer buffer;
+    std::unique_ptr<Poppler::Document> pdf;
+    std::unique_ptr<QImageReader> image;
+};
+
+bool IsScanImageName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const char* s : {"png", "jpg", "jpeg", "tif", "tiff"})
+        if (suffix == QLatin1String(s)) return true;
+    return false;
+}
+
+ScanFile::ScanFile(const QString& path) : path(path) {}
+ScanFile::ScanFile(const QByteArray& bytes) : bytes(bytes) {}
+ScanFile::~ScanFile() = default;
+
+bool ScanFile::Open(ReturnRejection* why) {
+    source = std::make_unique<Source>();
+    bool pdf = false;
+    if (path.isEmpty()) {
+        source->buffer.setData(bytes);
+        source->buffer.open(QIODevice::ReadOnly);
+        pdf = StartsWithPdf(source->buffer);
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *why = {QStringLiteral("cannot be opened: %1").arg(file.errorString()),
+                    QStringLiteral("Die Datei kann nicht geöffnet werden.")};
+            return false;
+        }
+        pdf = StartsWithPdf(file);
+    }
+    if (pdf) {
+        source->pdf = path.isEmpty() ? Poppler::Document::load(&source->buffer)
+                                     : Poppler::Document::load(path);
+        if (!source->pdf || source->pdf->isLocked()) {
+            *why = {QStringLiteral("a damaged or locked PDF file"),
+                    QStringLiteral("Die PDF-Datei ist beschädigt oder verschlossen.")};
+            return false;
+        }
+        pages = std::min(source->pdf->numPages(), kMaxScanPages);
+    } else {
+        source->image = path.isEmpty() ? std::make_unique<QImageReader>(&source->buffer)
+                                       : std::make_unique<QImageReader>(path);
+        source->image->setAutoTransform(true);
+        if (!source->image->canRead()) {
+            *why = Unreadable();
+            return false;
+        }
+        pages = std::clamp(source->image->imageCount(), 1, kMaxScanPages);
+    }
+    if (pages < 1) {
+        *why = Unreadable();
+        return false;
+    }
+    return true;
+}
+
+QImage ScanFile::Page(int index, ReturnRejection* why) {
+    if (!source || index < 0 || index >= pages) {
+        *why = Unreadable();
+        return {};
+    }
+    if (source->pdf) {
+        const std::unique_ptr<Poppler::Page> page = source->pdf->page(index);
+        if (!page) {
+            *why = Unreadable();
+            return {};
+        }
+        const QSizeF points = page->pageSizeF();
+        if (!(points.width() > 0 && points.height() > 0)) {
+            *why = Unreadable();
+            return {};
+        }
+        // The resolution that keeps the page within the pixels allowed.
+        double dpi = kScanRenderDpi;
+        const double pixelsAt = points.width() * points.height() / (72.0 * 72.0);
+        dpi = std::min(dpi, std::sqrt(kMaxScanPixels / pixelsAt));
+        dpi = std::min(dpi, kMaxScanSide * 72.0 / std::max(points.width(), points.height()));
+        if (dpi < 50) {
+            *why = TooLarge();
+            return {};
+        }
+        QImage image = page->renderToImage(dpi, dpi);
+        if (image.isNull()) *why = Unreadable();
+        return image;
+    }
+    QImageReader& reader = *source->image;
+    if (index > 0 && !reader.jumpToImage(index)) {
+        *why = Unreadable();
+        return {};
+    }
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
+         qint64{size.width()} * size.height() > kMaxScanPixels)) {
+        *why = TooLarge();
+        return {};
+    }
+    QImage image;
+    const bool read = reader.read(&image);
+    if (!read || image.isNull()) {
+        *why = Unreadable();
+        return {};
+    }
+    if (image.width() > kMaxScanSide || image.height() > kMaxScanSide) {
+        *why = TooLarge();
+        return {};
+    }
+    return image;
+}
