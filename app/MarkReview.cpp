@@ -1,4 +1,5 @@
-// The scanned box, large, with its outline; two buttons decide it.
+// The scanned box, large, with its outline; two buttons decide it. A text
+// box's scan beside a line for typing in what was written.
 #include "MarkReview.h"
 
 #include "OrderCollection.h"
@@ -6,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,8 +29,7 @@ QPixmap Shown(const UndecidedMark& mark) {
 
 } // namespace
 
-MarkReviewDialog::MarkReviewDialog(const UndecidedMark& mark, const QString& head,
-                                   QWidget* parent)
+MarkReviewDialog::MarkReviewDialog(const UndecidedMark& mark, const QString& head, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("MarkReviewDialog"));
     setWindowTitle(TranslateText(QStringLiteral("Kästchen entscheiden")));
@@ -61,4 +62,40 @@ MarkReviewDialog::MarkReviewDialog(const UndecidedMark& mark, const QString& hea
     buttons->addStretch();
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
+}
+
+HandwritingDialog::HandwritingDialog(const UndecidedMark& box, const QString& head,
+                                     const QString& value, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("HandwritingDialog"));
+    setWindowTitle(TranslateText(QStringLiteral("Text eintippen")));
+    auto* layout = new QVBoxLayout(this);
+    auto* name = new QLabel(head, this);
+    name->setObjectName(QStringLiteral("HandwritingHead"));
+    layout->addWidget(name);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("HandwritingScan"));
+    picture->setPixmap(Shown(box));
+    layout->addWidget(picture);
+    edit = new QLineEdit(value, this);
+    edit->setObjectName(QStringLiteral("HandwritingEdit"));
+    edit->setAccessibleName(head);
+    layout->addWidget(edit);
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OkBtn"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(TranslateText(QStringLiteral("Abbrechen")), this);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    edit->setFocus();
+}
+
+QString HandwritingDialog::Text() const {
+    return edit->text();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Deciding a box the reader of scans left undecided ("?"): the scanned box
-// with its neighbours, shown large, and one click for marked or empty.
+// The review of scanned sheets: deciding a box the reader left undecided
+// ("?"), shown large with its neighbours, with one click for marked or empty;
+// and typing in what was written into a text box, with its scan in view.
 
 #include <QDialog>
 #include <QString>
@@ -17,4 +18,16 @@ class MarkReviewDialog : public QDialog {
 
   private:
     QString decision;
+};
+
+class HandwritingDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // head names the box's column; value is what the table holds now.
+    HandwritingDialog(const UndecidedMark& box, const QString& head, const QString& value,
+                      QWidget* parent);
+    QString Text() const;
+
+  private:
+    class QLineEdit* edit;
 };

@@ -10,8 +10,8 @@
 #include "ProgramMessages.h"
 #include "Translator.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -152,14 +152,14 @@ void OrdersWindow::Collect(const QStringList& inputs) {
     // Scans are read against the pages as the print run lays them out.
     PreparedProject prepared(doc, ProgramDataDir(QCoreApplication::applicationDirPath()));
     PaperForm paper(form, prepared.Input());
-    collection = std::make_unique<OrderCollection>(CollectOrders(
-        form, inputs,
-        [&](int done, int total) {
-            progress.setMaximum(std::max(1, total));
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        },
-        {}, {&paper, true}));
+    collection =
+        std::make_unique<OrderCollection>(CollectOrders(form, inputs,
+                                                        [&](int done, int total) {
+                                                            progress.setMaximum(std::max(1, total));
+                                                            progress.setValue(done);
+                                                            return !progress.wasCanceled();
+                                                        },
+                                                        {}, {&paper, true}));
     ShowTable();
 }
 
@@ -180,6 +180,13 @@ void OrdersWindow::ShowTable() {
             }
             OrdersTable->setItem(r, c, item);
         }
+    // The text boxes of scanned sheets: typed in from their scan with a click.
+    for (const UndecidedMark& mark : collection->undecided)
+        if (mark.text)
+            if (QTableWidgetItem* item = OrdersTable->item(mark.row, mark.column + 1)) {
+                item->setBackground(QColor(210, 230, 255));
+                item->setToolTip(T("Handschrift: anklicken, um den Text einzutippen"));
+            }
     const QStringList totals = table.Totals(T("Summe"));
     TotalsTable->clear();
     TotalsTable->setColumnCount(static_cast<int>(totals.size()));
@@ -208,7 +215,16 @@ void OrdersWindow::reviewCell(int row, int column) {
         return m.row == row && m.column == column - 1;
     });
     if (mark == undecided.end()) return;
-    MarkReviewDialog dialog(*mark, OrdersTable->horizontalHeaderItem(column)->text(), this);
+    const QString head = OrdersTable->horizontalHeaderItem(column)->text();
+    if (mark->text) {
+        // The scan stays with the cell, so that a typed text can be mended.
+        HandwritingDialog dialog(*mark, head, collection->table.Row(row).value(column), this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        collection->table.SetValue(row, column - 1, dialog.Text());
+        ShowTable();
+        return;
+    }
+    MarkReviewDialog dialog(*mark, head, this);
     if (dialog.exec() != QDialog::Accepted || dialog.Decision().isEmpty()) return;
     collection->table.SetValue(row, column - 1, dialog.Decision());
     undecided.erase(mark);

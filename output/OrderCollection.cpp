@@ -15,8 +15,7 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
             QStringList names = QDir(input).entryList(
                 {QStringLiteral("*.pdf"), QStringLiteral("*.png"), QStringLiteral("*.jpg"),
                  QStringLiteral("*.jpeg"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")},
-                                                      QDir::Files | QDir::Readable | QDir::Hidden,
-                                                      QDir::NoSort);
+                QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
             // By name, character by character: the same order everywhere.
             std::sort(names.begin(), names.end());
             if (names.isEmpty())
@@ -37,6 +36,8 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
 }
 
 namespace {
+// A text box kept for typing in is at most this wide: the review stays small in memory.
+constexpr int kMostTextScanWidth = 900;
 
 // Reads the pages of a scanned file into the table.
 void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& collection) {
@@ -50,11 +51,11 @@ void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& 
     const int pages = file.PageCount();
     for (int i = 0; i < pages; ++i) {
         // Pages are named by their place in the file when it has several.
-        const QString pageName =
-            pages > 1 ? QStringLiteral("%1 [%2]").arg(name).arg(i + 1) : name;
+        const QString pageName = pages > 1 ? QStringLiteral("%1 [%2]").arg(name).arg(i + 1) : name;
         const QImage image = file.Page(i, &why);
         if (image.isNull()) {
-            collection.rejected.push_back({pages > 1 ? QStringLiteral("%1 [%2]").arg(path).arg(i + 1) : path, why});
+            collection.rejected.push_back(
+                {pages > 1 ? QStringLiteral("%1 [%2]").arg(path).arg(i + 1) : path, why});
             continue;
         }
         ScannedPage read = ReadScannedPage(image, *paper.form);
@@ -72,16 +73,26 @@ void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& 
         collection.table.Add(pageName, read.cells);
         if (paper.keepUndecided)
             for (const UndecidedBox& box : read.undecided) {
-                // The box with twice its size around it on every side.
+                // A mark with twice its size around it on every side; a text box
+                // with a narrow rim, made smaller when it is large.
                 const QRectF bounds = box.outline.boundingRect();
-                const QRect part =
-                    bounds.adjusted(-2 * bounds.width(), -bounds.height(), 2 * bounds.width(),
-                                    bounds.height())
-                        .toAlignedRect() &
-                    image.rect();
+                const QRectF around =
+                    box.text ? bounds.adjusted(-bounds.height() / 4, -bounds.height() / 4,
+                                               bounds.height() / 4, bounds.height() / 4)
+                             : bounds.adjusted(-2 * bounds.width(), -bounds.height(),
+                                               2 * bounds.width(), bounds.height());
+                const QRect part = around.toAlignedRect() & image.rect();
+                QImage scan = image.copy(part);
+                QPolygonF outline = box.outline.translated(-part.topLeft());
+                if (box.text && scan.width() > kMostTextScanWidth) {
+                    const double scale = double(kMostTextScanWidth) / scan.width();
+                    scan = scan.scaledToWidth(kMostTextScanWidth, Qt::SmoothTransformation);
+                    for (QPointF& p : outline)
+                        p *= scale;
+                }
                 collection.undecided.push_back(
                     {collection.table.RowCount() + (collection.table.HasPending() ? 0 : -1),
-                     box.column, image.copy(part), box.outline.translated(-part.topLeft())});
+                     box.column, scan, outline, box.text});
             }
     }
 }

@@ -24,14 +24,16 @@ struct RejectedInput {
 // file, is added to *rejected.
 QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInput>* rejected);
 
-// A box of a scanned page the reader left undecided ("?"): which order and
-// column, and the part of the page around it (the box and its neighbours)
-// with the box's outline in it, for the review.
+// A box of a scanned page the reader left undecided ("?"), or a text box to be
+// typed in from its hand-writing: which order and column, and the part of the
+// page around it (the box and its neighbours; a text box alone) with the
+// box's outline in it, for the review.
 struct UndecidedMark {
     int row = -1; // the order, counted from 0 as the table counts them
     int column = -1;
     QImage scan;
     QPolygonF outline;
+    bool text = false;
 };
 
 struct OrderCollection {

@@ -85,10 +85,9 @@ cv::Point2d Apply(const cv::Matx33d& h, double x, double y) {
 // `near`; nothing when none is found there.
 std::optional<cv::Point2d> FindCornerMark(const cv::Mat& grey, cv::Point2d near, double side) {
     const int reach = static_cast<int>(std::ceil(side * 2.0));
-    const cv::Rect window =
-        cv::Rect(static_cast<int>(near.x) - reach, static_cast<int>(near.y) - reach, 2 * reach,
-                 2 * reach) &
-        cv::Rect(0, 0, grey.cols, grey.rows);
+    const cv::Rect window = cv::Rect(static_cast<int>(near.x) - reach,
+                                     static_cast<int>(near.y) - reach, 2 * reach, 2 * reach) &
+                            cv::Rect(0, 0, grey.cols, grey.rows);
     if (window.width < side || window.height < side) return std::nullopt;
     cv::Mat ink;
     cv::threshold(grey(window), ink, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
@@ -99,7 +98,8 @@ std::optional<cv::Point2d> FindCornerMark(const cv::Mat& grey, cv::Point2d near,
     const double area = side * side;
     for (int i = 1; i < n; ++i) {
         const double a = stats.at<int>(i, cv::CC_STAT_AREA);
-        const double w = stats.at<int>(i, cv::CC_STAT_WIDTH), h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+        const double w = stats.at<int>(i, cv::CC_STAT_WIDTH),
+                     h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
         if (a < area * 0.5 || a > area * 1.8 || w < side * 0.6 || h < side * 0.6 ||
             w > side * 1.6 || h > side * 1.6)
             continue;
@@ -149,7 +149,8 @@ double InkShare(const cv::Mat& grey, const cv::Matx33d& h, const DrawnField& fie
             const double u = (i + 0.5) / kSteps, v = (j + 0.5) / kSteps;
             if (round && (u - 0.5) * (u - 0.5) + (v - 0.5) * (v - 0.5) > 0.25) continue;
             const cv::Point2d p = Apply(h, left + u * w, top + v * ht);
-            const int x = static_cast<int>(std::lround(p.x)), y = static_cast<int>(std::lround(p.y));
+            const int x = static_cast<int>(std::lround(p.x)),
+                      y = static_cast<int>(std::lround(p.y));
             if (x < 0 || y < 0 || x >= grey.cols || y >= grey.rows) return -1;
             ++total;
             if (grey.at<std::uint8_t>(y, x) < darkBelow) ++dark;
@@ -239,11 +240,10 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
         int size = 0, module = 1;
         PageCodeModules(found->text, &size);
         const CanvasRect symbol = PageCodeSymbol(places.code, size, &module);
-        const std::vector<cv::Point2f> symbolCorners = {
-            {float(symbol.left), float(symbol.top)},
-            {float(symbol.right), float(symbol.top)},
-            {float(symbol.right), float(symbol.bottom)},
-            {float(symbol.left), float(symbol.bottom)}};
+        const std::vector<cv::Point2f> symbolCorners = {{float(symbol.left), float(symbol.top)},
+                                                        {float(symbol.right), float(symbol.top)},
+                                                        {float(symbol.right), float(symbol.bottom)},
+                                                        {float(symbol.left), float(symbol.bottom)}};
         std::vector<cv::Point2f> seen;
         for (const cv::Point2d& p : found->corners)
             seen.push_back(cv::Point2f(float(p.x), float(p.y)));
@@ -272,16 +272,20 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
         const int darkBelow = PaperWhite(grey) / 2;
         const int line = form.LinePixels(sheet.dpi);
         out.cells.resize(form.Form().columns.size());
-        std::map<int, std::vector<int>> runs; // single choices by group
+        std::map<int, std::vector<int>> runs;   // single choices by group
         std::map<int, const DrawnField*> boxOf; // check boxes and circles by column
+        std::map<int, const DrawnField*> texts; // text boxes by column
         for (const DrawnField* field : fields) {
             const int column = form.ColumnOf(field->category, field->field);
             if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
             ReturnedCell& cell = out.cells[static_cast<std::size_t>(column)];
             cell.present = true;
-            if (field->kind == kTextColumn) continue;
-            const int side = std::min(field->box.right - field->box.left,
-                                      field->box.bottom - field->box.top);
+            if (field->kind == kTextColumn) {
+                texts[column] = field;
+                continue;
+            }
+            const int side =
+                std::min(field->box.right - field->box.left, field->box.bottom - field->box.top);
             const int inset = std::max(line, side / 5);
             cell.value = Decide(InkShare(grey, transform, *field, inset, darkBelow));
             const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(column)];
@@ -297,9 +301,8 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
             for (int column : run)
                 out.cells[static_cast<std::size_t>(column)].value = kUndecidedMark;
         }
-        for (const auto& [column, field] : boxOf) {
-            if (out.cells[static_cast<std::size_t>(column)].value != kUndecidedMark) continue;
-            UndecidedBox box{column, {}};
+        const auto outlined = [&](int column, const DrawnField* field, bool text) {
+            UndecidedBox box{column, {}, text};
             const CanvasRect& b = field->box;
             for (const auto& [x, y] : {std::pair{b.left, b.top}, std::pair{b.right, b.top},
                                        std::pair{b.right, b.bottom}, std::pair{b.left, b.bottom}}) {
@@ -307,7 +310,12 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
                 box.outline << QPointF(p.x, p.y);
             }
             out.undecided.push_back(box);
-        }
+        };
+        for (const auto& [column, field] : boxOf)
+            if (out.cells[static_cast<std::size_t>(column)].value == kUndecidedMark)
+                outlined(column, field, false);
+        for (const auto& [column, field] : texts)
+            outlined(column, field, true);
         out.page = code->page;
         out.ok = true;
         out.rejection = {};
@@ -317,8 +325,9 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
                          QStringLiteral("Für die Seite reicht der Speicher nicht.")};
     } catch (const std::exception& e) {
         out = ScannedPage();
-        out.rejection = {QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
-                         QStringLiteral("Die Seite kann nicht gelesen werden.")};
+        out.rejection = {
+            QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
+            QStringLiteral("Die Seite kann nicht gelesen werden.")};
     }
     return out;
 }

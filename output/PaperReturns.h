@@ -48,11 +48,12 @@ class PaperForm {
     std::map<std::pair<int, std::uint32_t>, int> columns;
 };
 
-// A box the reader could not decide, for the review: its column and where it
-// lies in the scanned image.
+// A box the reader could not decide, or a text box, whose hand-writing the
+// reader does not read, for the review: its column and where it lies in the scanned image.
 struct UndecidedBox {
     int column = -1;
     QPolygonF outline; // the printed box's corners in the image
+    bool text = false; // a text box, to be typed in from the scan
 };
 
 struct ScannedPage {

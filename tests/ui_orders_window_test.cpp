@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -65,8 +66,7 @@ TEST(OrdersWindowTest, FolderIsCollectedShownAndSaved) {
     auto* folderBtn = window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn"));
     ASSERT_NE(folderBtn, nullptr);
     {
-        DialogAnswerer answer(
-            [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
+        DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
         QTest::mouseClick(folderBtn, Qt::LeftButton);
         answer.Verify();
     }
@@ -134,8 +134,7 @@ TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     {
-        DialogAnswerer answer(
-            [&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
+        DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
                           Qt::LeftButton);
         answer.Verify();
@@ -165,6 +164,63 @@ TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
     EXPECT_EQ(orders->item(0, 2)->text(), QStringLiteral("0"));
     EXPECT_EQ(totals->item(0, 1)->text(), QStringLiteral("1"));
     EXPECT_EQ(totals->item(0, 2)->text(), QStringLiteral("0"));
+    form->document().MarkUnchanged();
+}
+
+// Guards the review of scanned text boxes: a click shows the box's scan, and
+// what the user types from it goes into the table.
+TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FormDocument doc;
+    const int c = AppendCategory(doc, QStringLiteral("Ihre Angaben"));
+    AppendField(doc, c, fkText, QStringLiteral("Name"), 8, 1.2);
+    AppendField(doc, c, fkCheckBox, QStringLiteral("Kaffee"), 2, 0.6);
+    const QString project = dir.filePath(QStringLiteral("form.qlr"));
+    ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
+    form->show();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    const MarkedPrint print = PrintWithMarks(form->document().form(), form->document().layout());
+    QImage scan = RasterisePage(print.pdf, 1, 150);
+    for (const DrawnField* f : print.fields.OnPage(1))
+        if (f->kind == fkCheckBox) DrawPenMark(scan, f->box, 150, PenMark::Tick);
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
+
+    form->findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"))->trigger();
+    auto* window = form->findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    {
+        DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
+                          Qt::LeftButton);
+        answer.Verify();
+    }
+    auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
+    ASSERT_EQ(orders->rowCount(), 1);
+    ASSERT_EQ(orders->columnCount(), 3);
+    EXPECT_TRUE(orders->item(0, 1)->text().isEmpty());
+    EXPECT_FALSE(orders->item(0, 1)->toolTip().isEmpty());
+    EXPECT_EQ(orders->item(0, 2)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(orders->item(0, 2)->toolTip().isEmpty());
+    {
+        DialogAnswerer answer([&](QWidget* w) {
+            EXPECT_EQ(w->objectName(), QStringLiteral("HandwritingDialog"));
+            auto* scanShown = w->findChild<QLabel*>(QStringLiteral("HandwritingScan"));
+            EXPECT_TRUE(scanShown && !scanShown->pixmap().isNull());
+            QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("HandwritingEdit")),
+                             QStringLiteral("Meier"));
+            QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("OkBtn")), Qt::LeftButton);
+        });
+        QTest::mouseClick(orders->viewport(), Qt::LeftButton, {},
+                          orders->visualItemRect(orders->item(0, 1)).center());
+        answer.Verify();
+    }
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("Meier"));
     form->document().MarkUnchanged();
 }
 
