@@ -59,8 +59,8 @@ FieldPageView::FieldPageView(PreparedProject& prepared, std::function<PrinterPag
     sheet->setAccessibleName(QStringLiteral("Seitenansicht"));
     sheet->setMouseTracking(true);
     sheet->onPaint = [this](QPaintEvent* e) { PaintPage(e); };
-    sheet->onClick = [this](QPoint p) { Pick(p, false); };
-    sheet->onDoubleClick = [this](QPoint p) { Pick(p, true); };
+    sheet->picked = [this](QPoint p) { Pick(p, false); };
+    sheet->opened = [this](QPoint p) { Pick(p, true); };
     sheet->onMove = [this](QPoint p) { PointAt(p); };
     scroller->setWidget(sheet);
     sheet->installEventFilter(this);

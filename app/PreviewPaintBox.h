@@ -12,8 +12,9 @@ class PreviewPaintBox : public QWidget {
   public:
     explicit PreviewPaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
     std::function<void(QPaintEvent*)> onPaint;
-    std::function<void(QPoint)> onClick;
-    std::function<void(QPoint)> onDoubleClick;
+    // A point of the page pressed with the left button, or double-clicked to open it.
+    std::function<void(QPoint)> picked;
+    std::function<void(QPoint)> opened;
     std::function<void(QPoint)> onMove; // with mouse tracking on, without a button too
 
   protected:
@@ -21,11 +22,10 @@ class PreviewPaintBox : public QWidget {
         if (onPaint) onPaint(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (onClick && event->button() == Qt::LeftButton) onClick(event->position().toPoint());
+        if (picked && event->button() == Qt::LeftButton) picked(event->position().toPoint());
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (onDoubleClick && event->button() == Qt::LeftButton)
-            onDoubleClick(event->position().toPoint());
+        if (opened && event->button() == Qt::LeftButton) opened(event->position().toPoint());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         if (onMove) onMove(event->position().toPoint());

@@ -86,8 +86,8 @@ PreviewTab::PreviewTab(PreparedProject& prepared, std::function<PrinterPage()> p
     box->setObjectName(QStringLiteral("PaintBox1"));
     box->move(kPreviewMargin, kPreviewMargin);
     box->onPaint = [this](QPaintEvent* e) { PaintPage(e); };
-    box->onClick = [this](QPoint p) { Pick(p, false); };
-    box->onDoubleClick = [this](QPoint p) { Pick(p, true); };
+    box->picked = [this](QPoint p) { Pick(p, false); };
+    box->opened = [this](QPoint p) { Pick(p, true); };
     box->onMove = [this](QPoint p) { PointAt(p); };
     box->setMouseTracking(true);
     pageBox = box;

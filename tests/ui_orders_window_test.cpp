@@ -105,6 +105,29 @@ TEST(OrdersWindowTest, FolderIsCollectedShownAndSaved) {
     form->document().MarkUnchanged();
 }
 
+// The window with doc saved as its project and opened; null when that failed.
+std::unique_ptr<MainWindow> WindowWithProject(const QTemporaryDir& dir, const FormDocument& doc) {
+    const QString project = dir.filePath(QStringLiteral("form.qlr"));
+    if (!WriteProjectFile(project, doc, LayoutSettings())) return nullptr;
+    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
+    form->show();
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    if (!form->files().OpenFileWithName(project)) return nullptr;
+    return form;
+}
+
+// "Bestellungen einsammeln..." with folder chosen through "Ordner wählen...".
+OrdersWindow* CollectFolder(MainWindow& form, const QString& folder) {
+    form.findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"))->trigger();
+    auto* window = form.findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    if (!window || !QTest::qWaitForWindowExposed(window)) return nullptr;
+    DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), folder); });
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
+                      Qt::LeftButton);
+    answer.Verify();
+    return window;
+}
+
 // A scan whose single choice has two marks shows the run as "?", marked; a
 // click on such a cell shows the scanned box and one click decides it, into
 // the table and its totals.
@@ -115,12 +138,8 @@ TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
     const int c = AppendCategory(doc, QStringLiteral("Größe"));
     AppendField(doc, c, fkSingleChoice, QStringLiteral("S"), 2, 0.6);
     AppendField(doc, c, fkSingleChoice, QStringLiteral("M"), 2, 0.6);
-    const QString project = dir.filePath(QStringLiteral("form.qlr"));
-    ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
-    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
-    form->show();
-    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    auto form = WindowWithProject(dir, doc);
+    ASSERT_TRUE(form);
     const MarkedPrint print = PrintWithMarks(form->document().form(), form->document().layout());
     QImage scan = RasterisePage(print.pdf, 1, 150);
     for (const DrawnField* f : print.fields.OnPage(1))
@@ -128,17 +147,8 @@ TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
     const QString in = dir.filePath(QStringLiteral("in"));
     ASSERT_TRUE(QDir().mkpath(in));
     ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
-
-    form->findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"))->trigger();
-    auto* window = form->findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    OrdersWindow* window = CollectFolder(*form, in);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    {
-        DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
-                          Qt::LeftButton);
-        answer.Verify();
-    }
     auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
     auto* totals = window->findChild<QTableWidget*>(QStringLiteral("TotalsTable"));
     ASSERT_EQ(orders->rowCount(), 1);
@@ -176,12 +186,8 @@ TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {
     const int c = AppendCategory(doc, QStringLiteral("Ihre Angaben"));
     AppendField(doc, c, fkText, QStringLiteral("Name"), 8, 1.2);
     AppendField(doc, c, fkCheckBox, QStringLiteral("Kaffee"), 2, 0.6);
-    const QString project = dir.filePath(QStringLiteral("form.qlr"));
-    ASSERT_TRUE(WriteProjectFile(project, doc, LayoutSettings()));
-    auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
-    form->show();
-    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    auto form = WindowWithProject(dir, doc);
+    ASSERT_TRUE(form);
     const MarkedPrint print = PrintWithMarks(form->document().form(), form->document().layout());
     QImage scan = RasterisePage(print.pdf, 1, 150);
     for (const DrawnField* f : print.fields.OnPage(1))
@@ -189,17 +195,8 @@ TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {
     const QString in = dir.filePath(QStringLiteral("in"));
     ASSERT_TRUE(QDir().mkpath(in));
     ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
-
-    form->findChild<QAction*>(QStringLiteral("BestellungenEinsammeln1"))->trigger();
-    auto* window = form->findChild<OrdersWindow*>(QStringLiteral("OrdersWindow"));
+    OrdersWindow* window = CollectFolder(*form, in);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    {
-        DialogAnswerer answer([&](QWidget* w) { TypeFileName(qobject_cast<QFileDialog*>(w), in); });
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ChooseFolderBtn")),
-                          Qt::LeftButton);
-        answer.Verify();
-    }
     auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
     ASSERT_EQ(orders->rowCount(), 1);
     ASSERT_EQ(orders->columnCount(), 3);
