@@ -68,12 +68,15 @@ FieldPageView::FieldPageView(PreparedProject& prepared, std::function<PrinterPag
     connect(wholePage, &QPushButton::clicked, this, [this] { SetFit(Fit::Page); });
     connect(pageWidth, &QPushButton::clicked, this, [this] { SetFit(Fit::Width); });
     connect(&project, &PreparedProject::changed, this, &FieldPageView::Refresh);
+    connect(&project.document().selection(), &Selection::changed, this, &FieldPageView::Refresh);
 }
 
-void FieldPageView::ShowPlace(int c, int f) {
-    category = c;
-    field = c >= 0 ? f : -1;
-    Refresh();
+int FieldPageView::SelectedCategory() const {
+    return project.document().selection().Category();
+}
+
+int FieldPageView::SelectedField() const {
+    return project.document().selection().Field();
 }
 
 void FieldPageView::SetFit(Fit how) {
@@ -113,7 +116,8 @@ void FieldPageView::Refresh() {
     const qreal ratio = devicePixelRatioF();
     const int dpi = qRound(logicalDpiX() * ratio);
     PageInput input = project.Input(printerPage());
-    page = category >= 0 ? PageOfPlace(input, dpi, zoom, category, field) : 1;
+    const int category = SelectedCategory();
+    page = category >= 0 ? PageOfPlace(input, dpi, zoom, category, SelectedField()) : 1;
     const PageSize size = LayoutPageSize(input.printer, dpi, zoom);
     map.Clear();
     input.fields = &map;
@@ -131,7 +135,9 @@ void FieldPageView::Refresh() {
 }
 
 QRect FieldPageView::Highlight() const {
+    const int category = SelectedCategory(), field = SelectedField();
     QRect box;
+    if (category < 0) return {};
     if (field >= 0) {
         if (const DrawnField* drawn = map.Find(category, static_cast<std::uint32_t>(field)))
             box = BoxRect(drawn->box);
@@ -184,6 +190,7 @@ void FieldPageView::PointAt(QPoint p) {
 void FieldPageView::Describe() {
     // What the lists' keyboard focus has selected, for a screen reader;
     // nothing (and no text looked up) while nothing is selected.
+    const int category = SelectedCategory(), field = SelectedField();
     QString text;
     if (field >= 0) {
         if (const DrawnField* drawn = map.Find(category, static_cast<std::uint32_t>(field)))

@@ -1,7 +1,8 @@
 #pragma once
 // The page beside the lists of the tab "Felder": the page on which the selected
 // field (or category) lands, scrolled to it and framed by a thin highlight. It
-// follows every change of the prepared project at once, laying out only that
+// reads the selection from the document whenever it draws, and follows every
+// change of the selection and of the prepared project at once, laying out only that
 // page (the page start index keeps the pages before a change). A click on a
 // field or a category heading picks it, a double click on a heading opens the
 // category; both are looked up in the field map of the page shown.
@@ -26,9 +27,6 @@ class FieldPageView : public QWidget {
     FieldPageView(PreparedProject& project, std::function<PrinterPage()> printerPage,
                   QWidget* parent = nullptr);
 
-    // Shows the page of field `field` of category (-1: the category's heading;
-    // category -1: nothing selected, page 1 without a highlight).
-    void ShowPlace(int category, int field);
     void SetFit(Fit fit);
     Fit CurrentFit() const { return fit; }
     // Zoom in per cent the page is drawn at.
@@ -60,6 +58,10 @@ class FieldPageView : public QWidget {
     void Pick(QPoint p, bool open);
     void PointAt(QPoint p);
     void Describe();
+    // The selected category and field (-1: the category's heading; category
+    // -1: nothing selected, page 1 without a highlight).
+    int SelectedCategory() const;
+    int SelectedField() const;
 
     PreparedProject& project;
     std::function<PrinterPage()> printerPage;
@@ -67,7 +69,6 @@ class FieldPageView : public QWidget {
     PreviewPaintBox* sheet;
     Fit fit = Fit::Width;
     double zoom = 100;
-    int category = -1, field = -1;
     int page = 1;
     bool stale = true; // changed while hidden
     QImage image;      // the page shown, in device pixels

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeView>
@@ -175,8 +176,13 @@ void FieldsTab::BuildPropertyPanel() {
 }
 
 void FieldsTab::ConnectHandlers() {
-    connect(categoryList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FieldsTab::CategorySelected);
+    // The lists show the document's selection; what the user selects in them goes there.
+    connect(categoryList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!mirroring && ListedCategory() != SelectedCategory())
+            doc.selection().Select(ListedCategory());
+        CategorySelected();
+    });
+    connect(&doc.selection(), &Selection::changed, this, &FieldsTab::FollowSelection);
     connect(categories, &QAbstractItemModel::dataChanged, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::CategorySelected);
@@ -184,13 +190,13 @@ void FieldsTab::ConnectHandlers() {
     connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
     connect(categoryList, &QAbstractItemView::doubleClicked, this, &FieldsTab::editCategory);
     connect(fieldList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!donotupdate) ShowSelectedField();
+        if (!mirroring) doc.selection().SelectFields(ListedFields());
     });
     connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
     // A file opened or a new document: its first category is selected.
     connect(&doc, &Document::reset, this, [this] {
         donotupdate = true;
-        SelectCategory(0);
+        MirrorCategory();
         donotupdate = false;
         ListProds();
     });
@@ -282,28 +288,24 @@ void FieldsTab::CategorySelected() {
 }
 
 int FieldsTab::SelectedCategory() const {
-    const QModelIndexList rows = categoryList->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return doc.selection().Category();
+}
+
+QList<int> FieldsTab::SelectedFields() const {
+    return doc.selection().Fields();
+}
+
+int FieldsTab::SelectedField() const {
+    return doc.selection().Field();
 }
 
 void FieldsTab::SelectCategory(int row) {
-    if (row < 0 || row >= categories->rowCount()) {
-        categoryList->selectionModel()->clearSelection();
-        return;
-    }
-    categoryList->selectionModel()->setCurrentIndex(
-        categories->index(row), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The category shown already keeps its selected fields.
+    if (row != SelectedCategory()) doc.selection().Select(row);
 }
 
 void FieldsTab::SelectFields(const QList<int>& rows) {
-    QItemSelection selection;
-    for (int row : rows)
-        if (row >= 0 && row < fields->rowCount())
-            selection.select(fields->index(row, 0), fields->index(row, 0));
-    QItemSelectionModel* model = fieldList->selectionModel();
-    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (!rows.isEmpty() && rows.first() >= 0 && rows.first() < fields->rowCount())
-        model->setCurrentIndex(fields->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+    doc.selection().SelectFields(rows);
 }
 
 void FieldsTab::ShowSelection(const EditSelection& selection) {
@@ -314,7 +316,12 @@ void FieldsTab::ShowSelection(const EditSelection& selection) {
     SelectFields(selection.fields);
 }
 
-QList<int> FieldsTab::SelectedFields() const {
+int FieldsTab::ListedCategory() const {
+    const QModelIndexList rows = categoryList->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QList<int> FieldsTab::ListedFields() const {
     QList<int> rows;
     for (const QModelIndex& index : fieldList->selectionModel()->selectedRows())
         rows.append(index.row());
@@ -322,14 +329,54 @@ QList<int> FieldsTab::SelectedFields() const {
     return rows;
 }
 
-int FieldsTab::SelectedField() const {
-    const QList<int> rows = SelectedFields();
-    return rows.isEmpty() ? -1 : rows.first();
+void FieldsTab::MirrorCategory() {
+    const QScopedValueRollback guard(mirroring, true);
+    const int row = SelectedCategory();
+    if (ListedCategory() == row) return;
+    QItemSelectionModel* model = categoryList->selectionModel();
+    if (row < 0)
+        model->clearSelection();
+    else
+        model->setCurrentIndex(categories->index(row),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FieldsTab::MirrorFields() {
+    const QScopedValueRollback guard(mirroring, true);
+    const QList<int>& rows = doc.selection().Fields();
+    if (fields->Category() != SelectedCategory() || ListedFields() == rows) return;
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(fields->index(row, 0), fields->index(row, 0));
+    QItemSelectionModel* model = fieldList->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!rows.isEmpty())
+        model->setCurrentIndex(fields->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+}
+
+void FieldsTab::FollowSelection() {
+    MirrorCategory();
+    if (fields->Category() != SelectedCategory()) {
+        RefillFields();
+        return;
+    }
+    MirrorFields();
+    ShowSelectedField();
 }
 
 void FieldsTab::ListProds() {
+    // A list filled anew has no field selected.
+    doc.selection().SelectFields({});
+    RefillFields();
+}
+
+void FieldsTab::RefillFields() {
     const int cat = SelectedCategory();
-    fields->SetCategory(cat);
+    {
+        const QScopedValueRollback guard(mirroring, true);
+        fields->SetCategory(cat);
+    }
+    MirrorFields();
     for (QPushButton* b : fieldCommands)
         b->setEnabled(cat >= 0);
     ShowSelectedField();
@@ -338,7 +385,6 @@ void FieldsTab::ListProds() {
 void FieldsTab::ShowSelectedField() {
     const int cat = SelectedCategory();
     const int f = cat >= 0 ? SelectedField() : -1;
-    ShowOnPage();
     QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
     const FieldRecord* field = doc.FieldAt(cat, f);
     showing = true;

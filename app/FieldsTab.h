@@ -39,6 +39,7 @@ class FieldsTab : public QWidget {
     CategoryDialog& categoryDialog() const { return *categoryEditor; }
     MoveFieldsDialog& moveDialog() const { return *moveChooser; }
 
+    // The document's selection, which the lists show.
     int SelectedCategory() const;
     // The first selected field, -1 for none.
     int SelectedField() const;
@@ -49,7 +50,8 @@ class FieldsTab : public QWidget {
     // Selects what an undone or redone edit asks for.
     void ShowSelection(const EditSelection& selection);
 
-    // Lists the selected category's fields and enables the field commands.
+    // Lists the selected category's fields, none of them selected, and enables
+    // the field commands.
     void ListProds();
     // Shows the selected field in the editors, or disables them. A control whose
     // shown text or check changes marks the document changed; the field itself
@@ -92,8 +94,16 @@ class FieldsTab : public QWidget {
   private:
     // The lists and the properties share the lists pane, as they always have.
     void LayOutListsPane();
-    // The page view shows the selected field or category.
-    void ShowOnPage();
+    // What the lists have selected on screen.
+    int ListedCategory() const;
+    QList<int> ListedFields() const;
+    // The lists take the document's selection.
+    void MirrorCategory();
+    void MirrorFields();
+    // The document's selection is another: the lists, the editors follow.
+    void FollowSelection();
+    // Lists the selected category's fields, keeping the selected ones.
+    void RefillFields();
     void BuildCategoryPanel();
     void BuildFieldPanel();
     void BuildPropertyPanel();
@@ -142,6 +152,7 @@ class FieldsTab : public QWidget {
     QList<QPushButton*> fieldCommands; // enabled while a category is selected
     bool showing = false;              // the editors are being set to show a field
     bool editing = false;              // an edit from the editors is being pushed
+    bool mirroring = false;            // the lists are being set to show the selection
 };
 
 // A field name as the name box shows it (one LF per line break) in the form

@@ -246,17 +246,10 @@ void FieldsTab::AttachPageView(FieldPageView* view) {
     connect(view, &FieldPageView::fieldPicked, this, &FieldsTab::PickField);
     connect(view, &FieldPageView::categoryPicked, this, &FieldsTab::PickCategory);
     connect(view, &FieldPageView::categoryOpened, this, &FieldsTab::OpenCategory);
-    ShowOnPage();
 }
 
 void FieldsTab::ShowPageView(bool shown) {
     if (pageView) pageView->setVisible(shown);
-}
-
-void FieldsTab::ShowOnPage() {
-    if (!pageView) return;
-    const int cat = SelectedCategory();
-    pageView->ShowPlace(cat, cat >= 0 ? SelectedField() : -1);
 }
 
 void FieldsTab::PickField(int category, int field) {

@@ -4,7 +4,8 @@
 #include <cstring>
 
 Document::Document(QObject* parent)
-    : QObject(parent), content(std::make_unique<FormDocument>()), undo(new QUndoStack(this)) {
+    : QObject(parent), content(std::make_unique<FormDocument>()), undo(new QUndoStack(this)),
+      selected(new Selection(*this)) {
     // Undoing back to the saved state makes the document unchanged again.
     connect(undo, &QUndoStack::cleanChanged, this, &Document::AnnounceChangedState);
 }

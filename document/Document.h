@@ -9,6 +9,7 @@
 #include "FormDocument.h"
 #include "LayoutKeys.h"
 #include "LayoutSettings.h"
+#include "Selection.h"
 #include "TakenRecords.h"
 
 #include <QObject>
@@ -52,6 +53,9 @@ class Document : public QObject {
     const FormDocument& form() const { return *content; }
     const LayoutSettings& layout() const { return settings; }
     QUndoStack* undoStack() const { return undo; }
+    // What is selected; it follows every change before the views are told of it.
+    Selection& selection() { return *selected; }
+    const Selection& selection() const { return *selected; }
 
     // The whole document replaced (a file opened): the undo stack is cleared.
     void Reset(std::unique_ptr<FormDocument> form, const LayoutSettings& layout);
@@ -133,6 +137,7 @@ class Document : public QObject {
     std::unique_ptr<FormDocument> content;
     LayoutSettings settings;
     QUndoStack* undo;
+    Selection* selected;
     QString fileName;
     bool marked = false; // a change without undo step since the last save
     bool marksIgnored = false;

@@ -23,11 +23,15 @@ class FormDocument {
     const FieldRecord* CurrentField() const { return aprod; }
 
     int CategoryCount() const { return static_cast<int>(items.size()); }
-    QString CategoryName(int i) const { return items.at(static_cast<std::size_t>(i)).name; }
+    // The empty text for a category that does not exist.
+    QString CategoryName(int i) const {
+        return ValidCategory(i) ? items[static_cast<std::size_t>(i)].name : QString();
+    }
     void SetCategoryName(int i, const QString& name);
-    // May be null: a category that never went through the category dialog.
+    // May be null: a category that never went through the category dialog, or
+    // one that does not exist.
     const CategoryRecord* Record(int i) const {
-        return items.at(static_cast<std::size_t>(i)).record;
+        return ValidCategory(i) ? items[static_cast<std::size_t>(i)].record : nullptr;
     }
     // Takes ownership of record (may be null); the former record is released.
     void SetRecord(int i, CategoryRecord* record);

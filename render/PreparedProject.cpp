@@ -10,6 +10,7 @@ PreparedProject::PreparedProject(const Document& document, const QString& dir, Q
     connect(&doc, &Document::layoutValueChanged, this, &PreparedProject::LayoutValueChanged);
     // A file's values arrive all at once: each picture is prepared once for them.
     connect(&doc, &Document::reset, this, [this] {
+        everythingChanged = true; // before the pictures announce themselves
         drawn = WithinRanges(doc.layout());
         PrepareBackground();
         PrepareLogo();
@@ -27,14 +28,7 @@ PreparedProject::PreparedProject(const Document& document, const QString& dir, Q
             [from](int c, int a, int b) { from(c, std::min(a, b)); });
     connect(&doc, &Document::categoryChanged, this, [from](int c) { from(c, -1); });
     connect(&doc, &Document::contentChanged, this, [this] {
-        // Anything else (categories added, removed or moved, a layout value,
-        // a file) lays every page out again.
-        if (changedFrom && !everythingChanged)
-            pageStarts.InvalidateFrom(changedFrom->first, changedFrom->second);
-        else
-            pageStarts.Invalidate();
-        changedFrom.reset();
-        everythingChanged = false;
+        FollowChanges();
         emit changed();
     });
     for (auto signal : {&Document::categoryInserted, &Document::categoryRemoved})
@@ -44,12 +38,27 @@ PreparedProject::PreparedProject(const Document& document, const QString& dir, Q
     connect(&doc, &Document::layoutValueChanged, this, [this] { everythingChanged = true; });
 }
 
+void PreparedProject::FollowChanges() {
+    if (!changedFrom && !everythingChanged) return;
+    // Anything else than a field or a category record (categories added,
+    // removed or moved, a layout value, a file) lays every page out again.
+    if (changedFrom && !everythingChanged)
+        pageStarts.InvalidateFrom(changedFrom->first, changedFrom->second);
+    else
+        pageStarts.Invalidate();
+    changedFrom.reset();
+    everythingChanged = false;
+}
+
 PreparedProject::~PreparedProject() {
     FreeDib(backgroundPicture);
     FreeDib(logoPicture);
 }
 
 PageInput PreparedProject::Input(const PrinterPage& printer) {
+    // Whoever draws while the document is still announcing a change (a view
+    // told of it before this project was) gets pages of the document as it is.
+    FollowChanges();
     PageInput input{doc.form(), drawn};
     input.background = &backgroundPicture;
     input.logo = &logoPicture;
@@ -74,6 +83,7 @@ void PreparedProject::PrepareLogo() {
 }
 
 void PreparedProject::LayoutValueChanged(int key) {
+    everythingChanged = true; // before a picture announces itself
     drawn = WithinRanges(doc.layout());
     static const int backgroundKeys[] = {
         LayoutKeyOf(&LayoutSettings::backgroundFile), LayoutKeyOf(&LayoutSettings::tileGrayScale),

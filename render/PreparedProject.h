@@ -48,6 +48,8 @@ class PreparedProject : public QObject {
 
   private:
     void LayoutValueChanged(int key);
+    // Drops the kept page starts from the first place changed on.
+    void FollowChanges();
 
     const Document& doc;
     LayoutSettings drawn; // the document's values within their ranges
