@@ -19,6 +19,8 @@
 #include "ProgramSettings.h"
 #include "ProgramTranslation.h"
 #include "ProjectFileController.h"
+#include "RecoveryCopy.h"
+#include "ProgramApplication.h"
 #include "TranslationEditor.h"
 #include "WindowCommands.h"
 #include "WindowPlacement.h"
@@ -58,6 +60,9 @@ MainWindow::MainWindow(const QString& programDir, const QStringList& arguments, 
     layoutBinding = new LayoutBinding(*doc, this);
     fileController = new ProjectFileController(*doc, this, progpath);
     printController = new PrintController(*doc, *prepared, this);
+    recovery = new RecoveryCopy(*doc, this);
+    // An exception that would end the program puts the unsaved project into the copy first.
+    SetRescueBeforeEnd([this] { return recovery->WriteNow(); });
     connect(doc, &Document::changedStateChanged, this, &MainWindow::UpdateTitle);
     connect(doc, &Document::fileNameChanged, this, &MainWindow::UpdateTitle);
 
@@ -125,6 +130,8 @@ void MainWindow::BuildViews() {
 MainWindow::~MainWindow() {
     hide();
     // The views go before the document they show, the document last.
+    SetRescueBeforeEnd(nullptr);
+    delete recovery;
     delete tabs;
     tabs = nullptr;
     delete layoutBinding;
@@ -154,7 +161,8 @@ void MainWindow::FirstShow() {
     doc->SetMarksIgnored(false);
     doc->MarkUnchanged();
     UpdateTitle();
-    fileController->StartUp(commandLine);
+    // A project the last run could not save comes first; restored, it is what is shown.
+    if (!RecoveryCopy::OfferLeftCopy(this, *doc)) fileController->StartUp(commandLine);
 }
 
 void MainWindow::UpdateTitle() {
@@ -186,6 +194,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     SaveProgramOptions(*this);
     StorePlacement();
+    // Saved or thrown away on purpose: nothing to recover.
+    recovery->Remove();
     event->accept();
 }
 

@@ -22,6 +22,7 @@ class PrintController;
 class ProjectFileController;
 class QAction;
 class QTabWidget;
+class RecoveryCopy;
 class TranslationEditor;
 struct WindowCommand;
 
@@ -46,6 +47,7 @@ class MainWindow : public QMainWindow {
     FieldsTab* Fields() const { return fieldsTab; }
     AboutBox& aboutBox() const { return *about; }
     TranslationEditor& translationEditor() const { return *translationDialog; }
+    RecoveryCopy& recoveryCopy() const { return *recovery; }
 
     // The menu "Sprache".
     LanguageMenu* languageMenu = nullptr;
@@ -83,6 +85,7 @@ class MainWindow : public QMainWindow {
     LayoutBinding* layoutBinding;
     ProjectFileController* fileController;
     PrintController* printController;
+    RecoveryCopy* recovery;
     QStringList commandLine;
     AboutBox* about;
     TranslationEditor* translationDialog;

@@ -2,6 +2,7 @@
 
 #include "CommandLineExport.h"
 #include "MainWindow.h"
+#include "ProgramApplication.h"
 #include "ProgramMessages.h"
 #include "QPainterCanvas.h"
 
@@ -22,7 +23,7 @@ int RunProgram(int argc, char** argv) {
     ConfigureGlyphCache();
     // The export draws into files and needs neither a display nor a window.
     if (IsCommandLineExport(argc, argv)) return RunExportProgram(argc, argv);
-    QApplication app(argc, argv);
+    ProgramApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillora"));
     InstallCoreMessageBoxes();
     // The main window and every dialog show it.

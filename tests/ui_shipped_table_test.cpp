@@ -26,6 +26,14 @@ const QString kShippedTable = QStringLiteral(QUILLORA_SHIPPED_TABLE);
 // Texts the program looks up in code when something happens, beside the
 // windows' texts and the numbered messages.
 const QStringList kTextsLookedUpInCode = {
+    // The recovery copy offered at start, and an error that ends the program.
+    QStringLiteral("Das Programm wurde beim letzten Mal beendet, ohne die Änderungen zu "
+                   "speichern. Es hat eine Sicherungskopie des Formulars aufbewahrt:"),
+    QStringLiteral("Wiederherstellen"),
+    QStringLiteral("Verwerfen"),
+    QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. Das Programm muss beendet werden."),
+    QStringLiteral("Die Änderungen wurden gesichert und werden beim nächsten Start zum "
+                   "Wiederherstellen angeboten."),
     QStringLiteral("Drucker einrichten"),
     QStringLiteral("Konnte nicht in die folgende Datei drucken: "),
     QStringLiteral("Der Drucker konnte nicht gestartet werden."),
