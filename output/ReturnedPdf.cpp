@@ -6,6 +6,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFXRefEntry.hh>
+#include <qpdf/QUtil.hh>
 
 #include <QFile>
 #include <exception>
@@ -146,6 +147,12 @@ bool IsOffState(const std::string& state) {
     return state == "/Off" || state == "/";
 }
 
+// Whether a value names the state on: byte for byte, or read as
+// PDFDocEncoding, as pdftk writes a name whose state is stored in UTF-8.
+bool NamesState(const std::string& value, const std::string& on) {
+    return !on.empty() && (value == on || QUtil::pdf_doc_to_utf8(value) == on);
+}
+
 // The widgets of a field: its kids without a name, or itself.
 std::vector<OH> WidgetsOf(OH field) {
     std::vector<OH> widgets;
@@ -183,7 +190,7 @@ Says ValueSays(OH field, std::vector<OH>& widgets) {
     bool statesKnown = false;
     for (OH& widget : widgets) {
         const std::string on = OnStateOf(widget);
-        if (on == state) return Says::On;
+        if (NamesState(state, on)) return Says::On;
         statesKnown = statesKnown || !on.empty();
     }
     // Without appearances, any state but off is on.
@@ -223,7 +230,8 @@ std::pair<int, std::string> RadioChoice(OH group) {
     if (!value.empty() && IsOffState(value)) return {-1, {}};
     if (!value.empty()) {
         for (std::size_t i = 0; i < widgets.size(); ++i)
-            if (OnStateOf(widgets[i]) == value) return {static_cast<int>(i), value};
+            if (NamesState(value, OnStateOf(widgets[i])))
+                return {static_cast<int>(i), OnStateOf(widgets[i])};
     }
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         const std::string state = StateNameOf(widgets[i].getKey("/AS"));
