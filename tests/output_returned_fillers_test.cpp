@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <set>
 
 namespace {
@@ -38,6 +39,7 @@ struct Order {
     const char* name;
     const char* values; // VALUES.json of fill_form.py
     QStringList row;    // by column: Name, Anzahl, Bemerkung, Kaffee, Tee, Wasser, the three meals
+    int over = -1;      // filled into the file of that order (a customer's correction), not the blank
 };
 
 const Order kOrders[] = {
@@ -52,7 +54,37 @@ const Order kOrders[] = {
          "check": {"Getränke - Kaffee": false, "Getränke - Tee": true},
          "radio": {"Essen": {"state": "Bratwurst", "index": 0}}})",
      {"Jansen", "2,5", "", "0", "1", "0", "1", "0", "0"}},
+    // Order a corrected: a name beyond Latin-1, the remark cleared, every box
+    // changed, another meal.
+    {"c",
+     R"({"text": {"Angaben - Name": "Łukasz 😀", "Angaben - Bemerkung": ""},
+         "check": {"Getränke - Kaffee": false, "Getränke - Tee": true, "Getränke - Wasser": false},
+         "radio": {"Essen": {"state": "Salatteller", "index": 2}}})",
+     {"Łukasz 😀", "3", "", "0", "1", "0", "0", "0", "1"},
+     0},
+    // Order c without a meal: the choice taken back.
+    {"d", R"({"radio": {"Essen": null}})", {"Łukasz 😀", "3", "", "0", "1", "0", "0", "0", "0"}, 2},
 };
+
+// What a filler cannot express, and so is not asked of it.
+struct CannotExpress {
+    const char* filler;
+    const char* order;
+    const char* why;
+};
+const CannotExpress kCannotExpress[] = {
+    {"poppler", "d", "a chosen radio button does not toggle off (the group says so)"},
+};
+
+bool CanExpress(const char* filler, const Order& order) {
+    for (const CannotExpress& c : kCannotExpress)
+        if (std::string(c.filler) == filler && std::string(c.order) == order.name) {
+            std::cout << "[   NOTE   ] " << filler << " cannot express order " << order.name
+                      << ": " << c.why << "\n";
+            return false;
+        }
+    return true;
+}
 
 const char* const kChanges[] = {"", "resaved", "object-streams", "encrypted", "reordered"};
 
@@ -100,13 +132,13 @@ class ReturnedFillersTest : public ::testing::TestWithParam<const char*> {
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
 
-    // Fills order with filler; the filled file's path, empty on failure.
-    QString Fill(const char* filler, const Order& order) {
+    // Fills order with filler into in; the filled file's path, empty on failure.
+    QString Fill(const char* filler, const Order& order, const QString& in) {
         const QString values = Path(QStringLiteral("%1.json").arg(QLatin1String(order.name)));
         EXPECT_TRUE(WriteRaw(values, QByteArray(order.values)));
         const QString out = Path(QStringLiteral("%1-%2.pdf").arg(filler, order.name));
         bool ok = false;
-        RunScript("fill_form.py", {QStringLiteral("fill"), QString::fromLatin1(filler), blank, out,
+        RunScript("fill_form.py", {QStringLiteral("fill"), QString::fromLatin1(filler), in, out,
                                    values},
                   &ok);
         return ok ? out : QString();
@@ -166,8 +198,15 @@ class ReturnedFillersTest : public ::testing::TestWithParam<const char*> {
 TEST_P(ReturnedFillersTest, TableHoldsWhatWasFilledInAndPopplerAgrees) {
     const char* filler = GetParam();
     std::set<std::pair<std::int32_t, std::string>> found;
+    std::vector<QString> files;
     for (const Order& order : kOrders) {
-        const QString filled = Fill(filler, order);
+        if (!CanExpress(filler, order)) {
+            files.emplace_back();
+            continue;
+        }
+        const QString filled =
+            Fill(filler, order, order.over < 0 ? blank : files[std::size_t(order.over)]);
+        files.push_back(filled);
         ASSERT_FALSE(filled.isEmpty()) << order.name;
         for (const char* change : kChanges) {
             const QString file = *change ? Change(filled, change) : filled;
