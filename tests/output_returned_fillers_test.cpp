@@ -6,6 +6,7 @@
 #include "DocumentEdits.h"
 #include "FileBytes.h"
 #include "OrderCollection.h"
+#include "PaperReturns.h"
 #include "ReturnedOrders.h"
 
 #include <QJsonDocument>
@@ -111,7 +112,9 @@ const KnownDisagreement kKnown[] = {
     {"pdftk", kSingleChoiceColumn, "shown", "a name in PDFDocEncoding"},
 };
 
-class ReturnedFillersTest : public ::testing::TestWithParam<const char*> {
+// The form of every case: text fields, check boxes and a radio group with
+// an umlaut in a state; its fillable PDF and its columns.
+class FilledFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -192,6 +195,9 @@ class ReturnedFillersTest : public ::testing::TestWithParam<const char*> {
     QString blank;
 };
 
+class ReturnedFillersTest : public FilledFormTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
 // A value miscounted or lost for one filler or one way of saving: every
 // order, as filled and after each change, reads as filled in; poppler reads
 // the same but where a disagreement is known and explained above.
@@ -225,6 +231,47 @@ TEST_P(ReturnedFillersTest, TableHoldsWhatWasFilledInAndPopplerAgrees) {
     for (const KnownDisagreement& k : kKnown)
         if (std::string(k.filler) == filler) known.insert({k.kind, k.poppler});
     EXPECT_EQ(found, known) << filler << ": poppler disagrees elsewhere than known";
+}
+
+// A copy printed into a PDF or flattened (the identity kept, the fields
+// gone) is named as such, not read as a scan nor as an empty order; a PDF
+// with neither fields nor identity still goes to the scan reader.
+TEST_F(FilledFormTest, PrintedOrFlattenedCopiesAreNamed) {
+    const QString filled = Fill("qpdf_json", kOrders[0], blank);
+    ASSERT_FALSE(filled.isEmpty());
+    QStringList copies{Change(filled, "flattened"), Change(filled, "flattened-pdftk")};
+    {
+        // Printed to PDF by a program that keeps the document information:
+        // no form and no widgets.
+        QPDF pdf;
+        pdf.processFile(filled.toLocal8Bit().constData());
+        pdf.getRoot().removeKey("/AcroForm");
+        for (QPDFObjectHandle page : pdf.getAllPages())
+            page.removeKey("/Annots");
+        copies << Path(QStringLiteral("printed.pdf"));
+        WritePdf(pdf, copies.last());
+        pdf.getTrailer().getKey("/Info").removeKey(kFormIdentityKey);
+        WritePdf(pdf, Path(QStringLiteral("anonymous.pdf")));
+    }
+    const QString gone = QStringLiteral("the form fields are gone (printed or flattened): ask "
+                                        "for the saved file, or print it and scan it");
+    for (const QString& copy : copies) {
+        ASSERT_FALSE(copy.isEmpty());
+        const ReturnedRead read = ReadReturnedPdf(copy, form);
+        EXPECT_FALSE(read.ok) << copy.toStdString();
+        EXPECT_FALSE(read.formless) << copy.toStdString();
+        EXPECT_EQ(read.rejection.english, gone) << copy.toStdString();
+    }
+    PaperForm paper(form, PageInput{doc, settings});
+    const OrderCollection got =
+        CollectOrders(form, copies + QStringList{Path(QStringLiteral("anonymous.pdf"))}, {}, {},
+                      {&paper});
+    EXPECT_EQ(got.table.RowCount(), 0);
+    ASSERT_EQ(got.rejected.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(got.rejected[std::size_t(i)].rejection.english, gone) << i;
+    EXPECT_TRUE(got.rejected[3].rejection.english.contains(QStringLiteral("page code")))
+        << got.rejected[3].rejection.english.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Fillers, ReturnedFillersTest,
