@@ -234,9 +234,8 @@ std::pair<int, std::string> RadioChoice(OH group) {
                 return {static_cast<int>(i), OnStateOf(widgets[i])};
     }
     for (std::size_t i = 0; i < widgets.size(); ++i) {
-        const std::string state = StateNameOf(widgets[i].getKey("/AS"));
-        if (!state.empty() && !IsOffState(state) && widgets[i].getKey("/AS").isName())
-            return {static_cast<int>(i), state};
+        OH as = widgets[i].getKey("/AS");
+        if (as.isName() && !IsOffState(as.getName())) return {static_cast<int>(i), as.getName()};
     }
     return {-1, {}};
 }

@@ -404,7 +404,8 @@ TEST_F(OrderCollectTest, ValuesOutOfRangeAreReadAsPrinted) {
     const MarkedPrint print = PrintWithMarks(doc, printed);
     const QString scan = Path("clamped-scan.png");
     ASSERT_TRUE(RasterisePage(print.pdf, 1, 200).save(scan));
-    for (const LayoutSettings* given : {&fromFile, &printed}) {
+    const LayoutSettings* const readers[] = {&fromFile, &printed};
+    for (const LayoutSettings* given : readers) {
         const OrderForm reading = MakeOrderForm(doc, *given);
         PaperForm paper(reading, PageInput{doc, printed});
         const OrderCollection got = CollectOrders(reading, {made, filled, scan}, {}, {}, {&paper});
