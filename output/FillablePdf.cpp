@@ -28,8 +28,8 @@ int PrintFillablePdf(const PdfPageSetup& setup, const PageInput& pageInput, cons
     geometry.dpi = setup.dpi;
     // The drawing starts at the printable area's corner.
     geometry.origin = setup.layout.paintRect(QPageLayout::Point).topLeft();
-    const QString identity = FormIdentity(pageInput.document, pageInput.settings);
-    if (!AddFormFieldsAndWrite(printed, map.Fields(), geometry, path, failure, identity))
-        return -1;
+    // The fields are named as every reader of returns names the columns.
+    const OrderForm order = MakeOrderForm(pageInput.document, pageInput.settings);
+    if (!AddFormFieldsAndWrite(printed, map.Fields(), geometry, order, path, failure)) return -1;
     return pages;
 }

@@ -25,6 +25,8 @@ struct OrderColumn {
     QString state;     // a single choice: its button's "on" state in the group
     int group = -1;    // a single choice: its group, from 0 in form order
     int indexInGroup = 0;
+    int category = -1; // where the field stands in the document: category index,
+    int field = -1;    // and index in the category's field array
 };
 
 struct OrderForm {

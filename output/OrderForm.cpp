@@ -1,6 +1,7 @@
 // The form's identity and the order table's columns.
 #include "OrderForm.h"
 
+#include "LayoutKeys.h"
 #include "OwnedText.h"
 #include "PdfFormFields.h"
 #include "PdfFormValues.h"
@@ -32,7 +33,10 @@ void HashFont(QDataStream& out, const FontRecord& font) {
 
 } // namespace
 
-QString FormIdentity(const FormDocument& form, const LayoutSettings& s) {
+QString FormIdentity(const FormDocument& form, const LayoutSettings& layout) {
+    // The values the pages are drawn from: a file may hold values outside
+    // their ranges, and its fillable PDF and page codes come from the printed ones.
+    const LayoutSettings s = WithinRanges(layout);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
@@ -82,6 +86,8 @@ OrderForm MakeOrderForm(const FormDocument& form, const LayoutSettings& layout) 
             if (!IsFormKind(field.kind)) continue;
             OrderColumn column;
             column.kind = field.kind;
+            column.category = c;
+            column.field = f;
             const QString label = LabelOf(field);
             if (field.kind == fkSingleChoice) {
                 if (previousKind != fkSingleChoice || previousCategory != c) {

@@ -27,8 +27,10 @@ QString JoinedFieldName(const QString& category, const QString& label);
 
 class FormBuilder {
   public:
-    FormBuilder(QPDF& pdf, const PdfPageGeometry& geometry)
+    FormBuilder(QPDF& pdf, const PdfPageGeometry& geometry, const OrderForm& order)
         : pdf(pdf), geometry(geometry), scale(72.0 / geometry.dpi) {
+        for (const OrderColumn& column : order.columns)
+            columns.emplace(std::make_pair(column.category, column.field), &column);
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             pages.push_back(page.getObjectHandle());
             mediaBoxes.push_back(page.getMediaBox().getArrayAsRectangle());
@@ -88,11 +90,11 @@ class FormBuilder {
         OH tooltip;
     };
     const Label& LabelOf(const DrawnField& field);
-    // The field's name, unique in the form, and its label as the tooltip.
-    void NameField(OH& widget, const DrawnField& field);
-    void AddText(const DrawnField& field, const OH& page);
-    void AddCheckBox(const DrawnField& field, const OH& page);
-    void AddRadioButton(const DrawnField& field, const OH& page, bool startsGroup);
+    // The field's name, its column's, and its label as the tooltip.
+    void NameField(OH& widget, const DrawnField& field, const OrderColumn& column);
+    void AddText(const DrawnField& field, const OH& page, const OrderColumn& column);
+    void AddCheckBox(const DrawnField& field, const OH& page, const OrderColumn& column);
+    void AddRadioButton(const DrawnField& field, const OH& page, const OrderColumn& column);
     void CloseGroup();
 
     QPDF& pdf;
@@ -110,15 +112,15 @@ class FormBuilder {
     std::map<std::pair<int, int>, OH> checkBoxLooks; // /AP of check boxes, by size
     std::map<int, OH> textLooks;                     // /DA of text fields, by font size
     QHash<QString, Label> labels;                    // by the label as stored
-    std::map<int, QString> categoryNames;            // one line, by category index
+    // The order table's columns, which name the fields, by category and field index.
+    std::map<std::pair<int, int>, const OrderColumn*> columns;
     std::map<int, std::vector<OH>> annotations;      // by page index
     std::vector<OH> fieldList;
     OH helvetica, dingbats, textResources;
-    UniqueNames names;
-    // The radio group being built, its buttons' state names.
+    // The radio group being built (its column's group) and its buttons.
     OH group;
+    int groupNumber = -1;
     std::vector<OH> groupKids;
-    UniqueNames groupStates;
 };
 
 OH::Rectangle FormBuilder::RectOf(const DrawnField& field, int top) const {
@@ -222,15 +224,12 @@ const FormBuilder::Label& FormBuilder::LabelOf(const DrawnField& field) {
     return label;
 }
 
-void FormBuilder::NameField(OH& widget, const DrawnField& field) {
-    QString& category = categoryNames[field.category];
-    if (category.isNull()) category = OneLineLabel(field.categoryName);
-    const Label& label = LabelOf(field);
-    widget.replaceKey("/T", PdfText(names.Take(JoinedFieldName(category, label.line))));
-    widget.replaceKey("/TU", label.tooltip);
+void FormBuilder::NameField(OH& widget, const DrawnField& field, const OrderColumn& column) {
+    widget.replaceKey("/T", PdfText(column.pdfField));
+    widget.replaceKey("/TU", LabelOf(field).tooltip);
 }
 
-void FormBuilder::AddText(const DrawnField& field, const OH& page) {
+void FormBuilder::AddText(const DrawnField& field, const OH& page, const OrderColumn& column) {
     // The label stands in the box's top lines: typing starts below it when
     // at least one line of the label font is left there.
     int top = field.box.top;
@@ -244,7 +243,7 @@ void FormBuilder::AddText(const DrawnField& field, const OH& page) {
     const int points = h >= field.fontPoints * 1.15 ? field.fontPoints : 0;
     OH widget = pdf.makeIndirectObject(Widget(page, rect));
     widget.replaceKey("/FT", common.textKind);
-    NameField(widget, field);
+    NameField(widget, field, column);
     OH& look = textLooks[points];
     if (!look.isInitialized()) look = OH::newString("/Helv " + std::to_string(points) + " Tf 0 g");
     widget.replaceKey("/DA", look);
@@ -259,10 +258,11 @@ void FormBuilder::AddText(const DrawnField& field, const OH& page) {
     fieldList.push_back(widget);
 }
 
-void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page) {
+void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page,
+                              const OrderColumn& column) {
     OH widget = pdf.makeIndirectObject(Widget(page, RectOf(field, field.box.top)));
     widget.replaceKey("/FT", common.buttonKind);
-    NameField(widget, field);
+    NameField(widget, field, column);
     widget.replaceKey("/DA", common.dingbatsLook);
     widget.replaceKey("/V", common.off);
     widget.replaceKey("/AS", common.off);
@@ -272,26 +272,24 @@ void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page) {
     fieldList.push_back(widget);
 }
 
-void FormBuilder::AddRadioButton(const DrawnField& field, const OH& page, bool startsGroup) {
-    if (startsGroup) {
+void FormBuilder::AddRadioButton(const DrawnField& field, const OH& page,
+                                 const OrderColumn& column) {
+    if (column.group != groupNumber) {
         CloseGroup();
         group = pdf.makeIndirectObject(OH::newDictionary());
         group.replaceKey("/FT", common.buttonKind);
         group.replaceKey("/Ff", OH::newInteger(kRadioField | kNoToggleToOffField));
-        group.replaceKey("/T", PdfText(names.Take(FormFieldName(field.categoryName, QString()))));
+        group.replaceKey("/T", PdfText(column.pdfField));
         group.replaceKey("/DA", common.dingbatsLook);
         group.replaceKey("/V", common.off);
-        groupStates = UniqueNames({QStringLiteral("Off")});
+        groupNumber = column.group;
     }
-    QString label = LabelOf(field).line;
-    if (label.isEmpty()) label = QString::number(groupKids.size() + 1);
-    const QString state = groupStates.Take(label);
     OH widget = pdf.makeIndirectObject(Widget(page, RectOf(field, field.box.top)));
     widget.replaceKey("/Parent", group);
     widget.replaceKey("/AS", common.off);
     widget.replaceKey("/MK", common.radioDot);
     std::string onState = "/";
-    onState += Utf8(state);
+    onState += Utf8(column.state);
     OH states = OH::newDictionary();
     states.replaceKey(onState, ButtonAppearance(ButtonLook::Dot, field));
     states.replaceKey("/Off", ButtonAppearance(ButtonLook::Off, field));
@@ -308,33 +306,34 @@ void FormBuilder::CloseGroup() {
         fieldList.push_back(group);
     }
     group = OH();
+    groupNumber = -1;
     groupKids.clear();
 }
 
 void FormBuilder::Add(const std::vector<DrawnField>& fields) {
-    const DrawnField* previous = nullptr;
     for (const DrawnField& field : fields) {
         if (field.page < 1 || field.page > static_cast<int>(pages.size())) continue;
+        const auto found = columns.find({field.category, static_cast<int>(field.field)});
+        // A field without a column is of a kind the form does not know.
+        if (found == columns.end() || found->second->kind != field.kind) continue;
+        const OrderColumn& column = *found->second;
         const OH& page = pages[static_cast<std::size_t>(field.page - 1)];
         switch (field.kind) {
         case fkText:
             CloseGroup();
-            AddText(field, page);
+            AddText(field, page, column);
             break;
         case fkCheckBox:
             CloseGroup();
-            AddCheckBox(field, page);
+            AddCheckBox(field, page, column);
             break;
         case fkSingleChoice:
-            // Consecutive single choices of one category make one group.
-            AddRadioButton(field, page,
-                           !previous || previous->kind != fkSingleChoice ||
-                               previous->category != field.category);
+            // The single choices of one column group make one radio group.
+            AddRadioButton(field, page, column);
             break;
         default:
-            continue;
+            break;
         }
-        previous = &field;
     }
     CloseGroup();
 }
@@ -400,8 +399,8 @@ QString JoinedFieldName(const QString& c, const QString& l) {
 } // namespace
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path,
-                           FileFailure* failure, const QString& identity) {
+                           const PdfPageGeometry& geometry, const OrderForm& order,
+                           const QString& path, FileFailure* failure) {
     FileFailure ignored;
     if (!failure) failure = &ignored;
     AtomicFileWriter file(path);
@@ -413,9 +412,9 @@ bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField
         QPDF pdf;
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("printed form", bytes.constData(), static_cast<size_t>(bytes.size()));
-        FormBuilder builder(pdf, geometry);
+        FormBuilder builder(pdf, geometry, order);
         builder.Add(fields);
-        builder.Finish(identity);
+        builder.Finish(order.identity);
         QPDFWriter writer(pdf);
         // The printed pages are copied as they are; only the new objects are added.
         writer.setStreamDataMode(qpdf_s_preserve);

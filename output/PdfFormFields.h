@@ -5,6 +5,7 @@
 
 #include "DrawnField.h"
 #include "FileFailure.h"
+#include "OrderColumns.h"
 
 #include <QByteArray>
 #include <QPointF>
@@ -25,11 +26,12 @@ QString FormFieldName(const QString& category, const QString& label);
 QString OneLineLabel(const QString& label);
 
 // Adds a form field over every field in `fields` (as the layout reported them
-// while drawing `pdf`) and writes the PDF to path through the checked atomic
-// writer. identity (FormIdentity, OrderForm.h), when given, goes into the
-// document information and the form dictionary, so that a returned copy is
-// known by the form it was made from. False with *failure set when the PDF
-// cannot be read or written.
+// while drawing `pdf`) that has a column in order (MakeOrderForm, OrderForm.h),
+// named as the column names it, and writes the PDF to path through the
+// checked atomic writer. The order form's identity, when it has one, goes
+// into the document information and the form dictionary, so that a returned
+// copy is known by the form it was made from. False with *failure set when
+// the PDF cannot be read or written.
 bool AddFormFieldsAndWrite(const QByteArray& pdf, const std::vector<DrawnField>& fields,
-                           const PdfPageGeometry& geometry, const QString& path,
-                           FileFailure* failure, const QString& identity = QString());
+                           const PdfPageGeometry& geometry, const OrderForm& order,
+                           const QString& path, FileFailure* failure);

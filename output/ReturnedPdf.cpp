@@ -6,6 +6,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFXRefEntry.hh>
+#include <qpdf/QUtil.hh>
 
 #include <QFile>
 #include <exception>
@@ -26,6 +27,14 @@ constexpr std::size_t kMaxObjectStreamBytes = std::size_t{64} << 20;
 ReturnRejection Damaged(const QString& detail) {
     return {QStringLiteral("not a readable PDF file (%1)").arg(detail),
             QStringLiteral("Die Datei ist keine lesbare PDF-Datei.")};
+}
+
+ReturnRejection FieldsGone() {
+    return {QStringLiteral("the form fields are gone (printed or flattened): ask for the saved "
+                           "file, or print it and scan it"),
+            QStringLiteral("Die Formularfelder fehlen (gedruckt oder flach gespeichert): Bitten "
+                           "Sie um die gespeicherte Datei, oder drucken Sie sie aus und scannen "
+                           "Sie sie ein.")};
 }
 
 // A rejection that names a fault of the file's content.
@@ -123,13 +132,25 @@ OH ValueOf(OH field) {
     return OH::newNull();
 }
 
-bool IsOn(OH value) {
-    if (value.isName()) return value.getName() != "/Off" && value.getName() != "/";
-    if (value.isString()) {
-        const std::string s = value.getStringValue();
-        return !s.empty() && s != "Off";
-    }
-    return false;
+// A button's value as viewers take it: a name, or a text string that names
+// a state with or without its leading "/" (some libraries write "/Off" as a
+// string). The state name with its slash; empty for anything else.
+std::string StateNameOf(OH value) {
+    if (value.isName()) return value.getName();
+    if (!value.isString()) return {};
+    std::string text = value.getUTF8Value();
+    if (!text.empty() && text.front() == '/') text.erase(0, 1);
+    return "/" + text;
+}
+
+bool IsOffState(const std::string& state) {
+    return state == "/Off" || state == "/";
+}
+
+// Whether a value names the state on: byte for byte, or read as
+// PDFDocEncoding, as pdftk writes a name whose state is stored in UTF-8.
+bool NamesState(const std::string& value, const std::string& on) {
+    return !on.empty() && (value == on || QUtil::pdf_doc_to_utf8(value) == on);
 }
 
 // The widgets of a field: its kids without a name, or itself.
@@ -157,29 +178,64 @@ std::string OnStateOf(OH widget) {
     return {};
 }
 
+// What a button's value or appearance state says: on, off, or nothing a
+// viewer would take (absent, or naming a state the button does not have).
+enum class Says { Nothing, On, Off };
+
+// What the check box's value says, against its widgets' own "on" states.
+Says ValueSays(OH field, std::vector<OH>& widgets) {
+    const std::string state = StateNameOf(ValueOf(field));
+    if (state.empty()) return Says::Nothing;
+    if (IsOffState(state)) return Says::Off;
+    bool statesKnown = false;
+    for (OH& widget : widgets) {
+        const std::string on = OnStateOf(widget);
+        if (NamesState(state, on)) return Says::On;
+        statesKnown = statesKnown || !on.empty();
+    }
+    // Without appearances, any state but off is on.
+    return statesKnown ? Says::Nothing : Says::On;
+}
+
+// What the widgets' appearance states say: on when one shows its "on" state.
+Says AppearanceSays(std::vector<OH>& widgets) {
+    Says says = Says::Nothing;
+    for (OH& widget : widgets) {
+        const std::string state = StateNameOf(widget.getKey("/AS"));
+        if (state.empty()) continue;
+        const std::string on = OnStateOf(widget);
+        if (!IsOffState(state) && (on.empty() || state == on)) return Says::On;
+        if (IsOffState(state)) says = Says::Off;
+    }
+    return says;
+}
+
+// A check box is on as viewers show it: by its value when that names one of
+// its states (viewers take the value, and redraw the box from it when asked
+// to), else by the state its widgets show.
 bool CheckBoxOn(OH field) {
-    OH value = ValueOf(field);
-    if (!value.isNull()) return IsOn(value);
-    // Without a value, the appearance shows what was ticked.
-    for (OH widget : WidgetsOf(field))
-        if (IsOn(widget.getKey("/AS"))) return true;
-    return false;
+    std::vector<OH> widgets = WidgetsOf(field);
+    const Says value = ValueSays(field, widgets);
+    if (value != Says::Nothing) return value == Says::On;
+    return AppearanceSays(widgets) == Says::On;
 }
 
 // Which button of a radio group is on: its place among the group's widgets
-// and its state name; -1 when none is.
+// and its state name; -1 when none is. The group's value, a name or a
+// string naming a button's "on" state, decides; a value that names no
+// button's state leaves it to the buttons' appearance states.
 std::pair<int, std::string> RadioChoice(OH group) {
     std::vector<OH> widgets = WidgetsOf(group);
-    OH value = ValueOf(group);
-    if (value.isName() && IsOn(value)) {
+    const std::string value = StateNameOf(ValueOf(group));
+    if (!value.empty() && IsOffState(value)) return {-1, {}};
+    if (!value.empty()) {
         for (std::size_t i = 0; i < widgets.size(); ++i)
-            if (OnStateOf(widgets[i]) == value.getName())
-                return {static_cast<int>(i), value.getName()};
+            if (NamesState(value, OnStateOf(widgets[i])))
+                return {static_cast<int>(i), OnStateOf(widgets[i])};
     }
-    if (!value.isNull() && !(value.isName() && IsOn(value))) return {-1, {}};
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         OH as = widgets[i].getKey("/AS");
-        if (as.isName() && IsOn(as)) return {static_cast<int>(i), as.getName()};
+        if (as.isName() && !IsOffState(as.getName())) return {static_cast<int>(i), as.getName()};
     }
     return {-1, {}};
 }
@@ -188,13 +244,20 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
     ReturnedRead read;
     CheckObjectStreams(pdf);
     const QString identity = IdentityOf(pdf);
+    OH acroForm = pdf.getRoot().getKey("/AcroForm");
+    OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
+    const bool noFields = !fields.isArray() || fields.getArrayNItems() == 0;
     if (identity.isEmpty()) {
-        OH acroForm = pdf.getRoot().getKey("/AcroForm");
-        OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
-        read.formless = !fields.isArray() || fields.getArrayNItems() == 0;
+        read.formless = noFields;
         read.rejection = {QStringLiteral("not a fillable form of Quillora"),
                           QStringLiteral("Die Datei ist kein ausfüllbares Formular dieses "
                                          "Programms.")};
+        return read;
+    }
+    if (noFields) {
+        // A form's copy printed into a PDF or flattened: the values are only
+        // drawn now, and the scan reader finds no page code on its pages.
+        read.rejection = FieldsGone();
         return read;
     }
     if (identity != form.identity) {
@@ -205,11 +268,8 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
         return read;
     }
     FieldIndex index;
-    OH acroForm = pdf.getRoot().getKey("/AcroForm");
-    OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
-    if (fields.isArray())
-        for (int i = 0; i < fields.getArrayNItems(); ++i)
-            index.Add(fields.getArrayItem(i), QString(), 0);
+    for (int i = 0; i < fields.getArrayNItems(); ++i)
+        index.Add(fields.getArrayItem(i), QString(), 0);
 
     read.cells.resize(form.columns.size());
     // The buttons' state names as the PDF holds them, by column and by group.

@@ -22,8 +22,47 @@ ReturnRejection TooLarge() {
             QStringLiteral("Die Seite ist zu groß, um gelesen zu werden.")};
 }
 
+ReturnRejection TooLarge(QSize size) {
+    return {QStringLiteral("an image of %1 x %2 pixels, too large to be read (at most %3 pixels "
+                           "a side and %4 million pixels)")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxScanSide)
+                .arg(kMaxScanPixels / 1'000'000),
+            TooLarge().reason};
+}
+
 bool StartsWithPdf(QIODevice& device) {
     return device.peek(1024).contains("%PDF-");
+}
+
+// Decodes the reader's current image within our own limits rather than Qt's:
+// Qt's reader refuses an image beyond its allocation limit (128 MB unless
+// set) reckoned at four bytes a pixel, whatever the file holds, and so
+// refused a grey A4 page at 600 dpi. The limit is what kMaxScanPixels comes
+// to at four bytes a pixel; a grey file is decoded as 8-bit grey, as the
+// formats allow, and a colour file keeps its colours.
+QImage DecodeScanImage(QImageReader& reader, ReturnRejection* why) {
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
+         qint64{size.width()} * size.height() > kMaxScanPixels)) {
+        *why = TooLarge(size);
+        return {};
+    }
+    constexpr qint64 kMegabyte = 1 << 20;
+    reader.setAllocationLimit(static_cast<int>((kMaxScanPixels * 4 + kMegabyte - 1) / kMegabyte));
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        *why = Unreadable();
+        return {};
+    }
+    if (image.width() > kMaxScanSide || image.height() > kMaxScanSide ||
+        qint64{image.width()} * image.height() > kMaxScanPixels) {
+        *why = TooLarge(image.size());
+        return {};
+    }
+    return image;
 }
 
 } // namespace
@@ -123,22 +162,5 @@ QImage ScanFile::Page(int index, ReturnRejection* why) {
         *why = Unreadable();
         return {};
     }
-    const QSize size = reader.size();
-    if (size.isValid() &&
-        (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
-         qint64{size.width()} * size.height() > kMaxScanPixels)) {
-        *why = TooLarge();
-        return {};
-    }
-    QImage image;
-    const bool read = reader.read(&image);
-    if (!read || image.isNull()) {
-        *why = Unreadable();
-        return {};
-    }
-    if (image.width() > kMaxScanSide || image.height() > kMaxScanSide) {
-        *why = TooLarge();
-        return {};
-    }
-    return image;
+    return DecodeScanImage(reader, why);
 }

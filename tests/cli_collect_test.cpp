@@ -157,4 +157,59 @@ TEST_F(CollectCommandTest, ScansOfMarkedSheetsMakeTheSameTable) {
                          "Summe,\"2,5\",1\r\n"));
 }
 
+// A project file holding a value outside its range (a left margin of -1 mm,
+// printed as 0) refused every return as another form: its fillable PDF's
+// returns and the scans of its marked print must make the table (status 0).
+TEST_F(CollectCommandTest, ProjectWithValuesOutOfRangeTakesItsReturns) {
+    LayoutSettings fromFile;
+    fromFile.leftMarginMm = -1;
+    const QString odd = Path("odd.qlr");
+    ASSERT_TRUE(WriteProjectFile(odd, doc, fromFile));
+    ProgramRun run = Start({QStringLiteral("--fillable-pdf"), Path("odd-blank.pdf"), odd});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    FormFilling filling;
+    filling.values = {{"Brot - Roggen; Stück", "7"}, {"Brot - geschnitten", "1"}};
+    ASSERT_TRUE(FillForm(Path("odd-blank.pdf"), Path("odd-filled.pdf"), filling));
+    run = Start({QStringLiteral("--print-pdf"), Path("odd-marked.pdf"), QStringLiteral("--marks"),
+                 odd});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    fromFile.leftMarginMm = 0; // where the program printed the boxes
+    const MarkedPrint layout = PrintWithMarks(doc, fromFile);
+    QImage scan = RasterisePage(ReadAll(Path("odd-marked.pdf")), 1, 200);
+    for (const DrawnField* f : layout.fields.OnPage(1))
+        if (f->kind == fkCheckBox) DrawPenMark(scan, f->box, 200, PenMark::Tick);
+    ASSERT_TRUE(scan.save(Path("odd-scan.png")));
+    run = Start({QStringLiteral("--collect"), Path("odd.csv"), odd, Path("odd-filled.pdf"),
+                 Path("odd-scan.png")});
+    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(ReadAll(Path("odd.csv")),
+              QByteArray("Datei,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                         "odd-filled.pdf,7,1\r\n"
+                         "odd-scan.png,,1\r\n"
+                         "Summe,7,2\r\n"));
+}
+
+// A copy printed into a PDF (the form's identity kept, its fields gone) is
+// named on the command line with what to do, in English, and not taken.
+TEST_F(CollectCommandTest, PrintedCopyIsNamedWithWhatToDo) {
+    QPDF pdf;
+    pdf.processFile(Path("in/2.pdf").toLocal8Bit().constData());
+    pdf.getRoot().removeKey("/AcroForm");
+    for (QPDFObjectHandle page : pdf.getAllPages())
+        page.removeKey("/Annots");
+    WritePdf(pdf, Path("printed.pdf"));
+    const ProgramRun run = Start({QStringLiteral("--collect"), Path("out.csv"), project,
+                                  Path("printed.pdf"), Path("in/1.pdf")});
+    EXPECT_EQ(run.status, 3) << run.err.constData();
+    EXPECT_TRUE(run.err.contains(
+        (Path("printed.pdf") + QStringLiteral(": the form fields are gone (printed or flattened): "
+                                              "ask for the saved file, or print it and scan it"))
+            .toUtf8()))
+        << run.err.constData();
+    EXPECT_EQ(ReadAll(Path("out.csv")),
+              QByteArray("Datei,Brot - Roggen; Stück,Brot - geschnitten\r\n"
+                         "1.pdf,\"2,5\",0\r\n"
+                         "Summe,\"2,5\",0\r\n"));
+}
+
 } // namespace

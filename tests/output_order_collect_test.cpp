@@ -1,8 +1,10 @@
 // Collecting returned orders: fillable PDFs made by the export, filled in as
 // different viewers fill them, read back into the order table and its CSV.
 #include "FileBytes.h"
+#include "LayoutKeys.h"
 #include "OrderCollection.h"
 #include "ReturnedOrders.h"
+#include "ScannedReturns.h"
 #include "../fuzz/ReturnedOrderFuzzForm.h"
 
 #include <QDir>
@@ -375,6 +377,44 @@ TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SumOfNumbers(c.texts), QString::fromLatin1(c.sum)) << c.texts.join('|').toStdString();
+}
+
+// A project whose file holds values outside their ranges (a left margin of
+// -1 mm, a line width below 0) is printed with them clamped: its returns,
+// fillable PDFs and scans alike, must not all be refused as another form,
+// whether the reader is given the file's values or the printed ones.
+TEST_F(OrderCollectTest, ValuesOutOfRangeAreReadAsPrinted) {
+    LayoutSettings fromFile;
+    fromFile.leftMarginMm = -1;
+    fromFile.lineWidthMm = -0.5;
+    const LayoutSettings printed = WithinRanges(fromFile);
+    ASSERT_EQ(printed.leftMarginMm, 0);
+    const OrderForm form = MakeOrderForm(doc, fromFile);
+    EXPECT_EQ(form.identity, MakeOrderForm(doc, printed).identity);
+    EXPECT_NE(form.identity, MakeOrderForm(doc, LayoutSettings()).identity);
+    EXPECT_EQ(FormIdentity(doc, fromFile), form.identity);
+    // The fillable PDF as the program makes it, from the printed values.
+    const QString made = Path("clamped.pdf");
+    ASSERT_TRUE(MakeFillablePdf(doc, printed, made));
+    FormFilling filling;
+    filling.values = {{"Getränke - Lieferung", "1"}, {"Größe", "L"}};
+    const QString filled = Path("clamped-filled.pdf");
+    ASSERT_TRUE(FillForm(made, filled, filling));
+    // A scan of the sheet printed with marks, as the program prints it.
+    const MarkedPrint print = PrintWithMarks(doc, printed);
+    const QString scan = Path("clamped-scan.png");
+    ASSERT_TRUE(RasterisePage(print.pdf, 1, 200).save(scan));
+    const LayoutSettings* const readers[] = {&fromFile, &printed};
+    for (const LayoutSettings* given : readers) {
+        const OrderForm reading = MakeOrderForm(doc, *given);
+        PaperForm paper(reading, PageInput{doc, printed});
+        const OrderCollection got = CollectOrders(reading, {made, filled, scan}, {}, {}, {&paper});
+        for (const RejectedInput& r : got.rejected)
+            ADD_FAILURE() << r.path.toStdString() << ": " << r.rejection.english.toStdString();
+        ASSERT_EQ(got.table.RowCount(), 3);
+        EXPECT_EQ(got.table.Row(1).join(u','),
+                  QStringLiteral("clamped-filled.pdf,,,1,,0,0,1,0"));
+    }
 }
 
 // The fuzz target's form: the columns and identity it holds must be those of

@@ -83,6 +83,9 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Ein Feld der Datei enthält zu viel Text."),
     QStringLiteral("Der Ordner enthält keine PDF-Dateien."),
     QStringLiteral("Die Datei gibt es nicht."),
+    QStringLiteral("Die Formularfelder fehlen (gedruckt oder flach gespeichert): Bitten Sie um "
+                   "die gespeicherte Datei, oder drucken Sie sie aus und scannen Sie sie ein."),
+    QStringLiteral("Die Seite ist zu groß, um gelesen zu werden."),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),

@@ -4,6 +4,8 @@
 # daemon is installed for the printing tests, which run one of their own;
 # dpkg-dev and lintian make and check the Debian package (cpack -G DEB).
 # OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms.
+# pypdf, poppler's GObject binding, pdftk-java and qpdf fill returned forms
+# in the tests as other programs fill them, and poppler reads them back.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -14,6 +16,7 @@ packages=(
   libcups2-dev cups printer-driver-cups-pdf ghostscript
   dpkg-dev file lintian
   libopencv-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
+  python3 python3-pypdf python3-gi python3-gi-cairo gir1.2-poppler-0.18 pdftk-java qpdf
 )
 missing=()
 for p in "${packages[@]}"; do
