@@ -4,6 +4,8 @@
 # daemon is installed for the printing tests, which run one of their own;
 # dpkg-dev and lintian make and check the Debian package (cpack -G DEB).
 # OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms.
+# libxlsxwriter writes the order table as a workbook; the tests read it back
+# with openpyxl.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -14,6 +16,7 @@ packages=(
   libcups2-dev cups printer-driver-cups-pdf ghostscript
   dpkg-dev file lintian
   libopencv-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
+  libxlsxwriter-dev python3-openpyxl
 )
 missing=()
 for p in "${packages[@]}"; do
