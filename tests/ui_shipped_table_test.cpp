@@ -5,6 +5,7 @@
 #include "DialogAnswerer.h"
 #include "FontSettingButton.h"
 #include "MessageTable.h"
+#include "OrderWorkbook.h"
 #include "ProgramWindows.h"
 #include "ProjectFile.h"
 #include "RecordArray.h"
@@ -75,6 +76,14 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Ein Feld der Datei enthält zu viel Text."),
     QStringLiteral("Der Ordner enthält keine PDF-Dateien."),
     QStringLiteral("Die Datei gibt es nicht."),
+    // The order table as a workbook, and opening it.
+    QStringLiteral("Bestellungen"),
+    QStringLiteral("Nicht übernommen"),
+    QStringLiteral("Grund"),
+    QStringLiteral("Arbeitsmappe (*.xlsx)"),
+    QStringLiteral("Tabelle öffnen"),
+    QStringLiteral("Für diese Datei ist kein Programm eingerichtet:"),
+    QString::fromUtf8(kTableTooLargeForWorkbook),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),
