@@ -193,7 +193,8 @@ bool OrderWorkbook::Open() {
     if (!b.workbook) return Check(LXW_ERROR_MEMORY_MALLOC_FAILED);
     const QString ordersName = SheetName(b.texts.ordersSheet, QStringLiteral("Bestellungen"));
     QString rejectedName = SheetName(b.texts.rejectedSheet, QStringLiteral("Nicht übernommen"));
-    if (rejectedName.compare(ordersName, Qt::CaseInsensitive) == 0) rejectedName += u'2';
+    if (rejectedName.compare(ordersName, Qt::CaseInsensitive) == 0)
+        rejectedName = rejectedName.left(LXW_SHEETNAME_MAX - 1) + u'2';
     b.orders = workbook_add_worksheet(b.workbook, ordersName.toUtf8().constData());
     b.rejected = workbook_add_worksheet(b.workbook, rejectedName.toUtf8().constData());
     if (!b.orders || !b.rejected) return Check(LXW_ERROR_INVALID_SHEETNAME_CHARACTER);
