@@ -239,10 +239,11 @@ constexpr int kListsMinimumWidth = 470;
 void FieldsTab::AttachPageView(FieldPageView* view) {
     pageView = view;
     splitter->addWidget(view);
-    // The lists keep room for their buttons and editors; the page takes what is left.
+    // The lists keep room for their buttons and editors; the page takes every
+    // pixel beyond that, also when the window grows.
     listsPane->setMinimumWidth(kListsMinimumWidth);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
     connect(view, &FieldPageView::fieldPicked, this, &FieldsTab::PickField);
     connect(view, &FieldPageView::categoryPicked, this, &FieldsTab::PickCategory);
     connect(view, &FieldPageView::categoryOpened, this, &FieldsTab::OpenCategory);

@@ -31,6 +31,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -176,15 +177,41 @@ void MainWindow::UpdateTitle() {
                        QStringLiteral(".qlr") + mark);
 }
 
+namespace {
+// The page beside the lists of "Felder" is at least this wide at the first start.
+constexpr int kFirstPageViewWidth = 300;
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kFieldsSplitterKey = QStringLiteral("window/fieldsSplitter");
+
+// What the window's controls need at its first start: their minimum, with
+// the page view (while it is shown) widened to its first width.
+QSize FirstSizeNeeded(const QWidget& window, const QWidget* pageView) {
+    QSize needed = window.minimumSizeHint().expandedTo(window.minimumSize());
+    if (pageView && !pageView->isHidden())
+        needed.rwidth() += std::max(0, kFirstPageViewWidth - pageView->minimumSizeHint().width());
+    return needed;
+}
+} // namespace
+
 void MainWindow::RestorePlacement() {
-    const QByteArray placement =
-        ProgramSettings(progpath).Value(QStringLiteral("window/geometry")).toByteArray();
+    const ProgramSettings settings(progpath);
+    const QByteArray placement = settings.Value(kGeometryKey).toByteArray();
     // restoreGeometry keeps the window on a screen that is there now.
-    if (placement.isEmpty() || !restoreGeometry(placement)) FitOnScreen(*this);
+    if (placement.isEmpty() || !restoreGeometry(placement)) {
+        PlaceFirstWindow(*this, FirstSizeNeeded(*this, fieldsTab->PageView()));
+        return;
+    }
+    // The lists and the page beside them as the user left them.
+    auto* splitter = findChild<QSplitter*>(QStringLiteral("FelderSplitter"));
+    const QByteArray split = settings.Value(kFieldsSplitterKey).toByteArray();
+    if (splitter && !split.isEmpty()) splitter->restoreState(split);
 }
 
 void MainWindow::StorePlacement() {
-    ProgramSettings(progpath).SetValue(QStringLiteral("window/geometry"), saveGeometry());
+    ProgramSettings settings(progpath);
+    settings.SetValue(kGeometryKey, saveGeometry());
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("FelderSplitter")))
+        settings.SetValue(kFieldsSplitterKey, splitter->saveState());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "FileDialogs.h"
 #include "MarkReview.h"
+#include "OrderWorkbook.h"
 #include "PreparedProject.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
@@ -12,6 +13,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -101,12 +105,16 @@ OrdersWindow::OrdersWindow(const Document& doc, QWidget* parent) : QDialog(paren
     SaveAsBtn = Button(this, "SaveAsBtn", "Speichern unter...");
     SaveAsBtn->setEnabled(false);
     connect(SaveAsBtn, &QPushButton::clicked, this, &OrdersWindow::saveAs);
+    OpenTableBtn = Button(this, "OpenTableBtn", "Tabelle öffnen");
+    OpenTableBtn->setEnabled(false);
+    connect(OpenTableBtn, &QPushButton::clicked, this, &OrdersWindow::openSaved);
     CloseBtn = Button(this, "CloseBtn", "Schließen");
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     bottom->addWidget(separatorLabel);
     bottom->addWidget(SeparatorBox);
     bottom->addStretch();
     bottom->addWidget(SaveAsBtn);
+    bottom->addWidget(OpenTableBtn);
     bottom->addWidget(CloseBtn);
     layout->addLayout(bottom);
     resize(760, 480);
@@ -142,7 +150,9 @@ void OrdersWindow::chooseFolder() {
 }
 
 void OrdersWindow::Collect(const QStringList& inputs) {
-    const OrderForm form = MakeOrderForm(doc.form(), doc.layout());
+    form = MakeOrderForm(doc.form(), doc.layout());
+    saved.clear();
+    OpenTableBtn->setEnabled(false);
     QProgressDialog progress(T("Bestellungen werden eingelesen..."), T("Abbrechen"), 0, 1, this);
     progress.setObjectName(QStringLiteral("OrdersProgress"));
     progress.setWindowModality(Qt::WindowModal);
@@ -233,19 +243,65 @@ void OrdersWindow::reviewCell(int row, int column) {
 
 void OrdersWindow::saveAs() {
     if (!collection) return;
-    QString offered;
+    // The workbook first: a spreadsheet opens it as it is, in any language.
+    const QString workbookFilter = T("Arbeitsmappe (*.xlsx)");
+    const QStringList filters{workbookFilter, QStringLiteral("CSV (*.csv)")};
+    const std::unique_ptr<QFileDialog> dialog(MakeFileDialog(
+        this, "OrdersSaveDialog", QFileDialog::AcceptSave, QString(), QStringLiteral("xlsx")));
+    dialog->setWindowTitle(T("Bestellungen speichern"));
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(workbookFilter);
+    connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(), [&](const QString& filter) {
+        dialog->setDefaultSuffix(filter == workbookFilter ? QStringLiteral("xlsx")
+                                                          : QStringLiteral("csv"));
+    });
     if (!doc.FileName().isEmpty()) {
         const QFileInfo project(doc.FileName());
-        offered = project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
-                  QStringLiteral(".csv");
+        dialog->setDirectory(project.absolutePath());
+        dialog->selectFile(project.completeBaseName() + QStringLiteral(".xlsx"));
     }
-    const QString path =
-        AskSaveFileName(this, "OrdersSaveDialog", T("Bestellungen speichern"),
-                        QStringLiteral("CSV (*.csv)|*.csv"), QStringLiteral("csv"), offered);
+    const QString path = ChooseFile(*dialog);
     if (path.isEmpty()) return;
-    const QByteArray csv = collection->table.Csv(Separator(), T("Datei"), T("Summe"));
+    // The name's ending decides; without a known one, the filter chosen.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool workbook = suffix == QLatin1String("xlsx") ||
+                          (suffix != QLatin1String("csv") &&
+                           dialog->selectedNameFilter() == workbookFilter);
+    if (!Save(path, workbook)) return;
+    saved = path;
+    OpenTableBtn->setEnabled(true);
+}
+
+bool OrdersWindow::Save(const QString& path, bool workbook) {
+    const OrderTable& table = collection->table;
     FileFailure failure;
-    if (!WriteFileAtomically(path, csv, &failure))
+    bool ok = false;
+    if (workbook) {
+        WorkbookTexts texts;
+        for (QString* t : {&texts.ordersSheet, &texts.rejectedSheet, &texts.fileHead,
+                           &texts.sumHead, &texts.reasonHead})
+            *t = TranslateText(*t);
+        OrderWorkbook book(form, texts);
+        ok = book.Open();
+        for (int r = 0; ok && r < table.RowCount(); ++r)
+            ok = book.AddOrder(table.Row(r));
+        for (const RejectedInput& r : collection->rejected)
+            ok = ok && book.AddRejected(r.path, TranslateText(r.rejection.reason));
+        ok = ok && book.Save(table.Totals(texts.sumHead), path);
+        failure = book.Failure();
+    } else {
+        ok = WriteFileAtomically(path, table.Csv(Separator(), T("Datei"), T("Summe")), &failure);
+    }
+    if (!ok)
         ReportFileFailure(this, QStringLiteral("Konnte nicht in die folgende Datei speichern: "),
                           path, failure);
+    return ok;
+}
+
+void OrdersWindow::openSaved() {
+    if (saved.isEmpty()) return;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(saved)))
+        ShowError(this, windowTitle(),
+                  T("Für diese Datei ist kein Programm eingerichtet:") + QLatin1Char(' ') +
+                      QDir::toNativeSeparators(saved));
 }

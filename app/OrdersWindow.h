@@ -3,8 +3,9 @@
 // chooses filled-in fillable PDFs, scans of sheets printed with marks, or a
 // folder of them; the window shows the order table with its totals pinned
 // below it and the files not taken with their reasons, and saves the table as
-// CSV with the separator chosen. Boxes of scans left undecided ("?") are
-// marked; a click shows the scanned box and decides it.
+// a workbook (OrderWorkbook.h) or as CSV with the separator chosen; the table
+// saved opens in the desktop's program for it. Boxes of scans left undecided
+// ("?") are marked; a click shows the scanned box and decides it.
 
 #include "OrderCollection.h"
 
@@ -34,13 +35,18 @@ class OrdersWindow : public QDialog {
     void chooseFiles();
     void chooseFolder();
     void saveAs();
+    void openSaved();
     void reviewCell(int row, int column);
 
   private:
     void ShowTable();
+    // Writes the table to path, as a workbook or as CSV; false after telling the user why.
+    bool Save(const QString& path, bool workbook);
 
     const Document& doc;
+    OrderForm form; // the form the orders were read against
     std::unique_ptr<OrderCollection> collection;
+    QString saved; // the table last saved
     QPushButton* ChooseFilesBtn;
     QPushButton* ChooseFolderBtn;
     QTableWidget* OrdersTable;
@@ -48,5 +54,6 @@ class OrdersWindow : public QDialog {
     QListWidget* RejectedList;
     QComboBox* SeparatorBox;
     QPushButton* SaveAsBtn;
+    QPushButton* OpenTableBtn;
     QPushButton* CloseBtn;
 };

@@ -11,14 +11,19 @@ QRect FitIntoArea(QSize frame, QSize minimum, const QRect& available) {
     return fitted;
 }
 
-void FitOnScreen(QWidget& window) {
+QSize FirstWindowFrame(QSize available, QSize needed) {
+    return QSize(available.width() * 2 / 3, available.height() * 2 / 3).expandedTo(needed);
+}
+
+void PlaceFirstWindow(QWidget& window, QSize needed) {
     const QScreen* screen = window.screen();
     if (!screen) return;
     // The frame adds the title bar and borders to the window's own size.
     const QSize decorations = window.frameGeometry().size() - window.size();
+    const QRect available = screen->availableGeometry();
     const QRect fitted =
-        FitIntoArea(window.frameGeometry().size(), window.minimumSize() + decorations,
-                    screen->availableGeometry());
+        FitIntoArea(FirstWindowFrame(available.size(), needed + decorations),
+                    window.minimumSize() + decorations, available);
     window.resize(fitted.size() - decorations);
     window.move(fitted.topLeft());
 }

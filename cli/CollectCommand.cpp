@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "OptionsFile.h"
 #include "OrderCollection.h"
+#include "OrderWorkbook.h"
 #include "PreparedProject.h"
 #include "ProgramFiles.h"
 #include "ProjectFile.h"
@@ -19,17 +20,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
+#include <vector>
 
 const char* const kCollectUsage =
-    "  quillora --collect OUT.csv [--separator C] FORM.qlr INPUT...\n"
+    "  quillora --collect OUT.csv|OUT.xlsx [--separator C] FORM.qlr INPUT...\n"
     "      Collects the filled-in fillable PDFs of the form (files, or folders of\n"
-    "      them) into one order table in a CSV file. Scans of pages printed with\n"
-    "      --marks (PDF files without form fields, PNG, JPEG, TIFF) are read page by\n"
-    "      page; boxes neither clearly marked nor clearly empty read \"?\". Status 3:\n"
-    "      some inputs or pages were not taken (named on standard error); the table\n"
-    "      holds the others.\n"
-    "      --separator C     the separator of the cells, one character or \"tab\"\n"
-    "                        (default \",\"; German spreadsheets expect \";\")\n";
+    "      them) into one order table: a CSV file, or a workbook for spreadsheet\n"
+    "      programs when OUT ends in .xlsx (numbers as numbers, totals as SUM\n"
+    "      formulas, a second sheet with the files not taken). Scans of pages\n"
+    "      printed with --marks (PDF files without form fields, PNG, JPEG, TIFF) are\n"
+    "      read page by page; boxes neither clearly marked nor clearly empty read\n"
+    "      \"?\". Status 3: some inputs or pages were not taken (named on standard\n"
+    "      error); the table holds the others.\n"
+    "      --separator C     the separator of the cells of a CSV file, one character\n"
+    "                        or \"tab\" (default \",\"; German spreadsheets expect \";\")\n";
 
 namespace {
 
@@ -97,37 +102,96 @@ bool ParseCollect(const QStringList& args, CollectOptions& o, QString& error) {
     return true;
 }
 
-// The table's own heads in the language the window runs in: the language of
+// The table's own texts in the language the window runs in: the language of
 // "options.dat" looked up in "translate.dat" (the user's table, then the
-// shipped one). Read only: the command line never writes the table.
-struct TableHeads {
-    QString file = QStringLiteral("Datei");
-    QString sum = QStringLiteral("Summe");
-};
-
-TableHeads HeadsInProgramLanguage(const QString& progpath) {
-    TableHeads heads;
-    const std::int32_t language = LoadOptions(progpath);
-    if (language <= 0 || language >= kTranslationColumns) return heads;
-    const QString name = QStringLiteral("translate.dat");
-    QStringList files{ReadPath(progpath, name), QDir(ProgramDataDir(progpath)).filePath(name)};
-    for (QString* text : {&heads.file, &heads.sum}) {
-        const QString german = *text;
-        for (const QString& path : files) {
+// shipped one); the German text where neither has it. Read only: the command
+// line never writes the table.
+class ProgramLanguageTexts {
+  public:
+    explicit ProgramLanguageTexts(const QString& progpath) : language(LoadOptions(progpath)) {
+        if (language <= 0 || language >= kTranslationColumns) return;
+        const QString name = QStringLiteral("translate.dat");
+        for (const QString& path :
+             {ReadPath(progpath, name), QDir(ProgramDataDir(progpath)).filePath(name)}) {
             QFile file(path);
             if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;
-            TranslationTable table;
-            ReadTranslationBytes(file.readAll(), table);
-            table.BuildIndex();
-            const int row = table.FindRow(german);
-            const QString cell = row >= 0 ? table.Cell(row, language).trimmed() : QString();
-            if (!cell.isEmpty()) {
-                *text = cell;
-                break;
-            }
+            tables.push_back(std::make_unique<TranslationTable>());
+            ReadTranslationBytes(file.readAll(), *tables.back());
+            tables.back()->BuildIndex();
         }
     }
-    return heads;
+    QString operator()(const QString& german) const {
+        for (const auto& table : tables) {
+            const int row = table->FindRow(german);
+            const QString cell = row >= 0 ? table->Cell(row, language).trimmed() : QString();
+            if (!cell.isEmpty()) return cell;
+        }
+        return german;
+    }
+
+  private:
+    std::int32_t language;
+    std::vector<std::unique_ptr<TranslationTable>> tables;
+};
+
+// The workbook's own texts in the program's language.
+WorkbookTexts TextsInProgramLanguage(const ProgramLanguageTexts& text) {
+    WorkbookTexts texts;
+    for (QString* t : {&texts.ordersSheet, &texts.rejectedSheet, &texts.fileHead, &texts.sumHead,
+                       &texts.reasonHead})
+        *t = text(*t);
+    return texts;
+}
+
+bool IsWorkbookName(const QString& path) {
+    return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+}
+
+// The orders as a workbook, written as they are read (OrderWorkbook.h); false
+// with error set when nothing was written.
+bool CollectIntoWorkbook(const CollectOptions& o, const OrderForm& form, PaperForm& paper,
+                         const ProgramLanguageTexts& text, OrderCollection& collection,
+                         QString& error) {
+    const WorkbookTexts texts = TextsInProgramLanguage(text);
+    OrderWorkbook book(form, texts);
+    if (!book.Open()) {
+        error = book.Failure().english;
+        return false;
+    }
+    collection = CollectOrders(form, o.inputs, {},
+                               [&](const QStringList& row) { book.AddOrder(row); }, {&paper});
+    for (const RejectedInput& r : collection.rejected)
+        book.AddRejected(r.path, text(r.rejection.reason));
+    if (!book.Save(collection.table.Totals(texts.sumHead), o.output)) {
+        error = book.Failure().english;
+        return false;
+    }
+    return true;
+}
+
+// The orders as CSV, written as they are read; false with error set when
+// nothing was written.
+bool CollectIntoCsv(const CollectOptions& o, const OrderForm& form, PaperForm& paper,
+                    const ProgramLanguageTexts& text, OrderCollection& collection,
+                    QString& error) {
+    // Nothing replaces the target unless the whole table is written.
+    AtomicFileWriter file(o.output);
+    auto write = [&](const QStringList& cells) {
+        const QByteArray line = CsvLine(cells, o.separator);
+        file.Write(line.constData(), line.size());
+    };
+    if (!file.Open()) {
+        error = file.Failure().english;
+        return false;
+    }
+    write(OrderTable(form).Heads(text(QStringLiteral("Datei"))));
+    collection = CollectOrders(form, o.inputs, {}, write, {&paper});
+    write(collection.table.Totals(text(QStringLiteral("Summe"))));
+    if (!file.Commit()) {
+        error = file.Failure().english;
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -172,25 +236,16 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
     document.Reset(std::move(read.document), read.settings);
     PreparedProject prepared(document, ProgramDataDir(progpath));
     PaperForm paper(form, prepared.Input());
-    const TableHeads heads = HeadsInProgramLanguage(progpath);
+    const ProgramLanguageTexts text(progpath);
     // The orders are written as they are read: memory does not grow with the
-    // number of files. Nothing replaces the target unless the whole table is written.
-    AtomicFileWriter file(o.output);
-    auto write = [&](const QStringList& cells) {
-        const QByteArray line = CsvLine(cells, o.separator);
-        file.Write(line.constData(), line.size());
-    };
-    if (!file.Open()) {
+    // number of files.
+    OrderCollection collection(form);
+    const bool written =
+        IsWorkbookName(o.output)
+            ? CollectIntoWorkbook(o, form, paper, text, collection, result.error)
+            : CollectIntoCsv(o, form, paper, text, collection, result.error);
+    if (!written) {
         result.status = 1;
-        result.error = file.Failure().english;
-        return result;
-    }
-    write(OrderTable(form).Heads(heads.file));
-    const OrderCollection collection = CollectOrders(form, o.inputs, {}, write, {&paper});
-    write(collection.table.Totals(heads.sum));
-    if (!file.Commit()) {
-        result.status = 1;
-        result.error = file.Failure().english;
         return result;
     }
     QStringList lines;

@@ -1,11 +1,12 @@
 #pragma once
 // The command line's collection of returned orders:
 //
-//     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT...
+//     quillora --collect OUT.csv|OUT.xlsx [--separator C] FORM.qlr INPUT...
 //
 // reads every filled-in fillable PDF of the inputs (files, or folders of
 // them), and every scan of pages printed with marks (PaperReturns.h), into
-// one order table and writes it as CSV. Exit status 0 when every
+// one order table and writes it as CSV, or as a workbook (OrderWorkbook.h)
+// when the output's name ends in ".xlsx". Exit status 0 when every
 // input was read, 3 when the table was written without the inputs named on
 // standard error, 1 when nothing could be written, 2 for a wrong option.
 
@@ -19,7 +20,8 @@ extern const char* const kCollectUsage;
 // True when the arguments ask for the collection (and not for the help or the version).
 bool IsCollectCommand(const QStringList& arguments);
 
-// Runs it. The heads "Datei" and "Summe" are in the language the window runs
+// Runs it. The table's own texts ("Datei", "Summe", the workbook's sheet
+// names and the reasons of the files not taken) are in the language the window runs
 // in (the options file and the translation table of programDir, the
 // program's directory when empty).
 ExportResult RunCollectCommand(const QStringList& arguments, const QString& programDir);

@@ -6,6 +6,7 @@
 #include "ProjectFile.h"
 #include "ReturnedOrders.h"
 #include "ScannedReturns.h"
+#include "WorkbookReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -210,6 +211,59 @@ TEST_F(CollectCommandTest, PrintedCopyIsNamedWithWhatToDo) {
               QByteArray("Datei,Brot - Roggen; Stück,Brot - geschnitten\r\n"
                          "1.pdf,\"2,5\",0\r\n"
                          "Summe,\"2,5\",0\r\n"));
+}
+
+// Guards the workbook written for an .xlsx name: the same cells as the CSV of
+// the same inputs, numbers as numbers, sums as formulas, and the input not
+// taken on its own sheet with its reason, in the language the window runs in.
+TEST_F(CollectCommandTest, WorkbookHoldsTheCsvTableAndTheFilesNotTaken) {
+    ASSERT_TRUE(WriteRaw(Path("in/broken.pdf"), "%PDF-1.7\n1 0 obj\n<<"));
+    const ProgramRun csv =
+        Start({QStringLiteral("--collect"), Path("out.csv"), project, Path("in")});
+    const ProgramRun xlsx =
+        Start({QStringLiteral("--collect"), Path("out.XLSX"), project, Path("in")});
+    EXPECT_EQ(csv.status, 3) << csv.err.constData();
+    EXPECT_EQ(xlsx.status, 3) << xlsx.err.constData();
+    EXPECT_EQ(xlsx.err, csv.err);
+    EXPECT_TRUE(ReadAll(Path("out.XLSX")).startsWith("PK"));
+    const std::vector<WorkbookSheet> sheets = ReadWorkbook(Path("out.XLSX"));
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].name, QStringLiteral("Bestellungen"));
+    ExpectSameAsCsv(sheets[0], SplitCsv(ReadAll(Path("out.csv")), u','));
+    EXPECT_EQ(sheets[0].At(1, 1).type, QStringLiteral("n"));
+    EXPECT_EQ(sheets[0].At(3, 1).type, QStringLiteral("f"));
+    EXPECT_EQ(sheets[0].At(3, 2).type, QStringLiteral("f"));
+    EXPECT_EQ(sheets[1].name, QStringLiteral("Nicht übernommen"));
+    ASSERT_EQ(sheets[1].rows.size(), 2u);
+    EXPECT_EQ(sheets[1].At(1, 0).value.toString(), Path("in/broken.pdf"));
+    EXPECT_EQ(sheets[1].At(1, 1).value.toString(),
+              QStringLiteral("Die Datei ist keine lesbare PDF-Datei."));
+
+    ProgramDirs dirs;
+    ASSERT_TRUE(SaveOptions(dirs.ProgPath(), 1)); // English
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_SHIPPED_TABLE),
+                            dirs.InProg(QStringLiteral("translate.dat"))));
+    const ExportResult r = RunCommandLineExport(
+        {QStringLiteral("--collect"), Path("en.xlsx"), project, Path("in")}, dirs.ProgPath());
+    EXPECT_EQ(r.status, 3) << r.error.toStdString();
+    const std::vector<WorkbookSheet> english = ReadWorkbook(Path("en.xlsx"));
+    ASSERT_EQ(english.size(), 2u);
+    EXPECT_EQ(english[0].name, QStringLiteral("Orders"));
+    EXPECT_EQ(english[0].At(0, 0).value.toString(), QStringLiteral("File"));
+    EXPECT_EQ(english[0].At(3, 0).value.toString(), QStringLiteral("Total"));
+    EXPECT_EQ(english[1].name, QStringLiteral("Not taken"));
+    EXPECT_EQ(english[1].At(0, 1).value.toString(), QStringLiteral("Reason"));
+    EXPECT_EQ(english[1].At(1, 1).value.toString(),
+              QStringLiteral("The file is not a readable PDF file."));
+}
+
+// A workbook that cannot be written leaves nothing behind and says why (status 1).
+TEST_F(CollectCommandTest, WorkbookInAMissingFolderIsStatusOne) {
+    const ProgramRun r =
+        Start({QStringLiteral("--collect"), Path("none/out.xlsx"), project, Path("in")});
+    EXPECT_EQ(r.status, 1) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("none/out.xlsx")) << r.err.constData();
+    EXPECT_FALSE(QFile::exists(Path("none")));
 }
 
 } // namespace

@@ -375,6 +375,22 @@ TEST(WindowPlacementTest, FirstWindowFitsIntoTheAvailableArea) {
             << c.available.width() << "x" << c.available.height();
 }
 
+// The first window takes two thirds of the screen, but never less than its
+// controls need.
+TEST(WindowPlacementTest, FirstWindowTakesTwoThirdsOfTheScreen) {
+    const struct {
+        QSize available, needed, expected;
+    } cases[] = {
+        {{1600, 1000}, {800, 500}, {1066, 666}},  // two thirds
+        {{1366, 768}, {1000, 600}, {1000, 600}},  // the controls need more
+        {{683, 384}, {800, 560}, {800, 560}},     // more than the screen: fitted later
+        {{3840, 2160}, {800, 560}, {2560, 1440}}, // a large screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstWindowFrame(c.available, c.needed), c.expected)
+            << c.available.width() << "x" << c.available.height();
+}
+
 // The shown main window lies inside its screen's available area.
 TEST_F(MainFormTest, ShownWindowLiesOnTheScreen) {
     const QRect available = form->screen()->availableGeometry();

@@ -10,8 +10,10 @@
 #include "ProjectFileController.h"
 #include "ReturnedOrders.h"
 #include "ScannedReturns.h"
+#include "WorkbookReader.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,4 +224,102 @@ TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {
     form->document().MarkUnchanged();
 }
 
+// Takes the desktop's requests to open files, so that a test sees them
+// instead of a spreadsheet program starting.
+class OpenRequests : public QObject {
+    Q_OBJECT
+  public:
+    OpenRequests() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenRequests() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+// "Speichern unter..." must offer the workbook first and write one for a
+// name typed without an ending, with the window's table in it; the CSV filter
+// chosen must give CSV; "Tabelle öffnen" must ask the desktop to open the
+// table last saved.
+TEST(OrdersWindowTest, SavesWorkbookByDefaultOrCsvAndOpensTheTable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FormDocument doc;
+    const int c = AppendCategory(doc, QStringLiteral("Brot"));
+    AppendField(doc, c, fkText, QStringLiteral("Roggen"), 3, 1);
+    AppendField(doc, c, fkCheckBox, QStringLiteral("geschnitten"), 1, 1);
+    auto form = WindowWithProject(dir, doc);
+    ASSERT_TRUE(form);
+    const QString blank = dir.filePath(QStringLiteral("blank.pdf"));
+    ASSERT_TRUE(MakeFillablePdf(form->document().form(), form->document().layout(), blank));
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    FormFilling one;
+    one.values = {{"Brot - Roggen", "2,5"}, {"Brot - geschnitten", "1"}};
+    ASSERT_TRUE(FillForm(blank, in + QStringLiteral("/a.pdf"), one));
+    ASSERT_TRUE(WriteRaw(in + QStringLiteral("/c.pdf"), "%PDF-1.7\ndamaged"));
+    OrdersWindow* window = CollectFolder(*form, in);
+    ASSERT_NE(window, nullptr);
+    auto* save = window->findChild<QPushButton*>(QStringLiteral("SaveAsBtn"));
+    auto* open = window->findChild<QPushButton*>(QStringLiteral("OpenTableBtn"));
+    ASSERT_TRUE(save && open);
+    EXPECT_FALSE(open->isEnabled());
+
+    const QString book = dir.filePath(QStringLiteral("orders"));
+    {
+        DialogAnswerer answer([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->nameFilters(),
+                      QStringList({QStringLiteral("Arbeitsmappe (*.xlsx)"),
+                                   QStringLiteral("CSV (*.csv)")}));
+            EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Arbeitsmappe (*.xlsx)"));
+            TypeFileName(dialog, book);
+        });
+        QTest::mouseClick(save, Qt::LeftButton);
+        answer.Verify();
+    }
+    const std::vector<WorkbookSheet> sheets = ReadWorkbook(book + QStringLiteral(".xlsx"));
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].At(1, 0).value.toString(), QStringLiteral("a.pdf"));
+    EXPECT_DOUBLE_EQ(sheets[0].At(1, 1).value.toDouble(), 2.5);
+    EXPECT_EQ(sheets[0].At(2, 2).value.toString(), QStringLiteral("=SUM(C2:C2)"));
+    EXPECT_EQ(sheets[1].At(1, 0).value.toString(), in + QStringLiteral("/c.pdf"));
+
+    ASSERT_TRUE(open->isEnabled());
+    {
+        OpenRequests requests;
+        QTest::mouseClick(open, Qt::LeftButton);
+        EXPECT_EQ(requests.urls,
+                  QList<QUrl>{QUrl::fromLocalFile(book + QStringLiteral(".xlsx"))});
+    }
+
+    // The CSV filter chosen in the dialog's list, as a user picks it.
+    const QString csv = dir.filePath(QStringLiteral("orders-csv"));
+    {
+        DialogAnswerer answer([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_NE(types, nullptr);
+            types->setFocus();
+            QTest::keyClick(types, Qt::Key_Down);
+            TypeFileName(dialog, csv);
+        });
+        QTest::mouseClick(save, Qt::LeftButton);
+        answer.Verify();
+    }
+    EXPECT_EQ(ReadAll(csv + QStringLiteral(".csv")),
+              QByteArray("Datei,Brot - Roggen,Brot - geschnitten\r\n"
+                         "a.pdf,\"2,5\",1\r\n"
+                         "Summe,\"2,5\",1\r\n"));
+    {
+        OpenRequests requests;
+        QTest::mouseClick(open, Qt::LeftButton);
+        EXPECT_EQ(requests.urls, QList<QUrl>{QUrl::fromLocalFile(csv + QStringLiteral(".csv"))});
+    }
+    form->document().MarkUnchanged();
+}
+
 } // namespace
+
+#include "ui_orders_window_test.moc"

@@ -5,6 +5,7 @@
 #include "DialogAnswerer.h"
 #include "FontSettingButton.h"
 #include "MessageTable.h"
+#include "OrderWorkbook.h"
 #include "ProgramWindows.h"
 #include "ProjectFile.h"
 #include "RecordArray.h"
@@ -86,6 +87,14 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Die Formularfelder fehlen (gedruckt oder flach gespeichert): Bitten Sie um "
                    "die gespeicherte Datei, oder drucken Sie sie aus und scannen Sie sie ein."),
     QStringLiteral("Die Seite ist zu groß, um gelesen zu werden."),
+    // The order table as a workbook, and opening it.
+    QStringLiteral("Bestellungen"),
+    QStringLiteral("Nicht übernommen"),
+    QStringLiteral("Grund"),
+    QStringLiteral("Arbeitsmappe (*.xlsx)"),
+    QStringLiteral("Tabelle öffnen"),
+    QStringLiteral("Für diese Datei ist kein Programm eingerichtet:"),
+    QString::fromUtf8(kTableTooLargeForWorkbook),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),

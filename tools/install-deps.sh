@@ -6,6 +6,8 @@
 # OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms.
 # pypdf, poppler's GObject binding, pdftk-java and qpdf fill returned forms
 # in the tests as other programs fill them, and poppler reads them back.
+# libxlsxwriter writes the order table as a workbook; the tests read it back
+# with openpyxl.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -17,6 +19,7 @@ packages=(
   dpkg-dev file lintian
   libopencv-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
   python3 python3-pypdf python3-gi python3-gi-cairo gir1.2-poppler-0.18 pdftk-java qpdf
+  libxlsxwriter-dev python3-openpyxl
 )
 missing=()
 for p in "${packages[@]}"; do
