@@ -51,7 +51,8 @@ RecoveryCopy::RecoveryCopy(Document& document, QObject* parent)
 }
 
 RecoveryCopy::~RecoveryCopy() {
-    WaitForPendingWrite();
+    // Ended in order (a crash or a kill never gets here): nothing to recover.
+    Remove();
 }
 
 void RecoveryCopy::SetDelays(int typing, int latest) {

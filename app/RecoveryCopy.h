@@ -3,8 +3,8 @@
 // an edit is not lost when the program ends without saving: killed, crashed,
 // or the machine turned off. The copy is written a moment after the user stops
 // typing, and within a minute of a change at the latest; the bytes go to disk
-// on a worker thread, through the atomic writer. A save, "Neu", opening a file
-// or a clean exit removes it. Each running program keeps its own copy, locked
+// on a worker thread, through the atomic writer. A save, "Neu", opening a file,
+// a clean exit or the window going in order removes it. Each running program keeps its own copy, locked
 // while it runs; the next start offers a copy whose program no longer runs
 // ("Wiederherstellen" / "Verwerfen").
 
