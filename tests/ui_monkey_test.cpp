@@ -175,7 +175,7 @@ TEST_F(SequenceTest, PlacesSurviveEveryChangeOfTheDocument) {
                                Qt::LeftButton);
          }},
     };
-    const Setting settings[] = {{0, true}, {0, false}, {1, true}, {2, true}, {3, false}, {5, true}};
+    const Setting settings[] = {{0, true}, {0, false}, {1, true}, {2, true}, {3, false}, {4, true}, {5, false}};
     for (const auto& [name, act] : sequences)
         for (const Setting& s : settings) {
             const std::string when = std::string(name) + ", tab " + std::to_string(s.tab) +
