@@ -109,3 +109,19 @@ TEST(FormDocumentTest, RecordReplacementAndEmptyTexts) {
 }
 
 } // namespace
+
+// Guards against a view that asks about a place gone with an edit ending the
+// program: a category or field that does not exist has no name, no record and no values.
+TEST(FormDocumentTest, PlacesThatDoNotExistAreEmptyNotFatal) {
+    FormDocument doc;
+    AppendCategory(doc, u"A"_qs);
+    AppendField(doc, 0, fkText, u"f"_qs, 1, 1);
+    for (int c : {-1, 1, 1000}) {
+        EXPECT_TRUE(doc.CategoryName(c).isEmpty()) << c;
+        EXPECT_EQ(doc.Record(c), nullptr) << c;
+        EXPECT_EQ(doc.FieldCount(c), 0) << c;
+        EXPECT_EQ(doc.FieldAt(c, 0), nullptr) << c;
+    }
+    EXPECT_EQ(doc.FieldAt(0, 1), nullptr);
+    EXPECT_EQ(doc.FieldAt(0, -1), nullptr);
+}
