@@ -240,7 +240,7 @@ class WindowMonkey {
             QPointer<QWidget> pending;
         };
         // Shared with answers still queued when the action is over.
-        auto state = std::make_shared<State>(State{QRandomGenerator(seed)});
+        auto state = std::make_shared<State>(State{QRandomGenerator(seed), 0, {}});
         QTimer poll;
         poll.setInterval(1);
         QObject::connect(&poll, &QTimer::timeout, [this, state] {
