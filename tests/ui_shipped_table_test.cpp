@@ -75,6 +75,12 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Ein Feld der Datei enthält zu viel Text."),
     QStringLiteral("Der Ordner enthält keine PDF-Dateien."),
     QStringLiteral("Die Datei gibt es nicht."),
+    // Why a scanned or photographed page is not taken.
+    QStringLiteral("Die vier Eckmarken sind nicht alle auf dem Bild (abgeschnitten, verdeckt "
+                   "oder zu unscharf)."),
+    QStringLiteral("Die Eckmarken passen nicht zum Seitencode (ein gebogenes oder gefaltetes "
+                   "Blatt?)."),
+    QStringLiteral("Die Kästchen liegen nicht dort, wo die Eckmarken sie erwarten lassen."),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),
