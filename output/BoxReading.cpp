@@ -15,7 +15,7 @@ namespace {
 // The patch reaches this share of the box's side around it.
 constexpr double kMargin = 0.6;
 // The printed outline is looked for this share of the side around its place.
-constexpr double kSearch = 0.4;
+constexpr double kSearch = 0.5;
 // Boxes are looked at between these many pixels across.
 constexpr int kLeastSide = 24, kMostSide = 96;
 // Directions around a box, for strokes that leave it.
@@ -183,17 +183,21 @@ struct Ink {
     int around = 0;       // directions around the box with ink on clear paper
     int open = 0;         // directions around the box with clear paper to look at
     double faint = 0;     // the longest faint thin stroke inside, of the inner side
+    bool measured = false; // the inside was large enough to look at
 };
 
-// Where the patch has print of the page's other things (labels, boxes, headings).
-cv::Mat PrintedNear(const Patch& p, const BoxOnSheet& b, double line) {
+// Where the patch has print of the page's other things (labels, boxes,
+// headings), moved as the box's outline was found moved (patch pixels).
+cv::Mat PrintedNear(const Patch& p, const BoxOnSheet& b, double line, cv::Point2d moved) {
     cv::Mat printed(p.dark.size(), CV_8U, cv::Scalar(0));
     const int grow = static_cast<int>(std::ceil(line + 2));
     for (const CanvasRect& r : b.printed) {
-        const cv::Point from(static_cast<int>((r.left - b.box.left) * p.q) + p.margin - grow,
-                             static_cast<int>((r.top - b.box.top) * p.q) + p.margin - grow);
-        const cv::Point to(static_cast<int>((r.right - b.box.left) * p.q) + p.margin + grow,
-                           static_cast<int>((r.bottom - b.box.top) * p.q) + p.margin + grow);
+        const double x0 = (r.left - b.box.left) * p.q + moved.x + p.margin;
+        const double y0 = (r.top - b.box.top) * p.q + moved.y + p.margin;
+        const double x1 = (r.right - b.box.left) * p.q + moved.x + p.margin;
+        const double y1 = (r.bottom - b.box.top) * p.q + moved.y + p.margin;
+        const cv::Point from(static_cast<int>(x0) - grow, static_cast<int>(y0) - grow);
+        const cv::Point to(static_cast<int>(x1) + grow, static_cast<int>(y1) + grow);
         cv::rectangle(printed, from, to, cv::Scalar(255), cv::FILLED);
     }
     return printed;
@@ -240,7 +244,9 @@ std::pair<double, double> OutlineReach(const Patch& p, const Shape& found, doubl
         }
         return half * kStep;
     };
-    return {std::max(line / 2, reach(-1)), std::max(line / 2, reach(1))};
+    // Inwards no further than a fifth of the box: a filled box is dark to its middle.
+    const double most = line / 2 + 0.2 * std::min(found.width, found.height);
+    return {std::clamp(reach(-1), line / 2, most), std::clamp(reach(1), line / 2, most)};
 }
 
 // The longest thin stroke inside the box that stands out only faintly (a
@@ -291,13 +297,22 @@ double FaintStroke(const Patch& p, const Shape& found, double inset, double dark
                 faint.at<uchar>(y, x) = 255;
     cv::Mat labels, stats, centroids;
     const int n = cv::connectedComponentsWithStats(faint, labels, stats, centroids, 8, CV_32S);
+    // A blot is dark all over; around a line only the line itself is.
+    std::vector<int> darkAllOver(static_cast<std::size_t>(n), 0);
+    for (int y = 0; y < labels.rows; ++y)
+        for (int x = 0; x < labels.cols; ++x) {
+            const int label = labels.at<int>(y, x);
+            if (label > 0 && smooth.at<float>(y, x) > threshold)
+                ++darkAllOver[static_cast<std::size_t>(label)];
+        }
     double longest = 0;
     for (int i = 1; i < n; ++i) {
         const int extent =
             std::max(stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
-        if (stats.at<int>(i, cv::CC_STAT_AREA) > 8 * extent) continue; // a blot
+        const int area = stats.at<int>(i, cv::CC_STAT_AREA);
+        if (area > 8 * extent && darkAllOver[static_cast<std::size_t>(i)] * 2 > area) continue;
         // The averaging lengthens every stroke (and makes a dot a short one).
-        longest = std::max(longest, (extent - length + 1) / innerSide);
+        longest = std::max(longest, (extent - 0.75 * (length - 1)) / innerSide);
     }
     return longest;
 }
@@ -340,7 +355,8 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
             }
         }
     seen.through = CrossesTwice(within, beyond);
-    if (insideCount < 16) return seen;
+    if (insideCount < 16) return seen; // not measured: undecided
+    seen.measured = true;
     seen.share = static_cast<double>(inked) / insideCount;
     cv::Mat labels, stats, centroids;
     const int n = cv::connectedComponentsWithStats(inside, labels, stats, centroids, 8, CV_32S);
@@ -361,6 +377,7 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
 }
 
 QString Decide(const Ink& seen) {
+    if (!seen.measured) return QStringLiteral("?");
     const bool marked = seen.share >= kMarkedInk || seen.stroke >= kMarkedStroke ||
                         seen.faint >= kMarkedStroke;
     const bool empty =
@@ -388,6 +405,11 @@ BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b
     if (!found) return out;
     out.found = true;
     out.shift = std::hypot(found->left - expected.left, found->top - expected.top) / p.side;
+    const cv::Point2d moved =
+        ApplyFit(p.toImage, found->left + found->width / 2, found->top + found->height / 2) -
+        ApplyFit(p.toImage, expected.left + expected.width / 2, expected.top + expected.height / 2);
+    out.movedX = moved.x;
+    out.movedY = moved.y;
     for (const auto& [u, v] : {std::pair{0.0, 0.0}, std::pair{1.0, 0.0}, std::pair{1.0, 1.0},
                                std::pair{0.0, 1.0}}) {
         const cv::Point2d c = ApplyFit(p.toImage, found->left + u * found->width,
@@ -397,7 +419,9 @@ BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b
     // Ink: darker than the paper by a share of the outline's own darkness,
     // and well above the noise.
     const double threshold = p.offset + std::max({0.4 * darkness, 4.5 * p.noise, 10.0});
-    const Ink seen = MeasureInk(p, *found, line, darkness, threshold, PrintedNear(p, b, line));
+    const cv::Mat printed =
+        PrintedNear(p, b, line, {found->left - expected.left, found->top - expected.top});
+    const Ink seen = MeasureInk(p, *found, line, darkness, threshold, printed);
     out.value = Decide(seen);
     return out;
 }

@@ -27,6 +27,7 @@ struct BoxReading {
     QString value;      // "1", "0" or "?"
     bool found = false; // the printed outline was found near its place
     double shift = 0;   // how far from its place, in box sides
+    double movedX = 0, movedY = 0; // the same in image pixels
     QPolygonF outline;  // the box's corners in the image, where it was found
 };
 

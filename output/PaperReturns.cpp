@@ -236,6 +236,54 @@ std::vector<CanvasRect> PrintedAround(const DrawnField& field,
 
 // The check boxes and circles of the page read one by one, the text boxes
 // outlined for typing in; false when too few boxes lie where the fit puts them.
+// A check box or circle of the page as read.
+struct Looked {
+    const DrawnField* field;
+    int column;
+    BoxOnSheet box;
+    BoxReading read;
+};
+
+// Boxes whose outline was not found near where the fit puts them are looked
+// for again where their nearest found neighbours moved to (a curled sheet
+// moves a region of boxes together).
+void ReadBesideNeighbours(const cv::Mat& ink, const PageFit& fit, std::vector<Looked>& looked) {
+    constexpr std::size_t kNeighbours = 4;
+    std::vector<const Looked*> found;
+    for (const Looked& l : looked)
+        if (l.read.found) found.push_back(&l);
+    if (found.empty()) return;
+    const auto centre = [](const CanvasRect& r) {
+        return cv::Point2d((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
+    };
+    std::vector<BoxReading> again(looked.size());
+    for (std::size_t i = 0; i < looked.size(); ++i) {
+        if (looked[i].read.found) continue;
+        const cv::Point2d here = centre(looked[i].box.box);
+        std::vector<const Looked*> near = found;
+        const std::size_t n = std::min(kNeighbours, near.size());
+        std::partial_sort(near.begin(), near.begin() + static_cast<std::ptrdiff_t>(n), near.end(),
+                          [&](const Looked* a, const Looked* b) {
+                              return cv::norm(centre(a->box.box) - here) <
+                                     cv::norm(centre(b->box.box) - here);
+                          });
+        std::vector<double> xs, ys;
+        for (std::size_t k = 0; k < n; ++k) {
+            xs.push_back(near[k]->read.movedX);
+            ys.push_back(near[k]->read.movedY);
+        }
+        std::nth_element(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n / 2), xs.end());
+        std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n / 2), ys.end());
+        const cv::Matx33d moved =
+            cv::Matx33d(1, 0, xs[n / 2], 0, 1, ys[n / 2], 0, 0, 1) * fit.sheetToImage;
+        again[i] = ReadBox(ink, moved, looked[i].box);
+    }
+    for (std::size_t i = 0; i < looked.size(); ++i)
+        if (again[i].found) looked[i].read = again[i];
+}
+
+// The check boxes and circles of the page read one by one, the text boxes
+// outlined for typing in; false when too few boxes lie where the fit puts them.
 bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
                const FieldMap& map, const std::vector<const DrawnField*>& fields, PaperForm& form,
                ScannedPage& out) {
@@ -244,29 +292,34 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
     std::map<int, QPolygonF> outlines;     // check boxes and circles by column
     std::map<int, QPolygonF> undecided;    // those left undecided
     std::map<int, const DrawnField*> texts; // text boxes by column
-    int boxes = 0, found = 0;
-    double farthest = 0; // the largest shift of an outline from its place
+    std::vector<Looked> looked;
     for (const DrawnField* field : fields) {
         const int column = form.ColumnOf(field->category, field->field);
         if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
-        ReturnedCell& cell = out.cells[static_cast<std::size_t>(column)];
-        cell.present = true;
+        out.cells[static_cast<std::size_t>(column)].present = true;
         if (field->kind == kTextColumn) {
             texts[column] = field;
             continue;
         }
         const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn,
                              form.LineWidth(sheet.dpi), PrintedAround(*field, fields, map, sheet)};
-        const BoxReading read = ReadBox(ink, fit.sheetToImage, box);
-        ++boxes;
-        found += read.found;
-        if (read.found) farthest = std::max(farthest, read.shift);
-        cell.value = read.value;
-        const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(column)];
-        if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(column);
-        const QPolygonF outline = read.found ? read.outline : OutlineOf(fit, field->box);
-        outlines[column] = outline;
-        if (read.value == kUndecidedMark) undecided[column] = outline;
+        looked.push_back({field, column, box, ReadBox(ink, fit.sheetToImage, box)});
+    }
+    const int boxes = static_cast<int>(looked.size());
+    int found = 0;
+    double farthest = 0; // the largest shift of an outline from its place
+    for (const Looked& l : looked) {
+        found += l.read.found;
+        if (l.read.found) farthest = std::max(farthest, l.read.shift);
+    }
+    if (!fit.codeOnly) ReadBesideNeighbours(ink, fit, looked);
+    for (const Looked& l : looked) {
+        out.cells[static_cast<std::size_t>(l.column)].value = l.read.value;
+        const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(l.column)];
+        if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(l.column);
+        const QPolygonF outline = l.read.found ? l.read.outline : OutlineOf(fit, l.field->box);
+        outlines[l.column] = outline;
+        if (l.read.value == kUndecidedMark) undecided[l.column] = outline;
     }
     // Most printed outlines missing: the fit is not to be trusted. Without
     // marks, nearly every outline must lie close to where the code puts it.
