@@ -23,7 +23,7 @@ constexpr int kSectors = 16;
 // Directions around a box, for strokes that cross its outline.
 constexpr int kCrossings = 32;
 
-// The value below which a share of the pixels of m lie (m: 8-bit or float).
+// The value below which a share of the values of m lie (m: one float channel).
 double Quantile(const cv::Mat& m, double share) {
     std::vector<float> values;
     values.reserve(m.total());
