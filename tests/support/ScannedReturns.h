@@ -52,7 +52,7 @@ inline QImage RasterisePage(const QByteArray& pdf, int page, int dpi) {
 // a reader (a light pencil tick, a hair-thin light-blue tick, a circled box,
 // a stroke that runs through the box from far outside).
 enum class PenMark { None, Tick, Cross, Fill, Scribble, Smudge, Pencil, ThinLightBlue, Circled,
-                     StrayStroke };
+                     StrayStroke, FillToTheEdge };
 
 // Draws mark into box (600-dpi pixels of the print) on a page rasterised at dpi.
 inline void DrawPenMark(QImage& page, const CanvasRect& box, int dpi, PenMark mark) {
@@ -86,6 +86,10 @@ inline void DrawPenMark(QImage& page, const CanvasRect& box, int dpi, PenMark ma
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(215, 215, 215));
         p.drawEllipse(QRectF(at(0.25, 0.25), at(0.75, 0.75)));
+        break;
+    case PenMark::FillToTheEdge: // filled up to the outline, which it joins
+        p.setBrush(QColor(20, 20, 150));
+        p.drawRect(QRectF(at(0.04, 0.04), at(0.96, 0.96)));
         break;
     case PenMark::Pencil:
         p.setPen(QPen(QColor(150, 150, 150), std::max(1.0, 0.35 / 25.4 * dpi), Qt::SolidLine,
