@@ -102,14 +102,10 @@ QImage SquarePixels(const QImage& image) {
 }
 
 // The page as one channel, dark wherever any of its colours is dark: a blue
-// or red pen counts with its darkest colour, not with its brightness.
-cv::Mat InkChannel(const QImage& image) {
-    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) {
-        const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-        return cv::Mat(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.constBits()),
-                       static_cast<std::size_t>(grey.bytesPerLine()))
-            .clone();
-    }
+// or red pen counts with its darkest colour, not with its brightness. A grey
+// page is its grey (shared, not copied).
+cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
+    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) return grey;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
                        static_cast<std::size_t>(rgb.bytesPerLine()));
@@ -371,7 +367,7 @@ ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
         for (const DrawnField* field : fields)
             boxes.push_back(field->box);
         const PageMarkPlaces places = PlacePageMarks(sheet, boxes);
-        const cv::Mat ink = InkChannel(image);
+        const cv::Mat ink = InkChannel(image, grey);
         // The four corner marks, confirmed by the code: no page is read on a guess.
         const PageFit fit = FitPage(ink, PlaceOfCode(*found, places), places.corners);
         if (!fit.ok && !fit.codeOnly) {
