@@ -297,7 +297,7 @@ double FaintStroke(const Patch& p, const Shape& found, double inset, double dark
                 faint.at<uchar>(y, x) = 255;
     cv::Mat labels, stats, centroids;
     const int n = cv::connectedComponentsWithStats(faint, labels, stats, centroids, 8, CV_32S);
-    // A blot is dark all over; around a line only the line itself is.
+    // A blot is dark all over its breadth; a line only along itself.
     std::vector<int> darkAllOver(static_cast<std::size_t>(n), 0);
     for (int y = 0; y < labels.rows; ++y)
         for (int x = 0; x < labels.cols; ++x) {
@@ -309,8 +309,8 @@ double FaintStroke(const Patch& p, const Shape& found, double inset, double dark
     for (int i = 1; i < n; ++i) {
         const int extent =
             std::max(stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
-        const int area = stats.at<int>(i, cv::CC_STAT_AREA);
-        if (area > 8 * extent && darkAllOver[static_cast<std::size_t>(i)] * 2 > area) continue;
+        const double dark = darkAllOver[static_cast<std::size_t>(i)];
+        if (dark > 0.3 * extent * extent) continue;
         // The averaging lengthens every stroke (and makes a dot a short one).
         longest = std::max(longest, (extent - 0.75 * (length - 1)) / innerSide);
     }

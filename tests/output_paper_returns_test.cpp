@@ -167,6 +167,18 @@ TEST_F(PaperReturnsTest, PencilThinPensCirclesAndStrayStrokes) {
     ASSERT_TRUE(read.ok) << read.rejection.english.toStdString();
     EXPECT_EQ(Values(read, 1), (QStringList{"1", "1", "?", "0", "?", "1", "0", "0", "1"}))
         << Values(read, 1).join(',').toStdString();
+    // Pencil on a tilted photo, light falling off, saved as JPEG.
+    QImage photo = Photograph(Marked(1, 300, {M::Pencil, M::None, M::Pencil, M::None, M::None,
+                                              M::ThinLightBlue, M::None, M::None, M::Pencil}),
+                              10, 0.6);
+    photo = Distort(photo, {"JPEG", 0, 1.0, {0, 0}, 75});
+    const ScannedPage photographed = ReadScannedPage(photo, *paper);
+    ASSERT_TRUE(photographed.ok) << photographed.rejection.english.toStdString();
+    const QStringList pencils = Values(photographed, 1);
+    EXPECT_EQ(QStringList({pencils[0], pencils[1], pencils[2], pencils[8]}),
+              (QStringList{"1", "0", "1", "1"}))
+        << pencils.join(',').toStdString();
+    EXPECT_NE(pencils[5], QStringLiteral("0")) << "a thin light-blue tick is never empty";
     const QImage copy = Distort(Marked(1, 100, {M::FillToTheEdge, M::None, M::Fill}),
                                 {"100 dpi, grey", 0.7, 1.0, {0, 0}, 0, 0, Colours::Grey});
     const ScannedPage copied = ReadScannedPage(copy, *paper);
