@@ -1,6 +1,10 @@
 // Reading a scanned page: its code, its marks, its transform, its boxes.
 #include "PaperReturns.h"
 
+#include "BoxReading.h"
+#include "PageGeometry.h"
+#include "ScanFile.h"
+
 #include "FormDocument.h"
 #include "LayoutSettings.h"
 #include "PageMarks.h"
@@ -8,7 +12,6 @@
 #include "Records.h"
 
 #include <ZXing/ReadBarcode.h>
-#include <opencv2/calib3d.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <QPainter>
@@ -75,95 +78,49 @@ std::optional<FoundCode> FindCode(const cv::Mat& grey) {
     return ReadCode(grey, 1.0);
 }
 
-cv::Point2d Apply(const cv::Matx33d& h, double x, double y) {
-    const double w = h(2, 0) * x + h(2, 1) * y + h(2, 2);
-    if (std::abs(w) < 1e-12) return {-1e9, -1e9};
-    return {(h(0, 0) * x + h(0, 1) * y + h(0, 2)) / w, (h(1, 0) * x + h(1, 1) * y + h(1, 2)) / w};
+// Pixels made square where the file says they are not (a fax's 204 x 98 dpi):
+// the shorter side of each pixel is stretched to the longer's.
+QImage SquarePixels(const QImage& image) {
+    const int dx = image.dotsPerMeterX(), dy = image.dotsPerMeterY();
+    if (dx <= 0 || dy <= 0) return image;
+    const double ratio = static_cast<double>(dx) / dy;
+    if ((ratio > 0.97 && ratio < 1.03) || ratio < 0.2 || ratio > 5) return image;
+    const double w = image.width() * std::max(1.0, 1.0 / ratio);
+    const double h = image.height() * std::max(1.0, ratio);
+    if (w * h > static_cast<double>(kMaxScanPixels) || std::max(w, h) > kMaxScanSide) return image;
+    // Stretched smoothly: a black-and-white fax becomes grey at its edges.
+    const QImage source = image.depth() < 8 || image.colorCount() > 0
+                              ? image.convertToFormat(image.allGray() ? QImage::Format_Grayscale8
+                                                                      : QImage::Format_RGB32)
+                              : image;
+    QImage out = source.scaled(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)),
+                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const int dots = std::max(dx, dy);
+    out.setDotsPerMeterX(dots);
+    out.setDotsPerMeterY(dots);
+    return out;
 }
 
-// The centre of the solid square of side `side` (image pixels) nearest to
-// `near`; nothing when none is found there.
-std::optional<cv::Point2d> FindCornerMark(const cv::Mat& grey, cv::Point2d near, double side) {
-    const int reach = static_cast<int>(std::ceil(side * 2.0));
-    const cv::Rect window = cv::Rect(static_cast<int>(near.x) - reach,
-                                     static_cast<int>(near.y) - reach, 2 * reach, 2 * reach) &
-                            cv::Rect(0, 0, grey.cols, grey.rows);
-    if (window.width < side || window.height < side) return std::nullopt;
-    cv::Mat ink;
-    cv::threshold(grey(window), ink, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
-    cv::Mat labels, stats, centroids;
-    const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
-    std::optional<cv::Point2d> best;
-    double bestDistance = 0;
-    const double area = side * side;
-    for (int i = 1; i < n; ++i) {
-        const double a = stats.at<int>(i, cv::CC_STAT_AREA);
-        const double w = stats.at<int>(i, cv::CC_STAT_WIDTH),
-                     h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
-        if (a < area * 0.5 || a > area * 1.8 || w < side * 0.6 || h < side * 0.6 ||
-            w > side * 1.6 || h > side * 1.6)
-            continue;
-        const cv::Point2d c(centroids.at<double>(i, 0) + window.x,
-                            centroids.at<double>(i, 1) + window.y);
-        const double d = cv::norm(c - near);
-        if (!best || d < bestDistance) {
-            best = c;
-            bestDistance = d;
-        }
-    }
-    return best;
+// The page as one channel, dark wherever any of its colours is dark: a blue
+// or red pen counts with its darkest colour, not with its brightness. A grey
+// page is its grey (shared, not copied).
+cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
+    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) return grey;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
+                       static_cast<std::size_t>(rgb.bytesPerLine()));
+    std::vector<cv::Mat> channels;
+    cv::split(bgra, channels);
+    cv::Mat darkest;
+    cv::min(channels[0], channels[1], darkest);
+    cv::min(darkest, channels[2], darkest);
+    return darkest;
 }
 
-// The paper's white: a high percentile of a sample of the page's pixels.
-int PaperWhite(const cv::Mat& grey) {
-    std::array<int, 256> histogram{};
-    int count = 0;
-    for (int y = 0; y < grey.rows; y += 4) {
-        const std::uint8_t* row = grey.ptr<std::uint8_t>(y);
-        for (int x = 0; x < grey.cols; x += 4) {
-            ++histogram[row[x]];
-            ++count;
-        }
-    }
-    int seen = 0;
-    for (int v = 255; v >= 0; --v) {
-        seen += histogram[static_cast<std::size_t>(v)];
-        if (seen >= count / 10) return std::max(v, 64);
-    }
-    return 255;
-}
-
-// The share of dark samples inside the box's printed outline (inside the
-// circle for a single choice); -1 when the box lies outside the image.
-double InkShare(const cv::Mat& grey, const cv::Matx33d& h, const DrawnField& field, int inset,
-                int darkBelow) {
-    const double left = field.box.left + inset, top = field.box.top + inset;
-    const double w = field.box.right - field.box.left - 2.0 * inset;
-    const double ht = field.box.bottom - field.box.top - 2.0 * inset;
-    if (w <= 0 || ht <= 0) return -1;
-    constexpr int kSteps = 24;
-    const bool round = field.kind == kSingleChoiceColumn;
-    int dark = 0, total = 0;
-    for (int j = 0; j < kSteps; ++j) {
-        for (int i = 0; i < kSteps; ++i) {
-            const double u = (i + 0.5) / kSteps, v = (j + 0.5) / kSteps;
-            if (round && (u - 0.5) * (u - 0.5) + (v - 0.5) * (v - 0.5) > 0.25) continue;
-            const cv::Point2d p = Apply(h, left + u * w, top + v * ht);
-            const int x = static_cast<int>(std::lround(p.x)),
-                      y = static_cast<int>(std::lround(p.y));
-            if (x < 0 || y < 0 || x >= grey.cols || y >= grey.rows) return -1;
-            ++total;
-            if (grey.at<std::uint8_t>(y, x) < darkBelow) ++dark;
-        }
-    }
-    return total ? static_cast<double>(dark) / total : -1;
-}
-
-QString Decide(double share) {
-    if (share < 0) return kUndecidedMark;
-    if (share >= kMarkedInk) return QStringLiteral("1");
-    if (share <= kEmptyInk) return QStringLiteral("0");
-    return kUndecidedMark;
+ReturnRejection BoxesAstray() {
+    return {QStringLiteral("the boxes are not where the corner marks put them"),
+            QStringLiteral("Die Kästchen liegen nicht dort, wo die Eckmarken sie erwarten "
+                           "lassen.")};
 }
 
 } // namespace
@@ -202,21 +159,195 @@ const FieldMap& PaperForm::FieldsOn(const PrinterPage& page) {
     return *map;
 }
 
-int PaperForm::LinePixels(int dpi) const {
-    const double mm = std::clamp(input.settings.lineWidthMm, 0.0, 10.0);
-    return static_cast<int>(std::lround(mm * dpi / 25.4)) + 1;
+double PaperForm::LineWidth(int dpi) const {
+    return std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4;
 }
+
 
 int PaperForm::ColumnOf(int category, std::uint32_t field) const {
     const auto found = columns.find({category, field});
     return found == columns.end() ? -1 : found->second;
 }
 
-ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
+namespace {
+
+// Where the code says its symbol lies on the sheet, and where it was found.
+CodePlace PlaceOfCode(const FoundCode& found, const PageMarkPlaces& places) {
+    CodePlace place;
+    int module = 1;
+    PageCodeModules(found.text, &place.modules);
+    place.symbol = PageCodeSymbol(places.code, place.modules, &module);
+    place.corners = found.corners;
+    return place;
+}
+
+// Without marks, how far (in box sides) a box's outline may lie from where
+// the code alone puts it: well short of the next box.
+constexpr double kMostShiftWithoutMarks = 0.2;
+
+// Where the fit puts the corners of a box on the sheet.
+QPolygonF OutlineOf(const PageFit& fit, const CanvasRect& b) {
+    QPolygonF outline;
+    for (const auto& [x, y] : {std::pair{b.left, b.top}, std::pair{b.right, b.top},
+                               std::pair{b.right, b.bottom}, std::pair{b.left, b.bottom}}) {
+        const cv::Point2d p = ApplyFit(fit.sheetToImage, x, y);
+        outline << QPointF(p.x, p.y);
+    }
+    return outline;
+}
+
+bool Near(const CanvasRect& a, const CanvasRect& b, int reach) {
+    return a.left - reach < b.right && b.left < a.right + reach && a.top - reach < b.bottom &&
+           b.top < a.bottom + reach;
+}
+
+// What the page prints near field besides its own outline: the other boxes,
+// every label (from its box to the next box of its row) and the headings.
+std::vector<CanvasRect> PrintedAround(const DrawnField& field,
+                                      const std::vector<const DrawnField*>& fields,
+                                      const FieldMap& map, const MarkedSheet& sheet) {
+    const CanvasRect& own = field.box;
+    const int reach = std::max(own.right - own.left, own.bottom - own.top);
+    std::vector<CanvasRect> printed;
+    const auto add = [&](const CanvasRect& r) {
+        if (Near(r, own, reach)) printed.push_back(r);
+    };
+    for (const DrawnField* g : fields) {
+        const CanvasRect& b = g->box;
+        if (g != &field) add(b);
+        if (g->kind == fkText) continue;
+        int end = sheet.width;
+        for (const DrawnField* next : fields)
+            if (next->box.left >= b.right && next->box.top < b.bottom && b.top < next->box.bottom)
+                end = std::min(end, next->box.left);
+        const int middle = (b.top + b.bottom) / 2, line = std::max(1, g->lineHeight);
+        const int top = std::min(b.top, middle - line / 2);
+        const int bottom = std::max(b.top + std::max(1, g->labelLines) * line, middle + line / 2);
+        add({b.right, top, end, bottom});
+    }
+    for (const DrawnHeading& heading : map.Headings())
+        if (heading.page == field.page) add(heading.band);
+    return printed;
+}
+
+// The check boxes and circles of the page read one by one, the text boxes
+// outlined for typing in; false when too few boxes lie where the fit puts them.
+// A check box or circle of the page as read.
+struct Looked {
+    const DrawnField* field;
+    int column;
+    BoxOnSheet box;
+    BoxReading read;
+};
+
+// Boxes whose outline was not found near where the fit puts them are looked
+// for again where their nearest found neighbours moved to (a curled sheet
+// moves a region of boxes together).
+void ReadBesideNeighbours(const cv::Mat& ink, const PageFit& fit, std::vector<Looked>& looked) {
+    constexpr std::size_t kNeighbours = 4;
+    std::vector<const Looked*> found;
+    for (const Looked& l : looked)
+        if (l.read.found) found.push_back(&l);
+    if (found.empty()) return;
+    const auto centre = [](const CanvasRect& r) {
+        return cv::Point2d((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
+    };
+    std::vector<BoxReading> again(looked.size());
+    for (std::size_t i = 0; i < looked.size(); ++i) {
+        if (looked[i].read.found) continue;
+        const cv::Point2d here = centre(looked[i].box.box);
+        std::vector<const Looked*> near = found;
+        const std::size_t n = std::min(kNeighbours, near.size());
+        std::partial_sort(near.begin(), near.begin() + static_cast<std::ptrdiff_t>(n), near.end(),
+                          [&](const Looked* a, const Looked* b) {
+                              return cv::norm(centre(a->box.box) - here) <
+                                     cv::norm(centre(b->box.box) - here);
+                          });
+        std::vector<double> xs, ys;
+        for (std::size_t k = 0; k < n; ++k) {
+            xs.push_back(near[k]->read.movedX);
+            ys.push_back(near[k]->read.movedY);
+        }
+        std::nth_element(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n / 2), xs.end());
+        std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n / 2), ys.end());
+        const cv::Matx33d moved =
+            cv::Matx33d(1, 0, xs[n / 2], 0, 1, ys[n / 2], 0, 0, 1) * fit.sheetToImage;
+        again[i] = ReadBox(ink, moved, looked[i].box);
+    }
+    for (std::size_t i = 0; i < looked.size(); ++i)
+        if (again[i].found) looked[i].read = again[i];
+}
+
+// The check boxes and circles of the page read one by one, the text boxes
+// outlined for typing in; false when too few boxes lie where the fit puts them.
+bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
+               const FieldMap& map, const std::vector<const DrawnField*>& fields, PaperForm& form,
+               ScannedPage& out) {
+    out.cells.resize(form.Form().columns.size());
+    std::map<int, std::vector<int>> runs;  // single choices by group
+    std::map<int, QPolygonF> outlines;     // check boxes and circles by column
+    std::map<int, QPolygonF> undecided;    // those left undecided
+    std::map<int, const DrawnField*> texts; // text boxes by column
+    std::vector<Looked> looked;
+    for (const DrawnField* field : fields) {
+        const int column = form.ColumnOf(field->category, field->field);
+        if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
+        out.cells[static_cast<std::size_t>(column)].present = true;
+        if (field->kind == kTextColumn) {
+            texts[column] = field;
+            continue;
+        }
+        const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn,
+                             form.LineWidth(sheet.dpi), PrintedAround(*field, fields, map, sheet)};
+        looked.push_back({field, column, box, ReadBox(ink, fit.sheetToImage, box)});
+    }
+    const int boxes = static_cast<int>(looked.size());
+    int found = 0;
+    double farthest = 0; // the largest shift of an outline from its place
+    for (const Looked& l : looked) {
+        found += l.read.found;
+        if (l.read.found) farthest = std::max(farthest, l.read.shift);
+    }
+    if (!fit.codeOnly) ReadBesideNeighbours(ink, fit, looked);
+    for (const Looked& l : looked) {
+        out.cells[static_cast<std::size_t>(l.column)].value = l.read.value;
+        const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(l.column)];
+        if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(l.column);
+        const QPolygonF outline = l.read.found ? l.read.outline : OutlineOf(fit, l.field->box);
+        outlines[l.column] = outline;
+        if (l.read.value == kUndecidedMark) undecided[l.column] = outline;
+    }
+    // Most printed outlines missing: the fit is not to be trusted. Without
+    // marks, nearly every outline must lie close to where the code puts it.
+    if (boxes >= 4 && found * 2 < boxes) return false;
+    if (fit.codeOnly && (found * 10 < boxes * 9 || farthest > kMostShiftWithoutMarks))
+        return false;
+    // Two marks in one single choice: the run is undecided.
+    for (const auto& [group, run] : runs) {
+        int marked = 0;
+        for (int column : run)
+            marked += out.cells[static_cast<std::size_t>(column)].value == QStringLiteral("1");
+        if (marked < 2) continue;
+        for (int column : run) {
+            out.cells[static_cast<std::size_t>(column)].value = kUndecidedMark;
+            undecided[column] = outlines[column];
+        }
+    }
+    for (const auto& [column, outline] : undecided)
+        out.undecided.push_back({column, outline, false});
+    for (const auto& [column, field] : texts)
+        out.undecided.push_back({column, OutlineOf(fit, field->box), true});
+    return true;
+}
+
+} // namespace
+
+ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
     ScannedPage out;
     out.rejection = NoCode();
-    if (image.isNull() || image.width() < 64 || image.height() < 64) return out;
+    if (scanned.isNull() || scanned.width() < 64 || scanned.height() < 64) return out;
     try {
+        const QImage image = SquarePixels(scanned);
         const QImage greyImage = image.convertToFormat(QImage::Format_Grayscale8);
         const cv::Mat grey(greyImage.height(), greyImage.width(), CV_8UC1,
                            const_cast<uchar*>(greyImage.constBits()),
@@ -236,86 +367,19 @@ ScannedPage ReadScannedPage(const QImage& image, PaperForm& form) {
         for (const DrawnField* field : fields)
             boxes.push_back(field->box);
         const PageMarkPlaces places = PlacePageMarks(sheet, boxes);
-        // A first transform from the code's corners, then the corner marks.
-        int size = 0, module = 1;
-        PageCodeModules(found->text, &size);
-        const CanvasRect symbol = PageCodeSymbol(places.code, size, &module);
-        const std::vector<cv::Point2f> symbolCorners = {{float(symbol.left), float(symbol.top)},
-                                                        {float(symbol.right), float(symbol.top)},
-                                                        {float(symbol.right), float(symbol.bottom)},
-                                                        {float(symbol.left), float(symbol.bottom)}};
-        std::vector<cv::Point2f> seen;
-        for (const cv::Point2d& p : found->corners)
-            seen.push_back(cv::Point2f(float(p.x), float(p.y)));
-        // Rotation, scale and shift only: the code is small, and a perspective
-        // fitted to its corners alone would tilt the rest of the page.
-        const cv::Mat similar = cv::estimateAffinePartial2D(symbolCorners, seen);
-        if (similar.empty()) return out;
-        cv::Matx33d transform = cv::Matx33d::eye();
-        for (int r = 0; r < 2; ++r)
-            for (int c = 0; c < 3; ++c)
-                transform(r, c) = similar.at<double>(r, c);
-        std::vector<cv::Point2f> nominal, marks;
-        for (const CanvasRect& corner : places.corners) {
-            const double cx = (corner.left + corner.right) / 2.0;
-            const double cy = (corner.top + corner.bottom) / 2.0;
-            const double side = corner.right - corner.left;
-            const cv::Point2d near = Apply(transform, cx, cy);
-            const double imageSide = cv::norm(Apply(transform, cx + side, cy) - near);
-            const std::optional<cv::Point2d> mark = FindCornerMark(grey, near, imageSide);
-            if (!mark) break;
-            nominal.push_back(cv::Point2f(float(cx), float(cy)));
-            marks.push_back(cv::Point2f(float(mark->x), float(mark->y)));
+        const cv::Mat ink = InkChannel(image, grey);
+        // The four corner marks, confirmed by the code: no page is read on a guess.
+        const PageFit fit = FitPage(ink, PlaceOfCode(*found, places), places.corners);
+        if (!fit.ok && !fit.codeOnly) {
+            out.rejection = fit.rejection;
+            return out;
         }
-        if (marks.size() == 4) transform = cv::getPerspectiveTransform(nominal, marks);
-        // Dark is well below the paper's white: a light smudge is not ink.
-        const int darkBelow = PaperWhite(grey) / 2;
-        const int line = form.LinePixels(sheet.dpi);
-        out.cells.resize(form.Form().columns.size());
-        std::map<int, std::vector<int>> runs;   // single choices by group
-        std::map<int, const DrawnField*> boxOf; // check boxes and circles by column
-        std::map<int, const DrawnField*> texts; // text boxes by column
-        for (const DrawnField* field : fields) {
-            const int column = form.ColumnOf(field->category, field->field);
-            if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
-            ReturnedCell& cell = out.cells[static_cast<std::size_t>(column)];
-            cell.present = true;
-            if (field->kind == kTextColumn) {
-                texts[column] = field;
-                continue;
-            }
-            const int side =
-                std::min(field->box.right - field->box.left, field->box.bottom - field->box.top);
-            const int inset = std::max(line, side / 5);
-            cell.value = Decide(InkShare(grey, transform, *field, inset, darkBelow));
-            const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(column)];
-            if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(column);
-            boxOf[column] = field;
+        if (!ReadBoxes(ink, fit, sheet, map, fields, form, out)) {
+            const ReturnRejection why = fit.codeOnly ? fit.rejection : BoxesAstray();
+            out = ScannedPage();
+            out.rejection = why;
+            return out;
         }
-        // Two marks in one single choice: the run is undecided.
-        for (const auto& [group, run] : runs) {
-            int marked = 0;
-            for (int column : run)
-                marked += out.cells[static_cast<std::size_t>(column)].value == QStringLiteral("1");
-            if (marked < 2) continue;
-            for (int column : run)
-                out.cells[static_cast<std::size_t>(column)].value = kUndecidedMark;
-        }
-        const auto outlined = [&](int column, const DrawnField* field, bool text) {
-            UndecidedBox box{column, {}, text};
-            const CanvasRect& b = field->box;
-            for (const auto& [x, y] : {std::pair{b.left, b.top}, std::pair{b.right, b.top},
-                                       std::pair{b.right, b.bottom}, std::pair{b.left, b.bottom}}) {
-                const cv::Point2d p = Apply(transform, x, y);
-                box.outline << QPointF(p.x, p.y);
-            }
-            out.undecided.push_back(box);
-        };
-        for (const auto& [column, field] : boxOf)
-            if (out.cells[static_cast<std::size_t>(column)].value == kUndecidedMark)
-                outlined(column, field, false);
-        for (const auto& [column, field] : texts)
-            outlined(column, field, true);
         out.page = code->page;
         out.ok = true;
         out.rejection = {};

@@ -2,8 +2,12 @@
 // Reading scanned paper returns: a page printed with marks (PageMarks.h),
 // filled in with a pen and scanned, read against the form. The page code says
 // which form and page it is and for which sheet it was laid out; the corner
-// marks fix the page's transform; the ink inside each check box and circle
-// decides it: clearly marked "1", clearly empty "0", anything between "?".
+// marks, found anywhere and confirmed by the code, fix the page's perspective
+// (PageGeometry.h), and a page whose marks are not all found or do not agree
+// with the code is rejected with the reason, never read on a guess. Each
+// check box and circle is then found on its printed outline and decided by
+// its ink (BoxReading.h): clearly marked "1", clearly empty "0", anything
+// between "?". Pixels that are not square (a fax) are made square first.
 // Text boxes are not read. One page at a time: memory does not grow with the
 // number of pages.
 
@@ -36,8 +40,8 @@ class PaperForm {
     const OrderForm& Form() const { return form; }
     // The fields of the form laid out on the printable page.
     const FieldMap& FieldsOn(const PrinterPage& page);
-    // The width of the boxes' outlines at dpi, a pixel more for the rounding.
-    int LinePixels(int dpi) const;
+    // The width of the boxes' outlines at dpi, in pixels.
+    double LineWidth(int dpi) const;
     // The column of field f of category, or -1.
     int ColumnOf(int category, std::uint32_t field) const;
 
@@ -67,7 +71,3 @@ struct ScannedPage {
 // Reads one scanned page (any format, any resolution; upside down too).
 ScannedPage ReadScannedPage(const QImage& image, PaperForm& form);
 
-// The measure behind a decision: the share of a box's inside that is dark ink.
-// Above kMarkedInk a box is marked, below kEmptyInk empty.
-inline constexpr double kMarkedInk = 0.07;
-inline constexpr double kEmptyInk = 0.025;

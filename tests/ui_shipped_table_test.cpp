@@ -95,6 +95,12 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Tabelle öffnen"),
     QStringLiteral("Für diese Datei ist kein Programm eingerichtet:"),
     QString::fromUtf8(kTableTooLargeForWorkbook),
+    // Why a scanned or photographed page is not taken.
+    QStringLiteral("Die vier Eckmarken sind nicht alle auf dem Bild (abgeschnitten, verdeckt "
+                   "oder zu unscharf)."),
+    QStringLiteral("Die Eckmarken passen nicht zum Seitencode (ein gebogenes oder gefaltetes "
+                   "Blatt?)."),
+    QStringLiteral("Die Kästchen liegen nicht dort, wo die Eckmarken sie erwarten lassen."),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),

@@ -13,7 +13,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QLinearGradient>
 #include <QTransform>
+#include <cmath>
 #include <map>
 #include <random>
 
@@ -46,8 +48,11 @@ inline QImage RasterisePage(const QByteArray& pdf, int page, int dpi) {
     return doc->page(page - 1)->renderToImage(dpi, dpi).convertToFormat(QImage::Format_RGB32);
 }
 
-// What a hand leaves in a box.
-enum class PenMark { None, Tick, Cross, Fill, Scribble, Smudge };
+// What a hand leaves in a box: the usual marks, and the habits that trouble
+// a reader (a light pencil tick, a hair-thin light-blue tick, a circled box,
+// a stroke that runs through the box from far outside).
+enum class PenMark { None, Tick, Cross, Fill, Scribble, Smudge, Pencil, ThinLightBlue, Circled,
+                     StrayStroke, FillToTheEdge };
 
 // Draws mark into box (600-dpi pixels of the print) on a page rasterised at dpi.
 inline void DrawPenMark(QImage& page, const CanvasRect& box, int dpi, PenMark mark) {
@@ -82,9 +87,69 @@ inline void DrawPenMark(QImage& page, const CanvasRect& box, int dpi, PenMark ma
         p.setBrush(QColor(215, 215, 215));
         p.drawEllipse(QRectF(at(0.25, 0.25), at(0.75, 0.75)));
         break;
+    case PenMark::FillToTheEdge: // filled up to the outline, which it joins
+        p.setBrush(QColor(20, 20, 150));
+        p.drawRect(QRectF(at(0.04, 0.04), at(0.96, 0.96)));
+        break;
+    case PenMark::Pencil:
+        p.setPen(QPen(QColor(150, 150, 150), std::max(1.0, 0.35 / 25.4 * dpi), Qt::SolidLine,
+                      Qt::RoundCap));
+        p.drawPolyline(QPolygonF{at(0.2, 0.55), at(0.42, 0.8), at(0.85, 0.15)});
+        break;
+    case PenMark::ThinLightBlue:
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(90, 150, 235), 1.0));
+        p.drawPolyline(QPolygonF{at(0.2, 0.55), at(0.42, 0.8), at(0.85, 0.15)});
+        break;
+    case PenMark::Circled:
+        p.drawEllipse(r.center(), r.width() * 0.95, r.height() * 0.85);
+        break;
+    case PenMark::StrayStroke:
+        p.drawLine(at(-2.0, 0.2), at(3.0, 0.75));
+        break;
     case PenMark::None:
         break;
     }
+}
+
+// The page as a phone sees it: its plane turned by degrees about an axis
+// across it, seen through a pinhole from above its middle, on a dark table,
+// with the light falling off from full to `light` across the picture.
+inline QImage Photograph(const QImage& page, double degrees, double light = 1.0) {
+    const double w = page.width(), h = page.height(), f = 1.1 * std::max(w, h);
+    const double t = degrees * M_PI / 180, ax = std::cos(M_PI / 6), ay = std::sin(M_PI / 6);
+    QPolygonF seen;
+    for (const QPointF corner : {QPointF(0, 0), QPointF(w, 0), QPointF(w, h), QPointF(0, h)}) {
+        const double x = corner.x() - w / 2, y = corner.y() - h / 2;
+        // Rodrigues' turn about the axis (ax, ay, 0).
+        const double d = ax * x + ay * y, c = std::cos(t), s = std::sin(t);
+        const double px = x * c + ax * d * (1 - c), py = y * c + ay * d * (1 - c);
+        const double pz = (ax * y - ay * x) * s;
+        seen << QPointF(f * px / (pz + f), f * py / (pz + f));
+    }
+    const QRectF bounds = seen.boundingRect();
+    const double k = std::min(w * 0.9 / bounds.width(), h * 0.9 / bounds.height());
+    for (QPointF& p : seen)
+        p = QPointF((p.x() - bounds.center().x()) * k + w / 2, (p.y() - bounds.center().y()) * k + h / 2);
+    QTransform camera;
+    QTransform::quadToQuad(QPolygonF{QPointF(0, 0), QPointF(w, 0), QPointF(w, h), QPointF(0, h)},
+                           seen, camera);
+    QImage out(page.size(), QImage::Format_RGB32);
+    out.fill(QColor(70, 62, 55));
+    QPainter p(&out);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setTransform(camera);
+    p.drawImage(0, 0, page);
+    p.resetTransform();
+    if (light < 1.0) {
+        QLinearGradient fall(0, 0, w, 0);
+        fall.setColorAt(0, QColor(255, 255, 255));
+        const int v = static_cast<int>(255 * light);
+        fall.setColorAt(1, QColor(v, v, v));
+        p.setCompositionMode(QPainter::CompositionMode_Multiply);
+        p.fillRect(out.rect(), fall);
+    }
+    return out;
 }
 
 // How the scanner and the paper changed the page.
