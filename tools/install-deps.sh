@@ -17,7 +17,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info man-db
   libcups2-dev cups printer-driver-cups-pdf ghostscript
   dpkg-dev file lintian
-  libopencv-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
+  libopencv-dev libtiff-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
   python3 python3-pypdf python3-gi python3-gi-cairo gir1.2-poppler-0.18 pdftk-java qpdf
   libxlsxwriter-dev python3-openpyxl
 )
