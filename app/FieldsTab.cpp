@@ -344,7 +344,7 @@ void FieldsTab::MirrorCategory() {
 void FieldsTab::MirrorFields() {
     const QScopedValueRollback guard(mirroring, true);
     const QList<int>& rows = doc.selection().Fields();
-    if (fields->Category() != SelectedCategory() || ListedFields() == rows) return;
+    if (fields->Category() != SelectedCategory() || SameRows(ListedFields(), rows)) return;
     QItemSelection selection;
     for (int row : rows)
         selection.select(fields->index(row, 0), fields->index(row, 0));

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+bool SameRows(const QList<int>& a, const QList<int>& b) {
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend());
+}
+
 int PlaceAfterMove(int i, int from, int to) {
     if (i == from) return to;
     if (from < i && i <= to) return i - 1;
@@ -31,14 +35,13 @@ Selection::Selection(Document& document) : QObject(&document), doc(document) {
 bool Selection::Set(int c, QList<int> rows) {
     if (c < 0 || c >= doc.CategoryCount()) c = -1;
     const int count = c >= 0 ? doc.FieldCount(c) : 0;
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [count](int row) { return row < 0 || row >= count; }),
-               rows.end());
     std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (c == category && rows == fields) return false;
+    QList<int> kept; // ascending, once each, only rows that exist
+    for (int row : rows)
+        if (row >= 0 && row < count && (kept.isEmpty() || kept.last() != row)) kept.append(row);
+    if (c == category && SameRows(kept, fields)) return false;
     category = c;
-    fields = std::move(rows);
+    fields = std::move(kept);
     return true;
 }
 

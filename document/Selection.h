@@ -49,5 +49,9 @@ class Selection : public QObject {
     bool moved = false; // changed by the document, not yet announced
 };
 
+// Whether two lists of rows are the same (Qt's own comparison compares two
+// empty lists through a null pointer).
+bool SameRows(const QList<int>& a, const QList<int>& b);
+
 // Where the entry at place i stands after the entry at from moved to to.
 int PlaceAfterMove(int i, int from, int to);

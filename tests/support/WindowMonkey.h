@@ -208,9 +208,9 @@ class WindowMonkey {
         for (const QModelIndex& i : fields->selectionModel()->selectedRows())
             listedFields << i.row();
         std::sort(listedFields.begin(), listedFields.end());
-        if (listedFields != sel.Fields())
+        if (!SameRows(listedFields, sel.Fields()))
             return QStringLiteral("the field list shows another selection");
-        if (tab->SelectedCategory() != sel.Category() || tab->SelectedFields() != sel.Fields())
+        if (tab->SelectedCategory() != sel.Category() || !SameRows(tab->SelectedFields(), sel.Fields()))
             return QStringLiteral("the tab reads another selection");
         auto* name = Child<QPlainTextEdit>(win, "ProdNameEd");
         const FieldRecord* field = doc.FieldAt(sel.Category(), sel.Field());
