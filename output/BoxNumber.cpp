@@ -105,12 +105,17 @@ std::vector<Piece> Strokes(const cv::Mat& stats, int count,
 std::vector<Piece> Characters(std::vector<Piece> strokes, bool* stray) {
     int tallest = 0, lineTop = 1 << 30;
     for (const Piece& s : strokes) tallest = std::max(tallest, s.box.height);
+    for (const Piece& s : strokes)
+        if (s.box.height >= 0.6 * tallest) lineTop = std::min(lineTop, s.box.y);
+    // A stroke wholly in the lower part of the line is a comma or no digit's part.
+    auto isLow = [&](const Piece& s) { return s.box.y >= lineTop + 0.55 * tallest; };
     std::vector<Piece> big, small;
     for (Piece& s : strokes) {
-        if (std::max(s.box.width, s.box.height) < 0.45 * tallest) small.push_back(std::move(s));
-        else big.push_back(std::move(s));
+        if (std::max(s.box.width, s.box.height) < 0.45 * tallest || isLow(s))
+            small.push_back(std::move(s));
+        else
+            big.push_back(std::move(s));
     }
-    for (const Piece& s : big) lineTop = std::min(lineTop, s.box.y);
     std::sort(big.begin(), big.end(), [](const Piece& a, const Piece& b) { return a.box.x < b.box.x; });
     std::vector<Piece> chars;
     for (Piece& s : big) {
@@ -124,12 +129,13 @@ std::vector<Piece> Characters(std::vector<Piece> strokes, bool* stray) {
         auto over = std::find_if(chars.begin(), chars.end(), [&](const Piece& c) {
             return Overlap(c.box, s.box) >= 0.5 * s.box.width;
         });
+        const bool low = isLow(s);
         if (over != chars.end()) {
+            // Low under a character: a comma or a piece of it cannot be told.
+            if (low) *stray = true;
             Join(&*over, s);
             continue;
         }
-        const bool low = s.box.y >= lineTop + 0.5 * tallest &&
-                         s.box.y + s.box.height >= lineTop + 0.75 * tallest;
         const bool between = !chars.empty() && s.box.x > chars.front().box.x &&
                              s.box.x < chars.back().box.x;
         if (low && between) {
@@ -160,25 +166,37 @@ cv::Mat PieceInk(const Ink& ink, const cv::Mat& labels, const Piece& piece, cv::
 }
 
 // Touching characters are cut where a column holds the least ink, between a
-// quarter and three quarters of the piece's width; a piece much wider than
-// tall is cut again.
-void CutWide(const cv::Mat& pieceInk, cv::Rect span, int depth, std::vector<cv::Rect>* out) {
-    if (depth >= 2 || span.width <= 1.25 * span.height) {
+// quarter and three quarters of the piece's width, and a piece much wider than
+// tall is cut again. Only a light touch is cut (the column holds at most a
+// third of the piece's mean column ink, and both parts are at least a third as
+// wide as tall); *uncut is set for a wide piece that cannot be cut so.
+void CutWide(const cv::Mat& pieceInk, cv::Rect span, int depth, std::vector<cv::Rect>* out,
+             bool* uncut) {
+    if (span.width <= 1.25 * span.height) {
         out->push_back(span);
         return;
     }
-    const int from = span.x + span.width / 4, to = span.x + span.width * 3 / 4;
-    int best = from;
+    const cv::Mat columns = pieceInk(span);
+    const double meanColumn = cv::sum(columns)[0] / span.width;
+    const int from = std::max(span.x + span.width / 4, span.x + span.height / 3);
+    const int to = std::min(span.x + span.width * 3 / 4, span.x + span.width - span.height / 3);
+    int best = -1;
     double bestInk = 1e300;
     for (int x = from; x < to; ++x) {
-        const double columnInk = cv::sum(pieceInk.col(x))[0];
+        const double columnInk = cv::sum(pieceInk.col(x).rowRange(span.y, span.y + span.height))[0];
         if (columnInk < bestInk) {
             bestInk = columnInk;
             best = x;
         }
     }
-    CutWide(pieceInk, cv::Rect(span.x, span.y, best - span.x, span.height), depth + 1, out);
-    CutWide(pieceInk, cv::Rect(best, span.y, span.x + span.width - best, span.height), depth + 1, out);
+    if (depth >= 2 || best < 0 || bestInk > meanColumn / 3) {
+        *uncut = true;
+        out->push_back(span);
+        return;
+    }
+    CutWide(pieceInk, cv::Rect(span.x, span.y, best - span.x, span.height), depth + 1, out, uncut);
+    CutWide(pieceInk, cv::Rect(best, span.y, span.x + span.width - best, span.height), depth + 1, out,
+            uncut);
 }
 
 // Whether the characters read make a plausible quantity: one to four digits,
@@ -210,17 +228,33 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
     const std::vector<Piece> chars = Characters(std::move(strokes), &unsure);
     if (static_cast<int>(chars.size()) > kMostPieces) return result;
     int tallest = 0;
-    for (const Piece& c : chars) tallest = std::max(tallest, c.box.height);
+    std::vector<int> tops, bottoms;
+    for (const Piece& c : chars) {
+        if (c.comma) continue;
+        tallest = std::max(tallest, c.box.height);
+        tops.push_back(c.box.y);
+        bottoms.push_back(c.box.y + c.box.height);
+    }
+    if (tops.empty()) return result;
+    std::nth_element(tops.begin(), tops.begin() + tops.size() / 2, tops.end());
+    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
+    const int top = tops[tops.size() / 2], bottom = bottoms[bottoms.size() / 2];
     result.margin = std::numeric_limits<double>::infinity();
     for (const Piece& c : chars) {
         if (c.comma) {
             result.guess += QLatin1Char(',');
             continue;
         }
-        if (c.box.height < 0.6 * tallest) unsure = true; // a letter's body beside a capital
+        // Digits stand on one line and are about as tall as each other; letters
+        // have bodies, ascenders, descenders and dots, and a comma that touches
+        // a digit hangs below the line.
+        if (c.box.height < 0.7 * tallest || std::abs(c.box.y - top) > 0.2 * tallest ||
+            std::abs(c.box.y + c.box.height - bottom) > 0.12 * tallest)
+            unsure = true;
         const cv::Rect whole(0, 0, labels.cols, labels.rows);
         std::vector<cv::Rect> spans;
-        CutWide(PieceInk(ink, labels, c, whole), cv::Rect(0, 0, c.box.width, c.box.height), 0, &spans);
+        CutWide(PieceInk(ink, labels, c, whole), cv::Rect(0, 0, c.box.width, c.box.height), 0, &spans,
+                &unsure);
         for (const cv::Rect& span : spans) {
             const cv::Rect cut(c.box.x + span.x, 0, span.width, labels.rows);
             const DigitGuess g = classifier.ClassifyInk(PieceInk(ink, labels, c, cut));

@@ -10,7 +10,7 @@
 # row of 100 of every digit in digits.png, and the samples from index 1,440 on
 # in scikit-learn's set. The held-out curve (accepted share against error for
 # margin thresholds) is printed, and the threshold whose accepted error stays
-# at most 1 in 500 with the most accepted is written into the model.
+# at most 1 in 1,000 with the most accepted is written into the model.
 import os
 import sys
 
@@ -158,7 +158,7 @@ def main():
     train_pics += [p for p, h in zip(sk_pics, sk_held) if not h]
     train_labels = list(cv_labels[~cv_held]) + list(sk_labels[~sk_held])
     base = list(zip(train_pics, train_labels))
-    for _ in range(3):
+    for _ in range(5):
         for p, label in base:
             train_pics.append(distort(p, rng))
             train_labels.append(label)
@@ -174,7 +174,7 @@ def main():
     models = []
     for k in range(MODELS):
         model = MLPClassifier(hidden_layer_sizes=(HIDDEN,), alpha=3e-4, batch_size=256,
-                              learning_rate_init=2e-3, max_iter=80, random_state=SEED + k)
+                              learning_rate_init=2e-3, max_iter=60, random_state=SEED + k)
         model.fit((x - mean) / scale, y)
         models.append(model)
 
@@ -194,9 +194,10 @@ def main():
     dpred, dmargin = decide(models, mean, scale, xd)
     drows = curve('held-out digits, slanted, resized, other pens', dpred, dmargin, test_labels,
                   thresholds)
-    # The lowest threshold with at most 1 wrong in 500 accepted on both held-out sets.
+    # The lowest threshold with at most 1 wrong in 1,000 accepted digits on both
+    # held-out sets: a number of up to four digits must stay within 1 in 500.
     good = [t for (t, _, w, n), (_, _, dw, dn) in zip(rows, drows)
-            if w * 500 <= n and dw * 500 <= dn]
+            if w * 1000 <= n and dw * 1000 <= dn]
     threshold = good[0] if good else thresholds[-1]
     print('threshold %.1f' % threshold)
     write_model(models, mean, scale, threshold)
