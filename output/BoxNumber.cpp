@@ -20,7 +20,10 @@ constexpr int kMostPieces = 8;
 struct Ink {
     cv::Mat value;  // CV_32F, 0 paper .. 1 ink
     cv::Mat mask;   // CV_8U, 255 where ink
+    double paper;   // the paper's brightness
 };
+// Paper darker than this is a box inked all over: no telling what is written.
+constexpr double kDarkestPaper = 128;
 
 // The paper's brightness is the level that nine in ten pixels do not exceed:
 // a box is mostly paper, and a speck of glare does not count.
@@ -45,7 +48,7 @@ Ink InkOf(const QImage& image) {
     for (int y = 0; y < grey.height(); ++y)
         std::copy_n(grey.constScanLine(y), grey.width(), g.ptr<uchar>(y));
     const double paper = std::max(PaperLevel(g), 64);
-    Ink ink{cv::Mat(g.size(), CV_32F), cv::Mat(g.size(), CV_8U)};
+    Ink ink{cv::Mat(g.size(), CV_32F), cv::Mat(g.size(), CV_8U), paper};
     for (int y = 0; y < g.rows; ++y) {
         const uchar* in = g.ptr<uchar>(y);
         float* value = ink.value.ptr<float>(y);
@@ -219,6 +222,10 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
     BoxNumber result;
     if (boxInside.isNull() || boxInside.width() < 4 || boxInside.height() < 4) return result;
     const Ink ink = InkOf(boxInside);
+    if (ink.paper < kDarkestPaper) {
+        result.kind = BoxNumber::Kind::Unsure;
+        return result;
+    }
     cv::Mat labels, stats, centroids;
     const int count = cv::connectedComponentsWithStats(ink.mask, labels, stats, centroids, 8, CV_32S);
     bool unsure = false;

@@ -266,6 +266,13 @@ TEST(BoxNumber, EmptyBoxIsEmpty) {
     EXPECT_EQ(ReadBoxNumber(QImage(), Classifier()).kind, BoxNumber::Kind::Empty);
 }
 
+// Guards: a box inked all over (crossed out, blacked) taken for an empty one.
+TEST(BoxNumber, BlackedOutBoxIsUnsure) {
+    std::mt19937 random(8);
+    EXPECT_EQ(ReadBoxNumber(BoxWithInk(cv::Mat::ones(90, 400, CV_32F), &random), Classifier()).kind,
+              BoxNumber::Kind::Unsure);
+}
+
 // Guards: words, leading zeros and over-long numbers taken for quantities.
 TEST(BoxNumber, WordsAndImplausibleNumbersAreUnsure) {
     for (const QString& text : {QStringLiteral("Anna"), QStringLiteral("ja"), QStringLiteral("Max"),
