@@ -7,7 +7,9 @@
 # pypdf, poppler's GObject binding, pdftk-java and qpdf fill returned forms
 # in the tests as other programs fill them, and poppler reads them back.
 # libxlsxwriter writes the order table as a workbook; the tests read it back
-# with openpyxl.
+# with openpyxl. The digit classifier is trained from opencv-doc's sample
+# digits and scikit-learn's by tools/digits/train_digits.py; its tests read
+# the held-out digits of opencv-doc.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -20,6 +22,7 @@ packages=(
   libopencv-dev libtiff-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
   python3 python3-pypdf python3-gi python3-gi-cairo gir1.2-poppler-0.18 pdftk-java qpdf
   libxlsxwriter-dev python3-openpyxl
+  opencv-doc python3-opencv python3-sklearn python3-numpy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$prefix/dest" cmake --install "$build" --prefix /opt/quillora >/dev/null
 root="$prefix/dest/opt/quillora"
 share="$root/share"
-for f in bin/quillora "share/quillora/logo torvane200x200.gif" share/quillora/test.qlr \
+for f in bin/quillora "share/quillora/logo torvane200x200.gif" share/quillora/test.qlr share/quillora/digits.model \
          share/quillora/translate.dat \
          share/applications/quillora.desktop share/mime/packages/quillora.xml \
          share/metainfo/de.torvane.Quillora.metainfo.xml share/man/man1/quillora.1.gz \

@@ -1,0 +1,25 @@
+#pragma once
+// Reads the number written by hand into one text box of a returned paper form:
+// the ink of the box's inside is split into characters (connected strokes,
+// pieces of one character joined, touching characters cut apart), each digit
+// is classified, and the number counts as read only when every digit is sure
+// and the whole is a plausible quantity: one to four digits, no leading zero,
+// optionally a decimal comma. Anything else stays for a person to read, with
+// the classifier's best guess as a suggestion.
+
+#include <QImage>
+#include <QString>
+
+class DigitClassifier;
+
+struct BoxNumber {
+    enum class Kind { Empty, Number, Unsure };
+    Kind kind = Kind::Empty;
+    QString text;        // the number read ("12", "2,5") when kind is Number
+    QString guess;       // the best guess, also when unsure; '?' for a character not a digit
+    double margin = 0.0; // the least sure digit's margin
+};
+
+// boxInside: the box already cut to its inside (no printed outline), dark ink on
+// light paper, any format.
+BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier);
