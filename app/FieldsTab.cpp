@@ -9,6 +9,8 @@
 #include "FieldListModel.h"
 #include "MoveFieldsDialog.h"
 #include "NamedLabel.h"
+#include "PresetsTab.h"
+#include "SizeSpinBox.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -48,16 +50,6 @@ QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
     column->addStretch(1);
     row->addLayout(column);
     return panel;
-}
-
-QDoubleSpinBox* SizeSpin(QWidget* parent, const char* name, double value) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setDecimals(2);
-    spin->setRange(0.01, 10000);
-    spin->setSingleStep(0.1);
-    spin->setValue(value);
-    return spin;
 }
 
 QTreeView* ReportList(const char* name, QAbstractItemModel* model) {
@@ -166,11 +158,11 @@ void FieldsTab::BuildPropertyPanel() {
     grid->addWidget(checkBoxKindButton, 1, 1);
     grid->addWidget(choiceKindButton, 1, 2, 1, 4);
     grid->addWidget(NamedLabel(propertyPanel, "Label3", QStringLiteral("Breite:")), 2, 0);
-    widthBox = SizeSpin(propertyPanel, "BreitFeldEd", 7);
+    widthBox = SizeSpinBox(propertyPanel, "BreitFeldEd", 7);
     grid->addWidget(widthBox, 2, 1);
     grid->addWidget(NamedLabel(propertyPanel, "Label4", QStringLiteral("cm")), 2, 2);
     grid->addWidget(NamedLabel(propertyPanel, "Label2", QStringLiteral("Höhe:")), 2, 3);
-    heightBox = SizeSpin(propertyPanel, "HochFeldEd", 1);
+    heightBox = SizeSpinBox(propertyPanel, "HochFeldEd", 1);
     grid->addWidget(heightBox, 2, 4);
     grid->addWidget(NamedLabel(propertyPanel, "Label5", QStringLiteral("cm")), 2, 5);
 }
@@ -428,32 +420,4 @@ void FieldsTab::FieldChangedInDocument(int category, int field) {
     // An undo or redo changed the shown field: show its values again.
     if (editing || category != SelectedCategory() || field != SelectedField()) return;
     ShowSelectedField();
-}
-
-PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {
-    auto* tab = this;
-    tab->setObjectName(QStringLiteral("TabSheet2"));
-    auto* grid = new QGridLayout(tab);
-    grid->addWidget(
-        NamedLabel(tab, "Label6",
-                   QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
-        0, 0, 1, 3);
-    grid->addWidget(NamedLabel(tab, "Label4", QStringLiteral("Breite:")), 1, 0);
-    newWidthBox = SizeSpin(tab, "BreitDefEd", 6);
-    grid->addWidget(newWidthBox, 1, 1);
-    grid->addWidget(NamedLabel(tab, "Label8", QStringLiteral("cm")), 1, 2);
-    grid->addWidget(NamedLabel(tab, "Label5", QStringLiteral("Höhe:")), 2, 0);
-    newHeightBox = SizeSpin(tab, "HochDefEd", 1.25);
-    grid->addWidget(newHeightBox, 2, 1);
-    grid->addWidget(NamedLabel(tab, "Label10", QStringLiteral("cm")), 2, 2);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(3, 1);
-}
-
-double PresetsTab::NewFieldWidth() const {
-    return newWidthBox->value();
-}
-
-double PresetsTab::NewFieldHeight() const {
-    return newHeightBox->value();
 }

@@ -158,18 +158,3 @@ class FieldsTab : public QWidget {
 // A field name as the name box shows it (one LF per line break) in the form
 // the document keeps it: lines broken by CR LF, which the page breaks at.
 QString StoredFieldName(const QString& shown);
-
-// The tab "Voreinstellungen": width and height given to new fields.
-class PresetsTab : public QWidget {
-    Q_OBJECT
-  public:
-    explicit PresetsTab(QWidget* parent = nullptr);
-    double NewFieldWidth() const;
-    double NewFieldHeight() const;
-    QDoubleSpinBox* WidthBox() const { return newWidthBox; }
-    QDoubleSpinBox* HeightBox() const { return newHeightBox; }
-
-  private:
-    QDoubleSpinBox* newWidthBox;
-    QDoubleSpinBox* newHeightBox;
-};

@@ -10,6 +10,7 @@
 #include "FieldListModel.h"
 #include "MessageTable.h"
 #include "MoveFieldsDialog.h"
+#include "PresetsTab.h"
 #include "ProgramMessages.h"
 
 #include <QComboBox>

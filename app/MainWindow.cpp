@@ -12,6 +12,7 @@
 #include "MessageTable.h"
 #include "MoveFieldsDialog.h"
 #include "PreparedProject.h"
+#include "PresetsTab.h"
 #include "PreviewTab.h"
 #include "PrintController.h"
 #include "PrinterRun.h"
