@@ -27,28 +27,28 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     purpose->setObjectName(QStringLiteral("Comments"));
     layout->addWidget(purpose);
 
-    CopyrightLabel = new QLabel(QStringLiteral("Copyright © XXXX Torvane"), this);
-    CopyrightLabel->setObjectName(QStringLiteral("Copyright"));
+    copyrightLine = new QLabel(QStringLiteral("Copyright © XXXX Torvane"), this);
+    copyrightLine->setObjectName(QStringLiteral("Copyright"));
     // The maker's name and the year read the same in every language; looked up,
     // the year would make a new table row every year.
-    CopyrightLabel->setProperty("quilloraKeepText", true);
-    CopyrightLabel->setText(CopyrightLabel->text().replace(
+    copyrightLine->setProperty("quilloraKeepText", true);
+    copyrightLine->setText(copyrightLine->text().replace(
         QStringLiteral("XXXX"),
         QString::number(QDate::currentDate().year()).rightJustified(4, u'0')));
-    layout->addWidget(CopyrightLabel);
+    layout->addWidget(copyrightLine);
 
     auto* buttons = new QHBoxLayout;
-    WebBtn = new QPushButton(QStringLiteral("Besuchen Sie uns im Internet"), this);
-    WebBtn->setObjectName(QStringLiteral("WebBtn"));
-    WebBtn->setToolTip(QString::fromUtf16(kMakerWebAddress));
-    connect(WebBtn, &QPushButton::clicked, this, &AboutBox::openWebsite);
-    buttons->addWidget(WebBtn);
+    websiteButton = new QPushButton(QStringLiteral("Besuchen Sie uns im Internet"), this);
+    websiteButton->setObjectName(QStringLiteral("WebBtn"));
+    websiteButton->setToolTip(QString::fromUtf16(kMakerWebAddress));
+    connect(websiteButton, &QPushButton::clicked, this, &AboutBox::openWebsite);
+    buttons->addWidget(websiteButton);
     buttons->addStretch();
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    buttons->addWidget(OKBtn);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKBtn"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    buttons->addWidget(okButton);
     layout->addLayout(buttons);
 }
 

@@ -12,9 +12,9 @@ class AboutBox : public QDialog {
   public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    QLabel* CopyrightLabel = nullptr;
-    QPushButton* WebBtn = nullptr;
-    QPushButton* OKBtn = nullptr;
+    QLabel* copyrightLine = nullptr;
+    QPushButton* websiteButton = nullptr;
+    QPushButton* okButton = nullptr;
 
   private:
     void openWebsite();

@@ -9,6 +9,8 @@
 #include "FieldListModel.h"
 #include "MoveFieldsDialog.h"
 #include "NamedLabel.h"
+#include "PresetsTab.h"
+#include "SizeSpinBox.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -50,16 +52,6 @@ QWidget* ListPanel(QWidget* parent, const char* name, QWidget* list,
     return panel;
 }
 
-QDoubleSpinBox* SizeSpin(QWidget* parent, const char* name, double value) {
-    auto* spin = new QDoubleSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setDecimals(2);
-    spin->setRange(0.01, 10000);
-    spin->setSingleStep(0.1);
-    spin->setValue(value);
-    return spin;
-}
-
 QTreeView* ReportList(const char* name, QAbstractItemModel* model) {
     auto* list = new QTreeView;
     list->setObjectName(QString::fromLatin1(name));
@@ -93,7 +85,7 @@ FieldsTab::FieldsTab(Document& document, QWidget* parent)
     BuildFieldPanel();
     BuildPropertyPanel();
     ConnectHandlers();
-    ListProds();
+    ListFields();
 }
 
 void FieldsTab::BuildCategoryPanel() {
@@ -145,33 +137,33 @@ void FieldsTab::BuildPropertyPanel() {
     auto* grid = new QGridLayout(propertyPanel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(NamedLabel(propertyPanel, "Label1", QStringLiteral("Bezeichnung:")), 0, 0);
-    ProdNameEd = new QPlainTextEdit(propertyPanel);
-    ProdNameEd->setObjectName(QStringLiteral("ProdNameEd"));
-    ProdNameEd->setFixedHeight(ProdNameEd->fontMetrics().height() + 12);
-    ProdNameEd->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ProdNameEd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ProdNameEd->setTabChangesFocus(true);
+    nameEditor = new QPlainTextEdit(propertyPanel);
+    nameEditor->setObjectName(QStringLiteral("ProdNameEd"));
+    nameEditor->setFixedHeight(nameEditor->fontMetrics().height() + 12);
+    nameEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    nameEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    nameEditor->setTabChangesFocus(true);
     // Enter alone does not break lines; Ctrl+Enter and Shift+Enter do.
-    ProdNameEd->installEventFilter(this);
-    grid->addWidget(ProdNameEd, 0, 1, 1, 5);
-    TextCheck = new QRadioButton(QStringLiteral("Text"), propertyPanel);
-    TextCheck->setObjectName(QStringLiteral("TextCheck"));
-    TextCheck->setChecked(true);
-    CheckCheck = new QRadioButton(QStringLiteral("Ankreuzfeld"), propertyPanel);
-    CheckCheck->setObjectName(QStringLiteral("CheckCheck"));
-    RadioCheck =
+    nameEditor->installEventFilter(this);
+    grid->addWidget(nameEditor, 0, 1, 1, 5);
+    textKindButton = new QRadioButton(QStringLiteral("Text"), propertyPanel);
+    textKindButton->setObjectName(QStringLiteral("TextCheck"));
+    textKindButton->setChecked(true);
+    checkBoxKindButton = new QRadioButton(QStringLiteral("Ankreuzfeld"), propertyPanel);
+    checkBoxKindButton->setObjectName(QStringLiteral("CheckCheck"));
+    choiceKindButton =
         new QRadioButton(QStringLiteral("Ankreuzfeld (nur eine Antwort möglich)"), propertyPanel);
-    RadioCheck->setObjectName(QStringLiteral("RadioCheck"));
-    grid->addWidget(TextCheck, 1, 0);
-    grid->addWidget(CheckCheck, 1, 1);
-    grid->addWidget(RadioCheck, 1, 2, 1, 4);
+    choiceKindButton->setObjectName(QStringLiteral("RadioCheck"));
+    grid->addWidget(textKindButton, 1, 0);
+    grid->addWidget(checkBoxKindButton, 1, 1);
+    grid->addWidget(choiceKindButton, 1, 2, 1, 4);
     grid->addWidget(NamedLabel(propertyPanel, "Label3", QStringLiteral("Breite:")), 2, 0);
-    BreitFeldEd = SizeSpin(propertyPanel, "BreitFeldEd", 7);
-    grid->addWidget(BreitFeldEd, 2, 1);
+    widthBox = SizeSpinBox(propertyPanel, "BreitFeldEd", 7);
+    grid->addWidget(widthBox, 2, 1);
     grid->addWidget(NamedLabel(propertyPanel, "Label4", QStringLiteral("cm")), 2, 2);
     grid->addWidget(NamedLabel(propertyPanel, "Label2", QStringLiteral("Höhe:")), 2, 3);
-    HochFeldEd = SizeSpin(propertyPanel, "HochFeldEd", 1);
-    grid->addWidget(HochFeldEd, 2, 4);
+    heightBox = SizeSpinBox(propertyPanel, "HochFeldEd", 1);
+    grid->addWidget(heightBox, 2, 4);
     grid->addWidget(NamedLabel(propertyPanel, "Label5", QStringLiteral("cm")), 2, 5);
 }
 
@@ -187,7 +179,7 @@ void FieldsTab::ConnectHandlers() {
     connect(categories, &QAbstractItemModel::rowsInserted, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::rowsRemoved, this, &FieldsTab::CategorySelected);
     connect(categories, &QAbstractItemModel::rowsMoved, this, &FieldsTab::CategorySelected);
-    connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListProds(); });
+    connect(categories, &QAbstractItemModel::modelReset, this, [this] { ListFields(); });
     connect(categoryList, &QAbstractItemView::doubleClicked, this, &FieldsTab::editCategory);
     connect(fieldList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!mirroring) doc.selection().SelectFields(ListedFields());
@@ -195,10 +187,10 @@ void FieldsTab::ConnectHandlers() {
     connect(&doc, &Document::fieldChanged, this, &FieldsTab::FieldChangedInDocument);
     // A file opened or a new document: its first category is selected.
     connect(&doc, &Document::reset, this, [this] {
-        donotupdate = true;
+        holdFieldList = true;
         MirrorCategory();
-        donotupdate = false;
-        ListProds();
+        holdFieldList = false;
+        ListFields();
     });
     // An undone or redone edit selects what it changed.
     connect(&doc, &Document::undone, this, [this](const QUndoCommand* command) {
@@ -227,14 +219,14 @@ void FieldsTab::ConnectHandlers() {
             if (b->objectName() == QLatin1String(name))
                 connect(b, &QPushButton::clicked, this, handler);
 
-    connect(ProdNameEd, &QPlainTextEdit::textChanged, this, &FieldsTab::NameEdited);
-    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
+    connect(nameEditor, &QPlainTextEdit::textChanged, this, &FieldsTab::NameEdited);
+    QRadioButton* kinds[] = {textKindButton, checkBoxKindButton, choiceKindButton};
     for (int kind = 0; kind < 3; ++kind)
         connect(kinds[kind], &QRadioButton::toggled, this, [this, kind](bool on) {
             if (on) KindChosen(kind);
         });
-    connect(BreitFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { WidthEdited(false); });
-    connect(HochFeldEd, &QDoubleSpinBox::valueChanged, this, [this] { HeightEdited(false); });
+    connect(widthBox, &QDoubleSpinBox::valueChanged, this, [this] { WidthEdited(false); });
+    connect(heightBox, &QDoubleSpinBox::valueChanged, this, [this] { HeightEdited(false); });
 }
 
 void FieldsTab::ConnectPresets(PresetsTab* tab) {
@@ -267,10 +259,10 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
         list->setColumnWidth(0, std::max(list->width() - 10, 0));
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == ProdNameEd &&
+        if (watched == nameEditor &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
-                ProdNameEd->insertPlainText(QStringLiteral("\n"));
+                nameEditor->insertPlainText(QStringLiteral("\n"));
             return true;
         }
         if (watched == fieldList && key->key() == Qt::Key_A &&
@@ -283,7 +275,7 @@ bool FieldsTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FieldsTab::CategorySelected() {
-    if (!donotupdate) ListProds();
+    if (!holdFieldList) ListFields();
     doc.MarkChanged();
 }
 
@@ -312,7 +304,7 @@ void FieldsTab::ShowSelection(const EditSelection& selection) {
     if (SelectedCategory() != selection.category || selection.category < 0)
         SelectCategory(selection.category);
     else
-        ListProds();
+        ListFields();
     SelectFields(selection.fields);
 }
 
@@ -364,7 +356,7 @@ void FieldsTab::FollowSelection() {
     ShowSelectedField();
 }
 
-void FieldsTab::ListProds() {
+void FieldsTab::ListFields() {
     // A list filled anew has no field selected.
     doc.selection().SelectFields({});
     RefillFields();
@@ -385,29 +377,29 @@ void FieldsTab::RefillFields() {
 void FieldsTab::ShowSelectedField() {
     const int cat = SelectedCategory();
     const int f = cat >= 0 ? SelectedField() : -1;
-    QWidget* editors[] = {ProdNameEd, HochFeldEd, BreitFeldEd, TextCheck, CheckCheck, RadioCheck};
+    QWidget* editors[] = {nameEditor, heightBox, widthBox, textKindButton, checkBoxKindButton, choiceKindButton};
     const FieldRecord* field = doc.FieldAt(cat, f);
     showing = true;
     if (!field) {
-        ProdNameEd->clear();
+        nameEditor->clear();
         for (QWidget* w : editors)
             w->setEnabled(false);
         showing = false;
         return;
     }
-    QRadioButton* kinds[] = {TextCheck, CheckCheck, RadioCheck};
+    QRadioButton* kinds[] = {textKindButton, checkBoxKindButton, choiceKindButton};
     auto shown = [&] {
-        return QStringList{ProdNameEd->toPlainText(), HochFeldEd->text(), BreitFeldEd->text(),
-                           QString::number(TextCheck->isChecked()),
-                           QString::number(CheckCheck->isChecked())};
+        return QStringList{nameEditor->toPlainText(), heightBox->text(), widthBox->text(),
+                           QString::number(textKindButton->isChecked()),
+                           QString::number(checkBoxKindButton->isChecked())};
     };
     const QStringList before = shown();
     // Compared as stored, so that a name with line breaks is not set again
     // (and its cursor kept) when it is shown once more.
     const QString name = ToQString(field->name);
-    if (StoredFieldName(ProdNameEd->toPlainText()) != name) ProdNameEd->setPlainText(name);
-    HochFeldEd->setValue(field->height);
-    BreitFeldEd->setValue(field->width);
+    if (StoredFieldName(nameEditor->toPlainText()) != name) nameEditor->setPlainText(name);
+    heightBox->setValue(field->height);
+    widthBox->setValue(field->width);
     if (field->kind >= 0 && field->kind <= 2) kinds[field->kind]->setChecked(true);
     for (QWidget* w : editors)
         w->setEnabled(true);
@@ -428,32 +420,4 @@ void FieldsTab::FieldChangedInDocument(int category, int field) {
     // An undo or redo changed the shown field: show its values again.
     if (editing || category != SelectedCategory() || field != SelectedField()) return;
     ShowSelectedField();
-}
-
-PresetsTab::PresetsTab(QWidget* parent) : QWidget(parent) {
-    auto* tab = this;
-    tab->setObjectName(QStringLiteral("TabSheet2"));
-    auto* grid = new QGridLayout(tab);
-    grid->addWidget(
-        NamedLabel(tab, "Label6",
-                   QStringLiteral("Neue Formularfelder sollen folgende Breite und Höhe haben:")),
-        0, 0, 1, 3);
-    grid->addWidget(NamedLabel(tab, "Label4", QStringLiteral("Breite:")), 1, 0);
-    BreitDefEd = SizeSpin(tab, "BreitDefEd", 6);
-    grid->addWidget(BreitDefEd, 1, 1);
-    grid->addWidget(NamedLabel(tab, "Label8", QStringLiteral("cm")), 1, 2);
-    grid->addWidget(NamedLabel(tab, "Label5", QStringLiteral("Höhe:")), 2, 0);
-    HochDefEd = SizeSpin(tab, "HochDefEd", 1.25);
-    grid->addWidget(HochDefEd, 2, 1);
-    grid->addWidget(NamedLabel(tab, "Label10", QStringLiteral("cm")), 2, 2);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(3, 1);
-}
-
-double PresetsTab::NewFieldWidth() const {
-    return BreitDefEd->value();
-}
-
-double PresetsTab::NewFieldHeight() const {
-    return HochDefEd->value();
 }

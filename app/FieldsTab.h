@@ -52,7 +52,7 @@ class FieldsTab : public QWidget {
 
     // Lists the selected category's fields, none of them selected, and enables
     // the field commands.
-    void ListProds();
+    void ListFields();
     // Shows the selected field in the editors, or disables them. A control whose
     // shown text or check changes marks the document changed; the field itself
     // is not written.
@@ -130,7 +130,7 @@ class FieldsTab : public QWidget {
     MoveFieldsDialog* moveChooser;
     // While set, a change of the category selection does not list its fields
     // (a file being loaded, an entry being moved).
-    bool donotupdate = false;
+    bool holdFieldList = false;
     CategoryListModel* categories;
     FieldListModel* fields;
     QSplitter* splitter = nullptr;
@@ -141,12 +141,12 @@ class FieldsTab : public QWidget {
     QWidget* propertyPanel = nullptr;
     QTreeView* categoryList = nullptr;
     QTreeView* fieldList = nullptr;
-    QPlainTextEdit* ProdNameEd = nullptr;
-    QRadioButton* TextCheck = nullptr;
-    QRadioButton* CheckCheck = nullptr;
-    QRadioButton* RadioCheck = nullptr;
-    QDoubleSpinBox* BreitFeldEd = nullptr;
-    QDoubleSpinBox* HochFeldEd = nullptr;
+    QPlainTextEdit* nameEditor = nullptr;
+    QRadioButton* textKindButton = nullptr;
+    QRadioButton* checkBoxKindButton = nullptr;
+    QRadioButton* choiceKindButton = nullptr;
+    QDoubleSpinBox* widthBox = nullptr;
+    QDoubleSpinBox* heightBox = nullptr;
     QList<QPushButton*> categoryButtons;
     QList<QPushButton*> fieldButtons;
     QList<QPushButton*> fieldCommands; // enabled while a category is selected
@@ -158,18 +158,3 @@ class FieldsTab : public QWidget {
 // A field name as the name box shows it (one LF per line break) in the form
 // the document keeps it: lines broken by CR LF, which the page breaks at.
 QString StoredFieldName(const QString& shown);
-
-// The tab "Voreinstellungen": width and height given to new fields.
-class PresetsTab : public QWidget {
-    Q_OBJECT
-  public:
-    explicit PresetsTab(QWidget* parent = nullptr);
-    double NewFieldWidth() const;
-    double NewFieldHeight() const;
-    QDoubleSpinBox* WidthBox() const { return BreitDefEd; }
-    QDoubleSpinBox* HeightBox() const { return HochDefEd; }
-
-  private:
-    QDoubleSpinBox* BreitDefEd;
-    QDoubleSpinBox* HochDefEd;
-};

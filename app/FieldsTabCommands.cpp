@@ -10,6 +10,7 @@
 #include "FieldListModel.h"
 #include "MessageTable.h"
 #include "MoveFieldsDialog.h"
+#include "PresetsTab.h"
 #include "ProgramMessages.h"
 
 #include <QComboBox>
@@ -31,7 +32,7 @@ void FieldsTab::Push(QUndoCommand* command) {
 void FieldsTab::newCategory() {
     const int row = doc.CategoryCount();
     Push(new AddCategory(doc, row, QString()));
-    ListProds();
+    ListFields();
     // The name is typed straight into the list; the selection stays where it was.
     const QModelIndex item = categories->index(row);
     categoryList->scrollTo(item);
@@ -81,14 +82,14 @@ void FieldsTab::deleteCategory() {
 }
 
 void FieldsTab::MoveSelectedCategory(int step) {
-    donotupdate = true;
+    holdFieldList = true;
     const int cat = SelectedCategory();
     const int to = cat + step;
     if (cat >= 0 && to >= 0 && to < doc.CategoryCount()) {
         Push(new MoveCategory(doc, cat, to));
         SelectCategory(to);
     }
-    donotupdate = false;
+    holdFieldList = false;
 }
 
 void FieldsTab::moveCategoryUp() {
@@ -110,11 +111,11 @@ void FieldsTab::NewField(int kind) {
     Push(new AddField(
         doc, cat, row,
         TakenField::Make(static_cast<FieldKind>(kind), GetMessageText(Message::NewField), width, height)));
-    ListProds();
+    ListFields();
     SelectFields({row});
     fieldList->scrollTo(fields->index(row, 0));
-    ProdNameEd->selectAll();
-    ProdNameEd->setFocus();
+    nameEditor->selectAll();
+    nameEditor->setFocus();
 }
 
 void FieldsTab::newTextField() {
@@ -134,18 +135,18 @@ void FieldsTab::deleteFields() {
     const QList<int> rows = SelectedFields();
     if (cat < 0 || rows.isEmpty()) return;
     Push(new RemoveFields(doc, cat, rows));
-    ListProds();
+    ListFields();
 }
 
 void FieldsTab::MoveSelectedField(int step) {
-    donotupdate = true;
+    holdFieldList = true;
     const int cat = SelectedCategory();
     const int f = SelectedField();
     const int to = f + step;
     // Only the first selected field moves; it stays selected with the others.
     if (cat >= 0 && f >= 0 && to >= 0 && to < doc.FieldCount(cat))
         Push(new MoveField(doc, cat, f, to));
-    donotupdate = false;
+    holdFieldList = false;
 }
 
 void FieldsTab::moveFieldsUp() {
@@ -172,7 +173,7 @@ void FieldsTab::moveFieldsToCategory() {
     const int target = chosen < cat ? chosen : chosen + 1;
     if (target >= doc.CategoryCount()) return;
     Push(new MoveFieldsToCategory(doc, cat, rows, target));
-    ListProds();
+    ListFields();
 }
 
 // Properties of the selected field. Each writes only the value the user edited.
@@ -183,7 +184,7 @@ void FieldsTab::NameEdited() {
     const int f = SelectedField();
     if (!doc.FieldAt(cat, f)) return;
     FieldValues values = doc.FieldValuesAt(cat, f);
-    values.name = StoredFieldName(ProdNameEd->toPlainText());
+    values.name = StoredFieldName(nameEditor->toPlainText());
     if (values != doc.FieldValuesAt(cat, f))
         Push(new ChangeFieldValues(doc, cat, f, values, FieldPart::Name));
     else
@@ -204,11 +205,11 @@ void FieldsTab::KindChosen(int kind) {
 }
 
 void FieldsTab::WidthEdited(bool fromDefaultBox) {
-    SizeChange(fromDefaultBox, &FieldValues::width, BreitFeldEd->value(), FieldPart::Width);
+    SizeChange(fromDefaultBox, &FieldValues::width, widthBox->value(), FieldPart::Width);
 }
 
 void FieldsTab::HeightEdited(bool fromDefaultBox) {
-    SizeChange(fromDefaultBox, &FieldValues::height, HochFeldEd->value(), FieldPart::Height);
+    SizeChange(fromDefaultBox, &FieldValues::height, heightBox->value(), FieldPart::Height);
 }
 
 void FieldsTab::SizeChange(bool fromDefaultBox, double FieldValues::*size, double value,

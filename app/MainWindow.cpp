@@ -12,6 +12,7 @@
 #include "MessageTable.h"
 #include "MoveFieldsDialog.h"
 #include "PreparedProject.h"
+#include "PresetsTab.h"
 #include "PreviewTab.h"
 #include "PrintController.h"
 #include "PrinterRun.h"
@@ -43,23 +44,23 @@ QString FileNamePart(const QString& path) {
     return path.mid(cut + 1);
 }
 
-MainWindow::MainWindow(const QString& programDir, const QStringList& arguments, QWidget* parent)
+MainWindow::MainWindow(const QString& directory, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), commandLine(arguments) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Torvane Quillora 1.0"));
     resize(764, 582);
     setAcceptDrops(true);
 
-    progpath = programDir;
-    if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
-    InitProgramTranslation(progpath);
+    programDir = directory;
+    if (!programDir.endsWith(QLatin1Char('/'))) programDir += QLatin1Char('/');
+    InitProgramTranslation(programDir);
 
     doc = new Document(this);
     // Nothing before the first show is a change of the user's.
     doc->SetMarksIgnored(true);
-    prepared = new PreparedProject(*doc, ProgramDataDir(progpath), this);
+    prepared = new PreparedProject(*doc, ProgramDataDir(programDir), this);
     layoutBinding = new LayoutBinding(*doc, this);
-    fileController = new ProjectFileController(*doc, this, progpath);
+    fileController = new ProjectFileController(*doc, this, programDir);
     printController = new PrintController(*doc, *prepared, this);
     recovery = new RecoveryCopy(*doc, this);
     // An exception that would end the program puts the unsaved project into the copy first.
@@ -157,7 +158,7 @@ void MainWindow::FirstShow() {
         BuddyCaptionsToControls(window);
     // Texts translated at start are no edit of the user's.
     doc->undoStack()->clear();
-    maincap = windowTitle();
+    baseTitle = windowTitle();
     started = true;
     doc->SetMarksIgnored(false);
     doc->MarkUnchanged();
@@ -171,9 +172,9 @@ void MainWindow::UpdateTitle() {
     const QString mark = doc->IsChanged() ? QStringLiteral("*]") : QStringLiteral("]");
     const QString& name = doc->FileName();
     if (!name.isEmpty())
-        setWindowTitle(maincap + QStringLiteral(" - [") + FileNamePart(name) + mark);
+        setWindowTitle(baseTitle + QStringLiteral(" - [") + FileNamePart(name) + mark);
     else
-        setWindowTitle(maincap + QStringLiteral(" - [") + GetMessageText(Message::Untitled) +
+        setWindowTitle(baseTitle + QStringLiteral(" - [") + GetMessageText(Message::Untitled) +
                        QStringLiteral(".qlr") + mark);
 }
 
@@ -194,7 +195,7 @@ QSize FirstSizeNeeded(const QWidget& window, const QWidget* pageView) {
 } // namespace
 
 void MainWindow::RestorePlacement() {
-    const ProgramSettings settings(progpath);
+    const ProgramSettings settings(programDir);
     const QByteArray placement = settings.Value(kGeometryKey).toByteArray();
     // restoreGeometry keeps the window on a screen that is there now.
     if (placement.isEmpty() || !restoreGeometry(placement)) {
@@ -208,7 +209,7 @@ void MainWindow::RestorePlacement() {
 }
 
 void MainWindow::StorePlacement() {
-    ProgramSettings settings(progpath);
+    ProgramSettings settings(programDir);
     settings.SetValue(kGeometryKey, saveGeometry());
     if (auto* splitter = findChild<QSplitter*>(QStringLiteral("FelderSplitter")))
         settings.SetValue(kFieldsSplitterKey, splitter->saveState());
@@ -244,7 +245,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString name = ProjectFileController::DraggedProjectFile(event->mimeData());
     if (name.isEmpty()) return;
     event->acceptProposedAction();
-    fileController->OpenChosenFile(name);
+    fileController->SwitchToProject(name);
 }
 
 void MainWindow::tabChanged(int index) {

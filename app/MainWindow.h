@@ -31,14 +31,14 @@ class MainWindow : public QMainWindow {
   public:
     // programDir is the program's directory; arguments are the command-line
     // arguments after the program name.
-    MainWindow(const QString& programDir, const QStringList& arguments, QWidget* parent = nullptr);
+    MainWindow(const QString& directory, const QStringList& arguments, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The program's directory, ending in "/".
-    QString progpath;
+    const QString& ProgramDir() const { return programDir; }
     // The title as the start-up translation left it; the file name and the
-    // changed mark follow it.
-    QString maincap;
+    // changed mark follow it. Empty until the first show.
+    const QString& BaseTitle() const { return baseTitle; }
 
     Document& document() const { return *doc; }
     PreparedProject& project() const { return *prepared; }
@@ -62,6 +62,9 @@ class MainWindow : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    QString programDir;
+    QString baseTitle;
+
     // The window's commands: the menus, their entries and the tool bar buttons.
     std::vector<WindowCommand> Commands();
     void BuildViews();

@@ -90,11 +90,11 @@ std::vector<WindowCommand> MainWindow::Commands() {
 void MainWindow::SetUpPageViewEntry(QAction* action) {
     pageViewAction = action;
     action->setCheckable(true);
-    const QVariant stored = ProgramSettings(progpath).Value(QString::fromLatin1(kPageViewKey));
+    const QVariant stored = ProgramSettings(programDir).Value(QString::fromLatin1(kPageViewKey));
     action->setChecked(!stored.isValid() || stored.toBool());
     connect(action, &QAction::toggled, this, [this](bool shown) {
         if (fieldsTab) fieldsTab->ShowPageView(shown);
-        ProgramSettings(progpath).SetValue(QString::fromLatin1(kPageViewKey), shown);
+        ProgramSettings(programDir).SetValue(QString::fromLatin1(kPageViewKey), shown);
     });
 }
 

@@ -62,60 +62,60 @@ OrdersWindow::OrdersWindow(const Document& doc, QWidget* parent) : QDialog(paren
     setWindowTitle(T("Bestellungen einsammeln"));
     auto* layout = new QVBoxLayout(this);
     auto* choose = new QHBoxLayout;
-    ChooseFilesBtn = Button(this, "ChooseFilesBtn", "Dateien wählen...");
-    ChooseFolderBtn = Button(this, "ChooseFolderBtn", "Ordner wählen...");
-    connect(ChooseFilesBtn, &QPushButton::clicked, this, &OrdersWindow::chooseFiles);
-    connect(ChooseFolderBtn, &QPushButton::clicked, this, &OrdersWindow::chooseFolder);
-    choose->addWidget(ChooseFilesBtn);
-    choose->addWidget(ChooseFolderBtn);
+    chooseFilesButton = Button(this, "ChooseFilesBtn", "Dateien wählen...");
+    chooseFolderButton = Button(this, "ChooseFolderBtn", "Ordner wählen...");
+    connect(chooseFilesButton, &QPushButton::clicked, this, &OrdersWindow::chooseFiles);
+    connect(chooseFolderButton, &QPushButton::clicked, this, &OrdersWindow::chooseFolder);
+    choose->addWidget(chooseFilesButton);
+    choose->addWidget(chooseFolderButton);
     choose->addStretch();
     layout->addLayout(choose);
 
-    OrdersTable = Table(this, "OrdersTable");
-    TotalsTable = Table(this, "TotalsTable");
+    ordersTable = Table(this, "OrdersTable");
+    totalsTable = Table(this, "TotalsTable");
     // The totals stay below the orders, in the orders' columns.
-    TotalsTable->horizontalHeader()->hide();
-    TotalsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TotalsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TotalsTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connect(OrdersTable->horizontalHeader(), &QHeaderView::sectionResized, TotalsTable,
-            [this](int column, int, int size) { TotalsTable->setColumnWidth(column, size); });
-    connect(OrdersTable->horizontalScrollBar(), &QScrollBar::valueChanged,
-            TotalsTable->horizontalScrollBar(), &QScrollBar::setValue);
-    connect(OrdersTable, &QTableWidget::cellClicked, this, &OrdersWindow::reviewCell);
-    layout->addWidget(OrdersTable, 1);
-    layout->addWidget(TotalsTable);
+    totalsTable->horizontalHeader()->hide();
+    totalsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totalsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totalsTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(ordersTable->horizontalHeader(), &QHeaderView::sectionResized, totalsTable,
+            [this](int column, int, int size) { totalsTable->setColumnWidth(column, size); });
+    connect(ordersTable->horizontalScrollBar(), &QScrollBar::valueChanged,
+            totalsTable->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(ordersTable, &QTableWidget::cellClicked, this, &OrdersWindow::reviewCell);
+    layout->addWidget(ordersTable, 1);
+    layout->addWidget(totalsTable);
 
     auto* rejectedLabel = new QLabel(T("Nicht übernommene Dateien:"), this);
     rejectedLabel->setObjectName(QStringLiteral("RejectedLabel"));
     layout->addWidget(rejectedLabel);
-    RejectedList = new QListWidget(this);
-    RejectedList->setObjectName(QStringLiteral("RejectedList"));
-    RejectedList->setMaximumHeight(120);
-    layout->addWidget(RejectedList);
+    rejectedList = new QListWidget(this);
+    rejectedList->setObjectName(QStringLiteral("RejectedList"));
+    rejectedList->setMaximumHeight(120);
+    layout->addWidget(rejectedList);
 
     auto* bottom = new QHBoxLayout;
     auto* separatorLabel = new QLabel(T("Trennzeichen:"), this);
     separatorLabel->setObjectName(QStringLiteral("SeparatorLabel"));
-    SeparatorBox = new QComboBox(this);
-    SeparatorBox->setObjectName(QStringLiteral("SeparatorBox"));
+    separatorChoice = new QComboBox(this);
+    separatorChoice->setObjectName(QStringLiteral("SeparatorBox"));
     for (const SeparatorChoice& choice : kSeparators)
-        SeparatorBox->addItem(T(choice.caption));
-    separatorLabel->setBuddy(SeparatorBox);
-    SaveAsBtn = Button(this, "SaveAsBtn", "Speichern unter...");
-    SaveAsBtn->setEnabled(false);
-    connect(SaveAsBtn, &QPushButton::clicked, this, &OrdersWindow::saveAs);
-    OpenTableBtn = Button(this, "OpenTableBtn", "Tabelle öffnen");
-    OpenTableBtn->setEnabled(false);
-    connect(OpenTableBtn, &QPushButton::clicked, this, &OrdersWindow::openSaved);
-    CloseBtn = Button(this, "CloseBtn", "Schließen");
-    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+        separatorChoice->addItem(T(choice.caption));
+    separatorLabel->setBuddy(separatorChoice);
+    saveAsButton = Button(this, "SaveAsBtn", "Speichern unter...");
+    saveAsButton->setEnabled(false);
+    connect(saveAsButton, &QPushButton::clicked, this, &OrdersWindow::saveAs);
+    openTableButton = Button(this, "OpenTableBtn", "Tabelle öffnen");
+    openTableButton->setEnabled(false);
+    connect(openTableButton, &QPushButton::clicked, this, &OrdersWindow::openSaved);
+    closeButton = Button(this, "CloseBtn", "Schließen");
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     bottom->addWidget(separatorLabel);
-    bottom->addWidget(SeparatorBox);
+    bottom->addWidget(separatorChoice);
     bottom->addStretch();
-    bottom->addWidget(SaveAsBtn);
-    bottom->addWidget(OpenTableBtn);
-    bottom->addWidget(CloseBtn);
+    bottom->addWidget(saveAsButton);
+    bottom->addWidget(openTableButton);
+    bottom->addWidget(closeButton);
     layout->addLayout(bottom);
     resize(760, 480);
 }
@@ -123,7 +123,7 @@ OrdersWindow::OrdersWindow(const Document& doc, QWidget* parent) : QDialog(paren
 OrdersWindow::~OrdersWindow() = default;
 
 QChar OrdersWindow::Separator() const {
-    const int i = std::max(0, SeparatorBox->currentIndex());
+    const int i = std::max(0, separatorChoice->currentIndex());
     return QChar(kSeparators[i].separator);
 }
 
@@ -152,7 +152,7 @@ void OrdersWindow::chooseFolder() {
 void OrdersWindow::Collect(const QStringList& inputs) {
     form = MakeOrderForm(doc.form(), doc.layout());
     saved.clear();
-    OpenTableBtn->setEnabled(false);
+    openTableButton->setEnabled(false);
     QProgressDialog progress(T("Bestellungen werden eingelesen..."), T("Abbrechen"), 0, 1, this);
     progress.setObjectName(QStringLiteral("OrdersProgress"));
     progress.setWindowModality(Qt::WindowModal);
@@ -176,10 +176,10 @@ void OrdersWindow::Collect(const QStringList& inputs) {
 void OrdersWindow::ShowTable() {
     const OrderTable& table = collection->table;
     const QStringList heads = table.Heads(T("Datei"));
-    OrdersTable->clear();
-    OrdersTable->setColumnCount(static_cast<int>(heads.size()));
-    OrdersTable->setRowCount(table.RowCount());
-    OrdersTable->setHorizontalHeaderLabels(heads);
+    ordersTable->clear();
+    ordersTable->setColumnCount(static_cast<int>(heads.size()));
+    ordersTable->setRowCount(table.RowCount());
+    ordersTable->setHorizontalHeaderLabels(heads);
     for (int r = 0; r < table.RowCount(); ++r)
         for (int c = 0; c < heads.size(); ++c) {
             auto* item = new QTableWidgetItem(table.Row(r).value(c));
@@ -188,34 +188,34 @@ void OrdersWindow::ShowTable() {
                 item->setBackground(QColor(255, 220, 120));
                 item->setToolTip(T("Nicht sicher gelesen: anklicken, um zu entscheiden"));
             }
-            OrdersTable->setItem(r, c, item);
+            ordersTable->setItem(r, c, item);
         }
     // The text boxes of scanned sheets: typed in from their scan with a click.
     for (const UndecidedMark& mark : collection->undecided)
         if (mark.text)
-            if (QTableWidgetItem* item = OrdersTable->item(mark.row, mark.column + 1)) {
+            if (QTableWidgetItem* item = ordersTable->item(mark.row, mark.column + 1)) {
                 item->setBackground(QColor(210, 230, 255));
                 item->setToolTip(T("Handschrift: anklicken, um den Text einzutippen"));
             }
     const QStringList totals = table.Totals(T("Summe"));
-    TotalsTable->clear();
-    TotalsTable->setColumnCount(static_cast<int>(totals.size()));
-    TotalsTable->setRowCount(1);
+    totalsTable->clear();
+    totalsTable->setColumnCount(static_cast<int>(totals.size()));
+    totalsTable->setRowCount(1);
     for (int c = 0; c < totals.size(); ++c) {
         auto* item = new QTableWidgetItem(totals[c]);
         QFont bold = item->font();
         bold.setBold(true);
         item->setFont(bold);
-        TotalsTable->setItem(0, c, item);
+        totalsTable->setItem(0, c, item);
     }
     for (int c = 0; c < heads.size(); ++c)
-        TotalsTable->setColumnWidth(c, OrdersTable->columnWidth(c));
-    TotalsTable->setFixedHeight(TotalsTable->rowHeight(0) + 2 * TotalsTable->frameWidth());
-    RejectedList->clear();
+        totalsTable->setColumnWidth(c, ordersTable->columnWidth(c));
+    totalsTable->setFixedHeight(totalsTable->rowHeight(0) + 2 * totalsTable->frameWidth());
+    rejectedList->clear();
     for (const RejectedInput& r : collection->rejected)
-        RejectedList->addItem(QFileInfo(r.path).fileName() + QStringLiteral(": ") +
+        rejectedList->addItem(QFileInfo(r.path).fileName() + QStringLiteral(": ") +
                               TranslateText(r.rejection.reason));
-    SaveAsBtn->setEnabled(true);
+    saveAsButton->setEnabled(true);
 }
 
 void OrdersWindow::reviewCell(int row, int column) {
@@ -225,7 +225,7 @@ void OrdersWindow::reviewCell(int row, int column) {
         return m.row == row && m.column == column - 1;
     });
     if (mark == undecided.end()) return;
-    const QString head = OrdersTable->horizontalHeaderItem(column)->text();
+    const QString head = ordersTable->horizontalHeaderItem(column)->text();
     if (mark->text) {
         // The scan stays with the cell, so that a typed text can be mended.
         HandwritingDialog dialog(*mark, head, collection->table.Row(row).value(column), this);
@@ -269,7 +269,7 @@ void OrdersWindow::saveAs() {
                            dialog->selectedNameFilter() == workbookFilter);
     if (!Save(path, workbook)) return;
     saved = path;
-    OpenTableBtn->setEnabled(true);
+    openTableButton->setEnabled(true);
 }
 
 bool OrdersWindow::Save(const QString& path, bool workbook) {

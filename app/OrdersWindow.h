@@ -47,13 +47,13 @@ class OrdersWindow : public QDialog {
     OrderForm form; // the form the orders were read against
     std::unique_ptr<OrderCollection> collection;
     QString saved; // the table last saved
-    QPushButton* ChooseFilesBtn;
-    QPushButton* ChooseFolderBtn;
-    QTableWidget* OrdersTable;
-    QTableWidget* TotalsTable;
-    QListWidget* RejectedList;
-    QComboBox* SeparatorBox;
-    QPushButton* SaveAsBtn;
-    QPushButton* OpenTableBtn;
-    QPushButton* CloseBtn;
+    QPushButton* chooseFilesButton;
+    QPushButton* chooseFolderButton;
+    QTableWidget* ordersTable;
+    QTableWidget* totalsTable;
+    QListWidget* rejectedList;
+    QComboBox* separatorChoice;
+    QPushButton* saveAsButton;
+    QPushButton* openTableButton;
+    QPushButton* closeButton;
 };

@@ -17,16 +17,16 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void InitProgramTranslation(const QString& progpath) {
-    ProgramTranslator().InitTranslation(progpath);
+void InitProgramTranslation(const QString& programDir) {
+    ProgramTranslator().InitTranslation(programDir);
 }
 
 void LoadProgramOptions(MainWindow& form) {
-    form.languageMenu->LoadOptions(form.progpath);
+    form.languageMenu->LoadOptions(form.ProgramDir());
 }
 
 void SaveProgramOptions(MainWindow& form) {
-    form.languageMenu->SaveOptions(form.progpath);
+    form.languageMenu->SaveOptions(form.ProgramDir());
 }
 
 namespace {
@@ -44,8 +44,8 @@ void InstallToolkitTranslation(std::int32_t language) {
 } // namespace
 
 void RunStartupTranslation(MainWindow& form) {
-    StartupTranslation(&form, ProgramTranslator().languagesetto);
-    InstallToolkitTranslation(ProgramTranslator().languagesetto);
+    StartupTranslation(&form, ProgramTranslator().storedLanguage);
+    InstallToolkitTranslation(ProgramTranslator().storedLanguage);
 }
 
 void BuildLanguageMenu(MainWindow& form, QMenu* menu) {

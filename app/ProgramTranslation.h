@@ -7,7 +7,7 @@
 class QMenu;
 class MainWindow;
 
-void InitProgramTranslation(const QString& progpath);
+void InitProgramTranslation(const QString& programDir);
 void RunStartupTranslation(MainWindow& form);
 void LoadProgramOptions(MainWindow& form);
 void SaveProgramOptions(MainWindow& form);

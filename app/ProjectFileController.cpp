@@ -22,25 +22,25 @@ const char* const kProjectFilter = "Quillora (*.qlr)|*.qlr";
 } // namespace
 
 ProjectFileController::ProjectFileController(Document& document, QWidget* window,
-                                             const QString& progpath)
-    : QObject(window), doc(document), window(window), progpath(progpath) {
+                                             const QString& programDir)
+    : QObject(window), doc(document), window(window), programDir(programDir) {
     sampleOffer = new QTimer(this);
     sampleOffer->setObjectName(QStringLiteral("Timer1"));
     sampleOffer->setInterval(1000);
     sampleOffer->setSingleShot(true);
     connect(sampleOffer, &QTimer::timeout, this, &ProjectFileController::OfferSampleProject);
-    OpenDialog2();
-    SaveDialog1();
+    OpenFileDialog();
+    SaveFileDialog();
 }
 
-QFileDialog* ProjectFileController::OpenDialog2() {
+QFileDialog* ProjectFileController::OpenFileDialog() {
     if (!openDialog)
         openDialog = MakeFileDialog(window, "OpenDialog2", QFileDialog::AcceptOpen,
                                     QString::fromLatin1(kProjectFilter), QStringLiteral("qlr"));
     return openDialog;
 }
 
-QFileDialog* ProjectFileController::SaveDialog1() {
+QFileDialog* ProjectFileController::SaveFileDialog() {
     if (!saveDialog)
         saveDialog = MakeFileDialog(window, "SaveDialog1", QFileDialog::AcceptSave,
                                     QString::fromLatin1(kProjectFilter), QStringLiteral("qlr"));
@@ -49,7 +49,7 @@ QFileDialog* ProjectFileController::SaveDialog1() {
 
 void ProjectFileController::BuildRecentFilesMenu(QMenu* menu) {
     recent = new RecentFiles(
-        menu, progpath, [this](const QString& name) { OpenChosenFile(name); }, window);
+        menu, programDir, [this](const QString& name) { SwitchToProject(name); }, window);
 }
 
 void ProjectFileController::newProject() {
@@ -57,18 +57,18 @@ void ProjectFileController::newProject() {
 }
 
 void ProjectFileController::openProject() {
-    if (QuerySaveChanges()) OpenFile();
+    if (QuerySaveChanges()) ChooseAndLoadProject();
 }
 
 void ProjectFileController::saveProject() {
-    SaveFile();
+    SaveAskingNameIfNone();
 }
 
 void ProjectFileController::saveProjectAs() {
-    const QString name = ChooseFile(*SaveDialog1());
+    const QString name = ChooseFile(*SaveFileDialog());
     if (name.isEmpty()) return;
     doc.SetFileName(name);
-    if (SaveTheFile()) doc.MarkUnchanged();
+    if (WriteProject()) doc.MarkUnchanged();
 }
 
 void ProjectFileController::NewAll() {
@@ -81,7 +81,7 @@ bool ProjectFileController::QuerySaveChanges() {
     if (!doc.IsChanged()) return true;
     switch (AskYesNoCancel(window, GetMessageText(Message::Save), GetMessageText(Message::SaveQuestion))) {
     case Answer::Yes:
-        return SaveFile();
+        return SaveAskingNameIfNone();
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -90,7 +90,7 @@ bool ProjectFileController::QuerySaveChanges() {
     return false;
 }
 
-bool ProjectFileController::OpenFileWithName(const QString& name) {
+bool ProjectFileController::LoadProject(const QString& name) {
     ProjectReadResult result = ReadProjectFileFromPath(name, doc.layout());
     if (result.status == ProjectReadStatus::CannotOpen) return false;
     if (!result.ok()) {
@@ -106,12 +106,12 @@ bool ProjectFileController::OpenFileWithName(const QString& name) {
     return true;
 }
 
-bool ProjectFileController::OpenFile() {
-    const QString name = ChooseFile(*OpenDialog2());
-    return name.isEmpty() ? false : OpenFileWithName(name);
+bool ProjectFileController::ChooseAndLoadProject() {
+    const QString name = ChooseFile(*OpenFileDialog());
+    return name.isEmpty() ? false : LoadProject(name);
 }
 
-bool ProjectFileController::SaveTheFile() {
+bool ProjectFileController::WriteProject() {
     FileFailure failure;
     if (WriteProjectFile(doc.FileName(), doc.form(), doc.layout(), &failure)) {
         if (recent) recent->Add(doc.FileName());
@@ -122,18 +122,18 @@ bool ProjectFileController::SaveTheFile() {
     return false;
 }
 
-bool ProjectFileController::SaveFile() {
+bool ProjectFileController::SaveAskingNameIfNone() {
     if (doc.FileName().isEmpty()) {
-        const QString name = ChooseFile(*SaveDialog1());
+        const QString name = ChooseFile(*SaveFileDialog());
         if (name.isEmpty()) return false;
         doc.SetFileName(name);
     }
-    const bool saved = SaveTheFile();
+    const bool saved = WriteProject();
     if (saved) doc.MarkUnchanged();
     return saved;
 }
 
-bool ProjectFileController::OpenNamedFile(const QString& name) {
+bool ProjectFileController::LoadRequestedProject(const QString& name) {
     QFile file(name);
     // The user asked for this file: one that cannot be read is named.
     if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -142,11 +142,11 @@ bool ProjectFileController::OpenNamedFile(const QString& name) {
         return false;
     }
     file.close();
-    return OpenFileWithName(name);
+    return LoadProject(name);
 }
 
-void ProjectFileController::OpenChosenFile(const QString& name) {
-    if (QuerySaveChanges()) OpenNamedFile(name);
+void ProjectFileController::SwitchToProject(const QString& name) {
+    if (QuerySaveChanges()) LoadRequestedProject(name);
 }
 
 void ProjectFileController::StartUp(const QStringList& commandLine) {
@@ -154,13 +154,13 @@ void ProjectFileController::StartUp(const QStringList& commandLine) {
     if (commandLine.isEmpty())
         sampleOffer->start();
     else
-        OpenNamedFile(commandLine.first());
+        LoadRequestedProject(commandLine.first());
 }
 
 void ProjectFileController::OfferSampleProject() {
     sampleOffer->stop();
     if (AskYesNo(window, GetMessageText(Message::OpenSample), GetMessageText(Message::OpenSampleQuestion)))
-        OpenFileWithName(GetMessageText(Message::SampleFileName));
+        LoadProject(GetMessageText(Message::SampleFileName));
 }
 
 QString ProjectFileController::DraggedProjectFile(const QMimeData* data) {

@@ -19,8 +19,8 @@ class RecentFiles;
 class ProjectFileController : public QObject {
     Q_OBJECT
   public:
-    // window parents the dialogs and messages; progpath ends in "/".
-    ProjectFileController(Document& document, QWidget* window, const QString& progpath);
+    // window parents the dialogs and messages; programDir ends in "/".
+    ProjectFileController(Document& document, QWidget* window, const QString& programDir);
 
     // The commands "Neu", "Öffnen...", "Speichern" and "Speichern unter...".
     void newProject();
@@ -29,23 +29,24 @@ class ProjectFileController : public QObject {
     void saveProjectAs();
 
     // Reads name into the document; a damaged file is named in a message and
-    // leaves the document as it was. False when nothing was opened.
-    bool OpenFileWithName(const QString& name);
+    // leaves the document as it was. False when nothing was opened; a file that
+    // cannot be opened at all is passed over without a message.
+    bool LoadProject(const QString& name);
     // Asks for a file and opens it.
-    bool OpenFile();
+    bool ChooseAndLoadProject();
     // Writes the document into its file; a failure is named in a message.
-    bool SaveTheFile();
+    bool WriteProject();
     // Saves into the document's file, asking for one when it has none.
-    bool SaveFile();
+    bool SaveAskingNameIfNone();
     // The unsaved-changes question: true when the caller may go on.
     bool QuerySaveChanges();
     // Empties the document; layout values stay.
     void NewAll();
-    // A file the user named (command line, "Zuletzt geöffnet", dropped): one
-    // that cannot be read is named in a message. OpenChosenFile asks the
+    // A file the user named (command line, "Zuletzt geöffnet", dropped): unlike
+    // LoadProject, one that cannot be opened is named in a message. SwitchToProject asks the
     // unsaved-changes question first.
-    bool OpenNamedFile(const QString& name);
-    void OpenChosenFile(const QString& name);
+    bool LoadRequestedProject(const QString& name);
+    void SwitchToProject(const QString& name);
 
     // Start-up: opens the file named on the command line, or after a moment
     // offers the sample project.
@@ -60,13 +61,13 @@ class ProjectFileController : public QObject {
     RecentFiles* recentFiles() const { return recent; }
     // The open and save dialogs, made on first use and kept, so that they
     // remember the folder and name chosen last.
-    QFileDialog* OpenDialog2();
-    QFileDialog* SaveDialog1();
+    QFileDialog* OpenFileDialog();
+    QFileDialog* SaveFileDialog();
 
   private:
     Document& doc;
     QWidget* window;
-    QString progpath;
+    QString programDir;
     RecentFiles* recent = nullptr;
     QFileDialog* openDialog = nullptr;
     QFileDialog* saveDialog = nullptr;

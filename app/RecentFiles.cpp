@@ -16,10 +16,10 @@ const QString kRecentKey = QStringLiteral("recentFiles");
 
 RecentFiles::RecentFiles(QMenu* recentMenu, const QString& programPath,
                          std::function<void(const QString&)> openFile, QWidget* parent)
-    : QObject(parent), menu(recentMenu), progpath(programPath), open(std::move(openFile)),
+    : QObject(parent), menu(recentMenu), programDir(programPath), open(std::move(openFile)),
       window(parent) {
     setObjectName(QStringLiteral("RecentFiles"));
-    const ProgramSettings settings(progpath);
+    const ProgramSettings settings(programDir);
     for (const QString& file : settings.Value(kRecentKey).toStringList())
         if (!file.isEmpty() && !files.contains(file) && files.size() < kMaxFiles) files << file;
     Rebuild();
@@ -52,7 +52,7 @@ void RecentFiles::Choose(const QString& path) {
 }
 
 void RecentFiles::Store() {
-    ProgramSettings(progpath).SetValue(kRecentKey, files);
+    ProgramSettings(programDir).SetValue(kRecentKey, files);
     Rebuild();
 }
 

@@ -18,7 +18,7 @@ class RecentFiles : public QObject {
     static constexpr int kMaxFiles = 8;
 
     // open is called for a chosen file that exists; the menu lives in parent's window.
-    RecentFiles(QMenu* menu, const QString& progpath, std::function<void(const QString&)> open,
+    RecentFiles(QMenu* menu, const QString& programDir, std::function<void(const QString&)> open,
                 QWidget* parent);
 
     QStringList Files() const { return files; }
@@ -35,7 +35,7 @@ class RecentFiles : public QObject {
     void Rebuild();
 
     QMenu* menu;
-    QString progpath;
+    QString programDir;
     std::function<void(const QString&)> open;
     QWidget* window;
     QStringList files;

@@ -1,7 +1,7 @@
 // Editing the fields of a large category on the real main window: the button
 // "Neues Feld" adding the n-th field to a category of n - 1 (list refill,
 // selection, the field shown) followed by its undo; and the refill of the field
-// list (ListProds) for n fields.
+// list (ListFields) for n fields.
 //
 // Goals: each under one frame (16 ms), the first at 1,000 fields, the second at 5,000,
 // and growing at most linearly with the number of fields.
@@ -60,14 +60,14 @@ BENCHMARK(BM_NewFieldAndUndo)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-void BM_ListProds(benchmark::State& state) {
+void BM_ListFields(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)));
     FieldsTab& tab = *window.form.Fields();
     for (auto _ : state)
-        tab.ListProds();
+        tab.ListFields();
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ListProds)
+BENCHMARK(BM_ListFields)
     ->Arg(1250)
     ->Arg(2500)
     ->Arg(5000)

@@ -108,11 +108,11 @@ bool ParseCollect(const QStringList& args, CollectOptions& o, QString& error) {
 // line never writes the table.
 class ProgramLanguageTexts {
   public:
-    explicit ProgramLanguageTexts(const QString& progpath) : language(LoadOptions(progpath)) {
+    explicit ProgramLanguageTexts(const QString& programFolder) : language(LoadOptions(programFolder)) {
         if (language <= 0 || language >= kTranslationColumns) return;
         const QString name = QStringLiteral("translate.dat");
         for (const QString& path :
-             {ReadPath(progpath, name), QDir(ProgramDataDir(progpath)).filePath(name)}) {
+             {ReadPath(programFolder, name), QDir(ProgramDataDir(programFolder)).filePath(name)}) {
             QFile file(path);
             if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;
             tables.push_back(std::make_unique<TranslationTable>());
@@ -228,15 +228,15 @@ ExportResult RunCollectCommand(const QStringList& arguments, const QString& prog
         return result;
     }
     const OrderForm form = MakeOrderForm(*read.document, read.settings);
-    QString progpath = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
-    if (!progpath.endsWith(QLatin1Char('/'))) progpath += QLatin1Char('/');
+    QString programFolder = programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
+    if (!programFolder.endsWith(QLatin1Char('/'))) programFolder += QLatin1Char('/');
     // Scans are read against the pages as they were printed: the project
     // prepared for drawing as the print run prepares it.
     Document document;
     document.Reset(std::move(read.document), read.settings);
-    PreparedProject prepared(document, ProgramDataDir(progpath));
+    PreparedProject prepared(document, ProgramDataDir(programFolder));
     PaperForm paper(form, prepared.Input());
-    const ProgramLanguageTexts text(progpath);
+    const ProgramLanguageTexts text(programFolder);
     // The orders are written as they are read: memory does not grow with the
     // number of files.
     OrderCollection collection(form);

@@ -22,7 +22,7 @@ void FormDocument::SetRecord(int i, CategoryRecord* record) {
 
 void FormDocument::ReserveCategories(int n) {
     if (n <= 0) return;
-    if (!kats.Reserve(static_cast<std::uint32_t>(n))) throw std::bad_alloc();
+    if (!fieldArrays.Reserve(static_cast<std::uint32_t>(n))) throw std::bad_alloc();
     items.reserve(static_cast<std::size_t>(n));
 }
 
@@ -33,24 +33,24 @@ void FormDocument::ReserveFields(int category, int n) {
 }
 
 void FormDocument::AttachField(FieldRecord& field, bool attach) {
-    if (field.pictures) field.pictures->SetCursorVariable(attach ? &abild : nullptr);
+    if (field.pictures) field.pictures->SetCursorVariable(attach ? &pictureCursor : nullptr);
     if (!field.variants) return;
-    field.variants->SetCursorVariable(attach ? &avariante : nullptr);
+    field.variants->SetCursorVariable(attach ? &variantCursor : nullptr);
     for (std::uint32_t r = 0; r < field.variants->Count(); ++r)
         if (RecordArray<VariantCell>* cells =
                 field.variants->at(static_cast<std::int32_t>(r))->cells)
-            cells->SetCursorVariable(attach ? &aprop : nullptr);
+            cells->SetCursorVariable(attach ? &cellCursor : nullptr);
 }
 
 void FormDocument::AttachFields(FieldArray& fields, bool attach) {
-    fields.SetCursorVariable(attach ? &aprod : nullptr);
+    fields.SetCursorVariable(attach ? &fieldCursor : nullptr);
     for (std::uint32_t i = 0; i < fields.Count(); ++i)
         AttachField(*fields.at(static_cast<std::int32_t>(i)), attach);
 }
 
 void FormDocument::InsertCategory(int index, TakenCategory category) {
     if (index < 0 || index > CategoryCount() || category.empty()) return;
-    KatRef* slot = kats.Insert(index);
+    FieldArrayRef* slot = fieldArrays.Insert(index);
     if (!slot) throw std::bad_alloc();
     QString name;
     CategoryRecord* record = nullptr;
@@ -63,8 +63,8 @@ void FormDocument::InsertCategory(int index, TakenCategory category) {
 
 TakenCategory FormDocument::TakeCategory(int index) {
     if (!ValidCategory(index)) return {};
-    FieldArray* fields = *kats.at(index);
-    kats.Delete(index);
+    FieldArray* fields = *fieldArrays.at(index);
+    fieldArrays.Delete(index);
     Item item = std::move(items[static_cast<std::size_t>(index)]);
     items.erase(items.begin() + index);
     AttachFields(*fields, false);
@@ -120,29 +120,29 @@ void FormDocument::MoveField(int category, int from, int to) {
 
 void FormDocument::SwapCategories(int i, int j) {
     if (i < 0 || j < 0 || i >= CategoryCount() || j >= CategoryCount()) return;
-    kats.Change(i, j);
+    fieldArrays.Change(i, j);
     std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
 }
 
-void FormDocument::DestroyAProd() {
-    if (aprod) ReleaseFieldContents(*aprod);
+void FormDocument::ReleaseFieldAtCursor() {
+    if (fieldCursor) ReleaseFieldContents(*fieldCursor);
 }
 
-void FormDocument::DestroyAKat() {
-    if (!akat || !*akat) return;
-    FieldArray* fields = *akat;
+void FormDocument::ReleaseCategoryAtCursor() {
+    if (!categoryCursor || !*categoryCursor) return;
+    FieldArray* fields = *categoryCursor;
     fields->First();
     while (fields->WhileNext())
-        DestroyAProd();
+        ReleaseFieldAtCursor();
     delete fields;
-    *akat = nullptr;
+    *categoryCursor = nullptr;
 }
 
 void FormDocument::NewAll() {
-    kats.First();
-    while (kats.WhileNext())
-        DestroyAKat();
-    kats.Clear();
+    fieldArrays.First();
+    while (fieldArrays.WhileNext())
+        ReleaseCategoryAtCursor();
+    fieldArrays.Clear();
     for (Item& item : items)
         FreeCategoryRecord(item.record);
     items.clear();

@@ -1,7 +1,7 @@
 #pragma once
 // The form document: the ordered categories, each a name, an optional
 // CategoryRecord and a field array. Category i's name and record and element i
-// of kats change only together, through this class, so they cannot drift apart.
+// of fieldArrays change only together, through this class, so they cannot drift apart.
 
 #include "Records.h"
 #include "TakenRecords.h"
@@ -16,11 +16,11 @@ class FormDocument {
     FormDocument(const FormDocument&) = delete;
     FormDocument& operator=(const FormDocument&) = delete;
 
-    // Element i of kats is the field array of category i.
-    const RecordArray<KatRef>& Kats() const { return kats; }
+    // Element i of fieldArrays is the field array of category i.
+    const RecordArray<FieldArrayRef>& FieldArrays() const { return fieldArrays; }
     // Where the arrays of categories and of fields last left their cursor.
-    const KatRef* CurrentCategory() const { return akat; }
-    const FieldRecord* CurrentField() const { return aprod; }
+    const FieldArrayRef* CurrentCategory() const { return categoryCursor; }
+    const FieldRecord* CurrentField() const { return fieldCursor; }
 
     int CategoryCount() const { return static_cast<int>(items.size()); }
     // The empty text for a category that does not exist.
@@ -35,7 +35,7 @@ class FormDocument {
     }
     // Takes ownership of record (may be null); the former record is released.
     void SetRecord(int i, CategoryRecord* record);
-    const FieldArray* Fields(int i) const { return *kats.at(i); }
+    const FieldArray* Fields(int i) const { return *fieldArrays.at(i); }
 
     // Makes room for n categories at once (readers, after checking n against the file).
     void ReserveCategories(int n);
@@ -61,11 +61,11 @@ class FormDocument {
     void NewAll();
 
   private:
-    // Releases everything the field at aprod owns (the record stays in its array).
-    void DestroyAProd();
-    // Releases the fields and the field array of the kats element at akat.
-    void DestroyAKat();
-    FieldArray* MutableFields(int i) { return *kats.at(i); }
+    // Releases everything the field at fieldCursor owns (the record stays in its array).
+    void ReleaseFieldAtCursor();
+    // Releases the fields and the field array of the fieldArrays element at categoryCursor.
+    void ReleaseCategoryAtCursor();
+    FieldArray* MutableFields(int i) { return *fieldArrays.at(i); }
     // Points a field's or a field array's cursors at this document's cursor
     // variables, or at none (a taken record).
     void AttachField(FieldRecord& field, bool attach);
@@ -80,11 +80,14 @@ class FormDocument {
     std::vector<Item> items;
 
     // Cursor variables, one per record type, shared by all arrays of that type.
-    KatRef* akat = nullptr;
-    FieldRecord* aprod = nullptr;
-    ImageEntry* abild = nullptr;
-    VariantRow* avariante = nullptr;
-    VariantCell* aprop = nullptr;
+    // The category and field cursors walk the release in NewAll; the picture,
+    // variant and cell cursors are read by nothing: they only give the arrays of
+    // fields in this document a place of their own (a taken field has none).
+    FieldArrayRef* categoryCursor = nullptr;
+    FieldRecord* fieldCursor = nullptr;
+    ImageEntry* pictureCursor = nullptr;
+    VariantRow* variantCursor = nullptr;
+    VariantCell* cellCursor = nullptr;
 
-    RecordArray<KatRef> kats{&akat};
+    RecordArray<FieldArrayRef> fieldArrays{&categoryCursor};
 };

@@ -6,24 +6,34 @@
 #include <vector>
 
 namespace {
+// A control's caption as the name of its value: without the closing colon or
+// dots; the controls without a caption of their own say what they hold.
+const char* CaptionOf(const char* name, const char* caption) {
+    if (caption && *caption) return caption;
+    if (std::strcmp(name, "Shape5") == 0) return "Hintergrundfarbe";
+    if (std::strcmp(name, "Shape6") == 0) return "Farbverlauf bis";
+    return "Ausrichtung der Bilder";
+}
+
 std::vector<LayoutKey> BuildKeys() {
     std::vector<LayoutKey> keys;
     for (auto table : {MarginSettings(), BackgroundSpinSettings(), LogoSpinSettings()})
         for (const SpinSetting& s : table)
-            keys.push_back({s.name, s.value});
+            keys.push_back({s.name, s.caption, s.value});
     for (const CheckSetting& s : CheckSettings())
-        keys.push_back({s.name, s.value});
+        keys.push_back({s.name, s.caption, s.value});
     for (const ColourSetting& s : ColourSettings())
-        keys.push_back({s.name, s.value});
+        keys.push_back({s.name, CaptionOf(s.name, s.caption), s.value});
     for (const FontSetting& s : FontSettings())
-        keys.push_back({s.dialogName, static_cast<FontRole>(s.index)});
+        keys.push_back({s.dialogName, s.caption, static_cast<FontRole>(s.index)});
     for (const TextSetting& s : TextSettings())
-        keys.push_back({s.name, s.value});
+        keys.push_back({s.name, s.caption, s.value});
     for (const OtherSetting& s : OtherSettings()) {
+        const char* caption = CaptionOf(s.name, s.caption);
         if (s.kind == OtherSetting::FileName)
-            keys.push_back({s.name, s.text});
+            keys.push_back({s.name, caption, s.text});
         else
-            keys.push_back({s.name, s.number});
+            keys.push_back({s.name, caption, s.number});
     }
     return keys;
 }

@@ -18,7 +18,8 @@ using LayoutMember =
 using LayoutValue = std::variant<double, bool, ColourValue, QString, std::int32_t, FontRecord>;
 
 struct LayoutKey {
-    const char* name; // the control's object name
+    const char* name;    // the control's object name
+    const char* caption; // UTF-8, German: the control's caption, what an undo step is called
     LayoutMember member;
 };
 

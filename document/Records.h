@@ -42,7 +42,7 @@ struct CategoryRecord {
 };
 
 using FieldArray = RecordArray<FieldRecord>;
-using KatRef = FieldArray*; // element of kats
+using FieldArrayRef = FieldArray*; // element of fieldArrays
 
 // A fresh record with its own copies of the texts; release with FreeCategoryRecord.
 CategoryRecord* NewCategoryRecord(const QString& picfile, double picwidth, const QString& introtext,

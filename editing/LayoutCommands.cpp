@@ -8,7 +8,11 @@ ChangeLayoutValue::ChangeLayoutValue(Document& document, int layoutKey, LayoutVa
     : doc(document), key(layoutKey), before(document.LayoutValueOf(layoutKey)),
       after(std::move(value)) {
     const LayoutKey& k = LayoutKeys()[static_cast<std::size_t>(key)];
-    setText(QString::fromLatin1(k.name));
+    // The step is called as its control is captioned: "Linker Seitenrand in mm".
+    QString caption = QString::fromUtf8(k.caption).trimmed();
+    while (caption.endsWith(QLatin1Char(':')) || caption.endsWith(QLatin1Char('.')))
+        caption.chop(1);
+    setText(caption);
 }
 
 void ChangeLayoutValue::undo() {

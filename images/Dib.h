@@ -54,14 +54,12 @@ struct dib {
     std::int32_t bytew; // bytes per stored row
     std::uint8_t ispal;
     LPAL pal;
-    void* NOTUSEDINFIXEDMEMlp;
     std::int32_t zoom, scx, scy, mx1, my1, mx2, my2;
 };
 
 // Reads a picture file into rec. On failure (missing, unreadable, damaged,
-// empty name, too large) rec is left empty and nothing is shown. The last two
-// arguments are kept for callers' symmetry and are not used.
-void OpenDib(dib* rec, const char* path, int reserved = 0, void* window = nullptr);
+// empty name, too large) rec is left empty and nothing is shown.
+void OpenDib(dib* rec, const char* path);
 // A blank picture (all pixel bytes zero) with colours copied from info.
 void newdib(dib* rec, int width, int height, int bitsPerPixel, const BITMAPINFO* info = nullptr,
             int colours = 0);

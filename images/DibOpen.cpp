@@ -204,7 +204,7 @@ bool OpenDibFile(dib& rec, const QString& path, const QString& programDir) {
     return ReadDib(rec, file);
 }
 
-void OpenDib(dib* rec, const char* path, int, void*) {
+void OpenDib(dib* rec, const char* path) {
     if (!rec) return;
     OpenDibFile(*rec, path ? QString::fromUtf8(path) : QString());
 }

@@ -23,7 +23,7 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughMovesAndTakes) {
     doc.MoveCategory(1, 2);
     // Now: B, C, A
     ASSERT_EQ(doc.CategoryCount(), 3);
-    EXPECT_EQ(doc.Kats().Count(), 3u);
+    EXPECT_EQ(doc.FieldArrays().Count(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(FieldName(doc, i, 0), QStringLiteral("field of ") + doc.CategoryName(i));
     ASSERT_NE(doc.Record(0), nullptr);
@@ -32,7 +32,7 @@ TEST(FormDocumentTest, CategoryPartsStayPairedThroughMovesAndTakes) {
     doc.TakeCategory(1); // released as the holder goes
     EXPECT_EQ(doc.CategoryName(1), QStringLiteral("A"));
     EXPECT_EQ(FieldName(doc, 1, 0), QStringLiteral("field of A"));
-    EXPECT_EQ(doc.Kats().Count(), 2u);
+    EXPECT_EQ(doc.FieldArrays().Count(), 2u);
 }
 
 // New fields carry an empty description, no price columns, no pictures and one empty variant row.
@@ -76,7 +76,7 @@ TEST(FormDocumentTest, NewAllReleasesEverythingNested) {
     EXPECT_EQ(FieldName(doc, 1, 5), QStringLiteral("f6"));
     doc.NewAll();
     EXPECT_EQ(doc.CategoryCount(), 0);
-    EXPECT_EQ(doc.Kats().Count(), 0u);
+    EXPECT_EQ(doc.FieldArrays().Count(), 0u);
     EXPECT_EQ(doc.CurrentCategory(), nullptr);
 }
 

@@ -38,7 +38,7 @@ class DesktopTest : public MainFormFixture {
     }
     QString SaveAs(const QString& name) {
         form->document().SetFileName(dir.filePath(name));
-        EXPECT_TRUE(form->files().SaveTheFile());
+        EXPECT_TRUE(form->files().WriteProject());
         return form->document().FileName();
     }
     QStringList RecentEntries() {
@@ -253,7 +253,7 @@ TEST_F(DesktopTest, PageNumberEndsAtTheLastPage) {
         {"a file of one page opened",
          [&] {
              form->document().MarkUnchanged();
-             ASSERT_TRUE(form->files().OpenFileWithName(onePage));
+             ASSERT_TRUE(form->files().LoadProject(onePage));
          },
          1},
     };

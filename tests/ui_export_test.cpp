@@ -62,7 +62,7 @@ class ExportTest : public ::testing::Test {
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
-        EXPECT_TRUE(form->files().OpenFileWithName(project));
+        EXPECT_TRUE(form->files().LoadProject(project));
         return form;
     }
     QTemporaryDir dir;

@@ -82,7 +82,7 @@ TEST_P(FailureMessageTest, FailuresSpeakTheChosenLanguage) {
     const QString bad = dir.filePath(QStringLiteral("bad.qlr"));
     ASSERT_TRUE(WriteRaw(bad, QByteArray::fromHex("0500000003000000")));
     const QString damaged =
-        AnswerMessageBox(QMessageBox::Ok, [&] { form->files().OpenFileWithName(bad); });
+        AnswerMessageBox(QMessageBox::Ok, [&] { form->files().LoadProject(bad); });
     EXPECT_EQ(damaged, QString::fromUtf8(c.damaged));
 
     RecordArray<Record48> records;

@@ -392,7 +392,7 @@ const EditCase kCases[] = {
          EXPECT_TRUE(printed.contains(u"ErsXte"_qs)) << printed.join(u'|').toStdString();
          EXPECT_TRUE(printed.contains(u"Zweite"_qs)) << printed.join(u'|').toStdString();
          t.form->document().SetFileName(t.dir.filePath(u"zwei-zeilen.qlr"_qs));
-         ASSERT_TRUE(t.form->files().SaveFile());
+         ASSERT_TRUE(t.form->files().SaveAskingNameIfNone());
          EXPECT_TRUE(
              ReadAll(t.form->document().FileName()).contains(SavedName("ErsXte\r\nZweite")));
      }},

@@ -84,7 +84,7 @@ TEST_F(FieldEditingTest, FormBuiltWithTheButtonsIsSavedAsBuilt) {
     EXPECT_EQ(DescribeForm(form->document()), Expected());
     EXPECT_TRUE(form->document().IsChanged());
     form->document().SetFileName(dir.filePath(QStringLiteral("built.qlr")));
-    ASSERT_TRUE(form->files().SaveFile());
+    ASSERT_TRUE(form->files().SaveAskingNameIfNone());
     ProjectReadResult read = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(read.ok());
     Document saved;

@@ -45,7 +45,7 @@ class FileCommandsTest : public MainFormFixture {
 TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
     const QString path = WriteSample(QStringLiteral("Bestellung.qlr"));
     form->document().MarkChanged();
-    ASSERT_TRUE(form->files().OpenFileWithName(path));
+    ASSERT_TRUE(form->files().LoadProject(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [Bestellung.qlr]"));
     EXPECT_FALSE(form->document().IsChanged());
     EXPECT_EQ(form->document().FileName(), path);
@@ -61,7 +61,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndItsValues) {
 // A damaged file must be reported and must leave the open document, name and mark alone.
 TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
     const QString good = WriteSample(QStringLiteral("good.qlr"));
-    ASSERT_TRUE(form->files().OpenFileWithName(good));
+    ASSERT_TRUE(form->files().LoadProject(good));
     form->document().MarkChanged();
     const QString bad = dir.filePath(QStringLiteral("bad.qlr"));
     QFile file(bad);
@@ -70,7 +70,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
     file.close();
     bool opened = true;
     const QString text =
-        AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->files().OpenFileWithName(bad); });
+        AnswerMessageBox(QMessageBox::Ok, [&] { opened = form->files().LoadProject(bad); });
     EXPECT_FALSE(opened);
     EXPECT_EQ(text, QStringLiteral("Read beyond end of file"));
     EXPECT_EQ(form->document().FileName(), good);
@@ -81,7 +81,7 @@ TEST_F(FileCommandsTest, DamagedFileLeavesTheOpenDocumentIntact) {
 
 // A file that cannot be opened is passed over without a message.
 TEST_F(FileCommandsTest, MissingFileIsPassedOverSilently) {
-    EXPECT_FALSE(form->files().OpenFileWithName(dir.filePath(QStringLiteral("none.qlr"))));
+    EXPECT_FALSE(form->files().LoadProject(dir.filePath(QStringLiteral("none.qlr"))));
     EXPECT_TRUE(form->document().FileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
 }
@@ -91,7 +91,7 @@ TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     AppendCategory(form->document(), QStringLiteral("Neu"));
     form->document().MarkChanged();
     form->document().SetFileName(dir.filePath(QStringLiteral("saved.qlr")));
-    EXPECT_TRUE(form->files().SaveFile());
+    EXPECT_TRUE(form->files().SaveAskingNameIfNone());
     EXPECT_FALSE(form->document().IsChanged());
     ProjectReadResult back = ReadProjectFileFromPath(form->document().FileName(), LayoutSettings());
     ASSERT_TRUE(back.ok());
@@ -101,7 +101,7 @@ TEST_F(FileCommandsTest, SaveSucceedsOrReportsAndStaysChanged) {
     form->document().SetFileName(dir.filePath(QStringLiteral("missing/folder/saved.qlr")));
     bool saved = true;
     const QString text =
-        AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->files().SaveFile(); });
+        AnswerMessageBox(QMessageBox::Ok, [&] { saved = form->files().SaveAskingNameIfNone(); });
     EXPECT_FALSE(saved);
     EXPECT_TRUE(text.contains(QStringLiteral("saved.qlr")));
     EXPECT_TRUE(form->document().IsChanged());
@@ -112,7 +112,7 @@ TEST_F(FileCommandsTest, CancelledSaveAsKeepsTheDocumentChanged) {
     form->document().MarkChanged();
     bool saved = true;
     DialogAnswerer cancel([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    saved = form->files().SaveFile();
+    saved = form->files().SaveAskingNameIfNone();
     cancel.Verify();
     EXPECT_FALSE(saved);
     EXPECT_TRUE(form->document().IsChanged());
@@ -142,7 +142,7 @@ TEST_F(FileCommandsTest, OpenDialogOpensTheChosenFile) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog2"));
         TypeFileName(dialog, path);
     });
-    EXPECT_TRUE(form->files().OpenFile());
+    EXPECT_TRUE(form->files().ChooseAndLoadProject());
     choose.Verify();
     EXPECT_EQ(form->document().FileName(), path);
 }
@@ -235,7 +235,7 @@ TEST_F(FileCommandsTest, OpenPreparesTheBackgroundWithTheFilesSettings) {
     settings.tileLighten = false;
     const QString path = dir.filePath(QStringLiteral("grey.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, doc, settings));
-    ASSERT_TRUE(form->files().OpenFileWithName(path));
+    ASSERT_TRUE(form->files().LoadProject(path));
     ASSERT_NE(form->project().background().poi, nullptr);
     const int grey = (30 * 200 + 59 * 100 + 11 * 0) / 100;
     EXPECT_EQ(getpixel(form->project().background(), 0, 0), MakeColour(grey, grey, grey));
@@ -262,9 +262,9 @@ TEST_F(FileCommandsTest, OpenAndSaveAgainWritesTheSameBytes) {
     settings.pictureAlignment = 1;
     const QString first = dir.filePath(QStringLiteral("first.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, doc, settings));
-    ASSERT_TRUE(form->files().OpenFileWithName(first));
+    ASSERT_TRUE(form->files().LoadProject(first));
     form->document().SetFileName(dir.filePath(QStringLiteral("second.qlr")));
-    ASSERT_TRUE(form->files().SaveTheFile());
+    ASSERT_TRUE(form->files().WriteProject());
     QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
@@ -287,7 +287,7 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         settings.*text = QString(40000, fill) + QStringLiteral("Ende");
     const QString first = dir.filePath(QStringLiteral("long.qlr"));
     ASSERT_TRUE(WriteProjectFile(first, FormDocument(), settings));
-    ASSERT_TRUE(form->files().OpenFileWithName(first));
+    ASSERT_TRUE(form->files().LoadProject(first));
     for (const auto& [text, fill] : texts) {
         const LayoutKey& key = LayoutKeys()[static_cast<std::size_t>(LayoutKeyOf(text))];
         const std::optional<LayoutValue> shown = ShownLayoutValue(*form, key);
@@ -295,7 +295,7 @@ TEST_F(FileCommandsTest, LongTextsSurviveOpeningAndSaving) {
         EXPECT_EQ(std::get<QString>(*shown), settings.*text) << key.name;
     }
     form->document().SetFileName(dir.filePath(QStringLiteral("again.qlr")));
-    ASSERT_TRUE(form->files().SaveTheFile());
+    ASSERT_TRUE(form->files().WriteProject());
     QFile a(first), b(form->document().FileName());
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));

@@ -377,7 +377,7 @@ TEST_F(FillablePdfTest, MenuCommandExportsIntoTheChosenFile) {
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     SetUpPdfPrinter(form->printing().CurrentPrinter(), QString());
-    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    ASSERT_TRUE(form->files().LoadProject(project));
     auto* item = form->findChild<QAction*>(QStringLiteral("AusfuellbaresPDF1"));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("Als ausfüllbares PDF exportieren..."));

@@ -48,7 +48,7 @@ using MainFormTest = MainFormFixture;
 TEST_F(MainFormTest, TitleAfterStartShowsTheUntitledName) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Torvane Quillora 1.0 - [unbenannt.qlr]"));
     EXPECT_FALSE(form->document().IsChanged());
-    EXPECT_EQ(form->progpath, dir.path() + QLatin1Char('/'));
+    EXPECT_EQ(form->ProgramDir(), dir.path() + QLatin1Char('/'));
 }
 
 // The title follows SetChanged/SetUnChanged and shows only the file-name part.
@@ -68,7 +68,7 @@ TEST(MainFormStartTest, ChangesBeforeTheFirstShowAreNotRecorded) {
     MainWindow form(dir.path(), QStringList());
     form.document().MarkChanged();
     EXPECT_FALSE(form.document().IsChanged());
-    EXPECT_TRUE(form.maincap.isEmpty());
+    EXPECT_TRUE(form.BaseTitle().isEmpty());
 }
 
 // Closing an unchanged document must ask nothing and still write the options file.
@@ -128,7 +128,7 @@ TEST_F(MainFormTest, LayoutValuesFromAFileOrNewDoNotMarkTheDocumentChanged) {
     const QString path = dir.filePath(QStringLiteral("margins.qlr"));
     ASSERT_TRUE(WriteProjectFile(path, FormDocument(), s));
     EXPECT_FALSE(form->document().IsChanged()); // start-up
-    ASSERT_TRUE(form->files().OpenFileWithName(path));
+    ASSERT_TRUE(form->files().LoadProject(path));
     EXPECT_DOUBLE_EQ(Child<QDoubleSpinBox>("LinksEd")->value(), 31);
     EXPECT_FALSE(form->document().IsChanged());
     form->files().newProject();
@@ -265,7 +265,7 @@ TEST_F(MainFormTest, ControlChangesReachTheDocument) {
 TEST_F(MainFormTest, DocumentAndControlsSaveTheSameBytes) {
     auto save = [&](const QString& name) {
         form->document().SetFileName(dir.filePath(name));
-        EXPECT_TRUE(form->files().SaveTheFile());
+        EXPECT_TRUE(form->files().WriteProject());
         QFile f(form->document().FileName());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();

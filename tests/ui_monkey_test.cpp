@@ -99,7 +99,7 @@ class SequenceTest : public MonkeyTest {
         window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         window->activateWindow(); // its shortcuts take the keys
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ASSERT_TRUE(window->files().OpenFileWithName(path));
+        ASSERT_TRUE(window->files().LoadProject(path));
     }
     void Apply(const Setting& s) {
         auto* pageView = window->findChild<QAction*>(QStringLiteral("Seitenansicht1"));

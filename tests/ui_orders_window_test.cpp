@@ -44,7 +44,7 @@ TEST(OrdersWindowTest, FolderIsCollectedShownAndSaved) {
     auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    ASSERT_TRUE(form->files().OpenFileWithName(project));
+    ASSERT_TRUE(form->files().LoadProject(project));
     const QString blank = dir.filePath(QStringLiteral("blank.pdf"));
     ASSERT_TRUE(MakeFillablePdf(form->document().form(), form->document().layout(), blank));
     const QString in = dir.filePath(QStringLiteral("in"));
@@ -115,7 +115,7 @@ std::unique_ptr<MainWindow> WindowWithProject(const QTemporaryDir& dir, const Fo
     auto form = std::make_unique<MainWindow>(dir.path(), QStringList());
     form->show();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    if (!form->files().OpenFileWithName(project)) return nullptr;
+    if (!form->files().LoadProject(project)) return nullptr;
     return form;
 }
 

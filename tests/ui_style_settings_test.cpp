@@ -339,9 +339,9 @@ TEST_F(StyleSettingsTest, HiddenSettingsStayHiddenAndPassThroughTheFile) {
     s.font(FontRole::TableText) = text;
     form->document().Reset(std::make_unique<FormDocument>(), s);
     form->document().SetFileName(dir.filePath(QStringLiteral("hidden.qlr")));
-    ASSERT_TRUE(form->files().SaveTheFile());
+    ASSERT_TRUE(form->files().WriteProject());
     form->document().Reset(std::make_unique<FormDocument>(), LayoutSettings());
-    ASSERT_TRUE(form->files().OpenFileWithName(dir.filePath(QStringLiteral("hidden.qlr"))));
+    ASSERT_TRUE(form->files().LoadProject(dir.filePath(QStringLiteral("hidden.qlr"))));
     EXPECT_EQ(Layout().tableHeadingColour, s.tableHeadingColour);
     EXPECT_EQ(Layout().priceColumnsColour, s.priceColumnsColour);
     EXPECT_EQ(Layout().tableLineColour, s.tableLineColour);

@@ -19,10 +19,10 @@ namespace {
 // Types the search text into the search box, presses Return and answers the
 // question "Nochmal suchen?" with No.
 void SearchAsAUser(TranslationEditor& form, const QString& wanted) {
-    QTest::mouseClick(form.FilterEdit, Qt::LeftButton);
-    QTest::keyClicks(form.FilterEdit, wanted);
+    QTest::mouseClick(form.searchText, Qt::LeftButton);
+    QTest::keyClicks(form.searchText, wanted);
     DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
-    QTest::keyClick(form.FilterEdit, Qt::Key_Return);
+    QTest::keyClick(form.searchText, Qt::Key_Return);
     answer.Verify();
     EXPECT_EQ(answer.Text(), u"Nochmal suchen?"_qs);
 }
@@ -82,13 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, TranslateEditorDeleteWayTest,
     ::testing::Values(
         DeleteWayCase{"DeleteButton",
-                      [](TranslationEditor& f) { QTest::mouseClick(f.DeleteRowBtn, Qt::LeftButton); }},
+                      [](TranslationEditor& f) { QTest::mouseClick(f.deleteRowButton, Qt::LeftButton); }},
         DeleteWayCase{"DeleteKey",
                       [](TranslationEditor& f) { QTest::keyClick(f.gridView, Qt::Key_Delete); }},
         DeleteWayCase{"EscapeInTheGrid",
                       [](TranslationEditor& f) { QTest::keyClick(f.gridView, Qt::Key_Escape); }},
         DeleteWayCase{"EscapeInTheSearchBox",
-                      [](TranslationEditor& f) { QTest::keyClick(f.FilterEdit, Qt::Key_Escape); }}),
+                      [](TranslationEditor& f) { QTest::keyClick(f.searchText, Qt::Key_Escape); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Guards Escape in an edited cell, which the cell editor used to swallow: it

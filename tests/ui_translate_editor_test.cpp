@@ -86,10 +86,10 @@ TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
     Cells datei{u"Datei öffnen"_qs, u"Open file"_qs};
     Cells umlaut{u"Ändern"_qs};
     OpenNumbered(300, {{150, datei}, {160, umlaut}});
-    form->FilterEdit->setText(GetParam().wanted);
+    form->searchText->setText(GetParam().wanted);
     {
         DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
-        form->FilterBtn->click();
+        form->searchButton->click();
         answer.Verify();
         EXPECT_EQ(answer.Title(), u"Suchen"_qs);
         EXPECT_EQ(answer.Text(), u"Nochmal suchen?"_qs);
@@ -111,10 +111,10 @@ TEST_P(TranslateEditorSearchTest, StopsFirstOnTheRightCell) {
     const int rows = t.RowCount();
     if (GetParam().row == 0) {
         NoDialog none;
-        form->DeleteRowBtn->click();
+        form->deleteRowButton->click();
     } else {
         DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
-        form->DeleteRowBtn->click();
+        form->deleteRowButton->click();
         answer.Verify();
         EXPECT_EQ(answer.Text(), t.Cell(GetParam().row - 1, 0));
     }
@@ -135,8 +135,8 @@ TEST_F(TranslateEditorTest, SearchWithoutMatchAsksNothing) {
     Open({{u"Ändern"_qs}, {u"Datei"_qs}});
     NoDialog none;
     for (const QString& wanted : {u"ändern"_qs, QString(), u"nirgends"_qs}) {
-        form->FilterEdit->setText(wanted);
-        form->FilterBtn->click();
+        form->searchText->setText(wanted);
+        form->searchButton->click();
         EXPECT_EQ(form->FoundRow(), -1) << wanted.toStdString();
     }
 }
@@ -145,10 +145,10 @@ TEST_F(TranslateEditorTest, SearchWithoutMatchAsksNothing) {
 // last one the search ends without another question.
 TEST_F(TranslateEditorTest, YesAfterTheLastMatchEndsSilently) {
     OpenNumbered(10, {{2, {u"Katze"_qs}}, {7, {u"Neue Katze"_qs}}});
-    form->FilterEdit->setText(u"KATZE"_qs);
+    form->searchText->setText(u"KATZE"_qs);
     DialogAnswerer answers({DialogAnswerer::PressAnswer(QMessageBox::Yes),
                             DialogAnswerer::PressAnswer(QMessageBox::Yes)});
-    form->FilterBtn->click();
+    form->searchButton->click();
     answers.Verify();
     EXPECT_EQ(form->FoundRow(), 8);
     EXPECT_EQ(form->FoundColumn(), 0);
@@ -170,7 +170,7 @@ TEST_P(TranslateEditorDeleteTest, EveryAnswerSavesAndKeepsTheRow) {
     Grid()->setCurrentIndex(Index(1, 1));
     QFile::remove(t.FilePath());
     DialogAnswerer answer = DialogAnswerer::Press(GetParam().answer);
-    form->DeleteRowBtn->click();
+    form->deleteRowButton->click();
     answer.Verify();
     EXPECT_EQ(answer.Title(), u"Wollen Sie diese Zeile löschen?"_qs);
     EXPECT_EQ(answer.Text(), u"Beta"_qs);
@@ -204,7 +204,7 @@ TEST_F(TranslateEditorTest, DeletingTheLastRowAndAnEmptyTable) {
     Grid()->setCurrentIndex(Index(rows - 1, 0));
     {
         DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::Yes);
-        form->DeleteRowBtn->click();
+        form->deleteRowButton->click();
     }
     EXPECT_EQ(form->grid->rowCount(), rows - 1);
     EXPECT_FALSE(Grid()->currentIndex().isValid());
@@ -216,7 +216,7 @@ TEST_F(TranslateEditorTest, DeletingTheLastRowAndAnEmptyTable) {
     emptyForm.show();
     EXPECT_EQ(emptyForm.grid->rowCount(), 0);
     NoDialog none;
-    emptyForm.DeleteRowBtn->click();
+    emptyForm.deleteRowButton->click();
     EXPECT_EQ(ReadAll(emptyDir.filePath(u"translate.dat"_qs)),
               TranslationBytes(TranslationTable()));
 }
@@ -234,7 +234,7 @@ TEST_F(TranslateEditorTest, DeleteAndEscapeKeys) {
     }
     {
         DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
-        Key(form->FilterEdit, Qt::Key_Escape);
+        Key(form->searchText, Qt::Key_Escape);
         answer.Verify();
     }
     EXPECT_TRUE(form->isVisible()); // Escape does not close the window
@@ -253,7 +253,7 @@ TEST_F(TranslateEditorTest, DeleteAndEscapeKeys) {
 // cells cannot be edited while it is fixed.
 TEST_F(TranslateEditorTest, FixedFirstColumn) {
     OpenNumbered(5);
-    form->FixedColCheck->click();
+    form->fixFirstColumnCheck->click();
     ASSERT_TRUE(Grid()->FirstColumnFixed());
     EXPECT_FALSE(form->grid->flags(Index(0, 0)) & Qt::ItemIsEditable);
     Grid()->ScrollToTopLeft(0, 6);
@@ -262,7 +262,7 @@ TEST_F(TranslateEditorTest, FixedFirstColumn) {
     EXPECT_TRUE(fixed->isVisible());
     EXPECT_EQ(fixed->columnAt(0), 0);
     EXPECT_EQ(fixed->indexAt(QPoint(5, 5)).data().toString(), u"Zeile 0"_qs);
-    form->FixedColCheck->click();
+    form->fixFirstColumnCheck->click();
     EXPECT_FALSE(Grid()->FirstColumnFixed());
     EXPECT_TRUE(form->grid->flags(Index(0, 0)) & Qt::ItemIsEditable);
 }
@@ -281,10 +281,10 @@ TEST_F(TranslateEditorTest, WindowTextsAreTranslated) {
     TranslateComponents(&fresh, t);
     EXPECT_EQ(t.RowCount(), rows); // nothing appended: the headings are still empty
     EXPECT_EQ(fresh.windowTitle(), u"Translate"_qs);
-    EXPECT_EQ(fresh.BackBtn->text(), u"Back..."_qs);
-    EXPECT_EQ(fresh.FilterBtn->text(), u"Search"_qs);
-    EXPECT_EQ(fresh.DeleteRowBtn->text(), u"Delete row"_qs);
-    EXPECT_EQ(fresh.FixedColCheck->text(), u"Fix first column"_qs);
+    EXPECT_EQ(fresh.backButton->text(), u"Back..."_qs);
+    EXPECT_EQ(fresh.searchButton->text(), u"Search"_qs);
+    EXPECT_EQ(fresh.deleteRowButton->text(), u"Delete row"_qs);
+    EXPECT_EQ(fresh.fixFirstColumnCheck->text(), u"Fix first column"_qs);
     // Opened, the grid shows its headings untranslated, whatever the language.
     fresh.show();
     EXPECT_EQ(fresh.grid->headerData(0, Qt::Horizontal).toString(), u"German"_qs);
@@ -334,14 +334,14 @@ TEST_F(TranslateEditorWindowTest, TypedTranslationIsUsedAtOnce) {
     for (const char* letter : {"S", "e", "e", "k"})
         Key(cell, Qt::Key_A, QString::fromLatin1(letter));
     ProgramTranslator().language = 1;
-    editor->FilterEdit->setText(u"Suchen"_qs);
+    editor->searchText->setText(u"Suchen"_qs);
     DialogAnswerer answer = DialogAnswerer::Press(QMessageBox::No);
-    editor->FilterBtn->click();
+    editor->searchButton->click();
     answer.Verify();
     EXPECT_EQ(answer.Title(), u"Seek"_qs);
     EXPECT_EQ(GetMessageText(Message::Search), u"Seek"_qs);
     // Window texts wait for the next start.
-    EXPECT_EQ(editor->FilterBtn->text(), u"Suchen"_qs);
+    EXPECT_EQ(editor->searchButton->text(), u"Suchen"_qs);
 }
 
 // Guards a silent failure: when "translate.dat" cannot be written the status

@@ -58,7 +58,7 @@ TEST_F(StartupTest, GermanStartAppendsMessagesThenTitleOnly) {
     MiniMain main(t);
     main.menu->LoadOptions(dirs.ProgPath());
     EXPECT_TRUE(main.menu->german->isChecked());
-    StartupTranslation(&main.window, t.languagesetto, t);
+    StartupTranslation(&main.window, t.storedLanguage, t);
     TranslationTable disk;
     ASSERT_EQ(ReadTranslationBytes(ReadAll(dirs.InProg("translate.dat")), disk), kMessageCount + 1);
     for (int n = 1; n <= kMessageCount; ++n)
@@ -76,7 +76,7 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
     {
         MiniMain first(t);
         first.menu->LoadOptions(dirs.ProgPath());
-        StartupTranslation(&first.window, t.languagesetto, t);
+        StartupTranslation(&first.window, t.storedLanguage, t);
     }
     // The user translates every collected text.
     for (int r = 0; r < t.RowCount(); ++r)
@@ -90,7 +90,7 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
     main.menu->LoadOptions(dirs.ProgPath());
     EXPECT_TRUE(main.menu->english->isChecked());
     EXPECT_EQ(second.language, 0);
-    EXPECT_EQ(StartupTranslation(&main.window, second.languagesetto, second), u"EN Quillora"_qs);
+    EXPECT_EQ(StartupTranslation(&main.window, second.storedLanguage, second), u"EN Quillora"_qs);
     EXPECT_EQ(second.language, 1);
     EXPECT_EQ(second.RowCount(), rows);
     EXPECT_EQ(main.window.windowTitle(), u"EN Torvane Quillora 1.0"_qs);
@@ -99,7 +99,7 @@ TEST_F(StartupTest, EnglishStartShowsEveryWindowInEnglish) {
     EXPECT_EQ(main.menu->translateItem->text(), u"EN Übersetzen..."_qs);
     EXPECT_EQ(main.header->text(), u"EN Bestellformular"_qs);
     EXPECT_EQ(main.about->windowTitle(), u"EN Info"_qs);
-    EXPECT_EQ(main.about->WebBtn->text(), u"EN Besuchen Sie uns im Internet"_qs);
+    EXPECT_EQ(main.about->websiteButton->text(), u"EN Besuchen Sie uns im Internet"_qs);
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"EN Quillora"_qs);
     QString untitled;
     GetMessageText(Message::Untitled, untitled, second);
@@ -113,7 +113,7 @@ TEST_F(StartupTest, ChoosingEnglishShowsRestartBoxAndStoresIt) {
     t.InitTranslation(dirs.ProgPath());
     MiniMain main(t);
     main.menu->LoadOptions(dirs.ProgPath());
-    StartupTranslation(&main.window, t.languagesetto, t);
+    StartupTranslation(&main.window, t.storedLanguage, t);
     t.SetTranslationCell(1, 1, u"Please close the program and start it again."_qs);
     t.SetTranslationCell(2, 1, u"Translate"_qs);
     EXPECT_TRUE(main.menu->group->isExclusive());
@@ -141,9 +141,9 @@ TEST_F(StartupTest, StoredLanguageWithoutEntry) {
     t.InitTranslation(dirs.ProgPath());
     MiniMain main(t);
     main.menu->LoadOptions(dirs.ProgPath());
-    EXPECT_EQ(t.languagesetto, 42);
+    EXPECT_EQ(t.storedLanguage, 42);
     EXPECT_TRUE(main.menu->german->isChecked());
-    StartupTranslation(&main.window, t.languagesetto, t);
+    StartupTranslation(&main.window, t.storedLanguage, t);
     EXPECT_EQ(main.window.windowTitle(), u"Torvane Quillora 1.0"_qs);
     main.menu->CheckLanguage(2);
     EXPECT_TRUE(main.menu->french->isChecked());
@@ -170,11 +170,11 @@ class UrlCatcher : public QObject {
 TEST(AboutBoxTest, YearAndWebAddress) {
     AboutBox box;
     EXPECT_EQ(box.windowTitle(), u"Info"_qs);
-    EXPECT_FALSE(box.CopyrightLabel->text().contains(u"XXXX"_qs));
-    EXPECT_TRUE(box.CopyrightLabel->text().contains(QString::number(QDate::currentDate().year())));
+    EXPECT_FALSE(box.copyrightLine->text().contains(u"XXXX"_qs));
+    EXPECT_TRUE(box.copyrightLine->text().contains(QString::number(QDate::currentDate().year())));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(u"https"_qs, &catcher, "Open");
-    box.WebBtn->click();
+    box.websiteButton->click();
     QDesktopServices::unsetUrlHandler(u"https"_qs);
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened[0], QUrl(QString::fromUtf16(kMakerWebAddress)));

@@ -35,7 +35,7 @@ QString StripBlanks(const QString& text) {
 } // namespace
 
 void Translator::InitTranslation(const QString& path) {
-    progpath = path;
+    programDir = path;
     table.Clear();
     LoadTranslation();
     const bool filled = FillFromShippedTable();
@@ -44,7 +44,7 @@ void Translator::InitTranslation(const QString& path) {
 }
 
 QString Translator::ShippedFilePath() const {
-    return QDir(ProgramDataDir(progpath)).filePath(kTranslationFile);
+    return QDir(ProgramDataDir(programDir)).filePath(kTranslationFile);
 }
 
 bool Translator::FillFromShippedTable() {
@@ -89,12 +89,12 @@ bool Translator::FillFromShippedTable() {
 }
 
 QString Translator::FilePath() const {
-    return ReadPath(progpath, kTranslationFile);
+    return ReadPath(programDir, kTranslationFile);
 }
 
 void Translator::LoadTranslation() {
     QByteArray bytes;
-    if (ReadProgramFile(progpath, kTranslationFile, &bytes)) ReadTranslationBytes(bytes, table);
+    if (ReadProgramFile(programDir, kTranslationFile, &bytes)) ReadTranslationBytes(bytes, table);
 }
 
 bool Translator::SaveTranslation() {
@@ -103,7 +103,7 @@ bool Translator::SaveTranslation() {
         return true;
     }
     unsaved = false;
-    const bool saved = WriteProgramFile(progpath, kTranslationFile, TranslationBytes(table));
+    const bool saved = WriteProgramFile(programDir, kTranslationFile, TranslationBytes(table));
     if (saved == !saveFailing) return saved;
     // Set before the handler runs: it may look a text up, which saves again.
     saveFailing = !saved;

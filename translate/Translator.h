@@ -16,7 +16,7 @@ class Translator {
     // table's texts fill the cells the user's table leaves empty and its rows
     // missing there are appended; the user's cells are never replaced. The
     // result is saved once when anything was filled.
-    void InitTranslation(const QString& progpath);
+    void InitTranslation(const QString& programDir);
     // Fills the table read from the shipped one as InitTranslation says; true
     // when anything changed.
     bool FillFromShippedTable();
@@ -54,17 +54,17 @@ class Translator {
 
     const TranslationTable& Table() const { return table; }
     QString FilePath() const; // where the file is read from now
-    QString ProgramPath() const { return progpath; }
+    QString ProgramPath() const { return programDir; }
 
     // Current language: 0 German, 1 English, 2 French, 3 Dutch; 4..19 free
     // columns. Any other number translates nothing.
     std::int32_t language = 0;
     // The language stored in the options file at start.
-    std::int32_t languagesetto = 0;
+    std::int32_t storedLanguage = 0;
 
   private:
     TranslationTable table;
-    QString progpath;
+    QString programDir;
     int batchDepth = 0;
     bool unsaved = false;
     bool saveFailing = false;

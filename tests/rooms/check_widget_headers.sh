@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a room below the window includes a widget header: document/,
-# images/, render/, translate/ and editing/ (outside their forms/), output/
-# and cli/ must build without Qt Widgets and Qt PrintSupport. The headers
+# program/, images/, render/, translate/ and editing/ (outside their forms/),
+# output/ and cli/ must build without Qt Widgets and Qt PrintSupport. Widget
+# code lives in app/, widgets/ (the general widgets) and the forms/ folders; a
+# source folder that is neither a room nor one of these fails too, so that a
+# new room is checked from its first file. The headers
 # counted as widget headers are every class header of the QtWidgets and
 # QtPrintSupport include folders given, the modules themselves, and a fixed
 # list with the patterns Q...Widget and QAbstract...View.
@@ -60,7 +63,9 @@ widget_includes() {
     done
 }
 
-rooms=(document images render translate editing output cli)
+rooms=(document program images render translate editing output cli)
+widget_folders=(app widgets)
+not_rooms=(tests bench fuzz build .git)
 
 # The check must catch a widget header at all: one planted in a copy of a room.
 scratch=$(mktemp -d)
@@ -75,6 +80,14 @@ printf '#include <QtWidgets/QLabel>\n' >"$scratch/cli/forms/Dialog.h"
 rm -r "$scratch/cli/forms"
 printf '#include "QGraphicsView"\n' >"$scratch/output/Wrong.h"
 [ -n "$(widget_includes "$scratch" "${rooms[@]}")" ] || fail "the check misses a widget header"
+
+# Every top folder holding C++ sources is a room, a widget folder or none of the program's.
+for folder in "$source_dir"/*/; do
+    name=$(basename "$folder")
+    case " ${rooms[*]} ${widget_folders[*]} ${not_rooms[*]} " in *" $name "*) continue ;; esac
+    [ -z "$(find "$folder" -type f \( -name '*.h' -o -name '*.cpp' \) -print -quit)" ] ||
+        fail "$name/ holds sources but is neither a room nor a widget folder"
+done
 
 found=$(widget_includes "$source_dir" "${rooms[@]}")
 [ -z "$found" ] || fail "widget headers below the window:"$'\n'"$found"

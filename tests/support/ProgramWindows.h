@@ -29,8 +29,8 @@
 #include <memory>
 
 struct ProgramWindows {
-    explicit ProgramWindows(const QString& progpath) {
-        form = std::make_unique<MainWindow>(progpath, QStringList());
+    explicit ProgramWindows(const QString& programDir) {
+        form = std::make_unique<MainWindow>(programDir, QStringList());
         form->show();
         form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     }

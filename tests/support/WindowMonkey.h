@@ -107,7 +107,7 @@ class WindowMonkey {
         QTest::qWaitForWindowActive(window.get());
         Document& doc = window->document();
         // A walk starts on a project of several categories, as most days do.
-        window->files().OpenFileWithName(ProjectFile(0));
+        window->files().LoadProject(ProjectFile(0));
         startBytes = Bytes(doc);
         QObject::connect(&doc, &Document::reset, &doc, [this, &doc] { startBytes = Bytes(doc); });
         QObject::connect(&doc, &Document::contentChanged, &doc, [&outcome] { ++outcome.edits; });

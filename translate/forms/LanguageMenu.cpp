@@ -66,16 +66,16 @@ void LanguageMenu::CheckLanguage(std::int32_t n) {
     dontchlang = false;
 }
 
-void LanguageMenu::LoadOptions(const QString& progpath) {
-    translator.languagesetto = 0;
+void LanguageMenu::LoadOptions(const QString& programDir) {
+    translator.storedLanguage = 0;
     translator.language = 0;
     CheckLanguage(0);
-    translator.languagesetto = ::LoadOptions(progpath);
-    CheckLanguage(translator.languagesetto);
+    translator.storedLanguage = ::LoadOptions(programDir);
+    CheckLanguage(translator.storedLanguage);
 }
 
-bool LanguageMenu::SaveOptions(const QString& progpath) const {
-    return ::SaveOptions(progpath, translator.language);
+bool LanguageMenu::SaveOptions(const QString& programDir) const {
+    return ::SaveOptions(programDir, translator.language);
 }
 
 void LanguageMenu::ChooseLanguage(std::int32_t n) {

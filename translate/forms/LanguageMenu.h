@@ -21,12 +21,12 @@ class LanguageMenu : public QObject {
     LanguageMenu(QMenu* menu, QWidget* dialogParent, Translator& translator);
     LanguageMenu(QMenu* menu, QWidget* dialogParent);
 
-    // The options loading of the main window: language 0, languagesetto as
+    // The options loading of the main window: language 0, storedLanguage as
     // stored in "options.dat", and its entry checked ("Deutsch" for a number
     // that has no entry).
-    void LoadOptions(const QString& progpath);
+    void LoadOptions(const QString& programDir);
     // Stores the current language in "options.dat"; false when it could not be written.
-    bool SaveOptions(const QString& progpath) const;
+    bool SaveOptions(const QString& programDir) const;
 
     // Checks the entry of language n (0..3; any other number checks "Deutsch")
     // without running the menu's handlers.

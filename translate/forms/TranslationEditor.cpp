@@ -48,8 +48,8 @@ TranslationEditor::TranslationEditor(Translator& translator, QWidget* parent)
     panel1->setFixedHeight(35);
     auto* row1 = new QHBoxLayout(panel1);
     row1->setContentsMargins(0, 0, 0, 0);
-    BackBtn = AddButton(row1, panel1, "BackBtn", QStringLiteral("Zurück..."));
-    connect(BackBtn, &QPushButton::clicked, this, &QDialog::accept);
+    backButton = AddButton(row1, panel1, "BackBtn", QStringLiteral("Zurück..."));
+    connect(backButton, &QPushButton::clicked, this, &QDialog::accept);
     row1->addStretch(1);
     column->addWidget(panel1);
 
@@ -58,15 +58,15 @@ TranslationEditor::TranslationEditor(Translator& translator, QWidget* parent)
     panel2->setFixedHeight(40);
     auto* row2 = new QHBoxLayout(panel2);
     row2->setContentsMargins(0, 0, 0, 0);
-    FilterEdit = new QLineEdit(panel2);
-    FilterEdit->setObjectName(QStringLiteral("FilterEdit"));
-    FilterEdit->setAccessibleName(QStringLiteral("Suchen"));
-    row2->addWidget(FilterEdit);
-    FilterBtn = AddButton(row2, panel2, "FilterBtn", QStringLiteral("Suchen"));
-    DeleteRowBtn = AddButton(row2, panel2, "DeleteRowBtn", QStringLiteral("Zeile löchen"));
-    FixedColCheck = new QCheckBox(QStringLiteral("Erste Spalte fixieren"), panel2);
-    FixedColCheck->setObjectName(QStringLiteral("FixedColCheck"));
-    row2->addWidget(FixedColCheck);
+    searchText = new QLineEdit(panel2);
+    searchText->setObjectName(QStringLiteral("FilterEdit"));
+    searchText->setAccessibleName(QStringLiteral("Suchen"));
+    row2->addWidget(searchText);
+    searchButton = AddButton(row2, panel2, "FilterBtn", QStringLiteral("Suchen"));
+    deleteRowButton = AddButton(row2, panel2, "DeleteRowBtn", QStringLiteral("Zeile löchen"));
+    fixFirstColumnCheck = new QCheckBox(QStringLiteral("Erste Spalte fixieren"), panel2);
+    fixFirstColumnCheck->setObjectName(QStringLiteral("FixedColCheck"));
+    row2->addWidget(fixFirstColumnCheck);
     row2->addStretch(1);
     column->addWidget(panel2);
 
@@ -81,10 +81,10 @@ TranslationEditor::TranslationEditor(Translator& translator, QWidget* parent)
     statusLine->setObjectName(QStringLiteral("StatusBar1"));
     column->addWidget(statusLine);
 
-    connect(FilterBtn, &QPushButton::clicked, this, &TranslationEditor::searchNext);
-    connect(FilterEdit, &QLineEdit::returnPressed, this, &TranslationEditor::searchNext);
-    connect(DeleteRowBtn, &QPushButton::clicked, this, &TranslationEditor::deleteRow);
-    connect(FixedColCheck, &QCheckBox::toggled, this, &TranslationEditor::toggleFixedColumn);
+    connect(searchButton, &QPushButton::clicked, this, &TranslationEditor::searchNext);
+    connect(searchText, &QLineEdit::returnPressed, this, &TranslationEditor::searchNext);
+    connect(deleteRowButton, &QPushButton::clicked, this, &TranslationEditor::deleteRow);
+    connect(fixFirstColumnCheck, &QCheckBox::toggled, this, &TranslationEditor::toggleFixedColumn);
     connect(gridView, &TranslationGridView::deleteRowRequested, this,
             &TranslationEditor::deleteRow);
     // A found heading stays marked until another cell becomes current.
@@ -145,7 +145,7 @@ void TranslationEditor::ShowFound(int gridRow, int column) {
 }
 
 void TranslationEditor::searchNext() {
-    const QString wanted = FoldAsciiLetters(FilterEdit->text());
+    const QString wanted = FoldAsciiLetters(searchText->text());
     if (wanted.isEmpty()) return;
     for (int r = 0; r < grid->GridRowCount(); ++r) {
         for (int c = 0; c < grid->columnCount(); ++c) {
@@ -183,5 +183,5 @@ void TranslationEditor::deleteRow() {
 }
 
 void TranslationEditor::toggleFixedColumn() {
-    gridView->SetFirstColumnFixed(FixedColCheck->isChecked());
+    gridView->SetFirstColumnFixed(fixFirstColumnCheck->isChecked());
 }

@@ -33,11 +33,11 @@ class TranslationEditor : public QDialog {
     int FoundRow() const { return foundRow; }
     int FoundColumn() const { return foundColumn; }
 
-    QPushButton* BackBtn;
-    QLineEdit* FilterEdit;
-    QPushButton* FilterBtn;
-    QPushButton* DeleteRowBtn;
-    QCheckBox* FixedColCheck;
+    QPushButton* backButton;
+    QLineEdit* searchText;
+    QPushButton* searchButton;
+    QPushButton* deleteRowButton;
+    QCheckBox* fixFirstColumnCheck;
     TranslationGridView* gridView;
     TranslationGridModel* grid;
     QStatusBar* statusLine;

@@ -6,13 +6,13 @@
 
 #include <QGuiApplication>
 
-QString StartupTranslation(QObject* root, std::int32_t languagesetto, Translator& translator,
+QString StartupTranslation(QObject* root, std::int32_t storedLanguage, Translator& translator,
                            const QString& applicationTitle) {
     TranslationBatch batch(translator);
     RegisterMessages(translator);
-    translator.languagesetto = languagesetto;
-    translator.language = languagesetto;
-    if (languagesetto != 0) TranslateComponents(root, translator);
+    translator.storedLanguage = storedLanguage;
+    translator.language = storedLanguage;
+    if (storedLanguage != 0) TranslateComponents(root, translator);
     const QString title = translator.TranslateText(applicationTitle);
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
         title != QGuiApplication::applicationDisplayName())
@@ -20,6 +20,6 @@ QString StartupTranslation(QObject* root, std::int32_t languagesetto, Translator
     return title;
 }
 
-QString StartupTranslation(QObject* root, std::int32_t languagesetto) {
-    return StartupTranslation(root, languagesetto, ProgramTranslator());
+QString StartupTranslation(QObject* root, std::int32_t storedLanguage) {
+    return StartupTranslation(root, storedLanguage, ProgramTranslator());
 }

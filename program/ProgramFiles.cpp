@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 namespace {
-QString InProgramDir(const QString& progpath, const QString& name) {
-    return QDir(progpath).filePath(name);
+QString InProgramDir(const QString& programDir, const QString& name) {
+    return QDir(programDir).filePath(name);
 }
 
 QString ConfigDir() {
@@ -22,13 +22,13 @@ QString ConfigDir() {
 }
 } // namespace
 
-QString ProgramDataDir(const QString& progpath) {
-    QDir program(progpath);
+QString ProgramDataDir(const QString& programDir) {
+    QDir program(programDir);
     if (!program.exists(QStringLiteral("logo torvane200x200.gif"))) {
         const QDir shared(program.filePath(QStringLiteral("../share/quillora")));
         if (shared.exists()) return shared.canonicalPath() + QLatin1Char('/');
     }
-    QString dir = progpath;
+    QString dir = programDir;
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
     return dir;
 }
@@ -38,21 +38,21 @@ QString UserFilePath(const QString& name) {
     return dir.isEmpty() ? QString() : QDir(dir).filePath(name);
 }
 
-QString ReadPath(const QString& progpath, const QString& name) {
+QString ReadPath(const QString& programDir, const QString& name) {
     const QString user = UserFilePath(name);
     if (!user.isEmpty() && QFileInfo(user).isFile()) return user;
-    const QString own = InProgramDir(progpath, name);
+    const QString own = InProgramDir(programDir, name);
     if (QFileInfo::exists(own)) return own;
-    const QString shipped = QDir(ProgramDataDir(progpath)).filePath(name);
+    const QString shipped = QDir(ProgramDataDir(programDir)).filePath(name);
     return QFileInfo::exists(shipped) ? shipped : own;
 }
 
-bool WriteProgramFile(const QString& progpath, const QString& name, const QByteArray& bytes,
+bool WriteProgramFile(const QString& programDir, const QString& name, const QByteArray& bytes,
                       FileFailure* failure) {
     const QString user = UserFilePath(name);
     const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
     if (userCopy && WriteFileAtomically(user, bytes, failure)) return true;
-    if (WriteFileAtomically(InProgramDir(progpath, name), bytes, failure)) {
+    if (WriteFileAtomically(InProgramDir(programDir, name), bytes, failure)) {
         // The user's copy would hide the file just written.
         if (userCopy) QFile::remove(user);
         return true;
@@ -61,10 +61,10 @@ bool WriteProgramFile(const QString& progpath, const QString& name, const QByteA
     return WriteFileAtomically(user, bytes, failure);
 }
 
-bool ReadProgramFile(const QString& progpath, const QString& name, QByteArray* bytes,
+bool ReadProgramFile(const QString& programDir, const QString& name, QByteArray* bytes,
                      qint64 maxBytes) {
     bytes->clear();
-    const QByteArray path = QFile::encodeName(ReadPath(progpath, name));
+    const QByteArray path = QFile::encodeName(ReadPath(programDir, name));
     // Opened without waiting (a FIFO would block the open itself), then checked
     // on the open file, so that nothing can be swapped in between.
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

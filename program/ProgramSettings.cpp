@@ -12,9 +12,9 @@ constexpr quint32 kMagic = 0x51534554; // "QSET"
 constexpr qint64 kMaxBytes = 1 << 20;  // settings are small; more is a damaged file
 } // namespace
 
-ProgramSettings::ProgramSettings(const QString& path) : progpath(path) {
+ProgramSettings::ProgramSettings(const QString& path) : programDir(path) {
     QByteArray bytes;
-    if (!ReadProgramFile(progpath, kFileName, &bytes, kMaxBytes)) return;
+    if (!ReadProgramFile(programDir, kFileName, &bytes, kMaxBytes)) return;
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_0);
     quint32 magic = 0;
@@ -29,5 +29,5 @@ bool ProgramSettings::SetValue(const QString& key, const QVariant& value) {
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
     out << kMagic << values;
-    return WriteProgramFile(progpath, kFileName, bytes);
+    return WriteProgramFile(programDir, kFileName, bytes);
 }

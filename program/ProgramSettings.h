@@ -9,7 +9,7 @@
 
 class ProgramSettings {
   public:
-    explicit ProgramSettings(const QString& progpath);
+    explicit ProgramSettings(const QString& programDir);
 
     QVariant Value(const QString& key) const { return values.value(key); }
     // Sets the value and writes the file; false when it could not be written
@@ -19,6 +19,6 @@ class ProgramSettings {
     static const QString kFileName;
 
   private:
-    QString progpath;
+    QString programDir;
     QVariantMap values;
 };

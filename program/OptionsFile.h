@@ -7,7 +7,7 @@
 
 // The stored language number; 0 (German) when the file is missing or shorter
 // than 4 bytes. Other numbers are returned as stored.
-std::int32_t LoadOptions(const QString& progpath);
+std::int32_t LoadOptions(const QString& programDir);
 
 // Writes language atomically; false (and nothing changed) when it cannot be written.
-bool SaveOptions(const QString& progpath, std::int32_t language);
+bool SaveOptions(const QString& programDir, std::int32_t language);
