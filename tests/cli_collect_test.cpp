@@ -158,12 +158,12 @@ TEST_F(CollectCommandTest, ScansOfMarkedSheetsMakeTheSameTable) {
                          "Summe,\"2,5\",1\r\n"));
 }
 
-// A project file holding a value outside its range (a left margin of -1 mm,
+// A project file holding a value outside its range (a right margin of -5 mm,
 // printed as 0) refused every return as another form: its fillable PDF's
 // returns and the scans of its marked print must make the table (status 0).
 TEST_F(CollectCommandTest, ProjectWithValuesOutOfRangeTakesItsReturns) {
     LayoutSettings fromFile;
-    fromFile.leftMarginMm = -1;
+    fromFile.rightMarginMm = -5;
     const QString odd = Path("odd.qlr");
     ASSERT_TRUE(WriteProjectFile(odd, doc, fromFile));
     ProgramRun run = Start({QStringLiteral("--fillable-pdf"), Path("odd-blank.pdf"), odd});
@@ -174,7 +174,7 @@ TEST_F(CollectCommandTest, ProjectWithValuesOutOfRangeTakesItsReturns) {
     run = Start({QStringLiteral("--print-pdf"), Path("odd-marked.pdf"), QStringLiteral("--marks"),
                  odd});
     ASSERT_EQ(run.status, 0) << run.err.constData();
-    fromFile.leftMarginMm = 0; // where the program printed the boxes
+    fromFile.rightMarginMm = 0; // where the program printed the boxes
     const MarkedPrint layout = PrintWithMarks(doc, fromFile);
     QImage scan = RasterisePage(ReadAll(Path("odd-marked.pdf")), 1, 200);
     for (const DrawnField* f : layout.fields.OnPage(1))

@@ -379,16 +379,16 @@ TEST(OrderTableSums, OnlyNumberColumnsAreSummed) {
         EXPECT_EQ(SumOfNumbers(c.texts), QString::fromLatin1(c.sum)) << c.texts.join('|').toStdString();
 }
 
-// A project whose file holds values outside their ranges (a left margin of
-// -1 mm, a line width below 0) is printed with them clamped: its returns,
+// A project whose file holds values outside their ranges (a right margin of
+// -5 mm, a top margin of -2 mm) is printed with them clamped: its returns,
 // fillable PDFs and scans alike, must not all be refused as another form,
 // whether the reader is given the file's values or the printed ones.
 TEST_F(OrderCollectTest, ValuesOutOfRangeAreReadAsPrinted) {
     LayoutSettings fromFile;
-    fromFile.leftMarginMm = -1;
-    fromFile.lineWidthMm = -0.5;
+    fromFile.rightMarginMm = -5;
+    fromFile.topMarginMm = -2;
     const LayoutSettings printed = WithinRanges(fromFile);
-    ASSERT_EQ(printed.leftMarginMm, 0);
+    ASSERT_EQ(printed.rightMarginMm, 0);
     const OrderForm form = MakeOrderForm(doc, fromFile);
     EXPECT_EQ(form.identity, MakeOrderForm(doc, printed).identity);
     EXPECT_NE(form.identity, MakeOrderForm(doc, LayoutSettings()).identity);
