@@ -18,12 +18,6 @@
 #include <future>
 
 namespace {
-std::future<void> pendingWrite; // the copy on its way to disk, at most one
-
-void WaitForPendingWrite() {
-    if (pendingWrite.valid()) pendingWrite.wait();
-}
-
 QString RecoveryFolder() {
     return UserFilePath(QStringLiteral("recovery"));
 }
@@ -91,16 +85,17 @@ void RecoveryCopy::WriteInBackground() {
     QByteArray bytes = SerializeProject(doc.form(), doc.layout());
     QByteArray name = doc.FileName().toUtf8();
     WaitForPendingWrite();
-    pendingWrite = std::async(std::launch::async, [copy = CopyPath(), side = NamePath(),
+    pendingWrite = std::async(std::launch::async, [this, copy = CopyPath(), side = NamePath(),
                                                    bytes = std::move(bytes),
                                                    name = std::move(name)] {
-        if (WriteFileAtomically(side, name)) WriteFileAtomically(copy, bytes);
+        if (!WriteFileAtomically(side, name) || !WriteFileAtomically(copy, bytes)) return;
+        // Announced on the window's thread; this object waits for the write before it goes.
+        QMetaObject::invokeMethod(this, [this, copy] { emit written(copy); }, Qt::QueuedConnection);
     });
-    // Announced once on disk; the wait is short, the file is small.
-    QTimer::singleShot(0, this, [this] {
-        WaitForPendingWrite();
-        if (QFileInfo::exists(CopyPath())) emit written(CopyPath());
-    });
+}
+
+void RecoveryCopy::WaitForPendingWrite() {
+    if (pendingWrite.valid()) pendingWrite.wait();
 }
 
 bool RecoveryCopy::WriteNow() {

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -57,11 +58,12 @@ class RecoveryCopy : public QObject {
     void Schedule();
     void WriteInBackground();
     QString NamePath() const;
+    void WaitForPendingWrite();
 
     Document& doc;
     QString folder;
     std::unique_ptr<QLockFile> lock;
     QTimer* afterTyping;
     QTimer* atTheLatest;
-    int generation = 0; // bumped by every write and removal; a stale write is dropped
+    std::future<void> pendingWrite; // the copy on its way to disk, at most one
 };
