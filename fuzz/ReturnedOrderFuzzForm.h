@@ -2,7 +2,7 @@
 // The form the returned-order fuzz target reads against, as plain columns
 // (the target builds without the document model). Its seeds in
 // fuzz/corpus/returned are filled-in fillable PDFs of the same form, made by
-// output_order_collect_test, which also checks that the document it exports
+// returns_order_collect_test, which also checks that the document it exports
 // gives exactly these columns and this identity.
 
 #include "OrderColumns.h"

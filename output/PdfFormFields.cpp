@@ -22,8 +22,6 @@ namespace {
 
 using OH = QPDFObjectHandle;
 
-// A field name from its category's name and its label, each one line.
-QString JoinedFieldName(const QString& category, const QString& label);
 
 class FormBuilder {
   public:
@@ -375,28 +373,6 @@ void FormBuilder::Finish(const QString& identity) {
 
 } // namespace
 
-QString OneLineLabel(const QString& label) {
-    QStringList lines;
-    QString rest = label;
-    do {
-        const QString line = StripControlChars(CutFirstLine(rest)).trimmed();
-        if (!line.isEmpty()) lines << line;
-    } while (!rest.isEmpty());
-    return lines.join(QLatin1Char(' '));
-}
-
-QString FormFieldName(const QString& category, const QString& label) {
-    return JoinedFieldName(OneLineLabel(category), OneLineLabel(label));
-}
-
-namespace {
-QString JoinedFieldName(const QString& c, const QString& l) {
-    QString name = c.isEmpty() ? l : l.isEmpty() ? c : c + QStringLiteral(" - ") + l;
-    if (name.isEmpty()) name = QStringLiteral("Feld");
-    name.replace(QLatin1Char('.'), QLatin1Char('_'));
-    return name;
-}
-} // namespace
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
                            const PdfPageGeometry& geometry, const OrderForm& order,

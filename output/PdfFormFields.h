@@ -5,6 +5,7 @@
 
 #include "DrawnField.h"
 #include "FileFailure.h"
+#include "FieldNames.h"
 #include "OrderColumns.h"
 
 #include <QByteArray>
@@ -18,12 +19,6 @@ struct PdfPageGeometry {
     int dpi = 600;
     QPointF origin;
 };
-
-// The name of a form field: category and label, without control characters
-// and periods (a period separates the parts of a PDF field name).
-QString FormFieldName(const QString& category, const QString& label);
-// The label as one line: its lines joined by spaces, control characters dropped.
-QString OneLineLabel(const QString& label);
 
 // Adds a form field over every field in `fields` (as the layout reported them
 // while drawing `pdf`) that has a column in order (MakeOrderForm, OrderForm.h),

@@ -61,22 +61,6 @@ QPDFObjectHandle SharedFieldValues::Characteristics(const char* caption) {
     return mk;
 }
 
-QString UniqueNames::Take(const QString& wanted) {
-    const qsizetype before = used.size();
-    used.insert(wanted);
-    if (used.size() != before) return wanted;
-    // Names are never given back, so every number up to the last one tried
-    // for this name is taken.
-    int& n = lastNumber[wanted];
-    QString name;
-    do {
-        n = std::max(n, 1) + 1;
-        name = QStringLiteral("%1 %2").arg(wanted).arg(n);
-    } while (used.contains(name));
-    used.insert(name);
-    return name;
-}
-
 AtomicPipeline::AtomicPipeline(AtomicFileWriter& writer)
     : Pipeline("atomic file", nullptr), writer(writer), block(kBlock) {}
 

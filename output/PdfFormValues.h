@@ -62,17 +62,6 @@ struct SharedFieldValues {
     static OH Characteristics(const char* caption);
 };
 
-// Makes names unique: the second "Name" becomes "Name 2", and so on.
-class UniqueNames {
-  public:
-    explicit UniqueNames(QSet<QString> taken = {}) : used(std::move(taken)) {}
-    QString Take(const QString& wanted);
-
-  private:
-    QSet<QString> used;
-    QHash<QString, int> lastNumber; // by wanted name: the last number tried
-};
-
 // Passes the PDF that qpdf writes, in many small pieces, on to the checked
 // atomic writer in large blocks.
 class AtomicPipeline : public Pipeline {

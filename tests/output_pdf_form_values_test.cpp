@@ -1,6 +1,7 @@
 // The parts the fillable PDF's fields are made of: numbers, text strings,
 // unique names and the pipeline that hands qpdf's output to the atomic writer.
 #include "AtomicFile.h"
+#include "FieldNames.h"
 #include "PdfFormValues.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a room below the window includes a widget header: document/,
 # program/, images/, render/, translate/ and editing/ (outside their forms/),
-# output/ and cli/ must build without Qt Widgets and Qt PrintSupport. Widget
+# returns/, output/ and cli/ must build without Qt Widgets and Qt PrintSupport. Widget
 # code lives in app/, widgets/ (the general widgets) and the forms/ folders; a
 # source folder that is neither a room nor one of these fails too, so that a
 # new room is checked from its first file. The headers
@@ -51,9 +51,9 @@ widget_includes() {
     local folder file header prune
     for folder in "$@"; do
         [ -d "$root/$folder" ] || continue
-        # Dialogs of the core rooms live in their forms/; output/ and cli/ have none.
+        # Dialogs of the core rooms live in their forms/; returns/, output/ and cli/ have none.
         prune=()
-        case $folder in output | cli) ;; *) prune=(-path "$root/$folder/forms" -prune -o) ;; esac
+        case $folder in returns | output | cli) ;; *) prune=(-path "$root/$folder/forms" -prune -o) ;; esac
         while IFS= read -r -d '' file; do
             while IFS= read -r header; do
                 if is_widget_header "$header"; then echo "${file#"$root"/}: $header"; fi
@@ -63,7 +63,7 @@ widget_includes() {
     done
 }
 
-rooms=(document program images render translate editing output cli)
+rooms=(document program images render translate editing returns output cli)
 widget_folders=(app widgets)
 not_rooms=(tests bench fuzz build .git)
 

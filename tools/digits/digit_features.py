@@ -1,4 +1,4 @@
-# The features of one hand-written character, exactly as output/DigitFeatures.cpp
+# The features of one hand-written character, exactly as returns/DigitFeatures.cpp
 # computes them: the ink is deskewed by its second moments, scaled so that its
 # larger side fills 16 of 20 pixels, centred on its middle, brightened so that
 # its strongest stroke is full ink, and described by gradient histograms of

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # Trains the classifier that reads hand-written digits in the text boxes of
 # returned paper forms, and writes it as plain numbers into data/digits.model,
-# which output/DigitClassifier.cpp loads. Run it with Debian's python3
+# which returns/DigitClassifier.cpp loads. Run it with Debian's python3
 # (python3-opencv, python3-sklearn, python3-numpy) and opencv-doc installed:
 #     /usr/bin/python3 tools/digits/train_digits.py
 # The digits come from Debian packages only: opencv-doc's digits.png (5,000

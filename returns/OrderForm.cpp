@@ -1,10 +1,9 @@
 // The form's identity and the order table's columns.
 #include "OrderForm.h"
 
+#include "FieldNames.h"
 #include "LayoutKeys.h"
 #include "OwnedText.h"
-#include "PdfFormFields.h"
-#include "PdfFormValues.h"
 #include "Records.h"
 
 #include <QCryptographicHash>
