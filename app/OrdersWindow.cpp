@@ -9,6 +9,7 @@
 #include "PreparedProject.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
+#include "ReturnFileTypes.h"
 #include "Translator.h"
 
 #include <QComboBox>
@@ -130,8 +131,7 @@ QChar OrdersWindow::Separator() const {
 void OrdersWindow::chooseFiles() {
     const std::unique_ptr<QFileDialog> dialog(
         MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
-                       QStringLiteral("PDF, PNG, JPEG, TIFF (*.pdf *.png *.jpg *.jpeg *.tif "
-                                      "*.tiff)|*.pdf"),
+                       ReturnFileDialogFilter(),
                        QStringLiteral("pdf")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setWindowTitle(T("Bestellungen einsammeln"));

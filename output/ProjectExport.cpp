@@ -68,7 +68,7 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     if (!LoadProject(loaded, project, programDir, error)) return false;
     FileFailure failure;
     const PageInput input = loaded.Input();
-    const int printed = PrintToPdfFile(PaperPdfSetup(paper, printerDpi), input, MessageTable(20),
+    const int printed = PrintToPdfFile(PaperPdfSetup(paper, printerDpi), input, MessageTable(Message::PrintTitle),
                                        pdf, MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
@@ -91,7 +91,7 @@ bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QStrin
     FileFailure failure;
     const PageInput input = loaded.Input();
     const int printed =
-        PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(20), buffer,
+        PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(Message::PrintTitle), buffer,
                          MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
@@ -109,7 +109,7 @@ bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const 
     if (!LoadProject(loaded, project, programDir, error)) return false;
     FileFailure failure;
     const int printed =
-        PrintFillablePdf(PaperPdfSetup(paper), loaded.Input(), MessageTable(20), pdf, &failure);
+        PrintFillablePdf(PaperPdfSetup(paper), loaded.Input(), MessageTable(Message::PrintTitle), pdf, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;

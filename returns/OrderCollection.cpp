@@ -1,6 +1,7 @@
 // Reading the returned files one by one into the order table.
 #include "OrderCollection.h"
 
+#include "ReturnFileTypes.h"
 #include "ScanFile.h"
 
 #include <QDir>
@@ -12,10 +13,9 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
     for (const QString& input : inputs) {
         const QFileInfo info(input);
         if (info.isDir()) {
-            QStringList names = QDir(input).entryList(
-                {QStringLiteral("*.pdf"), QStringLiteral("*.png"), QStringLiteral("*.jpg"),
-                 QStringLiteral("*.jpeg"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")},
-                QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
+            QStringList names =
+                QDir(input).entryList(ReturnFilePatterns(),
+                                      QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
             // By name, character by character: the same order everywhere.
             std::sort(names.begin(), names.end());
             if (names.isEmpty())
