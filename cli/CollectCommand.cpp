@@ -2,11 +2,10 @@
 #include "CollectCommand.h"
 
 #include "AtomicFile.h"
-#include "Document.h"
 #include "OptionsFile.h"
 #include "OrderCollection.h"
 #include "OrderWorkbook.h"
-#include "PreparedProject.h"
+#include "PreparedPages.h"
 #include "ProgramFiles.h"
 #include "ProjectFile.h"
 #include "TranslationFile.h"
@@ -134,11 +133,9 @@ ExportResult RunCollectCommand(const CommandOptions& o, const QString& programDi
         programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     if (!programFolder.endsWith(QLatin1Char('/'))) programFolder += QLatin1Char('/');
     // Scans are read against the pages as they were printed: the project
-    // prepared for drawing as the print run prepares it.
-    Document document;
-    document.Reset(std::move(read.document), read.settings);
-    PreparedProject prepared(document, ProgramDataDir(programFolder));
-    PaperForm paper(form, prepared.Input());
+    // laid out as the print run lays it out (no picture is read for that).
+    PreparedPages prepared(*read.document, read.settings, ProgramDataDir(programFolder));
+    PaperForm paper(form, prepared.LayoutInput());
     const ProgramLanguageTexts text(programFolder);
     // The orders are written as they are read: memory does not grow with the
     // number of files.
