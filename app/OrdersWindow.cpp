@@ -6,9 +6,10 @@
 #include "FileDialogs.h"
 #include "MarkReview.h"
 #include "OrderWorkbook.h"
-#include "PreparedProject.h"
+#include "PreparedPages.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
+#include "ReturnFileTypes.h"
 #include "Translator.h"
 
 #include <QComboBox>
@@ -129,9 +130,7 @@ QChar OrdersWindow::Separator() const {
 
 void OrdersWindow::chooseFiles() {
     const std::unique_ptr<QFileDialog> dialog(
-        MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
-                       QStringLiteral("PDF, PNG, JPEG, TIFF (*.pdf *.png *.jpg *.jpeg *.tif "
-                                      "*.tiff)|*.pdf"),
+        MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen, ReturnFileDialogFilter(),
                        QStringLiteral("pdf")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setWindowTitle(T("Bestellungen einsammeln"));
@@ -160,8 +159,9 @@ void OrdersWindow::Collect(const QStringList& inputs) {
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     // Scans are read against the pages as the print run lays them out.
-    PreparedProject prepared(doc, ProgramDataDir(QCoreApplication::applicationDirPath()));
-    PaperForm paper(form, prepared.Input());
+    PreparedPages prepared(doc.form(), doc.layout(),
+                           ProgramDataDir(QCoreApplication::applicationDirPath()));
+    PaperForm paper(form, prepared.LayoutInput());
     collection =
         std::make_unique<OrderCollection>(CollectOrders(form, inputs,
                                                         [&](int done, int total) {

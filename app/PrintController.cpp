@@ -106,39 +106,35 @@ PrinterPage PrintController::CurrentPrinterPage() {
     return PrinterPageOf(CurrentPrinter());
 }
 
-void PrintController::print() {
-    QPrinter& current = CurrentPrinter();
+void PrintController::PrintPagesOn(QPrinter& current, const PageInput& input,
+                                   const PrintPages& pages, const QString& chosenFile,
+                                   const PrintProgress& progress) {
     const QString title = GetMessageText(Message::PrintTitle);
-    FileFailure failure;
-    if (NeedsPdfFileName(current)) {
-        // Printing into a file: the user names the file every time.
-        const QString path = AskPdfFileName(window, current.outputFileName());
-        if (path.isEmpty()) return;
-        if (PrintToPdfFile(PdfSetupOf(current), prepared.Input(CurrentPrinterPage()), title, path,
-                           {}, {}, nullptr, &failure) < 0)
-            ReportPrintToFileFailure(window, path, failure);
+    if (!NeedsPdfFileName(current)) {
+        if (PrintOnPrinter(current, input, title, pages, progress) < 0)
+            ReportPrinterNotStarted(window);
         return;
     }
-    if (PrintOnPrinter(current, prepared.Input(CurrentPrinterPage()), title) < 0)
-        ReportPrinterNotStarted(window);
+    // Printing into a file: the file chosen in the print dialog, else the user names it.
+    const QString path =
+        chosenFile.isEmpty() ? AskPdfFileName(window, current.outputFileName()) : chosenFile;
+    if (path.isEmpty()) return;
+    FileFailure failure;
+    if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, progress, nullptr,
+                       &failure) < 0)
+        ReportPrintToFileFailure(window, path, failure);
+}
+
+void PrintController::print() {
+    // Into a file, the user names the file every time.
+    PrintPagesOn(CurrentPrinter(), prepared.Input(CurrentPrinterPage()), {}, QString());
 }
 
 void PrintController::printForReading() {
-    QPrinter& current = CurrentPrinter();
-    const QString title = GetMessageText(Message::PrintTitle);
     const PageInput input = prepared.Input(CurrentPrinterPage());
     PrintPages pages;
     pages.marks = FormIdentity(input.document, input.settings);
-    FileFailure failure;
-    if (NeedsPdfFileName(current)) {
-        const QString path = AskPdfFileName(window, current.outputFileName());
-        if (path.isEmpty()) return;
-        if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, {}, nullptr,
-                           &failure) < 0)
-            ReportPrintToFileFailure(window, path, failure);
-        return;
-    }
-    if (PrintOnPrinter(current, input, title, pages) < 0) ReportPrinterNotStarted(window);
+    PrintPagesOn(CurrentPrinter(), input, pages, QString());
 }
 
 void PrintController::setUpPrinter() {
@@ -179,21 +175,12 @@ void PrintController::printWithDialog() {
     });
     const int expected = pages.to > 0 ? (pages.to - pages.from + 1) * pages.copies : 0;
     PrintProgressDialog progress(window, expected);
-    const QString title = GetMessageText(Message::PrintTitle);
-    const PageInput input = prepared.Input(CurrentPrinterPage());
-    bool cancelled = false;
-    FileFailure failure;
-    if (toFile) {
-        QString path = current.outputFileName();
-        if (path.isEmpty()) path = AskPdfFileName(window, QString());
-        if (path.isEmpty()) return;
-        if (PrintToPdfFile(PdfSetupOf(current), input, title, path, pages, std::ref(progress),
-                           &cancelled, &failure) < 0)
-            ReportPrintToFileFailure(window, path, failure);
-        return;
-    }
-    if (PrintOnPrinter(current, input, title, pages, std::ref(progress), &cancelled) < 0)
-        ReportPrinterNotStarted(window);
+    // Into a file: the one named in the dialog, else the user names one (none offered).
+    QString path;
+    if (toFile) path = current.outputFileName();
+    if (toFile && path.isEmpty()) path = AskPdfFileName(window, QString());
+    if (toFile && path.isEmpty()) return;
+    PrintPagesOn(current, prepared.Input(CurrentPrinterPage()), pages, path, std::ref(progress));
 }
 
 void PrintController::exportFillablePdf() {
@@ -204,15 +191,16 @@ void PrintController::exportFillablePdf() {
         offered = project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
                   QStringLiteral(".pdf");
     }
-    const QString path = AskSaveFileName(
-        window, "FillablePdfSaveDialog",
-        TranslateText(QStringLiteral("Als ausfüllbares PDF exportieren")), kPdfFilter,
-        QStringLiteral("pdf"), offered);
+    const QString path =
+        AskSaveFileName(window, "FillablePdfSaveDialog",
+                        TranslateText(QStringLiteral("Als ausfüllbares PDF exportieren")),
+                        kPdfFilter, QStringLiteral("pdf"), offered);
     if (path.isEmpty()) return;
     FileFailure failure;
     // The pages as the current printer prints them.
     if (PrintFillablePdf(PdfSetupOf(CurrentPrinter()), prepared.Input(CurrentPrinterPage()),
                          GetMessageText(Message::PrintTitle), path, &failure) < 0)
-        ReportFileFailure(window, QStringLiteral("Konnte nicht in die folgende Datei exportieren: "),
-                          path, failure);
+        ReportFileFailure(window,
+                          QStringLiteral("Konnte nicht in die folgende Datei exportieren: "), path,
+                          failure);
 }

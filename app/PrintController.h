@@ -4,6 +4,8 @@
 // printer set-up, printing into a PDF file, the fillable-PDF export and the
 // progress of long print runs.
 
+#include "PrintRun.h"
+
 #include <QObject>
 #include <memory>
 
@@ -43,6 +45,11 @@ class PrintController : public QObject {
     void printerChanged();
 
   private:
+    // The pages on the current printer, or into a PDF file when it prints into
+    // one: chosenFile, or the file the user names when it is empty. Reports failures.
+    void PrintPagesOn(QPrinter& current, const PageInput& input, const PrintPages& pages,
+                      const QString& chosenFile, const PrintProgress& progress = {});
+
     Document& doc;
     PreparedProject& prepared;
     QWidget* window;

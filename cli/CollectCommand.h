@@ -14,14 +14,9 @@
 
 #include <QStringList>
 
-// The lines --help shows for it.
-extern const char* const kCollectUsage;
-
-// True when the arguments ask for the collection (and not for the help or the version).
-bool IsCollectCommand(const QStringList& arguments);
-
-// Runs it. The table's own texts ("Datei", "Summe", the workbook's sheet
+// Runs it (its options are read by the command line's one parser,
+// CommandLineExport.h). The table's own texts ("Datei", "Summe", the workbook's sheet
 // names and the reasons of the files not taken) are in the language the window runs
 // in (the options file and the translation table of programDir, the
 // program's directory when empty).
-ExportResult RunCollectCommand(const QStringList& arguments, const QString& programDir);
+ExportResult RunCollectCommand(const CommandOptions& options, const QString& programDir);

@@ -1,6 +1,7 @@
 #pragma once
-// The command line: which exports it offers (one table), reading its options,
-// and running the export they ask for without a window.
+// The command line: one table of its commands, each with its options, one
+// parser for them, the help text built from the table, and the run of the
+// command asked for, without a window.
 //
 //     quillora --print-pdf OUT.pdf FILE.qlr [--printer-dpi N] [--paper A4|A5|Letter] [--marks]
 //     quillora --fillable-pdf OUT.pdf [--paper A4|A5|Letter] FILE.qlr
@@ -8,7 +9,12 @@
 //     quillora --print [--printer NAME] [--copies N] [--marks] FILE.qlr (CommandLinePrint.h)
 //     quillora --collect OUT.csv [--separator C] FORM.qlr INPUT... (CollectCommand.h)
 //     quillora --help | --version
+//
+// A new command is one row of CommandLineCommands() (CommandLineExport.cpp)
+// with its run; a new option one row of the option table (CommandLineOptions.cpp)
+// and its field here.
 
+#include <QChar>
 #include <QString>
 #include <QStringList>
 #include <span>
@@ -16,24 +22,31 @@
 // The program's name and version as --version prints them.
 inline constexpr const char* kProgramNameAndVersion = "Quillora 1.0";
 
-struct ExportOptions {
-    enum class Mode { Help, Version, PrintPdf, RenderPng, FillablePdf };
+// Everything the command line can be asked: the command and the values of its options.
+struct CommandOptions {
+    enum class Mode { Help, Version, PrintPdf, RenderPng, FillablePdf, Print, Collect };
     Mode mode = Mode::Help;
-    QString output;
-    QString project;
+    QString output;     // the command's value: the file it writes
+    QString project;    // the first file named
+    QStringList inputs; // the files after it (--collect)
     int printerDpi = 600;
     QString paper = QStringLiteral("A4");
     int page = 1;
     double zoom = 100;
     int dpi = 96;
     bool marks = false; // --marks: pages printed for reading back
+    QString printer;    // --print: the queue, empty for the default one
+    int copies = 1;
+    QChar separator = QLatin1Char(','); // --collect: between the cells of a CSV file
 };
+using ExportOptions = CommandOptions;
 
-struct ExportParse {
+struct CommandLineParse {
     bool ok = false;
-    ExportOptions options;
+    CommandOptions options;
     QString error;
 };
+using ExportParse = CommandLineParse;
 
 struct ExportResult {
     int status = 0; // the process's exit status: 0 on success
@@ -41,19 +54,21 @@ struct ExportResult {
     QString error;  // for standard error
 };
 
-// One export the command line offers: its option, whose value is the output
-// file, the lines --help shows for it, and the run that makes the file. The run
-// sets result.error (and returns false) when the project cannot be read or the
-// output cannot be made, and may put a line for standard output in result.output.
-struct ExportCommand {
-    ExportOptions::Mode mode;
-    const char* option; // without the dashes
-    const char* valueName;
+// One command of the command line: its option (whose value, when it takes
+// one, is the output file), the options that go with it, those it needs, how
+// many files it reads, the lines --help shows for it and its run.
+struct CommandLineCommand {
+    CommandOptions::Mode mode;
+    const char* name;      // without the dashes
+    const char* valueName; // nullptr: the command takes no value
+    const char* options;   // the options that go with it, separated by spaces
+    const char* required;  // the options it needs, separated by spaces
+    bool readsInputs;      // after the project file, one or more inputs
     const char* usage;
-    bool (*run)(const ExportOptions& options, const QString& programDir, ExportResult& result);
+    ExportResult (*run)(const CommandOptions& options, const QString& programDir);
 };
-// Every export of the command line, one row each.
-std::span<const ExportCommand> ExportCommands();
+// Every command of the command line, one row each, in the order --help shows them.
+std::span<const CommandLineCommand> CommandLineCommands();
 
 // True when the arguments (without the program name) ask for the export or its
 // help rather than for the windows: the first argument (after the toolkit's own
@@ -64,16 +79,20 @@ bool IsCommandLineExport(const QStringList& arguments);
 // Same, on the raw arguments of main (argv[0] is the program).
 bool IsCommandLineExport(int argc, char** argv);
 
-// The options and their meaning, as --help prints them.
+// The commands and their options, as --help prints them.
 QString ExportUsage();
-ExportParse ParseExportArguments(const QStringList& arguments);
+// The one parser of the command line: the command, its options and files, or
+// the error (status 2). options.mode names the command even when its options are wrong.
+CommandLineParse ParseCommandLine(const QStringList& arguments);
+inline CommandLineParse ParseExportArguments(const QStringList& arguments) {
+    return ParseCommandLine(arguments);
+}
 
-// Runs the export the arguments ask for (ProjectExport.h). Needs a
-// QGuiApplication. Pictures named relatively are also looked for in
-// programDir (the program's directory when empty).
+// Runs the command the arguments ask for. Needs a QGuiApplication. Pictures
+// named relatively are also looked for in programDir (the program's directory when empty).
 ExportResult RunCommandLineExport(const QStringList& arguments,
                                   const QString& programDir = QString());
 
-// Program entry for the export: makes the application (headless when no
-// platform is set), runs the export and writes its messages. Returns the exit status.
+// Program entry for the command line: makes the application (headless when no
+// platform is set), runs the command and writes its messages. Returns the exit status.
 int RunExportProgram(int argc, char** argv);

@@ -5,30 +5,21 @@
 //
 // The pages are printed into a PDF in memory, on the queue's paper, and the
 // PDF goes to the queue (the default queue when no name is given) as one job.
+// Its options are read by the command line's one parser (CommandLineExport.h).
 
 #include "CommandLineExport.h"
 
 #include <QString>
 #include <QStringList>
 
-struct PrintCommandOptions {
-    QString printer; // empty: the default queue
-    int copies = 1;
-    bool marks = false; // corner marks and page codes for reading the scans back
-    QString project;
-};
-
-struct PrintCommandParse {
-    bool ok = false;
-    PrintCommandOptions options;
-    QString error;
-};
+using PrintCommandOptions = CommandOptions;
+using PrintCommandParse = CommandLineParse;
 
 // True when the arguments ask to print (--print), not for help or the version.
 bool IsPrintCommand(const QStringList& arguments);
-PrintCommandParse ParsePrintArguments(const QStringList& arguments);
-// The lines --help shows for printing.
-QString PrintCommandUsage();
+inline PrintCommandParse ParsePrintArguments(const QStringList& arguments) {
+    return ParseCommandLine(arguments);
+}
 // Status 0 when the queue took the job, 1 when there is no such queue or the
-// project cannot be read or the job was refused, 2 for wrong options.
-ExportResult RunPrintCommand(const QStringList& arguments, const QString& programDir);
+// project cannot be read or the job was refused.
+ExportResult RunPrintCommand(const CommandOptions& options, const QString& programDir);

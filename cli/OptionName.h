@@ -19,8 +19,3 @@ inline QString OptionName(const QString& argument, bool* inlineValue = nullptr) 
     if (equals >= 0) name.truncate(equals);
     return name;
 }
-
-inline bool IsOption(const QString& argument, QLatin1String name) {
-    const QString bare = OptionName(argument);
-    return !bare.isEmpty() && bare == name;
-}

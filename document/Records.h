@@ -9,6 +9,13 @@
 
 enum FieldKind : std::int32_t { fkText = 0, fkCheckBox = 1, fkSingleChoice = 2 };
 
+// True for a kind the program knows (a damaged file may hold others): the one
+// test the layout, the fillable PDF and the readers of returns all make.
+// A new kind is added to FieldKind and here.
+constexpr bool IsKnownFieldKind(std::int32_t kind) {
+    return kind == fkText || kind == fkCheckBox || kind == fkSingleChoice;
+}
+
 struct ImageEntry {
     OwnedText filename;
     double number;

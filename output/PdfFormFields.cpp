@@ -22,13 +22,10 @@ namespace {
 
 using OH = QPDFObjectHandle;
 
-
 class FormBuilder {
   public:
     FormBuilder(QPDF& pdf, const PdfPageGeometry& geometry, const OrderForm& order)
-        : pdf(pdf), geometry(geometry), scale(72.0 / geometry.dpi) {
-        for (const OrderColumn& column : order.columns)
-            columns.emplace(std::make_pair(column.category, column.field), &column);
+        : pdf(pdf), geometry(geometry), scale(72.0 / geometry.dpi), order(order) {
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             pages.push_back(page.getObjectHandle());
             mediaBoxes.push_back(page.getMediaBox().getArrayAsRectangle());
@@ -110,9 +107,9 @@ class FormBuilder {
     std::map<std::pair<int, int>, OH> checkBoxLooks; // /AP of check boxes, by size
     std::map<int, OH> textLooks;                     // /DA of text fields, by font size
     QHash<QString, Label> labels;                    // by the label as stored
-    // The order table's columns, which name the fields, by category and field index.
-    std::map<std::pair<int, int>, const OrderColumn*> columns;
-    std::map<int, std::vector<OH>> annotations;      // by page index
+    // The order table's columns, which name the fields.
+    const OrderForm& order;
+    std::map<int, std::vector<OH>> annotations; // by page index
     std::vector<OH> fieldList;
     OH helvetica, dingbats, textResources;
     // The radio group being built (its column's group) and its buttons.
@@ -256,8 +253,7 @@ void FormBuilder::AddText(const DrawnField& field, const OH& page, const OrderCo
     fieldList.push_back(widget);
 }
 
-void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page,
-                              const OrderColumn& column) {
+void FormBuilder::AddCheckBox(const DrawnField& field, const OH& page, const OrderColumn& column) {
     OH widget = pdf.makeIndirectObject(Widget(page, RectOf(field, field.box.top)));
     widget.replaceKey("/FT", common.buttonKind);
     NameField(widget, field, column);
@@ -311,10 +307,10 @@ void FormBuilder::CloseGroup() {
 void FormBuilder::Add(const std::vector<DrawnField>& fields) {
     for (const DrawnField& field : fields) {
         if (field.page < 1 || field.page > static_cast<int>(pages.size())) continue;
-        const auto found = columns.find({field.category, static_cast<int>(field.field)});
+        const OrderColumn* found = order.ColumnAt(field.category, static_cast<int>(field.field));
         // A field without a column is of a kind the form does not know.
-        if (found == columns.end() || found->second->kind != field.kind) continue;
-        const OrderColumn& column = *found->second;
+        if (!found || found->kind != field.kind) continue;
+        const OrderColumn& column = *found;
         const OH& page = pages[static_cast<std::size_t>(field.page - 1)];
         switch (field.kind) {
         case fkText:
@@ -372,7 +368,6 @@ void FormBuilder::Finish(const QString& identity) {
 }
 
 } // namespace
-
 
 bool AddFormFieldsAndWrite(const QByteArray& bytes, const std::vector<DrawnField>& fields,
                            const PdfPageGeometry& geometry, const OrderForm& order,

@@ -2,12 +2,12 @@
 #include "ProjectExport.h"
 
 #include "AtomicFile.h"
-#include "Document.h"
 #include "FillablePdf.h"
+#include "FormDocument.h"
 #include "MessageTable.h"
 #include "OrderForm.h"
 #include "PageImage.h"
-#include "PreparedProject.h"
+#include "PreparedPages.h"
 #include "PrintRun.h"
 #include "ProgramFiles.h"
 #include "ProjectFile.h"
@@ -26,8 +26,8 @@ constexpr int kMaxImageSide = 32767;
 
 // A project read for the export, prepared for drawing as the window prepares it.
 struct ExportProject {
-    Document document;
-    std::unique_ptr<PreparedProject> prepared;
+    std::unique_ptr<FormDocument> form;
+    std::unique_ptr<PreparedPages> prepared;
 
     PageInput Input(const PrinterPage& printer = PrinterPage{}) { return prepared->Input(printer); }
 };
@@ -43,10 +43,10 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
         *error = QStringLiteral("The project file \"%1\" is damaged: %2").arg(path, read.error);
         return false;
     }
-    project.document.Reset(std::move(read.document), read.settings);
+    project.form = std::move(read.document);
     const QString dir =
         ProgramDataDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
-    project.prepared = std::make_unique<PreparedProject>(project.document, dir);
+    project.prepared = std::make_unique<PreparedPages>(*project.form, read.settings, dir);
     return true;
 }
 
@@ -68,8 +68,9 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
     if (!LoadProject(loaded, project, programDir, error)) return false;
     FileFailure failure;
     const PageInput input = loaded.Input();
-    const int printed = PrintToPdfFile(PaperPdfSetup(paper, printerDpi), input, MessageTable(20),
-                                       pdf, MarkedPages(input, marks), {}, nullptr, &failure);
+    const int printed =
+        PrintToPdfFile(PaperPdfSetup(paper, printerDpi), input, MessageTable(Message::PrintTitle),
+                       pdf, MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;
@@ -91,8 +92,8 @@ bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QStrin
     FileFailure failure;
     const PageInput input = loaded.Input();
     const int printed =
-        PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(20), buffer,
-                         MarkedPages(input, marks), {}, nullptr, &failure);
+        PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(Message::PrintTitle),
+                         buffer, MarkedPages(input, marks), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;
@@ -108,8 +109,8 @@ bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const 
     ExportProject loaded;
     if (!LoadProject(loaded, project, programDir, error)) return false;
     FileFailure failure;
-    const int printed =
-        PrintFillablePdf(PaperPdfSetup(paper), loaded.Input(), MessageTable(20), pdf, &failure);
+    const int printed = PrintFillablePdf(PaperPdfSetup(paper), loaded.Input(),
+                                         MessageTable(Message::PrintTitle), pdf, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;

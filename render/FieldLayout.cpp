@@ -10,10 +10,6 @@
 
 namespace {
 
-bool IsKnownKind(std::int32_t kind) {
-    return kind == fkText || kind == fkCheckBox || kind == fkSingleChoice;
-}
-
 bool IsChoice(int kind) {
     return kind == fkCheckBox || kind == fkSingleChoice;
 }
@@ -27,7 +23,7 @@ void PagePass::LayOutFields(int i, std::uint32_t first) {
         const FieldRecord& field = *fields->at(static_cast<std::int32_t>(f));
         // A kind no command creates (only a damaged file holds one) is passed
         // over: it takes no space, draws nothing and is not a previous field.
-        if (!IsKnownKind(field.kind)) continue;
+        if (!IsKnownFieldKind(field.kind)) continue;
 
         fieldCategory = i;
         fieldIndex = f;
@@ -61,115 +57,119 @@ void PagePass::FieldOnNewPage(int i, std::uint32_t f) {
 
 void PagePass::LayoutField(const FieldRecord& field, bool finalRun) {
     const bool draw = finalRun && OnRequestedPage();
-    const int kind = field.kind;
+    const std::int32_t kind = field.kind;
     SelectScaledFont(kind == fkText ? s.font(FontRole::FieldName) : s.font(FontRole::CheckBox));
-    const int pw = MmToPixels(s.lineWidthMm, dpi, zoom);
+    FieldShape shape;
+    shape.pen = MmToPixels(s.lineWidthMm, dpi, zoom);
     if (draw) {
-        canvas.SetPen(s.lineColour, pw);
+        canvas.SetPen(s.lineColour, shape.pen);
         canvas.SetSolidBrush(s.fieldBackgroundColour);
     }
-    const double w = CmToPixelsExact(field.width, dpi, zoom);
-    const double sz = CmToPixelsExact(field.height, dpi, zoom);
-    const std::int64_t h = RoundHalfEven(sz);
+    shape.width = CmToPixelsExact(field.width, dpi, zoom);
+    shape.side = CmToPixelsExact(field.height, dpi, zoom);
+    shape.height = RoundHalfEven(shape.side);
     const QString name = ToQString(field.name);
     const int th = LineHeight();
-
-    double shapeLeft = x;
-    int tw = 0;
-    CanvasRect drawnBox; // the shape as drawn, for the field observer
-    // The square of a check box and the circle of a single choice: side sz at the
-    // current position, grown by half the pen on the right and at the bottom.
-    auto ShapeBox = [&] {
-        return CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + sz + pw / 2),
-                          RoundHalfEven(static_cast<double>(y) + sz + pw / 2)};
-    };
-    switch (kind) {
-    case fkText: {
-        if (rowHeight == 0) rowHeight = h;
-        const bool afterChoice = IsChoice(previousKind);
-        if ((x + w > W - R && x > L) || h > rowHeight || afterChoice) {
-            x = L;
-            y += rowHeight + (afterChoice ? G : 0);
-            startX = x;
-            startY = y;
-            rowHeight = h;
-        }
-        if (draw) {
-            drawnBox = CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + w) + pw / 2,
-                                  ToCoord(y + h + pw / 2)};
-            canvas.Rectangle(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
-        }
-        shapeLeft = x;
-        x += G;
-        break;
-    }
-    case fkCheckBox:
-        y += G;
-        x = L;
-        startX = L;
-        y += rowHeight;
-        if (draw) {
-            drawnBox = ShapeBox();
-            canvas.Rectangle(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
-        }
-        shapeLeft = x;
-        x += sz + G;
-        break;
-    default: // fkSingleChoice
-        tw = canvas.TextWidth(StripControlChars(name));
-        if (rowHeight == 0) rowHeight = h;
-        if ((x + sz + tw + 2.0 * G > W - R && x > L) || h > rowHeight ||
-            (previousKind != fkSingleChoice && x > L)) {
-            x = L;
-            y += rowHeight + G;
-            startX = x;
-            startY = y;
-            rowHeight = h;
-        }
-        if (draw) {
-            drawnBox = ShapeBox();
-            canvas.Ellipse(drawnBox.left, drawnBox.top, drawnBox.right, drawnBox.bottom);
-        }
-        shapeLeft = x;
-        x += sz + G;
-        break;
-    }
-
-    // The label: one line per carriage return, from the top of the shape, or a
-    // one-line check box label centred on the shape's height. The label never
-    // pushes later fields down.
+    shape.left = x;
+    if (kind == fkText)
+        PlaceTextBox(shape, draw);
+    else if (kind == fkCheckBox)
+        PlaceCheckBox(shape, draw);
+    else
+        PlaceSingleChoice(shape, name, draw);
+    // The label never pushes later fields down.
     const std::int64_t y0 = y;
     const bool fromTop = kind == fkText || name.contains(QChar(13));
-    QString rest = name;
-    int labelLines = 0;
+    const int labelLines = LayOutLabel(name, fromTop, shape.height, th, draw);
+    if (draw && in.fields) ReportField(field, shape.drawn, labelLines, th);
+    AfterField(kind, shape, y0, finalRun);
+}
+
+void PagePass::PlaceTextBox(FieldShape& f, bool draw) {
+    if (rowHeight == 0) rowHeight = f.height;
+    const bool afterChoice = IsChoice(previousKind);
+    if ((x + f.width > W - R && x > L) || f.height > rowHeight || afterChoice) {
+        x = L;
+        y += rowHeight + (afterChoice ? G : 0);
+        startX = x;
+        startY = y;
+        rowHeight = f.height;
+    }
+    if (draw) {
+        f.drawn = CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + f.width) + f.pen / 2,
+                             ToCoord(y + f.height + f.pen / 2)};
+        canvas.Rectangle(f.drawn.left, f.drawn.top, f.drawn.right, f.drawn.bottom);
+    }
+    f.left = x;
+    x += G;
+}
+
+void PagePass::PlaceCheckBox(FieldShape& f, bool draw) {
+    y += G;
+    x = L;
+    startX = L;
+    y += rowHeight;
+    if (draw) {
+        f.drawn = ChoiceBox(f);
+        canvas.Rectangle(f.drawn.left, f.drawn.top, f.drawn.right, f.drawn.bottom);
+    }
+    f.left = x;
+    x += f.side + G;
+}
+
+void PagePass::PlaceSingleChoice(FieldShape& f, const QString& label, bool draw) {
+    f.labelWidth = canvas.TextWidth(StripControlChars(label));
+    if (rowHeight == 0) rowHeight = f.height;
+    if ((x + f.side + f.labelWidth + 2.0 * G > W - R && x > L) || f.height > rowHeight ||
+        (previousKind != fkSingleChoice && x > L)) {
+        x = L;
+        y += rowHeight + G;
+        startX = x;
+        startY = y;
+        rowHeight = f.height;
+    }
+    if (draw) {
+        f.drawn = ChoiceBox(f);
+        canvas.Ellipse(f.drawn.left, f.drawn.top, f.drawn.right, f.drawn.bottom);
+    }
+    f.left = x;
+    x += f.side + G;
+}
+
+CanvasRect PagePass::ChoiceBox(const FieldShape& f) const {
+    // Side f.side at the current position, grown by half the pen on the right and at the bottom.
+    return CanvasRect{RoundHalfEven(x), ToCoord(y), RoundHalfEven(x + f.side + f.pen / 2),
+                      RoundHalfEven(static_cast<double>(y) + f.side + f.pen / 2)};
+}
+
+int PagePass::LayOutLabel(const QString& label, bool fromTop, std::int64_t h, int th, bool draw) {
+    QString rest = label;
+    int lines = 0;
     do {
         const QString line = CutFirstLine(rest);
-        if (!line.isEmpty() || !rest.isEmpty()) {
-            if (draw) {
-                const QString text = StripControlChars(line);
-                const std::int64_t top = fromTop ? y : y + (h - canvas.TextHeight(text)) / 2;
-                canvas.TextOut(RoundHalfEven(x), ToCoord(top), text);
-            }
-            y += th;
-            ++labelLines;
+        if (line.isEmpty() && rest.isEmpty()) continue;
+        if (draw) {
+            const QString text = StripControlChars(line);
+            const std::int64_t top = fromTop ? y : y + (h - canvas.TextHeight(text)) / 2;
+            canvas.TextOut(RoundHalfEven(x), ToCoord(top), text);
         }
+        y += th;
+        ++lines;
     } while (!rest.isEmpty());
-    if (draw && in.fields) ReportField(field, drawnBox, labelLines, th);
+    return lines;
+}
 
-    switch (kind) {
-    case fkText:
+void PagePass::AfterField(std::int32_t kind, const FieldShape& f, std::int64_t y0, bool finalRun) {
+    if (kind == fkText) {
         y = y0;
-        x = shapeLeft + w;
-        break;
-    case fkCheckBox:
+        x = f.left + f.width;
+    } else if (kind == fkCheckBox) {
         x = L;
-        y = y0 + TruncPixels(sz) + G;
+        y = y0 + TruncPixels(f.side) + G;
         if (finalRun) rowHeight = 0;
-        break;
-    default:
+    } else {
         y = y0;
-        x = shapeLeft + sz + 4.0 * G + tw;
-        break;
+        x = f.left + f.side + 4.0 * G + f.labelWidth;
     }
 }
 

@@ -54,6 +54,28 @@ class PagePass {
     // The fields of category i from field `first` on, row by row.
     void LayOutFields(int i, std::uint32_t first = 0);
     void LayoutField(const FieldRecord& field, bool finalRun);
+    // One field as LayoutField places it: its size in pixels and where its shape went.
+    struct FieldShape {
+        double width = 0;        // a text box's width
+        double side = 0;         // a text box's height, the side of a square or circle
+        std::int64_t height = 0; // side, rounded
+        int pen = 0;
+        double left = 0;    // the shape's left edge
+        int labelWidth = 0; // a single choice's label, which stands on its row
+        CanvasRect drawn;   // the shape as drawn, for the field observer
+    };
+    // Each kind's shape: breaks the row when it must, draws the shape when
+    // draw, and moves x to where the label begins.
+    void PlaceTextBox(FieldShape& shape, bool draw);
+    void PlaceCheckBox(FieldShape& shape, bool draw);
+    void PlaceSingleChoice(FieldShape& shape, const QString& label, bool draw);
+    // The square of a check box and the circle of a single choice at the current place.
+    CanvasRect ChoiceBox(const FieldShape& shape) const;
+    // The label: one line per carriage return, from the top of the shape
+    // (fromTop) or centred on its height h. Returns the number of lines.
+    int LayOutLabel(const QString& label, bool fromTop, std::int64_t h, int th, bool draw);
+    // Where the next field begins, from y0, the top of this field's row.
+    void AfterField(std::int32_t kind, const FieldShape& shape, std::int64_t y0, bool finalRun);
     // Tells the field observer (if any) where field f of category i was drawn.
     void ReportField(const FieldRecord& field, const CanvasRect& box, int labelLines, int th);
     // The final run of field f of category i, which a page break moved to a new page.

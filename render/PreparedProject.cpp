@@ -1,17 +1,18 @@
+// The prepared pages kept following the window's document.
 #include "PreparedProject.h"
 
 #include "Document.h"
-#include "PicturePreparation.h"
+#include "LayoutKeys.h"
 
 PreparedProject::PreparedProject(const Document& document, const QString& dir, QObject* parent)
-    : QObject(parent), doc(document), drawn(WithinRanges(document.layout())), programDir(dir) {
+    : QObject(parent), doc(document), pages(document.form(), document.layout(), dir) {
     PrepareBackground();
     PrepareLogo();
     connect(&doc, &Document::layoutValueChanged, this, &PreparedProject::LayoutValueChanged);
     // A file's values arrive all at once: each picture is prepared once for them.
     connect(&doc, &Document::reset, this, [this] {
         everythingChanged = true; // before the pictures announce themselves
-        drawn = WithinRanges(doc.layout());
+        pages.SetForm(doc.form(), doc.layout());
         PrepareBackground();
         PrepareLogo();
     });
@@ -43,48 +44,38 @@ void PreparedProject::FollowChanges() {
     // Anything else than a field or a category record (categories added,
     // removed or moved, a layout value, a file) lays every page out again.
     if (changedFrom && !everythingChanged)
-        pageStarts.InvalidateFrom(changedFrom->first, changedFrom->second);
+        pages.PagesChangedFrom(changedFrom->first, changedFrom->second);
     else
-        pageStarts.Invalidate();
+        pages.AllPagesChanged();
     changedFrom.reset();
     everythingChanged = false;
 }
 
-PreparedProject::~PreparedProject() {
-    FreeDib(backgroundPicture);
-    FreeDib(logoPicture);
-}
+PreparedProject::~PreparedProject() = default;
 
 PageInput PreparedProject::Input(const PrinterPage& printer) {
     // Whoever draws while the document is still announcing a change (a view
     // told of it before this project was) gets pages of the document as it is.
     FollowChanges();
-    PageInput input{doc.form(), drawn};
-    input.background = &backgroundPicture;
-    input.logo = &logoPicture;
-    input.printer = printer;
-    input.pictures = &pictures;
-    input.pageStarts = &pageStarts;
-    return input;
+    if (&pages.form() != &doc.form()) pages.SetForm(doc.form(), doc.layout());
+    return pages.Input(printer);
 }
 
 void PreparedProject::PrepareBackground() {
-    const LayoutSettings& s = drawn;
-    const BackgroundProcessing processing = BackgroundProcessingOf(s);
-    LoadBackground(backgroundPicture, s.backgroundFile, processing, programDir);
+    pages.PrepareBackground();
     emit backgroundPrepared();
     emit changed();
 }
 
 void PreparedProject::PrepareLogo() {
-    LoadLogo(logoPicture, doc.layout().logoFile, programDir);
+    pages.PrepareLogo();
     emit logoPrepared();
     emit changed();
 }
 
 void PreparedProject::LayoutValueChanged(int key) {
     everythingChanged = true; // before a picture announces itself
-    drawn = WithinRanges(doc.layout());
+    pages.SetLayout(doc.layout());
     static const int backgroundKeys[] = {
         LayoutKeyOf(&LayoutSettings::backgroundFile), LayoutKeyOf(&LayoutSettings::tileGrayScale),
         LayoutKeyOf(&LayoutSettings::tileLighten), LayoutKeyOf(&LayoutSettings::tileBrightness),

@@ -1,15 +1,11 @@
 #pragma once
-// A document ready to be drawn: the document itself, its background picture
-// greyed and lightened as set, its logo, the category pictures decoded so far
-// and where each page begins. The preview, printing and the command-line export all draw through
-// one of these. It follows the document: a change of a background or logo value prepares that
-// picture again, and every change is passed on as changed().
+// The window's document ready to be drawn: PreparedPages (PreparedPages.h)
+// kept following a Document. A change of a background or logo value prepares
+// that picture again at once, a change of fields keeps the page starts before
+// it, and every change is passed on as changed(). The preview, the page view
+// and printing from the window draw through it.
 
-#include "CategoryPictureCache.h"
-#include "Dib.h"
-#include "LayoutSettings.h"
-#include "PageStartIndex.h"
-#include "PaintToCanvas.h"
+#include "PreparedPages.h"
 
 #include <QObject>
 #include <QString>
@@ -29,8 +25,8 @@ class PreparedProject : public QObject {
     PreparedProject& operator=(const PreparedProject&) = delete;
 
     const Document& document() const { return doc; }
-    const dib& background() const { return backgroundPicture; }
-    const dib& logo() const { return logoPicture; }
+    const dib& background() const { return pages.background(); }
+    const dib& logo() const { return pages.logo(); }
 
     // The page input for a printer page. Valid until the document changes.
     PageInput Input(const PrinterPage& printer = PrinterPage{});
@@ -52,13 +48,7 @@ class PreparedProject : public QObject {
     void FollowChanges();
 
     const Document& doc;
-    LayoutSettings drawn; // the document's values within their ranges
-    QString programDir;
-    dib backgroundPicture{};
-    dib logoPicture{};
-    CategoryPictureCache pictures;
-    // Kept up to the first place the document changed at.
-    PageStartIndex pageStarts;
+    PreparedPages pages;
     using Place = std::pair<int, int>; // category, field (-1: its band)
     std::optional<Place> changedFrom;  // the first place changed since contentChanged
     bool everythingChanged = false;

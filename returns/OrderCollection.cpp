@@ -1,6 +1,8 @@
 // Reading the returned files one by one into the order table.
 #include "OrderCollection.h"
 
+#include "ReadAhead.h"
+#include "ReturnFileTypes.h"
 #include "ScanFile.h"
 
 #include <QDir>
@@ -12,10 +14,9 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
     for (const QString& input : inputs) {
         const QFileInfo info(input);
         if (info.isDir()) {
-            QStringList names = QDir(input).entryList(
-                {QStringLiteral("*.pdf"), QStringLiteral("*.png"), QStringLiteral("*.jpg"),
-                 QStringLiteral("*.jpeg"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")},
-                QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
+            QStringList names =
+                QDir(input).entryList(ReturnFilePatterns(),
+                                      QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
             // By name, character by character: the same order everywhere.
             std::sort(names.begin(), names.end());
             if (names.isEmpty())
@@ -109,17 +110,23 @@ OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
     const QStringList files = ExpandOrderInputs(inputs, &expansion);
     collection.rejected = expansion;
     const int total = static_cast<int>(files.size());
+    // The PDFs are read on every core ahead of this loop, which takes them in input order.
+    std::vector<bool> pdfs(files.size());
+    for (int i = 0; i < total; ++i)
+        pdfs[static_cast<std::size_t>(i)] = !(paper.form && IsScanImageName(files[i]));
+    ReturnedPdfReadAhead readAhead(files, form, pdfs);
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total)) {
             collection.cancelled = true;
             break;
         }
         const QString& path = files[i];
-        if (paper.form && IsScanImageName(path)) {
+        if (!pdfs[static_cast<std::size_t>(i)]) {
+            readAhead.Reached(i);
             ReadScans(path, paper, collection);
             continue;
         }
-        const ReturnedRead read = ReadReturnedPdf(path, form);
+        const ReturnedRead read = readAhead.Take(i);
         if (!read.ok && read.formless && paper.form) {
             ReadScans(path, paper, collection);
             continue;

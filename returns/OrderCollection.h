@@ -1,8 +1,9 @@
 #pragma once
 // Collecting returned orders: the inputs (files, or folders of them) read one
 // after the other into the order table; those that cannot be taken are listed
-// with their reasons and never mixed into the table. Only one file is open at
-// a time, so memory does not grow with the number of files beyond the table.
+// with their reasons and never mixed into the table. The PDFs are read on
+// every core, a few files ahead (ReadAhead.h), and taken in input order, so
+// memory does not grow with the number of files beyond the table.
 
 #include "OrderForm.h"
 #include "OrderTable.h"

@@ -5,7 +5,9 @@
 // document.
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // The key under which a fillable PDF keeps the form's identity, in its
@@ -30,7 +32,24 @@ struct OrderColumn {
 };
 
 struct OrderForm {
-    QString identity; // FormIdentity (OrderForm.h)
-    std::vector<OrderColumn> columns;
+    QString identity;                 // FormIdentity (OrderForm.h)
+    std::vector<OrderColumn> columns; // in form order: by category, then field
     int groupCount = 0;
+
+    // The column of field f of category c, or nullptr for a field of a kind
+    // the form does not know (or no such field): the one answer to which
+    // field has which column.
+    const OrderColumn* ColumnAt(int c, int f) const {
+        const auto at =
+            std::lower_bound(columns.begin(), columns.end(), std::make_pair(c, f),
+                             [](const OrderColumn& column, const std::pair<int, int>& place) {
+                                 return std::make_pair(column.category, column.field) < place;
+                             });
+        return at != columns.end() && at->category == c && at->field == f ? &*at : nullptr;
+    }
+    // Its index among the columns, or -1.
+    int ColumnIndex(int c, int f) const {
+        const OrderColumn* column = ColumnAt(c, f);
+        return column ? static_cast<int>(column - columns.data()) : -1;
+    }
 };

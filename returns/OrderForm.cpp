@@ -19,10 +19,6 @@ QString LabelOf(const FieldRecord& field) {
     return ToQString(field.name);
 }
 
-bool IsFormKind(std::int32_t kind) {
-    return kind == fkText || kind == fkCheckBox || kind == fkSingleChoice;
-}
-
 void HashFont(QDataStream& out, const FontRecord& font) {
     // The colour moves nothing.
     out << font.name << static_cast<qint32>(font.size) << static_cast<qint32>(font.pixelsPerInch)
@@ -82,7 +78,7 @@ OrderForm MakeOrderForm(const FormDocument& form, const LayoutSettings& layout) 
         const QString category = form.CategoryName(c);
         for (int f = 0; f < form.FieldCount(c); ++f) {
             const FieldRecord& field = *form.FieldAt(c, f);
-            if (!IsFormKind(field.kind)) continue;
+            if (!IsKnownFieldKind(field.kind)) continue;
             OrderColumn column;
             column.kind = field.kind;
             column.category = c;

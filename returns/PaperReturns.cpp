@@ -129,14 +129,6 @@ PaperForm::PaperForm(const OrderForm& order, const PageInput& pageInput)
     : form(order), input(pageInput) {
     input.pageStarts = nullptr;
     input.fields = nullptr;
-    int column = 0;
-    const FormDocument& doc = input.document;
-    for (int c = 0; c < doc.CategoryCount(); ++c)
-        for (int f = 0; f < doc.FieldCount(c); ++f) {
-            const std::int32_t kind = doc.FieldAt(c, f)->kind;
-            if (kind == fkText || kind == fkCheckBox || kind == fkSingleChoice)
-                columns[{c, static_cast<std::uint32_t>(f)}] = column++;
-        }
 }
 
 PaperForm::~PaperForm() = default;
@@ -165,8 +157,7 @@ double PaperForm::LineWidth(int dpi) const {
 
 
 int PaperForm::ColumnOf(int category, std::uint32_t field) const {
-    const auto found = columns.find({category, field});
-    return found == columns.end() ? -1 : found->second;
+    return form.ColumnIndex(category, static_cast<int>(field));
 }
 
 namespace {

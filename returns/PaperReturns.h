@@ -49,7 +49,6 @@ class PaperForm {
     OrderForm form;
     PageInput input;
     std::map<std::tuple<int, int, int>, std::unique_ptr<FieldMap>> layouts;
-    std::map<std::pair<int, std::uint32_t>, int> columns;
 };
 
 // A box the reader could not decide, or a text box, whose hand-writing the

@@ -1,7 +1,6 @@
 // The field reader of returned orders, through qpdf's object model.
 #include "ReturnedPdf.h"
 
-
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -77,8 +76,9 @@ void CheckObjectStreams(QPDF& pdf) {
 
 QString TextOf(OH string) {
     if (string.getStringValue().size() > kMaxReturnedValueBytes)
-        throw Rejected{{QStringLiteral("a field holds more than %1 bytes").arg(kMaxReturnedValueBytes),
-                        QStringLiteral("Ein Feld der Datei enthält zu viel Text.")}};
+        throw Rejected{
+            {QStringLiteral("a field holds more than %1 bytes").arg(kMaxReturnedValueBytes),
+             QStringLiteral("Ein Feld der Datei enthält zu viel Text.")}};
     return QString::fromStdString(string.getUTF8Value());
 }
 
@@ -240,9 +240,9 @@ std::pair<int, std::string> RadioChoice(OH group) {
     return {-1, {}};
 }
 
-ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
-    ReturnedRead read;
-    CheckObjectStreams(pdf);
+// The file's field array when it is a fillable copy of this form with its
+// fields; otherwise null, with read.rejection (and read.formless) set.
+OH FieldsOfThisForm(QPDF& pdf, const OrderForm& form, ReturnedRead& read) {
     const QString identity = IdentityOf(pdf);
     OH acroForm = pdf.getRoot().getKey("/AcroForm");
     OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
@@ -252,69 +252,96 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
         read.rejection = {QStringLiteral("not a fillable form of Quillora"),
                           QStringLiteral("Die Datei ist kein ausfüllbares Formular dieses "
                                          "Programms.")};
-        return read;
+        return OH::newNull();
     }
     if (noFields) {
         // A form's copy printed into a PDF or flattened: the values are only
         // drawn now, and the scan reader finds no page code on its pages.
         read.rejection = FieldsGone();
-        return read;
+        return OH::newNull();
     }
     if (identity != form.identity) {
         read.rejection = {QStringLiteral("made from another form, or from this form before "
                                          "it was changed"),
                           QStringLiteral("Die Datei wurde aus einem anderen Formular oder aus "
                                          "einer anderen Fassung dieses Formulars erstellt.")};
-        return read;
+        return OH::newNull();
     }
+    return fields;
+}
+
+// The buttons' state names as the PDF holds them, by column and by group.
+struct ButtonStates {
+    std::vector<std::string> byColumn;
+    std::vector<std::set<std::string>> byGroup;
+
+    explicit ButtonStates(const OrderForm& form)
+        : byColumn(form.columns.size()), byGroup(static_cast<std::size_t>(form.groupCount)) {
+        for (std::size_t c = 0; c < form.columns.size(); ++c) {
+            const OrderColumn& column = form.columns[c];
+            if (column.kind != kSingleChoiceColumn || column.group < 0 ||
+                column.group >= form.groupCount)
+                continue;
+            byColumn[c] = "/" + column.state.toUtf8().toStdString();
+            byGroup[static_cast<std::size_t>(column.group)].insert(byColumn[c]);
+        }
+    }
+};
+
+using GroupChoices = std::map<int, std::pair<int, std::string>>; // by group: place and state
+
+// A single choice: "1" when its group's choice is its button. The group is
+// read once, at its first column.
+QString ChoiceValue(const OrderColumn& column, std::size_t c, OH field, const ButtonStates& states,
+                    GroupChoices& choices) {
+    auto choice = choices.find(column.group);
+    if (choice == choices.end()) choice = choices.emplace(column.group, RadioChoice(field)).first;
+    const auto& [place, state] = choice->second;
+    if (place < 0) return QStringLiteral("0");
+    // The button whose state bears this field's name; when a viewer
+    // renamed the states, the button in this field's place.
+    const bool named = states.byGroup[static_cast<std::size_t>(column.group)].count(state);
+    const bool mine = named ? states.byColumn[c] == state : place == column.indexInGroup;
+    return mine ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// The cell of column c from its field.
+QString CellValue(const OrderColumn& column, std::size_t c, OH field, const ButtonStates& states,
+                  GroupChoices& choices) {
+    if (column.kind == kTextColumn) {
+        OH value = ValueOf(field);
+        return value.isString() ? TextOf(value) : QString();
+    }
+    if (column.kind == kCheckBoxColumn)
+        return CheckBoxOn(field) ? QStringLiteral("1") : QStringLiteral("0");
+    return ChoiceValue(column, c, field, states, choices);
+}
+
+ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
+    ReturnedRead read;
+    CheckObjectStreams(pdf);
+    OH fields = FieldsOfThisForm(pdf, form, read);
+    if (fields.isNull()) return read;
     FieldIndex index;
     for (int i = 0; i < fields.getArrayNItems(); ++i)
         index.Add(fields.getArrayItem(i), QString(), 0);
 
     read.cells.resize(form.columns.size());
-    // The buttons' state names as the PDF holds them, by column and by group.
-    std::vector<std::string> stateNames(form.columns.size());
-    std::vector<std::set<std::string>> groupStates(static_cast<std::size_t>(form.groupCount));
-    for (std::size_t c = 0; c < form.columns.size(); ++c) {
-        const OrderColumn& column = form.columns[c];
-        if (column.kind != kSingleChoiceColumn || column.group < 0 || column.group >= form.groupCount)
-            continue;
-        stateNames[c] = "/" + column.state.toUtf8().toStdString();
-        groupStates[static_cast<std::size_t>(column.group)].insert(stateNames[c]);
-    }
-    std::map<int, std::pair<int, std::string>> choices; // by group
+    const ButtonStates states(form);
+    GroupChoices choices;
     bool any = form.columns.empty();
     for (std::size_t c = 0; c < form.columns.size(); ++c) {
         const OrderColumn& column = form.columns[c];
         if (index.ambiguous.count(column.pdfField))
-            throw Rejected{{QStringLiteral("holds more than one field named \"%1\"")
-                                .arg(column.pdfField),
-                            QStringLiteral("Die Datei enthält mehrere Felder mit demselben "
-                                           "Namen.")}};
+            throw Rejected{
+                {QStringLiteral("holds more than one field named \"%1\"").arg(column.pdfField),
+                 QStringLiteral("Die Datei enthält mehrere Felder mit demselben "
+                                "Namen.")}};
         const auto found = index.byName.find(column.pdfField);
         if (found == index.byName.end()) continue;
-        ReturnedCell& cell = read.cells[c];
-        cell.present = true;
+        read.cells[c].present = true;
+        read.cells[c].value = CellValue(column, c, found->second, states, choices);
         any = true;
-        OH field = found->second;
-        if (column.kind == kTextColumn) {
-            OH value = ValueOf(field);
-            if (value.isString()) cell.value = TextOf(value);
-        } else if (column.kind == kCheckBoxColumn) {
-            cell.value = CheckBoxOn(field) ? QStringLiteral("1") : QStringLiteral("0");
-        } else {
-            auto choice = choices.find(column.group);
-            if (choice == choices.end())
-                choice = choices.emplace(column.group, RadioChoice(field)).first;
-            cell.value = QStringLiteral("0");
-            const auto& [place, state] = choice->second;
-            if (place < 0) continue;
-            // The button whose state bears this field's name; when a viewer
-            // renamed the states, the button in this field's place.
-            const bool named = groupStates[static_cast<std::size_t>(column.group)].count(state);
-            const bool mine = named ? stateNames[c] == state : place == column.indexInGroup;
-            if (mine) cell.value = QStringLiteral("1");
-        }
     }
     if (!any) {
         read.rejection = {QStringLiteral("holds none of the form's fields"),
@@ -325,8 +352,7 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
     return read;
 }
 
-template <typename Open>
-ReturnedRead ReadWith(const OrderForm& form, Open open) {
+template <typename Open> ReturnedRead ReadWith(const OrderForm& form, Open open) {
     ReturnedRead read;
     try {
         QPDF pdf;
@@ -345,6 +371,10 @@ ReturnedRead ReadWith(const OrderForm& form, Open open) {
     } catch (const std::exception& e) {
         read = ReturnedRead();
         read.rejection = Damaged(QString::fromUtf8(e.what()).left(300));
+    } catch (...) {
+        // Read on a worker thread (ReadAhead.h), nothing may escape.
+        read = ReturnedRead();
+        read.rejection = Damaged(QStringLiteral("an unknown fault"));
     }
     return read;
 }

@@ -1,6 +1,8 @@
 // Scanned files page by page: PDF pages through Poppler, images through Qt.
 #include "ScanFile.h"
 
+#include "ReturnFileTypes.h"
+
 #include <poppler/qt6/poppler-qt6.h>
 
 #include <QBuffer>
@@ -76,10 +78,7 @@ struct ScanFile::Source {
 };
 
 bool IsScanImageName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const char* s : {"png", "jpg", "jpeg", "tif", "tiff"})
-        if (suffix == QLatin1String(s)) return true;
-    return false;
+    return HasScanImageSuffix(path);
 }
 
 ScanFile::ScanFile(const QString& path) : path(path) {}

@@ -40,6 +40,10 @@ enum class Message : int {
 
 // Entry n (1..29) in German; empty for other numbers.
 QString MessageTable(int n);
+// The message's entry in German.
+inline QString MessageTable(Message message) {
+    return MessageTable(static_cast<int>(message));
+}
 
 class Translator;
 
