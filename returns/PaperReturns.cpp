@@ -4,6 +4,7 @@
 #include "BoxReading.h"
 #include "PageGeometry.h"
 #include "ScanFile.h"
+#include "TextBoxReading.h"
 
 #include "FormDocument.h"
 #include "LayoutSettings.h"
@@ -380,6 +381,7 @@ ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
             out.rejection = why;
             return out;
         }
+        ReadTextBoxNumbers(ink, fit.sheetToImage, fields, form, sheet.dpi, out);
         out.page = code->page;
         out.ok = true;
         out.rejection = {};

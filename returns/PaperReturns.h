@@ -15,6 +15,7 @@
 #include "OrderColumns.h"
 #include "PaintToCanvas.h"
 #include "ReturnedPdf.h"
+#include "TextBoxReading.h"
 
 #include <QImage>
 #include <QPolygonF>
@@ -66,6 +67,8 @@ struct ScannedPage {
     int page = 0;                    // the form's page, from 1
     std::vector<ReturnedCell> cells; // one per column; present for the page's fields
     std::vector<UndecidedBox> undecided;
+    // The text boxes left undecided whose writing was not surely read, by column.
+    std::map<int, TextBoxGuess> guesses;
 };
 
 // Reads one scanned page (any format, any resolution; upside down too).

@@ -1,0 +1,207 @@
+// Cutting a text box's pen ink out of a scanned page and reading its number.
+#include "TextBoxReading.h"
+
+#include "DrawnField.h"
+#include "PageGeometry.h"
+#include "PaperReturns.h"
+#include "ProgramFiles.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace {
+// The inside is read at most at this resolution: enough for any digit.
+constexpr double kReadingDpi = 300;
+// A row or column of the outline is dark over at least this share of the box.
+constexpr double kOutlineShare = 0.5;
+// Ink is darker than the paper by this share of its brightness (as BoxNumber reads it).
+constexpr double kInkContrast = 0.3;
+
+std::mutex readerLock;
+bool readerSet = false;
+std::shared_ptr<HandNumberReader> reader;
+
+// The paper's brightness: the level nine in ten pixels do not exceed.
+double PaperOf(const cv::Mat& grey) {
+    cv::Mat sorted = grey.reshape(1, 1).clone();
+    const int at = static_cast<int>(sorted.total() * 9 / 10);
+    std::nth_element(sorted.begin<uchar>(), sorted.begin<uchar>() + at, sorted.end<uchar>());
+    return std::max(64, static_cast<int>(sorted.at<uchar>(0, at)));
+}
+
+// The outline's line near expected along a profile of dark shares: the
+// darkest position within reach and how far the line's darkness spreads from it
+// towards the inside (+1 or -1). expected itself when no line is dark enough.
+int OutlineEdge(const std::vector<double>& profile, int expected, int reach, int inward) {
+    int best = -1;
+    double darkest = kOutlineShare;
+    for (int i = std::max(0, expected - reach);
+         i <= std::min<int>(static_cast<int>(profile.size()) - 1, expected + reach); ++i)
+        if (profile[static_cast<std::size_t>(i)] >= darkest) {
+            darkest = profile[static_cast<std::size_t>(i)];
+            best = i;
+        }
+    if (best < 0) return expected;
+    int edge = best;
+    while (edge + inward >= 0 && edge + inward < static_cast<int>(profile.size()) &&
+           profile[static_cast<std::size_t>(edge + inward)] >= darkest / 3)
+        edge += inward;
+    return edge;
+}
+
+// The dark share of each row (rows true) or column of mask within span.
+std::vector<double> Profile(const cv::Mat& mask, bool rows, cv::Range span) {
+    std::vector<double> out(static_cast<std::size_t>(rows ? mask.rows : mask.cols));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const cv::Mat line = rows ? mask.row(static_cast<int>(i)).colRange(span)
+                                  : mask.col(static_cast<int>(i)).rowRange(span);
+        out[i] = cv::countNonZero(line) / std::max(1.0, static_cast<double>(span.size()));
+    }
+    return out;
+}
+
+// Strokes lying wholly within label (pixels of inside) are made paper.
+void ClearLabel(cv::Mat& inside, const cv::Rect& label, double paper) {
+    cv::Mat mask = inside < paper * (1 - kInkContrast);
+    cv::Mat labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
+    std::vector<bool> printed(static_cast<std::size_t>(count), false);
+    for (int i = 1; i < count; ++i) {
+        const cv::Rect r(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                         stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+        printed[static_cast<std::size_t>(i)] = (r & label) == r;
+    }
+    // The soft edges of the label's strokes go with them.
+    cv::Mat erase = cv::Mat::zeros(inside.size(), CV_8U);
+    for (int y = 0; y < inside.rows; ++y)
+        for (int x = 0; x < inside.cols; ++x)
+            if (printed[static_cast<std::size_t>(labels.at<int>(y, x))]) erase.at<uchar>(y, x) = 255;
+    cv::dilate(erase, erase, cv::getStructuringElement(cv::MORPH_RECT, {5, 5}));
+    inside.setTo(cv::Scalar(paper), erase);
+}
+
+QImage ToImage(const cv::Mat& grey) {
+    QImage image(grey.cols, grey.rows, QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.rows; ++y) std::copy_n(grey.ptr<uchar>(y), grey.cols, image.scanLine(y));
+    return image;
+}
+} // namespace
+
+std::shared_ptr<HandNumberReader> HandNumberReader::Load(const QString& model,
+                                                         const QString& learnedFolder,
+                                                         QString* error) {
+    std::optional<DigitClassifier> classifier = DigitClassifier::Load(model, error);
+    if (!classifier) return nullptr;
+    auto loaded = std::make_shared<HandNumberReader>(std::move(*classifier), learnedFolder);
+    loaded->learned->Load();
+    return loaded;
+}
+
+HandNumberReader::HandNumberReader(DigitClassifier model, const QString& learnedFolder)
+    : classifier(std::move(model)),
+      learned(std::make_unique<LearnedDigits>(classifier, learnedFolder)) {}
+
+BoxNumber HandNumberReader::Read(const QImage& boxInside) const {
+    return ReadBoxNumber(boxInside, classifier, learned.get());
+}
+
+bool HandNumberReader::Learn(const QImage& boxInside, const QString& text, QString* error) {
+    return learned->Keep(boxInside, text, error);
+}
+
+std::shared_ptr<HandNumberReader> CurrentNumberReader() {
+    std::lock_guard<std::mutex> hold(readerLock);
+    if (!readerSet && QCoreApplication::instance()) {
+        readerSet = true;
+        const QString data = ProgramDataDir(QCoreApplication::applicationDirPath());
+        const QString learned = UserFilePath(QStringLiteral("learned-digits"));
+        reader = HandNumberReader::Load(QDir(data).filePath(QStringLiteral("digits.model")),
+                                        learned);
+    }
+    return reader;
+}
+
+void UseNumberReader(std::shared_ptr<HandNumberReader> use) {
+    std::lock_guard<std::mutex> hold(readerLock);
+    readerSet = true;
+    reader = std::move(use);
+}
+
+QImage TextBoxInside(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
+                     const DrawnField& field, int dpi, double lineWidth) {
+    const CanvasRect& b = field.box;
+    const double w = b.right - b.left, h = b.bottom - b.top;
+    if (w < 4 || h < 4 || dpi <= 0) return {};
+    // Image pixels per sheet pixel along the box's top, at most the reading resolution.
+    const cv::Point2d a = ApplyFit(sheetToImage, b.left, b.top), c = ApplyFit(sheetToImage, b.right, b.top);
+    const double k = std::min(cv::norm(c - a) / w, kReadingDpi / dpi);
+    const double margin = std::min(0.25 * h, 0.1 * w) + 2 * lineWidth;
+    const cv::Size size(static_cast<int>((w + 2 * margin) * k), static_cast<int>((h + 2 * margin) * k));
+    if (size.width < 8 || size.height < 8 || double(size.width) * size.height > 4e7) return {};
+    const cv::Matx33d toSheet(1 / k, 0, b.left - margin, 0, 1 / k, b.top - margin, 0, 0, 1);
+    cv::Mat crop;
+    cv::warpPerspective(ink, crop, cv::Mat(sheetToImage * toSheet), size,
+                        cv::INTER_AREA | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
+    const double paper = PaperOf(crop);
+    const cv::Mat dark = crop < paper * (1 - kInkContrast);
+    // The outline where the fit puts it, moved to where its lines are.
+    const int m = static_cast<int>(margin * k), right = size.width - m, bottom = size.height - m;
+    const int reach = std::max(2, m - 1);
+    const std::vector<double> rows = Profile(dark, true, cv::Range(m, right));
+    const std::vector<double> cols = Profile(dark, false, cv::Range(m, bottom));
+    const int pad = std::max(2, static_cast<int>(std::ceil(lineWidth * k / 2)));
+    const int top = OutlineEdge(rows, m, reach, 1) + pad;
+    const int low = OutlineEdge(rows, bottom, reach, -1) - pad;
+    const int left = OutlineEdge(cols, m, reach, 1) + pad;
+    const int far = OutlineEdge(cols, right, reach, -1) - pad;
+    if (far - left < 4 || low - top < 4) return {};
+    cv::Mat inside = crop(cv::Rect(left, top, far - left, low - top)).clone();
+    // The label: its lines from the box's top, from its left, about 0.6 of a
+    // line's height per character and a gap's slack.
+    int longest = 0;
+    for (const QString& line : field.label.split(QRegularExpression(QStringLiteral("[\r\n]+"))))
+        longest = std::max(longest, static_cast<int>(line.size()));
+    const double em = field.lineHeight / 1.15;
+    const double labelWidth = longest * 0.62 * em + 4.0 / 25.4 * dpi;
+    const double labelHeight = std::max(1, field.labelLines) * field.lineHeight + 2 * lineWidth;
+    const cv::Rect label(0, 0, static_cast<int>((labelWidth + margin) * k) - left + 2,
+                         static_cast<int>((labelHeight + margin) * k) - top + 2);
+    if (field.labelLines > 0 && label.width > 0 && label.height > 0) ClearLabel(inside, label, paper);
+    return ToImage(inside);
+}
+
+void ReadTextBoxNumbers(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
+                        const std::vector<const DrawnField*>& fields, const PaperForm& form,
+                        int dpi, ScannedPage& out) {
+    const std::shared_ptr<HandNumberReader> numbers = CurrentNumberReader();
+    if (!numbers) return;
+    for (const DrawnField* field : fields) {
+        const int column = form.ColumnOf(field->category, field->field);
+        const auto box = std::find_if(out.undecided.begin(), out.undecided.end(),
+                                      [&](const UndecidedBox& u) { return u.text && u.column == column; });
+        if (box == out.undecided.end() || column < 0 ||
+            column >= static_cast<int>(out.cells.size()))
+            continue;
+        const QImage inside = TextBoxInside(ink, sheetToImage, *field, dpi, form.LineWidth(dpi));
+        if (inside.isNull()) continue;
+        const BoxNumber read = numbers->Read(inside);
+        if (read.kind == BoxNumber::Kind::Unsure) {
+            TextBoxGuess& guess = out.guesses[column];
+            guess.inside = inside;
+            // A guess that names no digit at all suggests nothing.
+            if (read.guess.contains(QRegularExpression(QStringLiteral("[0-9]"))))
+                guess.suggestion = read.guess;
+            continue;
+        }
+        if (read.kind == BoxNumber::Kind::Number)
+            out.cells[static_cast<std::size_t>(column)].value = read.text;
+        out.undecided.erase(box);
+    }
+}
