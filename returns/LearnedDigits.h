@@ -51,6 +51,6 @@ class LearnedDigits {
 
 // Samples at most this far apart (features scaled as the model scales them,
 // per feature) count as the same writer's same digit.
-inline constexpr double kLearnedReach = 0.55;
+inline constexpr double kLearnedReach = 0.45;
 // At most this many boxes are kept; the oldest go first.
 inline constexpr int kMostLearnedBoxes = 2000;
