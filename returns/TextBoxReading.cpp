@@ -36,22 +36,24 @@ double PaperOf(const cv::Mat& grey) {
     return std::max(64, static_cast<int>(sorted.at<uchar>(0, at)));
 }
 
-// The outline's line near expected along a profile of dark shares: the
-// darkest position within reach and how far the line's darkness spreads from it
-// towards the inside (+1 or -1). expected itself when no line is dark enough.
-int OutlineEdge(const std::vector<double>& profile, int expected, int reach, int inward) {
-    int best = -1;
-    double darkest = kOutlineShare;
-    for (int i = std::max(0, expected - reach);
-         i <= std::min<int>(static_cast<int>(profile.size()) - 1, expected + reach); ++i)
-        if (profile[static_cast<std::size_t>(i)] >= darkest) {
-            darkest = profile[static_cast<std::size_t>(i)];
-            best = i;
-        }
-    if (best < 0) return expected;
-    int edge = best;
-    while (edge + inward >= 0 && edge + inward < static_cast<int>(profile.size()) &&
-           profile[static_cast<std::size_t>(edge + inward)] >= darkest / 3)
+// The outline's line near expected along a profile of dark shares: of the
+// lines dark enough within reach, the nearest (a neighbouring box's outline
+// may be as dark), and the edge of its darkness towards the inside (inward
+// +1 or -1). expected itself when no line is dark enough.
+int OutlineEdge(const std::vector<double>& profile, int expected, int reach, int inward, int line) {
+    const int size = static_cast<int>(profile.size());
+    const auto share = [&](int i) { return profile[static_cast<std::size_t>(i)]; };
+    int nearest = -1;
+    for (int d = 0; d <= reach && nearest < 0; ++d)
+        for (int i : {expected - d, expected + d})
+            if (nearest < 0 && i >= 0 && i < size && share(i) >= kOutlineShare) nearest = i;
+    if (nearest < 0) return expected;
+    // The line's darkest row or column, within its width of where it was met.
+    int centre = nearest;
+    for (int i = std::max(0, nearest - line); i <= std::min(size - 1, nearest + line); ++i)
+        if (share(i) > share(centre)) centre = i;
+    int edge = centre;
+    while (edge + inward >= 0 && edge + inward < size && share(edge + inward) >= share(centre) / 3)
         edge += inward;
     return edge;
 }
@@ -156,11 +158,12 @@ QImage TextBoxInside(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
     const int reach = std::max(2, m - 1);
     const std::vector<double> rows = Profile(dark, true, cv::Range(m, right));
     const std::vector<double> cols = Profile(dark, false, cv::Range(m, bottom));
-    const int pad = std::max(2, static_cast<int>(std::ceil(lineWidth * k / 2)));
-    const int top = OutlineEdge(rows, m, reach, 1) + pad;
-    const int low = OutlineEdge(rows, bottom, reach, -1) - pad;
-    const int left = OutlineEdge(cols, m, reach, 1) + pad;
-    const int far = OutlineEdge(cols, right, reach, -1) - pad;
+    const int line = std::max(2, static_cast<int>(std::ceil(lineWidth * k)) + 1);
+    const int pad = std::max(2, line / 2);
+    const int top = OutlineEdge(rows, m, reach, 1, line) + pad;
+    const int low = OutlineEdge(rows, bottom, reach, -1, line) - pad;
+    const int left = OutlineEdge(cols, m, reach, 1, line) + pad;
+    const int far = OutlineEdge(cols, right, reach, -1, line) - pad;
     if (far - left < 4 || low - top < 4) return {};
     cv::Mat inside = crop(cv::Rect(left, top, far - left, low - top)).clone();
     // The label: its lines from the box's top, from its left, about 0.6 of a
