@@ -292,6 +292,7 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
     result.kind = BoxNumber::Kind::Unsure;
     if (split.inks.empty()) return result;
     bool unsure = split.unsure;
+    result.clean = !split.unsure;
     result.margin = std::numeric_limits<double>::infinity();
     for (const cv::Mat& character : split.inks) {
         if (character.empty()) {

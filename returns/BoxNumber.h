@@ -23,6 +23,9 @@ struct BoxNumber {
     QString text;        // the number read ("12", "2,5") when kind is Number
     QString guess;       // the best guess, also when unsure; '?' for a character not a digit
     double margin = 0.0; // the least sure digit's margin
+    // The ink is one clean line of characters shaped like digits (a name's
+    // letters are not): only then is the guess worth offering.
+    bool clean = false;
 };
 
 // boxInside: the box already cut to its inside (no printed outline), dark ink on

@@ -198,9 +198,10 @@ void ReadTextBoxNumbers(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
         if (read.kind == BoxNumber::Kind::Unsure) {
             TextBoxGuess& guess = out.guesses[column];
             guess.inside = inside;
-            // A guess that names no digit at all suggests nothing.
-            if (read.guess.contains(QRegularExpression(QStringLiteral("[0-9]"))))
-                guess.suggestion = read.guess;
+            // Only a guess that is a quantity is offered: a name's letters
+            // guessed as digits would only be typed over.
+            static const QRegularExpression quantity(QStringLiteral("^([1-9][0-9]{0,3}|0)(,[0-9]{1,2})?$"));
+            if (read.clean && quantity.match(read.guess).hasMatch()) guess.suggestion = read.guess;
             continue;
         }
         if (read.kind == BoxNumber::Kind::Number)

@@ -22,8 +22,8 @@
 
 class PaperForm;
 
-// A text box's writing not surely read: the reader's guess ("12", "1?"; empty
-// when it saw no digit) and the box's inside as read, for the review.
+// A text box's writing not surely read: the reader's guess when it is a
+// quantity ("12", "2,5"; empty otherwise) and the box's inside as read, for the review.
 struct TextBoxGuess {
     QString suggestion;
     QImage inside;

@@ -20,6 +20,7 @@ const QString kModel = QStringLiteral(QUILLORA_SOURCE_DIR "/data/digits.model");
 struct Written {
     std::vector<std::pair<int, int>> digits;
     QColor pen;
+    QString words = {}; // written in a script font instead
 };
 
 class TextBoxNumbersTest : public ::testing::Test {
@@ -31,7 +32,7 @@ class TextBoxNumbersTest : public ::testing::Test {
         ASSERT_TRUE(reader);
         UseNumberReader(reader);
         const int order = AppendCategory(doc, QStringLiteral("Bestellung"));
-        for (const char* name : {"Brot", "Brötchen", "Kuchen", "Torte", "Kekse", "Anzahl Gäste"})
+        for (const char* name : {"Brot", "Brötchen", "Kuchen", "Torte", "Kekse", "Anzahl Gäste", "Name"})
             AppendField(doc, order, fkText, QString::fromUtf8(name), 5, 1.2);
         AppendField(doc, order, fkCheckBox, QStringLiteral("Abholen"), 4, 0.6);
         print = PrintWithMarks(doc, settings);
@@ -54,9 +55,18 @@ class TextBoxNumbersTest : public ::testing::Test {
                              (field->box.right - field->box.left) * k,
                              (field->box.bottom - field->box.top) * k);
             // Right of the label, most of the box's height.
-            WriteDigits(page, QRectF(box.left() + box.width() * 0.45, box.top() + box.height() * 0.18,
-                                     box.width() * 0.5, box.height() * 0.62),
-                        inks, w.pen);
+            const QRectF where(box.left() + box.width() * 0.45, box.top() + box.height() * 0.18,
+                               box.width() * 0.5, box.height() * 0.62);
+            WriteDigits(page, where, inks, w.pen);
+            if (!w.words.isEmpty()) {
+                QPainter p(&page);
+                p.setRenderHint(QPainter::Antialiasing);
+                QFont font(QStringLiteral("Z003"));
+                font.setPixelSize(static_cast<int>(where.height() * 0.8));
+                p.setFont(font);
+                p.setPen(w.pen);
+                p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, w.words);
+            }
         }
         return page;
     }
@@ -102,8 +112,8 @@ int Cell(const QImage& sheet, int digit, int nth, bool sure) {
     return 0;
 }
 
-// The boxes of the page: clear numbers in three pens, an empty box, and an
-// unsure digit (a held-out 3 that the classifier doubts).
+// The boxes of the page: clear numbers in three pens, an empty box, an
+// unsure digit (a held-out 3 that the classifier doubts) and a name.
 std::vector<Written> Boxes(const QImage& sheet) {
     const auto sure = [&](int digit, int nth) { return std::pair{digit, Cell(sheet, digit, nth, true)}; };
     return {{{sure(1, 0), sure(2, 0)}, kBlue},
@@ -111,11 +121,13 @@ std::vector<Written> Boxes(const QImage& sheet) {
             {{}, kBlue},
             {{sure(2, 3), sure(5, 3), sure(0, 2)}, kPencil},
             {{sure(7, 5)}, kBlue},
-            {{{3, Cell(sheet, 3, 0, false)}}, kBlack}};
+            {{{3, Cell(sheet, 3, 0, false)}}, kBlack},
+            {{}, kBlue, QStringLiteral("Meier")}};
 }
 
 // Guards: the printed outline or label read as writing, a number not put into
-// its cell, an empty box sent to the review, or an unsure box read on a guess.
+// its cell, an empty box sent to the review, an unsure box read on a guess, or
+// a name offered as a number.
 TEST_F(TextBoxNumbersTest, WrittenNumbersReachTheirCells) {
     struct ScanCase {
         Distortion distortion;
@@ -130,11 +142,14 @@ TEST_F(TextBoxNumbersTest, WrittenNumbersReachTheirCells) {
         SCOPED_TRACE(scan.distortion.name);
         const ScannedPage read = ReadScannedPage(Distort(Filled(scan.dpi, Boxes(sheet)), scan.distortion), *paper);
         ASSERT_TRUE(read.ok) << read.rejection.english.toStdString();
-        EXPECT_EQ(TextCells(read), (QStringList{"12", "5", "", "250", "7", ""}));
-        // Only the unsure box waits, with its guess.
-        ASSERT_EQ(read.undecided.size(), 1u);
-        EXPECT_TRUE(read.undecided[0].text);
+        EXPECT_EQ(TextCells(read), (QStringList{"12", "5", "", "250", "7", "", ""}));
+        // Only the unsure box and the name wait, the box with its guess.
+        ASSERT_EQ(read.undecided.size(), 2u);
+        EXPECT_TRUE(read.undecided[0].text && read.undecided[1].text);
         EXPECT_EQ(read.undecided[0].column, TextColumn(5));
+        EXPECT_EQ(read.undecided[1].column, TextColumn(6));
+        ASSERT_EQ(read.guesses.count(TextColumn(6)), 1u);
+        EXPECT_TRUE(read.guesses.at(TextColumn(6)).suggestion.isEmpty());
         ASSERT_EQ(read.guesses.count(TextColumn(5)), 1u);
         // The guess is the reader's own on the box's ink: one digit, maybe not the 3.
         const TextBoxGuess& guess = read.guesses.at(TextColumn(5));
