@@ -78,8 +78,11 @@ void LearnedDigits::Load() {
 }
 
 bool LearnedDigits::Keep(const QImage& boxInside, const QString& text, QString* error) {
-    if (!Learn(boxInside, text)) return false;
-    if (folder.isEmpty()) return true;
+    if (boxInside.isNull() || TypedDigits(text).empty()) return false;
+    // Kept even when its characters do not pair up with the digits typed: a
+    // later reader may split them better.
+    const bool learned = Learn(boxInside, text);
+    if (folder.isEmpty()) return learned;
     QImage box = boxInside.convertToFormat(QImage::Format_Grayscale8);
     box.setText(kNumberKey, text.trimmed());
     QByteArray bytes;
@@ -99,7 +102,7 @@ bool LearnedDigits::Keep(const QImage& boxInside, const QString& text, QString* 
                                                       : failure.english;
         return false;
     }
-    return true;
+    return learned;
 }
 
 int LearnedDigits::SampleCount() const {

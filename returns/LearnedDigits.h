@@ -26,9 +26,9 @@ class LearnedDigits {
 
     // Reads the kept boxes of the folder (a damaged file is passed over).
     void Load();
-    // Keeps the box and what a person read in it; false (and nothing kept)
-    // when the text is no number whose digits match the box's characters, or
-    // the file cannot be written (*error then says why).
+    // Keeps the box and what a person read in it when the text is a number,
+    // and learns its digits when they pair up with the box's characters.
+    // True when learned (and, with a folder, written; *error says why not).
     bool Keep(const QImage& boxInside, const QString& text, QString* error = nullptr);
     int SampleCount() const;
 
