@@ -30,10 +30,16 @@ std::shared_ptr<HandNumberReader> reader;
 
 // The paper's brightness: the level nine in ten pixels do not exceed.
 double PaperOf(const cv::Mat& grey) {
-    cv::Mat sorted = grey.reshape(1, 1).clone();
-    const int at = static_cast<int>(sorted.total() * 9 / 10);
-    std::nth_element(sorted.begin<uchar>(), sorted.begin<uchar>() + at, sorted.end<uchar>());
-    return std::max(64, static_cast<int>(sorted.at<uchar>(0, at)));
+    int histogram[256] = {};
+    for (int y = 0; y < grey.rows; ++y) {
+        const uchar* row = grey.ptr<uchar>(y);
+        for (int x = 0; x < grey.cols; ++x) ++histogram[row[x]];
+    }
+    const long long wanted = static_cast<long long>(grey.total()) * 9 / 10;
+    long long seen = 0;
+    int level = 0;
+    while (level < 255 && (seen += histogram[level]) < wanted) ++level;
+    return std::max(64, level);
 }
 
 // The outline's line near expected along a profile of dark shares: of the
@@ -60,12 +66,12 @@ int OutlineEdge(const std::vector<double>& profile, int expected, int reach, int
 
 // The dark share of each row (rows true) or column of mask within span.
 std::vector<double> Profile(const cv::Mat& mask, bool rows, cv::Range span) {
-    std::vector<double> out(static_cast<std::size_t>(rows ? mask.rows : mask.cols));
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const cv::Mat line = rows ? mask.row(static_cast<int>(i)).colRange(span)
-                                  : mask.col(static_cast<int>(i)).rowRange(span);
-        out[i] = cv::countNonZero(line) / std::max(1.0, static_cast<double>(span.size()));
-    }
+    cv::Mat counts;
+    const cv::Mat part = rows ? mask.colRange(span) : mask.rowRange(span);
+    cv::reduce(part / 255, counts, rows ? 1 : 0, cv::REDUCE_SUM, CV_32S);
+    std::vector<double> out(counts.total());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = counts.at<int>(static_cast<int>(i)) / std::max(1.0, static_cast<double>(span.size()));
     return out;
 }
 
@@ -80,11 +86,14 @@ void ClearLabel(cv::Mat& inside, const cv::Rect& label, double paper) {
                          stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         printed[static_cast<std::size_t>(i)] = (r & label) == r;
     }
-    // The soft edges of the label's strokes go with them.
+    // The soft edges of the label's strokes go with them. They all lie within label.
     cv::Mat erase = cv::Mat::zeros(inside.size(), CV_8U);
-    for (int y = 0; y < inside.rows; ++y)
-        for (int x = 0; x < inside.cols; ++x)
-            if (printed[static_cast<std::size_t>(labels.at<int>(y, x))]) erase.at<uchar>(y, x) = 255;
+    const cv::Rect within = label & cv::Rect(0, 0, inside.cols, inside.rows);
+    for (int y = within.y; y < within.y + within.height; ++y) {
+        const int* row = labels.ptr<int>(y);
+        for (int x = within.x; x < within.x + within.width; ++x)
+            if (printed[static_cast<std::size_t>(row[x])]) erase.at<uchar>(y, x) = 255;
+    }
     cv::dilate(erase, erase, cv::getStructuringElement(cv::MORPH_RECT, {5, 5}));
     inside.setTo(cv::Scalar(paper), erase);
 }
@@ -150,7 +159,7 @@ QImage TextBoxInside(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
     const cv::Matx33d toSheet(1 / k, 0, b.left - margin, 0, 1 / k, b.top - margin, 0, 0, 1);
     cv::Mat crop;
     cv::warpPerspective(ink, crop, cv::Mat(sheetToImage * toSheet), size,
-                        cv::INTER_AREA | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
+                        cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
     const double paper = PaperOf(crop);
     const cv::Mat dark = crop < paper * (1 - kInkContrast);
     // The outline where the fit puts it, moved to where its lines are.
