@@ -4,7 +4,6 @@
 #include "BoxReading.h"
 #include "PageGeometry.h"
 #include "ScanFile.h"
-#include "TextBoxReading.h"
 
 #include "FormDocument.h"
 #include "LayoutSettings.h"
