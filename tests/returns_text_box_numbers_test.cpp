@@ -8,6 +8,7 @@
 #include "ScannedReturns.h"
 #include "TextBoxReading.h"
 
+#include <QPainterPath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -63,9 +64,10 @@ class TextBoxNumbersTest : public ::testing::Test {
                 p.setRenderHint(QPainter::Antialiasing);
                 QFont font(QStringLiteral("Z003"));
                 font.setPixelSize(static_cast<int>(where.height() * 0.8));
-                p.setFont(font);
-                p.setPen(w.pen);
-                p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, w.words);
+                // As outlines: drawn alike whatever glyph cache the environment sets.
+                QPainterPath path;
+                path.addText(where.left(), where.bottom() - where.height() * 0.2, font, w.words);
+                p.fillPath(path, w.pen);
             }
         }
         return page;
