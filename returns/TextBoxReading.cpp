@@ -98,6 +98,18 @@ void ClearLabel(cv::Mat& inside, const cv::Rect& label, double paper) {
     inside.setTo(cv::Scalar(paper), erase);
 }
 
+// Where a text box's label may lie from its top left corner, in sheet
+// pixels: its lines from the box's top, about 0.6 of a line's height per
+// character, and a gap's slack.
+cv::Size LabelSize(const DrawnField& field, int dpi, double lineWidth) {
+    int longest = 0;
+    for (const QString& line : field.label.split(QRegularExpression(QStringLiteral("[\r\n]+"))))
+        longest = std::max(longest, static_cast<int>(line.size()));
+    const double em = field.lineHeight / 1.15;
+    return {static_cast<int>(longest * 0.62 * em + 4.0 / 25.4 * dpi),
+            static_cast<int>(std::max(1, field.labelLines) * field.lineHeight + 2 * lineWidth)};
+}
+
 QImage ToImage(const cv::Mat& grey) {
     QImage image(grey.cols, grey.rows, QImage::Format_Grayscale8);
     for (int y = 0; y < grey.rows; ++y) std::copy_n(grey.ptr<uchar>(y), grey.cols, image.scanLine(y));
@@ -175,16 +187,10 @@ QImage TextBoxInside(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
     const int far = OutlineEdge(cols, right, reach, -1, line) - pad;
     if (far - left < 4 || low - top < 4) return {};
     cv::Mat inside = crop(cv::Rect(left, top, far - left, low - top)).clone();
-    // The label: its lines from the box's top, from its left, about 0.6 of a
-    // line's height per character and a gap's slack.
-    int longest = 0;
-    for (const QString& line : field.label.split(QRegularExpression(QStringLiteral("[\r\n]+"))))
-        longest = std::max(longest, static_cast<int>(line.size()));
-    const double em = field.lineHeight / 1.15;
-    const double labelWidth = longest * 0.62 * em + 4.0 / 25.4 * dpi;
-    const double labelHeight = std::max(1, field.labelLines) * field.lineHeight + 2 * lineWidth;
-    const cv::Rect label(0, 0, static_cast<int>((labelWidth + margin) * k) - left + 2,
-                         static_cast<int>((labelHeight + margin) * k) - top + 2);
+    // The label, in the inside's pixels.
+    const cv::Size labelSize = LabelSize(field, dpi, lineWidth);
+    const cv::Rect label(0, 0, static_cast<int>((labelSize.width + margin) * k) - left + 2,
+                         static_cast<int>((labelSize.height + margin) * k) - top + 2);
     if (field.labelLines > 0 && label.width > 0 && label.height > 0) ClearLabel(inside, label, paper);
     return ToImage(inside);
 }
