@@ -1,5 +1,6 @@
 // The scanned box, large, with its outline; two buttons decide it. A text
-// box's scan beside a line for typing in what was written.
+// box's scan beside a line for typing in what was written, the reader's guess
+// at a number offered in it.
 #include "MarkReview.h"
 
 #include "OrderCollection.h"
@@ -77,9 +78,17 @@ HandwritingDialog::HandwritingDialog(const UndecidedMark& box, const QString& he
     picture->setObjectName(QStringLiteral("HandwritingScan"));
     picture->setPixmap(Shown(box));
     layout->addWidget(picture);
-    edit = new QLineEdit(value, this);
+    // The reader's guess beside the box, and in the line to be confirmed or typed over.
+    const bool suggest = value.isEmpty() && !box.suggestion.isEmpty();
+    if (suggest) {
+        auto* guess = new QLabel(TranslateText(QStringLiteral("Vorschlag: %1")).arg(box.suggestion), this);
+        guess->setObjectName(QStringLiteral("HandwritingSuggestion"));
+        layout->addWidget(guess);
+    }
+    edit = new QLineEdit(suggest ? box.suggestion : value, this);
     edit->setObjectName(QStringLiteral("HandwritingEdit"));
     edit->setAccessibleName(head);
+    if (suggest) edit->selectAll();
     layout->addWidget(edit);
     auto* buttons = new QHBoxLayout;
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

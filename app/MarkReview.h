@@ -23,7 +23,9 @@ class MarkReviewDialog : public QDialog {
 class HandwritingDialog : public QDialog {
     Q_OBJECT
   public:
-    // head names the box's column; value is what the table holds now.
+    // head names the box's column; value is what the table holds now. When
+    // it holds nothing, the reader's guess (box.suggestion) is shown and
+    // offered in the line, selected, to be confirmed or typed over.
     HandwritingDialog(const UndecidedMark& box, const QString& head, const QString& value,
                       QWidget* parent);
     QString Text() const;

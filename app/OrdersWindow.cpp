@@ -10,6 +10,7 @@
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
 #include "ReturnFileTypes.h"
+#include "TextBoxReading.h"
 #include "Translator.h"
 
 #include <QComboBox>
@@ -231,6 +232,7 @@ void OrdersWindow::reviewCell(int row, int column) {
         HandwritingDialog dialog(*mark, head, collection->table.Row(row).value(column), this);
         if (dialog.exec() != QDialog::Accepted) return;
         collection->table.SetValue(row, column - 1, dialog.Text());
+        LearnFrom(*mark, dialog.Text());
         ShowTable();
         return;
     }
@@ -239,6 +241,15 @@ void OrdersWindow::reviewCell(int row, int column) {
     collection->table.SetValue(row, column - 1, dialog.Decision());
     undecided.erase(mark);
     ShowTable();
+}
+
+void OrdersWindow::LearnFrom(UndecidedMark& mark, const QString& typed) {
+    const std::shared_ptr<HandNumberReader> reader = CurrentNumberReader();
+    if (!reader || mark.inside.isNull() || typed.trimmed().isEmpty()) return;
+    // Learned once per box: a number mended later is not taught again. A
+    // box that could not be kept on disk is still learned for this run.
+    reader->Learn(mark.inside, typed);
+    mark.inside = QImage();
 }
 
 void OrdersWindow::saveAs() {

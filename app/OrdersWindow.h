@@ -40,6 +40,8 @@ class OrdersWindow : public QDialog {
 
   private:
     void ShowTable();
+    // Teaches the digit reader what the user typed in for a text box's ink.
+    void LearnFrom(UndecidedMark& mark, const QString& typed);
     // Writes the table to path, as a workbook or as CSV; false after telling the user why.
     bool Save(const QString& path, bool workbook);
 

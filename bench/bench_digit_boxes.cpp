@@ -2,11 +2,18 @@
 // 40 x 8 mm at 300 dpi, cut to their insides, holding numbers of one to four
 // digits in a script font, in a plain font drawn with a thick pen, and written
 // as strokes with the continental 1 and 7. BM_ReadTenBoxes times reading all
-// ten (goal: at most 20 ms per page) and counts the numbers read and left unsure.
+// ten (goal: at most 20 ms per page) and counts the numbers read and left
+// unsure; BM_ReadPageWithTenNumbers times a printed, scanned page with ten
+// such boxes read without and with its numbers.
 
 #include "BenchMain.h"
 #include "BoxNumber.h"
 #include "DigitClassifier.h"
+#include "DocumentEdits.h"
+#include "OrderForm.h"
+#include "PaperReturns.h"
+#include "ScannedReturns.h"
+#include "TextBoxReading.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -74,6 +81,59 @@ void BM_ReadTenBoxes(benchmark::State& state) {
     state.counters["unsure"] = unsure;
 }
 BENCHMARK(BM_ReadTenBoxes)->Unit(benchmark::kMillisecond);
+
+// A printed page with ten quantity boxes of 40 x 8 mm, the numbers of Box
+// written into them, scanned at 300 dpi, slightly turned.
+struct NumberPage {
+    FormDocument doc;
+    LayoutSettings settings;
+    OrderForm form;
+    QImage scan;
+    NumberPage() {
+        const int c = AppendCategory(doc, QStringLiteral("Bestellung"));
+        for (int i = 0; i < 10; ++i)
+            AppendField(doc, c, fkText, QStringLiteral("Anzahl %1").arg(i + 1), 4, 0.8);
+        const MarkedPrint print = PrintWithMarks(doc, settings);
+        form = MakeOrderForm(doc, settings);
+        QImage page = RasterisePage(print.pdf, 1, 300);
+        QPainter p(&page);
+        p.setCompositionMode(QPainter::CompositionMode_Darken);
+        int i = 0;
+        for (const DrawnField* f : print.fields.OnPage(1)) {
+            const QImage box = Box(i++ % 10);
+            const QRectF r(f->box.left / 2.0, f->box.top / 2.0, (f->box.right - f->box.left) / 2.0,
+                           (f->box.bottom - f->box.top) / 2.0);
+            // The number right of the label, at the box's height.
+            p.drawImage(QRectF(r.left() + r.width() * 0.35, r.top() + 3, r.width() * 0.6, r.height() - 6),
+                        box, QRectF(0, 0, box.width() * 0.7, box.height()));
+        }
+        p.end();
+        scan = Distort(page, {"turned", 1.5, 1.0, {10, -6}, 80});
+    }
+};
+
+// A whole page read without (0) and with (1) its numbers: the difference is
+// what reading the numbers adds (goal: at most 20 ms).
+void BM_ReadPageWithTenNumbers(benchmark::State& state) {
+    static NumberPage page;
+    if (state.range(0))
+        UseNumberReader(HandNumberReader::Load(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../digits.model"), QString()));
+    else
+        UseNumberReader(nullptr);
+    PaperForm paper(page.form, PageInput{page.doc, page.settings});
+    int numbers = 0, review = 0;
+    for (auto _ : state) {
+        const ScannedPage read = ReadScannedPage(page.scan, paper);
+        numbers = 0;
+        for (const ReturnedCell& cell : read.cells) numbers += !cell.value.isEmpty();
+        review = static_cast<int>(read.undecided.size());
+    }
+    UseNumberReader(nullptr);
+    state.counters["numbers"] = numbers;
+    state.counters["review"] = review;
+}
+BENCHMARK(BM_ReadPageWithTenNumbers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -150,6 +150,9 @@ ExportResult RunCollectCommand(const CommandOptions& o, const QString& programDi
     QStringList lines;
     for (const RejectedInput& r : collection.rejected)
         lines << QStringLiteral("%1: %2").arg(r.path, r.rejection.english);
+    if (collection.leftForReview > 0)
+        lines << QStringLiteral("%1 box(es) of scanned pages left for review (\"?\", or a text "
+                                "box left empty)").arg(collection.leftForReview);
     result.error = lines.join(QLatin1Char('\n'));
     result.status = collection.rejected.empty() ? 0 : 3;
     result.output =

@@ -1,6 +1,7 @@
 #include "BoxNumber.h"
 
 #include "DigitClassifier.h"
+#include "LearnedDigits.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -218,22 +219,27 @@ bool Plausible(const QString& text) {
 }
 } // namespace
 
-BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier) {
-    BoxNumber result;
-    if (boxInside.isNull() || boxInside.width() < 4 || boxInside.height() < 4) return result;
-    const Ink ink = InkOf(boxInside);
-    if (ink.paper < kDarkestPaper) {
-        result.kind = BoxNumber::Kind::Unsure;
-        return result;
-    }
+namespace {
+// A box's ink split into characters: each digit's ink, or a comma.
+struct Split {
+    std::vector<cv::Mat> inks; // empty for a comma
+    bool unsure = false;       // strokes that make no clean line of digits
+    bool ink = false;          // any writing at all
+};
+
+// The characters of the box, in reading order; at most kMostPieces of them.
+Split SplitBox(const Ink& ink) {
+    Split split;
     cv::Mat labels, stats, centroids;
     const int count = cv::connectedComponentsWithStats(ink.mask, labels, stats, centroids, 8, CV_32S);
-    bool unsure = false;
-    std::vector<Piece> strokes = Strokes(stats, count, ink.mask.size(), &unsure);
-    if (strokes.empty()) return result;
-    result.kind = BoxNumber::Kind::Unsure;
-    const std::vector<Piece> chars = Characters(std::move(strokes), &unsure);
-    if (static_cast<int>(chars.size()) > kMostPieces) return result;
+    std::vector<Piece> strokes = Strokes(stats, count, ink.mask.size(), &split.unsure);
+    if (strokes.empty()) return split;
+    split.ink = true;
+    const std::vector<Piece> chars = Characters(std::move(strokes), &split.unsure);
+    if (static_cast<int>(chars.size()) > kMostPieces) {
+        split.unsure = true;
+        return split;
+    }
     int tallest = 0;
     std::vector<int> tops, bottoms;
     for (const Piece& c : chars) {
@@ -242,14 +248,16 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
         tops.push_back(c.box.y);
         bottoms.push_back(c.box.y + c.box.height);
     }
-    if (tops.empty()) return result;
+    if (tops.empty()) {
+        split.unsure = true;
+        return split;
+    }
     std::nth_element(tops.begin(), tops.begin() + tops.size() / 2, tops.end());
     std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
     const int top = tops[tops.size() / 2], bottom = bottoms[bottoms.size() / 2];
-    result.margin = std::numeric_limits<double>::infinity();
     for (const Piece& c : chars) {
         if (c.comma) {
-            result.guess += QLatin1Char(',');
+            split.inks.emplace_back();
             continue;
         }
         // Digits stand on one line and are about as tall as each other; letters
@@ -257,22 +265,63 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
         // a digit hangs below the line.
         if (c.box.height < 0.7 * tallest || std::abs(c.box.y - top) > 0.2 * tallest ||
             std::abs(c.box.y + c.box.height - bottom) > 0.12 * tallest)
-            unsure = true;
+            split.unsure = true;
         const cv::Rect whole(0, 0, labels.cols, labels.rows);
         std::vector<cv::Rect> spans;
-        CutWide(PieceInk(ink, labels, c, whole), cv::Rect(0, 0, c.box.width, c.box.height), 0, &spans,
-                &unsure);
-        for (const cv::Rect& span : spans) {
-            const cv::Rect cut(c.box.x + span.x, 0, span.width, labels.rows);
-            const DigitGuess g = classifier.ClassifyInk(PieceInk(ink, labels, c, cut));
-            result.guess += g.digit < 0 ? QStringLiteral("?") : QString::number(g.digit);
-            result.margin = std::min(result.margin, g.digit < 0 ? -1.0 : g.margin);
-            if (!classifier.Confident(g)) unsure = true;
+        CutWide(PieceInk(ink, labels, c, whole), cv::Rect(0, 0, c.box.width, c.box.height), 0,
+                &spans, &split.unsure);
+        for (const cv::Rect& span : spans)
+            split.inks.push_back(
+                PieceInk(ink, labels, c, cv::Rect(c.box.x + span.x, 0, span.width, labels.rows)));
+    }
+    return split;
+}
+} // namespace
+
+BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier,
+                        const LearnedDigits* learned) {
+    BoxNumber result;
+    if (boxInside.isNull() || boxInside.width() < 4 || boxInside.height() < 4) return result;
+    const Ink ink = InkOf(boxInside);
+    if (ink.paper < kDarkestPaper) {
+        result.kind = BoxNumber::Kind::Unsure;
+        return result;
+    }
+    const Split split = SplitBox(ink);
+    if (!split.ink) return result;
+    result.kind = BoxNumber::Kind::Unsure;
+    if (split.inks.empty()) return result;
+    bool unsure = split.unsure;
+    result.clean = !split.unsure;
+    result.margin = std::numeric_limits<double>::infinity();
+    for (const cv::Mat& character : split.inks) {
+        if (character.empty()) {
+            result.guess += QLatin1Char(',');
+            continue;
         }
+        std::vector<double> x;
+        DigitGuess g;
+        if (classifier.Describe(character, &x)) {
+            g = classifier.ClassifyFeatures(x);
+            if (learned) g = learned->Adapt(g, x, classifier.Threshold());
+        }
+        result.guess += g.digit < 0 ? QStringLiteral("?") : QString::number(g.digit);
+        result.margin = std::min(result.margin, g.digit < 0 ? -1.0 : g.margin);
+        if (!classifier.Confident(g)) unsure = true;
     }
     if (!unsure && Plausible(result.guess)) {
         result.kind = BoxNumber::Kind::Number;
         result.text = result.guess;
     }
     return result;
+}
+
+std::vector<cv::Mat> BoxCharacters(const QImage& boxInside, bool* clean) {
+    *clean = false;
+    if (boxInside.isNull() || boxInside.width() < 4 || boxInside.height() < 4) return {};
+    const Ink ink = InkOf(boxInside);
+    if (ink.paper < kDarkestPaper) return {};
+    Split split = SplitBox(ink);
+    *clean = split.ink && !split.unsure;
+    return std::move(split.inks);
 }

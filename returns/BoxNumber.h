@@ -10,7 +10,12 @@
 #include <QImage>
 #include <QString>
 
+#include <opencv2/core.hpp>
+
+#include <vector>
+
 class DigitClassifier;
+class LearnedDigits;
 
 struct BoxNumber {
     enum class Kind { Empty, Number, Unsure };
@@ -18,8 +23,18 @@ struct BoxNumber {
     QString text;        // the number read ("12", "2,5") when kind is Number
     QString guess;       // the best guess, also when unsure; '?' for a character not a digit
     double margin = 0.0; // the least sure digit's margin
+    // The ink is one clean line of characters shaped like digits (a name's
+    // letters are not): only then is the guess worth offering.
+    bool clean = false;
 };
 
 // boxInside: the box already cut to its inside (no printed outline), dark ink on
-// light paper, any format.
-BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier);
+// light paper, any format. learned (if given): the digits of this shop's
+// writers that people typed in, consulted with the model (LearnedDigits.h).
+BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier,
+                        const LearnedDigits* learned = nullptr);
+
+// The characters of boxInside as ReadBoxNumber splits them, in reading order:
+// each digit's ink (CV_32F, 0 paper .. 1 ink), an empty matrix for a comma.
+// *clean is false when the writing makes no clean line of characters.
+std::vector<cv::Mat> BoxCharacters(const QImage& boxInside, bool* clean);

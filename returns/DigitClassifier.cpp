@@ -101,12 +101,22 @@ std::vector<double> DigitClassifier::Logits(const Network& net, const std::vecto
     return z;
 }
 
-DigitGuess DigitClassifier::ClassifyInk(const cv::Mat& ink) const {
+bool DigitClassifier::Describe(const cv::Mat& ink, std::vector<double>* x) const {
     const cv::Mat picture = NormaliseDigitInk(ink);
-    if (picture.empty()) return {};
+    if (picture.empty()) return false;
     const std::vector<float> features = DigitFeatures(picture);
-    std::vector<double> x(features.size());
-    for (size_t i = 0; i < x.size(); ++i) x[i] = (double(features[i]) - mean_[i]) / scale_[i];
+    x->resize(features.size());
+    for (size_t i = 0; i < x->size(); ++i) (*x)[i] = (double(features[i]) - mean_[i]) / scale_[i];
+    return true;
+}
+
+DigitGuess DigitClassifier::ClassifyInk(const cv::Mat& ink) const {
+    std::vector<double> x;
+    if (!Describe(ink, &x)) return {};
+    return ClassifyFeatures(x);
+}
+
+DigitGuess DigitClassifier::ClassifyFeatures(const std::vector<double>& x) const {
     std::vector<std::vector<double>> logits;
     std::vector<double> sum(kDigits, 0.0);
     for (const Network& net : networks_) {
@@ -115,6 +125,8 @@ DigitGuess DigitClassifier::ClassifyInk(const cv::Mat& ink) const {
     }
     DigitGuess guess;
     guess.digit = static_cast<int>(std::max_element(sum.begin(), sum.end()) - sum.begin());
+    sum[static_cast<size_t>(guess.digit)] = -std::numeric_limits<double>::infinity();
+    guess.second = static_cast<int>(std::max_element(sum.begin(), sum.end()) - sum.begin());
     guess.margin = std::numeric_limits<double>::infinity();
     for (const std::vector<double>& z : logits) {
         double other = -std::numeric_limits<double>::infinity();

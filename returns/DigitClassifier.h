@@ -16,6 +16,7 @@
 struct DigitGuess {
     int digit = -1;        // 0..9, -1 when there was no ink
     double margin = 0.0;   // negative when the networks disagree
+    int second = -1;       // the runner-up of the networks together
 };
 
 class DigitClassifier {
@@ -30,6 +31,11 @@ public:
     DigitGuess Classify(const QImage& grey) const;
     // ink: CV_32F, 0 paper .. 1 ink.
     DigitGuess ClassifyInk(const cv::Mat& ink) const;
+    // The numbers the networks see for ink (features scaled as in training);
+    // false when there is no ink.
+    bool Describe(const cv::Mat& ink, std::vector<double>* x) const;
+    // The decision on numbers made by Describe.
+    DigitGuess ClassifyFeatures(const std::vector<double>& x) const;
     // A guess at least this sure counts as read.
     double Threshold() const { return threshold_; }
     bool Confident(const DigitGuess& guess) const {

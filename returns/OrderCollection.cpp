@@ -72,6 +72,7 @@ void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& 
         // Page 1 starts a returned form.
         if (read.page == 1) collection.table.Finish();
         collection.table.Add(pageName, read.cells);
+        collection.leftForReview += static_cast<int>(read.undecided.size());
         if (paper.keepUndecided)
             for (const UndecidedBox& box : read.undecided) {
                 // A mark with twice its size around it on every side; a text box
@@ -91,9 +92,11 @@ void ReadScans(const QString& path, const PaperReading& paper, OrderCollection& 
                     for (QPointF& p : outline)
                         p *= scale;
                 }
+                const TextBoxGuess guess =
+                    read.guesses.count(box.column) ? read.guesses[box.column] : TextBoxGuess();
                 collection.undecided.push_back(
                     {collection.table.RowCount() + (collection.table.HasPending() ? 0 : -1),
-                     box.column, scan, outline, box.text});
+                     box.column, scan, outline, box.text, guess.suggestion, guess.inside});
             }
     }
 }

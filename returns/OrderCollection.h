@@ -35,6 +35,8 @@ struct UndecidedMark {
     QImage scan;
     QPolygonF outline;
     bool text = false;
+    QString suggestion; // a text box: the reader's guess at its number, if any
+    QImage inside;      // a text box: its inside as read, to learn from what is typed in
 };
 
 struct OrderCollection {
@@ -42,6 +44,7 @@ struct OrderCollection {
     OrderTable table;
     std::vector<RejectedInput> rejected; // inputs, files and pages, in input order
     std::vector<UndecidedMark> undecided;
+    int leftForReview = 0; // boxes of scanned pages not surely read, kept or not
     bool cancelled = false;
 };
 

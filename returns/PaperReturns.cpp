@@ -371,6 +371,7 @@ ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
             out.rejection = why;
             return out;
         }
+        ReadTextBoxNumbers(ink, fit.sheetToImage, fields, form, sheet.dpi, out);
         out.page = code->page;
         out.ok = true;
         out.rejection = {};

@@ -8,13 +8,14 @@
 // check box and circle is then found on its printed outline and decided by
 // its ink (BoxReading.h): clearly marked "1", clearly empty "0", anything
 // between "?". Pixels that are not square (a fax) are made square first.
-// Text boxes are not read. One page at a time: memory does not grow with the
-// number of pages.
+// Text boxes are read for numbers written by hand (TextBoxReading.h). One
+// page at a time: memory does not grow with the number of pages.
 
 #include "FieldMap.h"
 #include "OrderColumns.h"
 #include "PaintToCanvas.h"
 #include "ReturnedPdf.h"
+#include "TextBoxReading.h"
 
 #include <QImage>
 #include <QPolygonF>
@@ -51,8 +52,8 @@ class PaperForm {
     std::map<std::tuple<int, int, int>, std::unique_ptr<FieldMap>> layouts;
 };
 
-// A box the reader could not decide, or a text box, whose hand-writing the
-// reader does not read, for the review: its column and where it lies in the scanned image.
+// A box the reader could not decide, or a text box whose writing it did not
+// surely read as a number, for the review: its column and where it lies in the scanned image.
 struct UndecidedBox {
     int column = -1;
     QPolygonF outline; // the printed box's corners in the image
@@ -65,6 +66,8 @@ struct ScannedPage {
     int page = 0;                    // the form's page, from 1
     std::vector<ReturnedCell> cells; // one per column; present for the page's fields
     std::vector<UndecidedBox> undecided;
+    // The text boxes left undecided whose writing was not surely read, by column.
+    std::map<int, TextBoxGuess> guesses;
 };
 
 // Reads one scanned page (any format, any resolution; upside down too).

@@ -6,10 +6,12 @@
 #include "ProjectFile.h"
 #include "ReturnedOrders.h"
 #include "ScannedReturns.h"
+#include "StrokeWriter.h"
 #include "WorkbookReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -156,6 +158,54 @@ TEST_F(CollectCommandTest, ScansOfMarkedSheetsMakeTheSameTable) {
                          "empty.jpg,,0\r\n"
                          "1.pdf,\"2,5\",0\r\n"
                          "Summe,\"2,5\",1\r\n"));
+}
+
+// Guards: written quantities of a scan not read by the command line, not
+// summed, or the boxes left for review not counted on standard error.
+TEST_F(CollectCommandTest, ScansWrittenNumbersAreReadAndSummed) {
+    FormDocument order;
+    const int c = AppendCategory(order, QStringLiteral("Kuchen"));
+    AppendField(order, c, fkText, QStringLiteral("Anzahl"), 5, 1.2);
+    AppendField(order, c, fkText, QStringLiteral("Stück"), 5, 1.2);
+    const QString form = Path("kuchen.qlr");
+    ASSERT_TRUE(WriteProjectFile(form, order, LayoutSettings()));
+    ProgramRun run = Start({QStringLiteral("--print-pdf"), Path("kuchen.pdf"), QStringLiteral("--marks"), form});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    const MarkedPrint layout = PrintWithMarks(order, LayoutSettings());
+    // Two sheets: a 4 and a 9 the model reads surely; a long-flagged 17 it doubts.
+    const std::vector<QStringList> sheets{{"4", "17"}, {"9", ""}};
+    StrokeWriter hand(5, 0.0);
+    for (std::size_t s = 0; s < sheets.size(); ++s) {
+        QImage scan = RasterisePage(ReadAll(Path("kuchen.pdf")), 1, 200);
+        int next = 0;
+        for (const DrawnField* f : layout.fields.OnPage(1)) {
+            const QString number = sheets[s][next++];
+            if (number.isEmpty()) continue;
+            const double k = 200.0 / 600;
+            const QRect box(int(f->box.left * k), int(f->box.top * k),
+                            int((f->box.right - f->box.left) * k), int((f->box.bottom - f->box.top) * k));
+            QPainter p(&scan);
+            p.setCompositionMode(QPainter::CompositionMode_Darken);
+            p.drawImage(box.left() + box.width() * 45 / 100, box.top() + box.height() / 8,
+                        hand.Box(number, box.width() / 2, box.height() * 3 / 4));
+        }
+        ASSERT_TRUE(scan.save(dir.filePath(QStringLiteral("sheet%1.png").arg(s + 1))));
+    }
+    // The program's own reader, with nothing learned.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("config"));
+    process.setProcessEnvironment(env);
+    process.start(program, {QStringLiteral("--collect"), Path("kuchen.csv"), form,
+                            Path("sheet1.png"), Path("sheet2.png")});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const QByteArray err = process.readAllStandardError();
+    EXPECT_EQ(process.exitCode(), 0) << err.constData();
+    EXPECT_EQ(ReadAll(Path("kuchen.csv")), QByteArray("Datei,Kuchen - Anzahl,Kuchen - Stück\r\n"
+                                                      "sheet1.png,4,\r\n"
+                                                      "sheet2.png,9,\r\n"
+                                                      "Summe,13,\r\n"));
+    EXPECT_TRUE(err.contains("1 box(es) of scanned pages left for review")) << err.constData();
 }
 
 // A project file holding a value outside its range (a right margin of -5 mm,

@@ -10,6 +10,8 @@
 #include "ProjectFileController.h"
 #include "ReturnedOrders.h"
 #include "ScannedReturns.h"
+#include "StrokeWriter.h"
+#include "TextBoxReading.h"
 #include "WorkbookReader.h"
 
 #include <QComboBox>
@@ -221,6 +223,73 @@ TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {
         answer.Verify();
     }
     EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("Meier"));
+    form->document().MarkUnchanged();
+}
+
+// Guards the reading of written quantities in the window: a sure number not
+// in the table or its sum, an unsure one shown without the reader's guess, or
+// what the user types in not taught to the reader and kept.
+TEST(OrdersWindowTest, WrittenNumbersAreReadAndTypedOnesTeachTheReader) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString learned = dir.filePath(QStringLiteral("learned-digits"));
+    const auto reader =
+        HandNumberReader::Load(QStringLiteral(QUILLORA_SOURCE_DIR "/data/digits.model"), learned);
+    ASSERT_TRUE(reader);
+    UseNumberReader(reader);
+    FormDocument doc;
+    const int c = AppendCategory(doc, QStringLiteral("Brot"));
+    AppendField(doc, c, fkText, QStringLiteral("Anzahl"), 5, 1.2);
+    AppendField(doc, c, fkText, QStringLiteral("Stück"), 5, 1.2);
+    auto form = WindowWithProject(dir, doc);
+    ASSERT_TRUE(form);
+    const MarkedPrint print = PrintWithMarks(form->document().form(), form->document().layout());
+    QImage scan = RasterisePage(print.pdf, 1, 200);
+    // A 4 the model reads surely, and a long-flagged 1 and crossed 7 it doubts.
+    StrokeWriter hand(5, 0.0);
+    const QStringList written{QStringLiteral("4"), QStringLiteral("17")};
+    int next = 0;
+    for (const DrawnField* f : print.fields.OnPage(1)) {
+        const double k = 200.0 / 600;
+        const QRect box(int(f->box.left * k), int(f->box.top * k), int((f->box.right - f->box.left) * k),
+                        int((f->box.bottom - f->box.top) * k));
+        QPainter p(&scan);
+        p.setCompositionMode(QPainter::CompositionMode_Darken);
+        p.drawImage(box.left() + box.width() * 45 / 100, box.top() + box.height() / 8,
+                    hand.Box(written[next++], box.width() / 2, box.height() * 3 / 4));
+    }
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
+    OrdersWindow* window = CollectFolder(*form, in);
+    ASSERT_NE(window, nullptr);
+    auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
+    auto* totals = window->findChild<QTableWidget*>(QStringLiteral("TotalsTable"));
+    ASSERT_EQ(orders->rowCount(), 1);
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("4"));
+    EXPECT_TRUE(orders->item(0, 1)->toolTip().isEmpty());
+    EXPECT_TRUE(orders->item(0, 2)->text().isEmpty());
+    EXPECT_FALSE(orders->item(0, 2)->toolTip().isEmpty());
+    EXPECT_EQ(totals->item(0, 1)->text(), QStringLiteral("4"));
+    {
+        DialogAnswerer answer([&](QWidget* w) {
+            EXPECT_EQ(w->objectName(), QStringLiteral("HandwritingDialog"));
+            auto* guess = w->findChild<QLabel*>(QStringLiteral("HandwritingSuggestion"));
+            auto* edit = w->findChild<QLineEdit*>(QStringLiteral("HandwritingEdit"));
+            EXPECT_TRUE(guess && !edit->text().isEmpty() && guess->text().contains(edit->text()));
+            EXPECT_EQ(edit->selectedText(), edit->text());
+            QTest::keyClicks(edit, QStringLiteral("17"));
+            QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("OkBtn")), Qt::LeftButton);
+        });
+        QTest::mouseClick(orders->viewport(), Qt::LeftButton, {},
+                          orders->visualItemRect(orders->item(0, 2)).center());
+        answer.Verify();
+    }
+    EXPECT_EQ(orders->item(0, 2)->text(), QStringLiteral("17"));
+    EXPECT_EQ(totals->item(0, 2)->text(), QStringLiteral("17"));
+    EXPECT_EQ(reader->Learned().SampleCount(), 2);
+    EXPECT_EQ(QDir(learned).entryList({QStringLiteral("*.png")}).size(), 1);
+    UseNumberReader(nullptr);
     form->document().MarkUnchanged();
 }
 

@@ -27,7 +27,7 @@ DIGITS_PNG = '/usr/share/doc/opencv-doc/examples/data/digits.png'
 SKLEARN_SPLIT = 1440
 HIDDEN = 96
 SEED = 35
-MODELS = 3
+MODELS = 5
 
 
 def opencv_digits():
