@@ -169,7 +169,9 @@ void OrdersWindow::Collect(const QStringList& inputs) {
                                                             progress.setValue(done);
                                                             return !progress.wasCanceled();
                                                         },
-                                                        {}, {&paper, true}));
+                                                        {},
+                                                        {&paper, true,
+                                                         CompletenessFor(paper, TranslateText)}));
     ShowTable();
 }
 
@@ -281,7 +283,7 @@ bool OrdersWindow::Save(const QString& path, bool workbook) {
         for (QString* t : {&texts.ordersSheet, &texts.rejectedSheet, &texts.fileHead,
                            &texts.sumHead, &texts.reasonHead})
             *t = TranslateText(*t);
-        OrderWorkbook book(form, texts);
+        OrderWorkbook book(form, texts, table.Completeness());
         ok = book.Open();
         for (int r = 0; ok && r < table.RowCount(); ++r)
             ok = book.AddOrder(table.Row(r));

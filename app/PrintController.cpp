@@ -129,6 +129,7 @@ void PrintController::printForReading() {
     const PageInput input = prepared.Input(CurrentPrinterPage());
     PrintPages pages;
     pages.marks = FormIdentity(input.document, input.settings);
+    pages.firstSheet = NewFirstSheetNumber(1);
     FileFailure failure;
     if (NeedsPdfFileName(current)) {
         const QString path = AskPdfFileName(window, current.outputFileName());

@@ -159,6 +159,12 @@ const FieldMap& PaperForm::FieldsOn(const PrinterPage& page) {
     return *map;
 }
 
+bool PaperForm::FieldsOnSeveralPages() {
+    const std::vector<DrawnField>& fields = FieldsOn(input.printer).Fields();
+    return std::any_of(fields.begin(), fields.end(),
+                       [&](const DrawnField& f) { return f.page != fields.front().page; });
+}
+
 double PaperForm::LineWidth(int dpi) const {
     return std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4;
 }
@@ -381,6 +387,7 @@ ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
             return out;
         }
         out.page = code->page;
+        out.sheetNumber = code->sheetNumber;
         out.ok = true;
         out.rejection = {};
     } catch (const std::bad_alloc&) {
