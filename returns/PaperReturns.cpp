@@ -3,7 +3,7 @@
 
 #include "BoxReading.h"
 #include "PageGeometry.h"
-#include "ScanFile.h"
+#include "ScannedImage.h"
 
 #include "FormDocument.h"
 #include "LayoutSettings.h"
@@ -11,7 +11,6 @@
 #include "QPainterCanvas.h"
 #include "Records.h"
 
-#include <ZXing/ReadBarcode.h>
 #include <opencv2/imgproc.hpp>
 
 #include <QPainter>
@@ -24,8 +23,6 @@ namespace {
 
 // Layouts kept for sheets seen: a few papers at most in one batch.
 constexpr std::size_t kKeptLayouts = 4;
-// The page code is looked for first in a copy about this many pixels across.
-constexpr int kCodeSearchSide = 1600;
 
 ReturnRejection NoCode() {
     return {QStringLiteral("no readable page code (not printed for reading back, or too "
@@ -37,84 +34,6 @@ ReturnRejection OtherForm() {
     return {QStringLiteral("a page of another form, or of this form before it was changed"),
             QStringLiteral("Die Seite gehört zu einem anderen Formular oder zu einer anderen "
                            "Fassung dieses Formulars.")};
-}
-
-struct FoundCode {
-    QByteArray text;
-    std::array<cv::Point2d, 4> corners; // top left, top right, bottom right, bottom left
-};
-
-std::optional<FoundCode> ReadCode(const cv::Mat& grey, double scale) {
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::QRCode);
-    hints.setTryHarder(true);
-    hints.setTryRotate(false);
-    const ZXing::ImageView view(grey.data, grey.cols, grey.rows, ZXing::ImageFormat::Lum,
-                                static_cast<int>(grey.step));
-    const ZXing::Results results = ZXing::ReadBarcodes(view, hints);
-    for (const ZXing::Result& r : results) {
-        if (!r.isValid()) continue;
-        FoundCode code;
-        const ZXing::ByteArray& bytes = r.bytes();
-        code.text = QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                               static_cast<qsizetype>(bytes.size()));
-        if (!ParsePageCode(code.text)) continue;
-        const auto& p = r.position();
-        for (int i = 0; i < 4; ++i)
-            code.corners[static_cast<std::size_t>(i)] = {p[i].x / scale, p[i].y / scale};
-        return code;
-    }
-    return std::nullopt;
-}
-
-std::optional<FoundCode> FindCode(const cv::Mat& grey) {
-    const int side = std::min(grey.cols, grey.rows);
-    if (side > kCodeSearchSide * 5 / 4) {
-        const double scale = static_cast<double>(kCodeSearchSide) / side;
-        cv::Mat small;
-        cv::resize(grey, small, cv::Size(), scale, scale, cv::INTER_AREA);
-        if (auto code = ReadCode(small, scale)) return code;
-    }
-    return ReadCode(grey, 1.0);
-}
-
-// Pixels made square where the file says they are not (a fax's 204 x 98 dpi):
-// the shorter side of each pixel is stretched to the longer's.
-QImage SquarePixels(const QImage& image) {
-    const int dx = image.dotsPerMeterX(), dy = image.dotsPerMeterY();
-    if (dx <= 0 || dy <= 0) return image;
-    const double ratio = static_cast<double>(dx) / dy;
-    if ((ratio > 0.97 && ratio < 1.03) || ratio < 0.2 || ratio > 5) return image;
-    const double w = image.width() * std::max(1.0, 1.0 / ratio);
-    const double h = image.height() * std::max(1.0, ratio);
-    if (w * h > static_cast<double>(kMaxScanPixels) || std::max(w, h) > kMaxScanSide) return image;
-    // Stretched smoothly: a black-and-white fax becomes grey at its edges.
-    const QImage source = image.depth() < 8 || image.colorCount() > 0
-                              ? image.convertToFormat(image.allGray() ? QImage::Format_Grayscale8
-                                                                      : QImage::Format_RGB32)
-                              : image;
-    QImage out = source.scaled(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)),
-                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const int dots = std::max(dx, dy);
-    out.setDotsPerMeterX(dots);
-    out.setDotsPerMeterY(dots);
-    return out;
-}
-
-// The page as one channel, dark wherever any of its colours is dark: a blue
-// or red pen counts with its darkest colour, not with its brightness. A grey
-// page is its grey (shared, not copied).
-cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
-    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) return grey;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
-                       static_cast<std::size_t>(rgb.bytesPerLine()));
-    std::vector<cv::Mat> channels;
-    cv::split(bgra, channels);
-    cv::Mat darkest;
-    cv::min(channels[0], channels[1], darkest);
-    cv::min(darkest, channels[2], darkest);
-    return darkest;
 }
 
 ReturnRejection BoxesAstray() {
@@ -236,8 +155,6 @@ std::vector<CanvasRect> PrintedAround(const DrawnField& field,
     return printed;
 }
 
-// The check boxes and circles of the page read one by one, the text boxes
-// outlined for typing in; false when too few boxes lie where the fit puts them.
 // A check box or circle of the page as read.
 struct Looked {
     const DrawnField* field;
@@ -348,57 +265,66 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
 
 } // namespace
 
-ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
+namespace {
+
+ScannedPage Rejected(const ReturnRejection& why) {
     ScannedPage out;
-    out.rejection = NoCode();
-    if (scanned.isNull() || scanned.width() < 64 || scanned.height() < 64) return out;
-    try {
-        const QImage image = SquarePixels(scanned);
-        const QImage greyImage = image.convertToFormat(QImage::Format_Grayscale8);
-        const cv::Mat grey(greyImage.height(), greyImage.width(), CV_8UC1,
-                           const_cast<uchar*>(greyImage.constBits()),
-                           static_cast<std::size_t>(greyImage.bytesPerLine()));
-        const std::optional<FoundCode> found = FindCode(grey);
-        if (!found) return out;
-        const std::optional<PageCode> code = ParsePageCode(found->text);
-        if (!code) return out;
-        if (code->identity != form.Form().identity) {
-            out.rejection = OtherForm();
-            return out;
-        }
-        const MarkedSheet& sheet = code->sheet;
-        const FieldMap& map = form.FieldsOn({sheet.width, sheet.height, sheet.dpi});
-        const std::vector<const DrawnField*> fields = map.OnPage(code->page);
-        std::vector<CanvasRect> boxes;
-        for (const DrawnField* field : fields)
-            boxes.push_back(field->box);
-        const PageMarkPlaces places = PlacePageMarks(sheet, boxes);
-        const cv::Mat ink = InkChannel(image, grey);
-        // The four corner marks, confirmed by the code: no page is read on a guess.
-        const PageFit fit = FitPage(ink, PlaceOfCode(*found, places), places.corners);
-        if (!fit.ok && !fit.codeOnly) {
-            out.rejection = fit.rejection;
-            return out;
-        }
-        if (!ReadBoxes(ink, fit, sheet, map, fields, form, out)) {
-            const ReturnRejection why = fit.codeOnly ? fit.rejection : BoxesAstray();
-            out = ScannedPage();
-            out.rejection = why;
-            return out;
-        }
-        out.page = code->page;
-        out.sheetNumber = code->sheetNumber;
-        out.ok = true;
-        out.rejection = {};
-    } catch (const std::bad_alloc&) {
-        out = ScannedPage();
-        out.rejection = {QStringLiteral("not enough memory"),
-                         QStringLiteral("Für die Seite reicht der Speicher nicht.")};
-    } catch (const std::exception& e) {
-        out = ScannedPage();
-        out.rejection = {
-            QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
-            QStringLiteral("Die Seite kann nicht gelesen werden.")};
-    }
+    out.rejection = why;
     return out;
+}
+
+// Where the code's page of the form lies on its sheet: its fields, and its marks clear of them.
+struct PageLayout {
+    const FieldMap& map;
+    std::vector<const DrawnField*> fields;
+    PageMarkPlaces places;
+};
+
+PageLayout LayoutOf(const PageCode& code, PaperForm& form) {
+    const MarkedSheet& sheet = code.sheet;
+    const FieldMap& map = form.FieldsOn({sheet.width, sheet.height, sheet.dpi});
+    PageLayout page{map, map.OnPage(code.page), {}};
+    std::vector<CanvasRect> boxes;
+    for (const DrawnField* field : page.fields)
+        boxes.push_back(field->box);
+    page.places = PlacePageMarks(sheet, boxes);
+    return page;
+}
+
+// The page read: its code checked against the form, its marks fitted (no
+// page is read on a guess), its boxes read where the fit puts them.
+ScannedPage ReadPage(const QImage& scanned, PaperForm& form) {
+    ScannedImage scan = PrepareScannedImage(scanned);
+    const std::optional<FoundCode> found = FindCode(scan.grey);
+    const std::optional<PageCode> code = found ? ParsePageCode(found->text) : std::nullopt;
+    if (!code) return Rejected(NoCode());
+    if (code->identity != form.Form().identity) return Rejected(OtherForm());
+    const PageLayout page = LayoutOf(*code, form);
+    InkOf(scan);
+    const PageFit fit = FitPage(scan.ink, PlaceOfCode(*found, page.places), page.places.corners);
+    if (!fit.ok && !fit.codeOnly) return Rejected(fit.rejection);
+    ScannedPage out;
+    if (!ReadBoxes(scan.ink, fit, code->sheet, page.map, page.fields, form, out))
+        return Rejected(fit.codeOnly ? fit.rejection : BoxesAstray());
+    out.page = code->page;
+    out.sheetNumber = code->sheetNumber;
+    out.ok = true;
+    return out;
+}
+
+} // namespace
+
+ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
+    if (scanned.isNull() || scanned.width() < 64 || scanned.height() < 64)
+        return Rejected(NoCode());
+    try {
+        return ReadPage(scanned, form);
+    } catch (const std::bad_alloc&) {
+        return Rejected({QStringLiteral("not enough memory"),
+                         QStringLiteral("Für die Seite reicht der Speicher nicht.")});
+    } catch (const std::exception& e) {
+        return Rejected(
+            {QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
+             QStringLiteral("Die Seite kann nicht gelesen werden.")});
+    }
 }
