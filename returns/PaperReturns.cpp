@@ -85,7 +85,8 @@ bool PaperForm::FieldsOnSeveralPages() {
 }
 
 double PaperForm::LineWidth(int dpi) const {
-    return std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4;
+    // A width of 0 still prints the thinnest line the printer draws.
+    return std::max(1.0, std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4);
 }
 
 
@@ -161,6 +162,7 @@ struct Looked {
     int column;
     BoxOnSheet box;
     BoxReading read;
+    bool inPlace = false; // read where the fit puts it, without its outline
 };
 
 // Boxes whose outline was not found near where the fit puts them are looked
@@ -201,18 +203,44 @@ void ReadBesideNeighbours(const cv::Mat& ink, const PageFit& fit, std::vector<Lo
         if (again[i].found) looked[i].read = again[i];
 }
 
-// The check boxes and circles of the page read one by one, the text boxes
-// outlined for typing in; false when too few boxes lie where the fit puts them.
-bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
-               const FieldMap& map, const std::vector<const DrawnField*>& fields, PaperForm& form,
-               ScannedPage& out) {
-    out.cells.resize(form.Form().columns.size());
-    std::map<int, std::vector<int>> runs;  // single choices by group
-    std::map<int, QPolygonF> outlines;     // check boxes and circles by column
-    std::map<int, QPolygonF> undecided;    // those left undecided
-    std::map<int, const DrawnField*> texts; // text boxes by column
+// The page as its boxes are read.
+struct PageToRead {
+    const cv::Mat& ink;
+    const PageFit& fit;
+    const MarkedSheet& sheet;
+    const FieldMap& map;
+    const std::vector<const DrawnField*>& fields;
+    // Whether the fit is close enough to read boxes where it puts them,
+    // without their outlines, and the darkness of the page's print for them.
+    bool inPlace = false;
+    double printDarkness = 0;
+};
+
+// How closely (in modules of the code) the four marks must put the code's
+// corners for boxes to be read where the fit puts them.
+constexpr double kMostResidualInPlace = 1.0;
+
+// The thinnest printed outline a box is registered on, in millimetres.
+constexpr double kLeastOutlineMm = 0.1;
+
+// A box whose outline runs off the printable area (a margin of 0): half of it is not on the paper.
+bool OnEdge(const CanvasRect& b, const MarkedSheet& sheet, double line) {
+    const double reach = line + 2;
+    return b.left < reach || b.top < reach || b.right > sheet.width - reach ||
+           b.bottom > sheet.height - reach;
+}
+
+// The page's check boxes and circles, each read on its printed outline or,
+// for a form printed without outlines, in place; the page's text boxes go
+// to texts, and every field of the page is marked present in out.
+std::vector<Looked> LookAtBoxes(const PageToRead& page, PaperForm& form,
+                                std::map<int, const DrawnField*>& texts, ScannedPage& out) {
+    // An outline thinner than this (a line width of 0 prints a hair line) is
+    // not looked for: a photo may not show it.
+    const double line = form.LineWidth(page.sheet.dpi);
+    const bool outlined = line >= kLeastOutlineMm * page.sheet.dpi / 25.4;
     std::vector<Looked> looked;
-    for (const DrawnField* field : fields) {
+    for (const DrawnField* field : page.fields) {
         const int column = form.ColumnOf(field->category, field->field);
         if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
         out.cells[static_cast<std::size_t>(column)].present = true;
@@ -220,31 +248,69 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
             texts[column] = field;
             continue;
         }
-        const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn,
-                             form.LineWidth(sheet.dpi), PrintedAround(*field, fields, map, sheet)};
-        looked.push_back({field, column, box, ReadBox(ink, fit.sheetToImage, box)});
+        const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn, line,
+                             PrintedAround(*field, page.fields, page.map, page.sheet)};
+        const bool inPlace = !outlined && page.inPlace;
+        looked.push_back({field, column, box,
+                          inPlace ? ReadBoxInPlace(page.ink, page.fit.sheetToImage, box,
+                                                   page.printDarkness)
+                                  : ReadBox(page.ink, page.fit.sheetToImage, box),
+                          inPlace});
     }
+    return looked;
+}
+
+// Boxes on the paper's edge whose outline was not found are read in place
+// when the marks allow it.
+void ReadOnEdgeInPlace(const PageToRead& page, std::vector<Looked>& looked) {
+    if (!page.inPlace) return;
+    for (Looked& l : looked)
+        if (!l.read.found && !l.inPlace && OnEdge(l.box.box, page.sheet, l.box.line)) {
+            l.read = ReadBoxInPlace(page.ink, page.fit.sheetToImage, l.box, page.printDarkness);
+            l.inPlace = true;
+        }
+}
+
+// Whether the boxes confirm the fit: most printed outlines found where it
+// puts them (or read in place on the marks' word); without marks, nearly
+// every outline close to where the code puts it.
+bool BoxesConfirmFit(const PageFit& fit, const std::vector<Looked>& looked) {
     const int boxes = static_cast<int>(looked.size());
     int found = 0;
     double farthest = 0; // the largest shift of an outline from its place
     for (const Looked& l : looked) {
-        found += l.read.found;
+        found += l.read.found || l.inPlace;
         if (l.read.found) farthest = std::max(farthest, l.read.shift);
     }
-    if (!fit.codeOnly) ReadBesideNeighbours(ink, fit, looked);
+    if (boxes >= 4 && found * 2 < boxes) return false;
+    return !fit.codeOnly || (found * 10 >= boxes * 9 && farthest <= kMostShiftWithoutMarks);
+}
+
+// The check boxes and circles of the page read one by one, the text boxes
+// outlined for typing in; false when too few boxes lie where the fit puts them.
+bool ReadBoxes(const PageToRead& page, PaperForm& form, ScannedPage& out) {
+    out.cells.resize(form.Form().columns.size());
+    std::map<int, std::vector<int>> runs;  // single choices by group
+    std::map<int, QPolygonF> outlines;     // check boxes and circles by column
+    std::map<int, QPolygonF> undecided;    // those left undecided
+    std::map<int, const DrawnField*> texts; // text boxes by column
+    std::vector<Looked> looked = LookAtBoxes(page, form, texts, out);
+    // Counted before any box is looked for again beside its neighbours.
+    std::vector<Looked> first = looked;
+    if (!page.fit.codeOnly) ReadBesideNeighbours(page.ink, page.fit, looked);
+    ReadOnEdgeInPlace(page, looked);
+    for (std::size_t i = 0; i < looked.size(); ++i)
+        if (looked[i].inPlace) first[i] = looked[i];
+    if (!BoxesConfirmFit(page.fit, first)) return false;
     for (const Looked& l : looked) {
         out.cells[static_cast<std::size_t>(l.column)].value = l.read.value;
         const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(l.column)];
         if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(l.column);
-        const QPolygonF outline = l.read.found ? l.read.outline : OutlineOf(fit, l.field->box);
+        const QPolygonF outline =
+            l.read.found || l.inPlace ? l.read.outline : OutlineOf(page.fit, l.field->box);
         outlines[l.column] = outline;
         if (l.read.value == kUndecidedMark) undecided[l.column] = outline;
     }
-    // Most printed outlines missing: the fit is not to be trusted. Without
-    // marks, nearly every outline must lie close to where the code puts it.
-    if (boxes >= 4 && found * 2 < boxes) return false;
-    if (fit.codeOnly && (found * 10 < boxes * 9 || farthest > kMostShiftWithoutMarks))
-        return false;
     // Two marks in one single choice: the run is undecided.
     for (const auto& [group, run] : runs) {
         int marked = 0;
@@ -259,7 +325,7 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
     for (const auto& [column, outline] : undecided)
         out.undecided.push_back({column, outline, false});
     for (const auto& [column, field] : texts)
-        out.undecided.push_back({column, OutlineOf(fit, field->box), true});
+        out.undecided.push_back({column, OutlineOf(page.fit, field->box), true});
     return true;
 }
 
@@ -303,8 +369,12 @@ ScannedPage ReadPage(const QImage& scanned, PaperForm& form) {
     InkOf(scan);
     const PageFit fit = FitPage(scan.ink, PlaceOfCode(*found, page.places), page.places.corners);
     if (!fit.ok && !fit.codeOnly) return Rejected(fit.rejection);
+    PageToRead reading{scan.ink, fit, code->sheet, page.map, page.fields};
+    reading.inPlace = fit.ok && fit.marks == 4 && fit.residual <= kMostResidualInPlace;
+    if (reading.inPlace) reading.printDarkness = MarkDarkness(scan.ink, fit, page.places.corners);
+    reading.inPlace = reading.inPlace && reading.printDarkness > 0;
     ScannedPage out;
-    if (!ReadBoxes(scan.ink, fit, code->sheet, page.map, page.fields, form, out))
+    if (!ReadBoxes(reading, form, out))
         return Rejected(fit.codeOnly ? fit.rejection : BoxesAstray());
     out.page = code->page;
     out.sheetNumber = code->sheetNumber;

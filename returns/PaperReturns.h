@@ -43,7 +43,7 @@ class PaperForm {
     // Whether the form's fields spread over more than one page on the paper
     // it is printed on (so that an order can come back in part).
     bool FieldsOnSeveralPages();
-    // The width of the boxes' outlines at dpi, in pixels.
+    // The width of the boxes' outlines as printed at dpi, in pixels (at least one).
     double LineWidth(int dpi) const;
     // The column of field f of category, or -1.
     int ColumnOf(int category, std::uint32_t field) const;
