@@ -9,6 +9,7 @@
 #include "PreparedProject.h"
 #include "ProgramFiles.h"
 #include "ProgramMessages.h"
+#include "ScanFile.h"
 #include "Translator.h"
 
 #include <QComboBox>
@@ -128,11 +129,14 @@ QChar OrdersWindow::Separator() const {
 }
 
 void OrdersWindow::chooseFiles() {
-    const std::unique_ptr<QFileDialog> dialog(
-        MakeFileDialog(this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
-                       QStringLiteral("PDF, PNG, JPEG, TIFF (*.pdf *.png *.jpg *.jpeg *.tif "
-                                      "*.tiff)|*.pdf"),
-                       QStringLiteral("pdf")));
+    // The scans' extensions as ScanFile reads them.
+    QString patterns = QStringLiteral("*.pdf");
+    for (const QString& suffix : ScanImageSuffixes())
+        patterns += QStringLiteral(" *.") + suffix;
+    const std::unique_ptr<QFileDialog> dialog(MakeFileDialog(
+        this, "OrdersFilesDialog", QFileDialog::AcceptOpen,
+        QStringLiteral("PDF, PNG, JPEG, TIFF, HEIC (%1)|*.pdf").arg(patterns),
+        QStringLiteral("pdf")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setWindowTitle(T("Bestellungen einsammeln"));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
@@ -189,6 +193,11 @@ void OrdersWindow::ShowTable() {
                 // Left for the user: marked, and decided with a click.
                 item->setBackground(QColor(255, 220, 120));
                 item->setToolTip(T("Nicht sicher gelesen: anklicken, um zu entscheiden"));
+            }
+            if (table.Completeness().Shown() && c == heads.size() - 1 &&
+                item->text() == table.Completeness().no) {
+                item->setBackground(QColor(255, 200, 200));
+                item->setToolTip(T("Nicht alle Seiten kamen zurück: ihre Felder sind leer"));
             }
             ordersTable->setItem(r, c, item);
         }

@@ -13,10 +13,11 @@ QStringList ExpandOrderInputs(const QStringList& inputs, std::vector<RejectedInp
     for (const QString& input : inputs) {
         const QFileInfo info(input);
         if (info.isDir()) {
+            QStringList patterns{QStringLiteral("*.pdf")};
+            for (const QString& suffix : ScanImageSuffixes())
+                patterns << QStringLiteral("*.") + suffix;
             QStringList names = QDir(input).entryList(
-                {QStringLiteral("*.pdf"), QStringLiteral("*.png"), QStringLiteral("*.jpg"),
-                 QStringLiteral("*.jpeg"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")},
-                QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
+                patterns, QDir::Files | QDir::Readable | QDir::Hidden, QDir::NoSort);
             // By name, character by character: the same order everywhere.
             std::sort(names.begin(), names.end());
             if (names.isEmpty())

@@ -1,6 +1,8 @@
 // Scanned files page by page: PDF pages through Poppler, images through Qt.
 #include "ScanFile.h"
 
+#include "HeifImage.h"
+
 #include <poppler/qt6/poppler-qt6.h>
 
 #include <QBuffer>
@@ -11,6 +13,9 @@
 #include <cmath>
 
 namespace {
+
+// The largest HEIF file read.
+constexpr qint64 kMostHeifBytes = 256 << 20;
 
 ReturnRejection Unreadable() {
     return {QStringLiteral("neither a PDF file nor an image that can be read"),
@@ -73,13 +78,19 @@ struct ScanFile::Source {
     QBuffer buffer;
     std::unique_ptr<Poppler::Document> pdf;
     std::unique_ptr<QImageReader> image;
+    QByteArray heif; // a HEIF photo's whole file
 };
 
+const QStringList& ScanImageSuffixes() {
+    static const QStringList suffixes = {QStringLiteral("png"),  QStringLiteral("jpg"),
+                                         QStringLiteral("jpeg"), QStringLiteral("tif"),
+                                         QStringLiteral("tiff"), QStringLiteral("heic"),
+                                         QStringLiteral("heif")};
+    return suffixes;
+}
+
 bool IsScanImageName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const char* s : {"png", "jpg", "jpeg", "tif", "tiff"})
-        if (suffix == QLatin1String(s)) return true;
-    return false;
+    return ScanImageSuffixes().contains(QFileInfo(path).suffix().toLower());
 }
 
 ScanFile::ScanFile(const QString& path) : path(path) {}
@@ -93,6 +104,7 @@ bool ScanFile::Open(ReturnRejection* why) {
         source->buffer.setData(bytes);
         source->buffer.open(QIODevice::ReadOnly);
         pdf = StartsWithPdf(source->buffer);
+        if (IsHeif(bytes)) source->heif = bytes;
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -101,8 +113,12 @@ bool ScanFile::Open(ReturnRejection* why) {
             return false;
         }
         pdf = StartsWithPdf(file);
+        // A photo's file is a few megabytes; a larger one is not a photo.
+        if (IsHeif(file.peek(64)) && file.size() < kMostHeifBytes) source->heif = file.readAll();
     }
-    if (pdf) {
+    if (!source->heif.isEmpty()) {
+        pages = 1;
+    } else if (pdf) {
         source->pdf = path.isEmpty() ? Poppler::Document::load(&source->buffer)
                                      : Poppler::Document::load(path);
         if (!source->pdf || source->pdf->isLocked()) {
@@ -157,6 +173,7 @@ QImage ScanFile::Page(int index, ReturnRejection* why) {
         if (image.isNull()) *why = Unreadable();
         return image;
     }
+    if (!source->heif.isEmpty()) return DecodeHeif(source->heif, why);
     QImageReader& reader = *source->image;
     if (index > 0 && !reader.jumpToImage(index)) {
         *why = Unreadable();
