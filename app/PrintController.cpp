@@ -129,8 +129,9 @@ void PrintController::printForReading() {
     const PageInput input = prepared.Input(CurrentPrinterPage());
     PrintPages pages;
     pages.marks = FormIdentity(input.document, input.settings);
-    pages.firstSheet = NewFirstSheetNumber(1);
     FileFailure failure;
+    // A PDF file may be printed or copied any number of times: its pages
+    // carry no sheet number. Paper from the printer is the copy itself.
     if (NeedsPdfFileName(current)) {
         const QString path = AskPdfFileName(window, current.outputFileName());
         if (path.isEmpty()) return;
@@ -139,6 +140,7 @@ void PrintController::printForReading() {
             ReportPrintToFileFailure(window, path, failure);
         return;
     }
+    pages.firstSheet = NewFirstSheetNumber(1);
     if (PrintOnPrinter(current, input, title, pages) < 0) ReportPrinterNotStarted(window);
 }
 

@@ -51,14 +51,15 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     return true;
 }
 
-// Every page, copies times, with the marks for reading back when asked and
-// a sheet number for each copy.
-PrintPages MarkedPages(const PageInput& input, bool marks, int copies = 1) {
+// Every page, copies times, with the marks for reading back when asked;
+// numbered, each copy gets its own sheet number.
+PrintPages MarkedPages(const PageInput& input, bool marks, int copies = 1,
+                       bool numbered = false) {
     PrintPages pages;
     pages.copies = std::max(1, copies);
     if (marks) {
         pages.marks = FormIdentity(input.document, input.settings);
-        pages.firstSheet = NewFirstSheetNumber(pages.copies);
+        if (numbered) pages.firstSheet = NewFirstSheetNumber(pages.copies);
     }
     return pages;
 }
@@ -98,7 +99,7 @@ bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QStrin
     const PageInput input = loaded.Input();
     const int printed =
         PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(20), buffer,
-                         MarkedPages(input, marks, copies), {}, nullptr, &failure);
+                         MarkedPages(input, marks, copies, true), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;

@@ -10,7 +10,10 @@
 // cannot be read or the output cannot be made. Pictures named relatively are
 // also looked for in programDir (the program's directory when empty).
 // With marks, every page also gets the marks for reading its scan back
-// (PrintRun.h's PrintPages::marks), and every copy its own sheet number.
+// (PrintRun.h's PrintPages::marks). A PDF file is a master that may be
+// printed or copied any number of times, so its pages carry no sheet
+// number; the PDF for a printer queue is the paper itself, and each of its
+// copies carries its own.
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error,
                        int* pages = nullptr, bool marks = false);
