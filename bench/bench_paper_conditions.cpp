@@ -103,6 +103,8 @@ std::vector<Condition> Conditions() {
                    Outlines::None});
     all.push_back({"nolines10", "no outlines: photo 10 degrees, everything", Everything(10, 1),
                    Marks::Everyday, false, Outlines::None});
+    all.push_back({"nolines20", "no outlines: photo 20 degrees, everything", Everything(20, 3),
+                   Marks::Everyday, false, Outlines::None});
     all.push_back({"nolines30", "no outlines: photo 30 degrees, everything", Everything(30, -4),
                    Marks::Everyday, false, Outlines::None});
     all.push_back({"edge", "boxes on the paper's edge: flatbed", flatbed, Marks::Everyday, false,

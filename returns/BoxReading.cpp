@@ -433,6 +433,9 @@ BoxReading ReadBoxInPlace(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnS
     const double band = line + 2 * std::max(1.5, 0.04 * p.side);
     const double threshold = p.offset + std::max({0.4 * printDarkness, 4.5 * p.noise, 10.0});
     const cv::Mat printed = PrintedNear(p, b, band, {0, 0});
+    // Paper too uneven around the box (the table beyond the paper's edge,
+    // a shadow's border) to tell a pen from it: undecided.
+    if (4.5 * p.noise > 0.5 * printDarkness) return out;
     const Ink seen = MeasureInk(p, expected, band, printDarkness, threshold, printed, true);
     out.value = Decide(seen);
     return out;
