@@ -77,18 +77,25 @@ QImage SquarePixels(const QImage& image) {
 }
 
 // The page as one channel, dark wherever any of its colours is dark: a blue
-// or red pen counts with its darkest colour, not with its brightness. A grey
-// page is its grey (shared, not copied).
+// or red pen counts with its darkest colour, not with its brightness. A page
+// stored as grey is its grey (shared, not copied).
 cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
-    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) return grey;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
-                       static_cast<std::size_t>(rgb.bytesPerLine()));
-    std::vector<cv::Mat> channels;
-    cv::split(bgra, channels);
-    cv::Mat darkest;
-    cv::min(channels[0], channels[1], darkest);
-    cv::min(darkest, channels[2], darkest);
+    if (image.format() == QImage::Format_Grayscale8) return grey;
+    // One pass over the pixels, rows in parallel: the darkest of each
+    // pixel's colours (a grey pixel's is its grey).
+    const QImage rgb = image.format() == QImage::Format_RGB32 ||
+                               image.format() == QImage::Format_ARGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB32);
+    cv::Mat darkest(rgb.height(), rgb.width(), CV_8UC1);
+    cv::parallel_for_(cv::Range(0, rgb.height()), [&](const cv::Range& rows) {
+        for (int y = rows.start; y < rows.end; ++y) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            uchar* out = darkest.ptr<uchar>(y);
+            for (int x = 0; x < rgb.width(); ++x)
+                out[x] = static_cast<uchar>(std::min({qRed(in[x]), qGreen(in[x]), qBlue(in[x])}));
+        }
+    });
     return darkest;
 }
 

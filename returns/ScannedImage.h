@@ -16,7 +16,7 @@ struct ScannedImage {
     QImage image;     // square pixels
     QImage greyImage; // owns grey's pixels
     cv::Mat grey;
-    cv::Mat ink; // grey itself for a grey page
+    cv::Mat ink; // grey itself for a page stored as grey
 };
 
 // The image made square and grey; ink is left for InkOf, once a code was found.
