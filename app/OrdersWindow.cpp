@@ -170,7 +170,9 @@ void OrdersWindow::Collect(const QStringList& inputs) {
                                                             progress.setValue(done);
                                                             return !progress.wasCanceled();
                                                         },
-                                                        {}, {&paper, true}));
+                                                        {},
+                                                        {&paper, true,
+                                                         CompletenessFor(paper, TranslateText)}));
     ShowTable();
 }
 
@@ -188,6 +190,11 @@ void OrdersWindow::ShowTable() {
                 // Left for the user: marked, and decided with a click.
                 item->setBackground(QColor(255, 220, 120));
                 item->setToolTip(T("Nicht sicher gelesen: anklicken, um zu entscheiden"));
+            }
+            if (table.Completeness().Shown() && c == heads.size() - 1 &&
+                item->text() == table.Completeness().no) {
+                item->setBackground(QColor(255, 200, 200));
+                item->setToolTip(T("Nicht alle Seiten kamen zurück: ihre Felder sind leer"));
             }
             ordersTable->setItem(r, c, item);
         }
@@ -292,7 +299,7 @@ bool OrdersWindow::Save(const QString& path, bool workbook) {
         for (QString* t : {&texts.ordersSheet, &texts.rejectedSheet, &texts.fileHead,
                            &texts.sumHead, &texts.reasonHead})
             *t = TranslateText(*t);
-        OrderWorkbook book(form, texts);
+        OrderWorkbook book(form, texts, table.Completeness());
         ok = book.Open();
         for (int r = 0; ok && r < table.RowCount(); ++r)
             ok = book.AddOrder(table.Row(r));

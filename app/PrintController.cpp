@@ -134,7 +134,18 @@ void PrintController::printForReading() {
     const PageInput input = prepared.Input(CurrentPrinterPage());
     PrintPages pages;
     pages.marks = FormIdentity(input.document, input.settings);
-    PrintPagesOn(CurrentPrinter(), input, pages, QString());
+    QPrinter& current = CurrentPrinter();
+    // A PDF file may be printed or copied any number of times: its pages
+    // carry no sheet number. Paper from the printer is the copy itself, so
+    // each copy is drawn here with its own number and the printer makes one.
+    const int printerCopies = current.copyCount();
+    const auto restoreCopies = qScopeGuard([&] { current.setCopyCount(printerCopies); });
+    if (!NeedsPdfFileName(current)) {
+        pages.copies = std::max(1, printerCopies);
+        pages.firstSheet = NewFirstSheetNumber(pages.copies);
+        current.setCopyCount(1);
+    }
+    PrintPagesOn(current, input, pages, QString());
 }
 
 void PrintController::setUpPrinter() {

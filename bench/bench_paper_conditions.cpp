@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -36,6 +37,9 @@ namespace {
 constexpr int kFillings = 3;
 
 enum class Marks { Everyday, Habits, Empty };
+// How the form is printed: box outlines 0.6 mm wide, none (a line width of
+// 0 prints a hair line), or 0.6 mm with the boxes on the paper's left edge.
+enum class Outlines { Printed, None, OnTheEdge };
 
 struct Condition {
     const char* shortName;
@@ -43,6 +47,7 @@ struct Condition {
     Capture capture;
     Marks marks = Marks::Everyday;
     bool fax = false;
+    Outlines outlines = Outlines::Printed;
 };
 
 Capture Photo(double tilt, double turn) {
@@ -90,6 +95,22 @@ std::vector<Condition> Conditions() {
     all.push_back({"habits10", "pencil, light blue, red, circled, stray stroke: photo 10 degrees",
                    Everything(10, 1), Marks::Habits});
     all.push_back({"upside", "photo upside down, 10 degrees tilt, everything", Everything(10, 178)});
+    Capture twelve = Everything(10, 1);
+    twelve.frameWidth = 3000;
+    twelve.frameHeight = 4000;
+    all.push_back({"photo12", "photo of 12 Mpx, 10 degrees tilt, everything", twelve});
+    all.push_back({"nolines", "no outlines: flatbed", flatbed, Marks::Everyday, false,
+                   Outlines::None});
+    all.push_back({"nolines10", "no outlines: photo 10 degrees, everything", Everything(10, 1),
+                   Marks::Everyday, false, Outlines::None});
+    all.push_back({"nolines20", "no outlines: photo 20 degrees, everything", Everything(20, 3),
+                   Marks::Everyday, false, Outlines::None});
+    all.push_back({"nolines30", "no outlines: photo 30 degrees, everything", Everything(30, -4),
+                   Marks::Everyday, false, Outlines::None});
+    all.push_back({"edge", "boxes on the paper's edge: flatbed", flatbed, Marks::Everyday, false,
+                   Outlines::OnTheEdge});
+    all.push_back({"edge10", "boxes on the paper's edge: photo 10 degrees, everything",
+                   Everything(10, 1), Marks::Everyday, false, Outlines::OnTheEdge});
     return all;
 }
 
@@ -103,7 +124,9 @@ struct Fixture {
     int pages = 0;
     std::map<std::pair<int, int>, QImage> rendered; // by page and dpi
 
-    Fixture() {
+    explicit Fixture(Outlines outlines) {
+        if (outlines == Outlines::None) settings.lineWidthMm = 0;
+        if (outlines == Outlines::OnTheEdge) settings.leftMarginMm = 0;
         const QString picture = WritePatternPicture(QDir(dir.path()));
         PageInput in{doc, settings};
         in.printer = PaperPdfSetup().Page();
@@ -130,9 +153,11 @@ struct Fixture {
     }
 };
 
-Fixture& Shared() {
-    static Fixture fixture;
-    return fixture;
+Fixture& Shared(Outlines outlines = Outlines::Printed) {
+    static std::map<Outlines, std::unique_ptr<Fixture>> fixtures;
+    std::unique_ptr<Fixture>& fixture = fixtures[outlines];
+    if (!fixture) fixture = std::make_unique<Fixture>(outlines);
+    return *fixture;
 }
 
 struct Tally {
@@ -230,7 +255,7 @@ void ReadPage(Fixture& f, PaperForm& paper, const Condition& c, int page, unsign
 }
 
 void BM_PaperCondition(benchmark::State& state, const Condition& c) {
-    Fixture& f = Shared();
+    Fixture& f = Shared(c.outlines);
     PaperForm paper(f.form, PageInput{f.doc, f.settings});
     Tally tally;
     for (auto _ : state) {
@@ -258,8 +283,8 @@ void PrintTable() {
         if (found == Results().end()) continue;
         const Tally& t = found->second;
         std::printf("| %s | %d | %d | %d | %d | %.0f / %.0f ms |\n", c.name, t.right, t.wrong,
-                    t.undecided, t.rejected, t.readMs / (Shared().pages * kFillings),
-                    t.decodeMs / (Shared().pages * kFillings));
+                    t.undecided, t.rejected, t.readMs / (Shared(c.outlines).pages * kFillings),
+                    t.decodeMs / (Shared(c.outlines).pages * kFillings));
     }
     for (const Condition& c : Conditions()) {
         const auto found = Results().find(c.shortName);

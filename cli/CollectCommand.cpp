@@ -72,13 +72,16 @@ bool CollectIntoWorkbook(const CommandOptions& o, const OrderForm& form, PaperFo
                          const ProgramLanguageTexts& text, OrderCollection& collection,
                          QString& error) {
     const WorkbookTexts texts = TextsInProgramLanguage(text);
-    OrderWorkbook book(form, texts);
+    const CompletenessColumn completeness =
+        CompletenessFor(paper, [&text](const QString& german) { return text(german); });
+    OrderWorkbook book(form, texts, completeness);
     if (!book.Open()) {
         error = book.Failure().english;
         return false;
     }
     collection = CollectOrders(form, o.inputs, {},
-                               [&](const QStringList& row) { book.AddOrder(row); }, {&paper});
+                               [&](const QStringList& row) { book.AddOrder(row); },
+                               {&paper, false, completeness});
     for (const RejectedInput& r : collection.rejected)
         book.AddRejected(r.path, text(r.rejection.reason));
     if (!book.Save(collection.table.Totals(texts.sumHead), o.output)) {
@@ -102,8 +105,12 @@ bool CollectIntoCsv(const CommandOptions& o, const OrderForm& form, PaperForm& p
         error = file.Failure().english;
         return false;
     }
-    write(OrderTable(form).Heads(text(QStringLiteral("Datei"))));
-    collection = CollectOrders(form, o.inputs, {}, write, {&paper});
+    OrderTable heads(form);
+    heads.ShowCompleteness(
+        CompletenessFor(paper, [&text](const QString& german) { return text(german); }));
+    write(heads.Heads(text(QStringLiteral("Datei"))));
+    collection =
+        CollectOrders(form, o.inputs, {}, write, {&paper, false, heads.Completeness()});
     write(collection.table.Totals(text(QStringLiteral("Summe"))));
     if (!file.Commit()) {
         error = file.Failure().english;

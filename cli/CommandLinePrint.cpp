@@ -22,10 +22,15 @@ ExportResult RunPrintCommand(const CommandOptions& o, const QString& programDir)
     }
     QByteArray pdf;
     int pages = 0;
+    // Copies printed for reading back each carry their own sheet number, so
+    // they are made here and sent as one copy.
+    const int madeHere = o.marks ? o.copies : 1;
     if (!PrintProjectToPdfData(o.project, pdf, queue.paper, 600, programDir, &result.error, &pages,
-                               o.marks))
+                               o.marks, madeHere))
         return result;
-    const CupsJob job = SendPdfToCups(queue.name, pdf, MessageTable(Message::PrintTitle), o.copies);
+    pages /= madeHere;
+    const CupsJob job =
+        SendPdfToCups(queue.name, pdf, MessageTable(Message::PrintTitle), o.copies / madeHere);
     if (job.id == 0) {
         result.error = job.error;
         return result;

@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <algorithm>
 
 namespace {
@@ -27,6 +28,11 @@ class FieldsToBoth : public FieldObserver {
 };
 
 } // namespace
+
+int NewFirstSheetNumber(int copies) {
+    const int highest = kMostSheetNumber - std::clamp(copies, 1, kMostSheetNumber / 2);
+    return static_cast<int>(QRandomGenerator::global()->bounded(1, highest + 1));
+}
 
 int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPages& pages,
                   const PrintProgress& progress, bool* cancelled) {
@@ -49,24 +55,25 @@ int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPa
     const MarkedSheet sheet = target.Sheet();
     {
         QPainterCanvas canvas(painter, dpi, DeviceTechnology::RasterPrinter);
-        auto drawMarks = [&](int page) {
+        auto drawMarks = [&](int page, int copy) {
             if (!marked) return;
+            const int sheetNumber = pages.firstSheet > 0 ? pages.firstSheet + copy : 0;
             std::vector<CanvasRect> boxes;
             for (const DrawnField* field : pageFields.OnPage(page))
                 boxes.push_back(field->box);
             pageFields.Clear();
             DrawPageMarks(canvas, PlacePageMarks(sheet, boxes),
-                          PageCodeText({pages.marks, page, sheet}));
+                          PageCodeText({pages.marks, page, sheet, sheetNumber}));
         };
         if (!progress && from == 1 && pages.to <= 0 && pages.copies <= 1) {
             // The whole document once: one layout pass draws every page in
             // turn, a new sheet starting at each break.
             int page = 1;
             sheets = PaintAllPages(canvas, input, dpi, width, height, [&] {
-                drawMarks(page++);
+                drawMarks(page++, 0);
                 target.NewPage();
             });
-            drawMarks(page);
+            drawMarks(page, 0);
         } else {
             for (int copy = 0; copy < std::max(1, pages.copies) && !stopped; ++copy) {
                 for (int page = from; pages.to <= 0 || page <= pages.to; ++page) {
@@ -78,7 +85,7 @@ int PrintPageList(PrintTarget& target, const PageInput& pageInput, const PrintPa
                     ++sheets;
                     const bool more =
                         PaintToCanvas(canvas, input, dpi, width, height, page, 100, true);
-                    drawMarks(page);
+                    drawMarks(page, copy);
                     if (!more) break;
                 }
             }

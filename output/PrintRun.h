@@ -15,13 +15,20 @@ class QIODevice;
 // copies > 1 repeats the pages (for a device that cannot make copies itself).
 // With marks (the form's identity, FormIdentity), every page also gets the
 // corner marks and the page code that the reader of scans finds it by
-// (PageMarks.h); empty: none, the pages as they are.
+// (PageMarks.h); empty: none, the pages as they are. With marks and a
+// firstSheet, each copy's page codes carry its own sheet number, firstSheet
+// for the first copy and one more for each further copy, so that the pages of
+// one copy are put together however they come back; 0: no sheet numbers.
 struct PrintPages {
     int from = 1;
     int to = 0;
     int copies = 1;
     QString marks;
+    int firstSheet = 0;
 };
+// A first sheet number for a run of copies, drawn at random so that the
+// copies of different runs are told apart too.
+int NewFirstSheetNumber(int copies);
 // Told before each page is drawn (the count of pages done so far and the page
 // number); returning false cancels the run.
 using PrintProgress = std::function<bool(int done, int page)>;

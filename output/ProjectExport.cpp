@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -50,10 +51,15 @@ bool LoadProject(ExportProject& project, const QString& path, const QString& pro
     return true;
 }
 
-// Every page once, with the marks for reading back when asked.
-PrintPages MarkedPages(const PageInput& input, bool marks) {
+// Every page, copies times, with the marks for reading back when asked;
+// numbered, each copy gets its own sheet number.
+PrintPages MarkedPages(const PageInput& input, bool marks, int copies = 1, bool numbered = false) {
     PrintPages pages;
-    if (marks) pages.marks = FormIdentity(input.document, input.settings);
+    pages.copies = std::max(1, copies);
+    if (marks) {
+        pages.marks = FormIdentity(input.document, input.settings);
+        if (numbered) pages.firstSheet = NewFirstSheetNumber(pages.copies);
+    }
     return pages;
 }
 
@@ -81,7 +87,7 @@ bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString
 
 bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
                            int printerDpi, const QString& programDir, QString* error, int* pages,
-                           bool marks) {
+                           bool marks, int copies) {
     QString message;
     if (!error) error = &message;
     ExportProject loaded;
@@ -93,7 +99,7 @@ bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QStrin
     const PageInput input = loaded.Input();
     const int printed =
         PrintToPdfDevice(PaperPdfSetup(paper, printerDpi), input, MessageTable(Message::PrintTitle),
-                         buffer, MarkedPages(input, marks), {}, nullptr, &failure);
+                         buffer, MarkedPages(input, marks, copies, true), {}, nullptr, &failure);
     if (printed < 0) {
         *error = failure.english;
         return false;

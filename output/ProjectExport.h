@@ -10,14 +10,19 @@
 // cannot be read or the output cannot be made. Pictures named relatively are
 // also looked for in programDir (the program's directory when empty).
 // With marks, every page also gets the marks for reading its scan back
-// (PrintRun.h's PrintPages::marks).
+// (PrintRun.h's PrintPages::marks). A PDF file is a master that may be
+// printed or copied any number of times, so its pages carry no sheet
+// number; the PDF for a printer queue is the paper itself, and each of its
+// copies carries its own.
 bool PrintProjectToPdf(const QString& project, const QString& pdf, const QString& paper,
                        int printerDpi, const QString& programDir, QString* error,
                        int* pages = nullptr, bool marks = false);
 // The same PDF in memory, for a printer queue: nothing is written to disk.
+// copies repeats the pages (with marks each copy needs its own sheet number,
+// so a printer must not make the copies itself).
 bool PrintProjectToPdfData(const QString& project, QByteArray& pdf, const QString& paper,
                            int printerDpi, const QString& programDir, QString* error,
-                           int* pages = nullptr, bool marks = false);
+                           int* pages = nullptr, bool marks = false, int copies = 1);
 // The printed PDF with a form field over every field (FillablePdf.h).
 bool ExportProjectFillablePdf(const QString& project, const QString& pdf, const QString& paper,
                               const QString& programDir, QString* error, int* pages = nullptr);

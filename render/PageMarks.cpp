@@ -93,23 +93,36 @@ PageMarkPlaces PlacePageMarks(const MarkedSheet& sheet, const std::vector<Canvas
 
 QByteArray PageCodeText(const PageCode& code) {
     const MarkedSheet& s = code.sheet;
-    return QStringLiteral("QLR1;%1;%2;%3;%4;%5;%6;%7;%8;%9")
-        .arg(code.identity)
-        .arg(code.page)
-        .arg(s.width)
-        .arg(s.height)
-        .arg(s.dpi)
-        .arg(s.left)
-        .arg(s.top)
-        .arg(s.right)
-        .arg(s.bottom)
+    // Codes with a sheet number say so in their first field; codes without
+    // keep the first form, which older prints carry.
+    const QString numbered = code.sheetNumber > 0
+                                 ? QStringLiteral("QLR2;%1;%2;").arg(code.identity).arg(code.page) +
+                                       QString::number(code.sheetNumber)
+                                 : QStringLiteral("QLR1;%1;%2").arg(code.identity).arg(code.page);
+    return (numbered + QStringLiteral(";%1;%2;%3;%4;%5;%6;%7")
+                           .arg(s.width)
+                           .arg(s.height)
+                           .arg(s.dpi)
+                           .arg(s.left)
+                           .arg(s.top)
+                           .arg(s.right)
+                           .arg(s.bottom))
         .toLatin1();
 }
 
 std::optional<PageCode> ParsePageCode(const QByteArray& text) {
     if (text.size() > 200) return std::nullopt;
-    const QList<QByteArray> parts = text.split(';');
-    if (parts.size() != 10 || parts[0] != "QLR1") return std::nullopt;
+    QList<QByteArray> parts = text.split(';');
+    PageCode code;
+    if (parts.size() == 11 && parts[0] == "QLR2") {
+        bool ok = false;
+        code.sheetNumber = parts[3].toInt(&ok);
+        if (!ok || code.sheetNumber < 1 || code.sheetNumber > kMostSheetNumber)
+            return std::nullopt;
+        parts.removeAt(3);
+    } else if (parts.size() != 10 || parts[0] != "QLR1") {
+        return std::nullopt;
+    }
     const QByteArray& identity = parts[1];
     if (identity.isEmpty() || identity.size() > 64) return std::nullopt;
     for (char ch : identity)
@@ -124,7 +137,6 @@ std::optional<PageCode> ParsePageCode(const QByteArray& text) {
         values[i] = parts[i + 2].toInt(&ok);
         if (!ok || values[i] < low[i] || values[i] > high[i]) return std::nullopt;
     }
-    PageCode code;
     code.identity = QString::fromLatin1(identity);
     code.page = values[0];
     code.sheet = {values[1], values[2], values[3], values[4], values[5], values[6], values[7]};

@@ -1,7 +1,8 @@
 #pragma once
 // The marks of a page printed for reading back: four solid corner squares and
-// a QR code (the page code) with the form's identity, the page number and the
-// sheet the page was laid out for. Where they go depends only on the sheet
+// a QR code (the page code) with the form's identity, the page number, the
+// printed copy's sheet number (when the run gives one) and the sheet of paper
+// the page was laid out for. Where they go depends only on the sheet
 // and on where the page's fields landed, so the print run that draws them and
 // the reader of the scans compute the same places. Device pixels of the
 // printable area throughout.
@@ -48,7 +49,13 @@ struct PageCode {
     QString identity; // the form's identity (FormIdentity)
     int page = 1;     // from 1
     MarkedSheet sheet;
+    // The printed copy the page belongs to, the same on all its pages and
+    // different for every copy, so that a copy's pages find each other in
+    // any order; 0 for a code printed without (their pages follow each other).
+    int sheetNumber = 0;
 };
+// The largest sheet number a code holds.
+inline constexpr int kMostSheetNumber = 2000000000;
 QByteArray PageCodeText(const PageCode& code);
 // The code's text read back; nothing for a text this program did not write
 // or with values out of range.

@@ -94,14 +94,17 @@ struct Patch {
     double noise = 1;   // the paper's spread
 };
 
-// Takes the patch; false when the box does not lie wholly in the image.
-bool TakePatch(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b, Patch& p) {
+// Takes the patch; false when the box does not lie in the image (but for
+// slack image pixels: a box printed on the paper's edge).
+bool TakePatch(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b, Patch& p,
+               double slack = 0, int border = cv::BORDER_REPLICATE) {
     const double w = b.box.right - b.box.left, ht = b.box.bottom - b.box.top;
     const cv::Point2d c0 = ApplyFit(h, b.box.left, b.box.top);
     for (const cv::Point2d c : {c0, ApplyFit(h, b.box.right, b.box.top),
                                 ApplyFit(h, b.box.right, b.box.bottom),
                                 ApplyFit(h, b.box.left, b.box.bottom)})
-        if (!(c.x >= 0 && c.y >= 0 && c.x < ink.cols && c.y < ink.rows)) return false;
+        if (!(c.x >= -slack && c.y >= -slack && c.x < ink.cols + slack && c.y < ink.rows + slack))
+            return false;
     const double imageSide = std::max(cv::norm(ApplyFit(h, b.box.right, b.box.top) - c0),
                                       cv::norm(ApplyFit(h, b.box.left, b.box.bottom) - c0));
     p.side = std::clamp(static_cast<int>(std::lround(imageSide)), kLeastSide, kMostSide);
@@ -113,7 +116,7 @@ bool TakePatch(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b, Pa
                               b.box.top - p.margin / p.q, 0, 0, 1);
     p.toImage = h * toSheet;
     cv::warpPerspective(ink, p.values, cv::Mat(p.toImage), cv::Size(pw, ph),
-                        cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
+                        cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, border, cv::Scalar(255));
     // The paper: the patch with every dark thing narrower than the box
     // closed over, so that light falling off and shadows stay and ink goes.
     cv::Mat small, paper;
@@ -318,8 +321,10 @@ double FaintStroke(const Patch& p, const Shape& found, double inset, double dark
 }
 
 // The ink inside the found outline and on the clear paper around it.
+// inPlace: the outline's place is only the fit's, so ink on print just
+// beyond it (a label) is not taken for a stroke leaving the box.
 Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
-               double threshold, const cv::Mat& printed) {
+               double threshold, const cv::Mat& printed, bool inPlace = false) {
     Ink seen;
     const auto [ringIn, ringOut] = OutlineReach(p, found, line, threshold, printed);
     const double inset = ringIn + 1 + 0.04 * p.side;
@@ -339,7 +344,7 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
             const double a = std::atan2(y + 0.5 - cy, x + 0.5 - cx) + M_PI;
             if (isInk && o < -ringIn && o >= -ringIn - strip)
                 ++within[static_cast<std::size_t>(static_cast<int>(a / (2 * M_PI) * kCrossings) % kCrossings)];
-            if (isInk && o > ringOut && o <= ringOut + strip)
+            if (isInk && o > ringOut && o <= ringOut + strip && !(inPlace && printed.at<uchar>(y, x)))
                 ++beyond[static_cast<std::size_t>(static_cast<int>(a / (2 * M_PI) * kCrossings) % kCrossings)];
             if (o <= -inset) {
                 ++insideCount;
@@ -388,7 +393,53 @@ QString Decide(const Ink& seen) {
     return marked ? QStringLiteral("1") : empty ? QStringLiteral("0") : QStringLiteral("?");
 }
 
+// The corners of shape (patch pixels) in the image.
+QPolygonF InImage(const Patch& p, const Shape& shape) {
+    QPolygonF outline;
+    for (const auto& [u, v] : {std::pair{0.0, 0.0}, std::pair{1.0, 0.0}, std::pair{1.0, 1.0},
+                               std::pair{0.0, 1.0}}) {
+        const cv::Point2d c =
+            ApplyFit(p.toImage, shape.left + u * shape.width, shape.top + v * shape.height);
+        outline << QPointF(c.x, c.y);
+    }
+    return outline;
+}
+
+// The box's place in the patch, its outline's middle line.
+Shape Expected(const Patch& p, const BoxOnSheet& b, double line) {
+    return {static_cast<double>(p.margin), static_cast<double>(p.margin),
+            (b.box.right - b.box.left) * p.q - line / 2, (b.box.bottom - b.box.top) * p.q - line / 2,
+            b.round};
+}
+
 } // namespace
+
+BoxReading ReadBoxInPlace(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b,
+                          double printDarkness) {
+    BoxReading out;
+    out.value = QStringLiteral("?");
+    if (b.box.right - b.box.left < 2 || b.box.bottom - b.box.top < 2 || printDarkness <= 0)
+        return out;
+    Patch p;
+    // A box on the paper's edge may reach just beyond the picture, where there is no ink.
+    const double side =
+        cv::norm(ApplyFit(h, b.box.right, b.box.top) - ApplyFit(h, b.box.left, b.box.top));
+    if (!TakePatch(ink, h, b, p, 2 + 0.1 * side, cv::BORDER_CONSTANT)) return out;
+    const double line = std::max(1.0, b.line * p.q);
+    const Shape expected = Expected(p, b, line);
+    out.outline = InImage(p, expected);
+    // Whatever outline there is may lie off its place by what the fit misses:
+    // the band it may lie in is print, not a pen's.
+    const double band = line + 2 * std::max(1.5, 0.04 * p.side);
+    const double threshold = p.offset + std::max({0.4 * printDarkness, 4.5 * p.noise, 10.0});
+    const cv::Mat printed = PrintedNear(p, b, band, {0, 0});
+    // Paper too uneven around the box (the table beyond the paper's edge,
+    // a shadow's border) to tell a pen from it: undecided.
+    if (4.5 * p.noise > 0.5 * printDarkness) return out;
+    const Ink seen = MeasureInk(p, expected, band, printDarkness, threshold, printed, true);
+    out.value = Decide(seen);
+    return out;
+}
 
 BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b) {
     BoxReading out;
@@ -397,9 +448,7 @@ BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b
     Patch p;
     if (!TakePatch(ink, h, b, p)) return out;
     const double line = std::max(1.0, b.line * p.q);
-    const Shape expected{static_cast<double>(p.margin), static_cast<double>(p.margin),
-                         (b.box.right - b.box.left) * p.q - line / 2,
-                         (b.box.bottom - b.box.top) * p.q - line / 2, b.round};
+    const Shape expected = Expected(p, b, line);
     double darkness = 0;
     const std::optional<Shape> found = FindOutline(p, expected, line, &darkness);
     if (!found) return out;
@@ -410,12 +459,7 @@ BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b
         ApplyFit(p.toImage, expected.left + expected.width / 2, expected.top + expected.height / 2);
     out.movedX = moved.x;
     out.movedY = moved.y;
-    for (const auto& [u, v] : {std::pair{0.0, 0.0}, std::pair{1.0, 0.0}, std::pair{1.0, 1.0},
-                               std::pair{0.0, 1.0}}) {
-        const cv::Point2d c = ApplyFit(p.toImage, found->left + u * found->width,
-                                       found->top + v * found->height);
-        out.outline << QPointF(c.x, c.y);
-    }
+    out.outline = InImage(p, *found);
     // Ink: darker than the paper by a share of the outline's own darkness,
     // and well above the noise.
     const double threshold = p.offset + std::max({0.4 * darkness, 4.5 * p.noise, 10.0});

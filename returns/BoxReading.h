@@ -35,6 +35,13 @@ struct BoxReading {
 // puts the sheet.
 BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& sheetToImage, const BoxOnSheet& box);
 
+// Reads box where sheetToImage puts it without looking for its outline (a
+// form printed without outlines, a box on the paper's edge): only for a fit
+// the page's four marks confirm closely. printDarkness: how much darker than
+// the paper the page's solid print is in ink (MarkDarkness).
+BoxReading ReadBoxInPlace(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
+                          const BoxOnSheet& box, double printDarkness);
+
 // The measures behind a decision: the share of the box's middle that is ink,
 // and the longest stroke inside as a share of the box's inner side.
 // Marked from kMarkedInk or kMarkedStroke, empty below kEmptyInk and kEmptyStroke.

@@ -50,19 +50,29 @@ struct OrderCollection {
 
 // How scanned paper is read: the form as printed, and whether the undecided
 // boxes keep their page images for a review (memory grows with them then).
+// With a completeness column shown, each order says whether all of it came back.
 struct PaperReading {
     PaperForm* form = nullptr;
     bool keepUndecided = false;
+    CompletenessColumn completeness{};
 };
+
+// The completeness column for orders of form on paper: shown, in the
+// language translate gives, when its fields spread over several pages (only
+// then can an order come back in part); none otherwise.
+CompletenessColumn CompletenessFor(PaperForm& paper,
+                                   const std::function<QString(const QString&)>& translate);
 
 // Reads every file of the inputs into the table. progress (if given) is told
 // before each file how many of how many are done; returning false cancels,
 // and the table then holds the files read so far. With a rowSink, the orders
 // go there as they are complete and the table keeps only the totals
 // (OrderTable::SetRowSink). With paper, a PDF without form fields and every
-// image is read as scanned paper, page by page: a form's page 1 starts an
-// order, its further pages join it; a page that cannot be read is rejected
-// by its file's name and page number.
+// image is read as scanned paper, page by page. Pages whose code carries a
+// sheet number are gathered by it (SheetOrders.h) and become orders after
+// all others, by number; on pages without, a form's page 1 starts an order
+// and its further pages join it. A page that cannot be read is rejected by
+// its file's name and page number.
 OrderCollection CollectOrders(const OrderForm& form, const QStringList& inputs,
                               const std::function<bool(int done, int total)>& progress = {},
                               const OrderTable::RowSink& rowSink = {},

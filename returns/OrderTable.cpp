@@ -146,10 +146,12 @@ void OrderTable::Add(const QString& fileName, const std::vector<ReturnedCell>& c
         if (overlaps) Close();
     }
     if (!hasPending) {
+        // Every cell empty until its field comes back: a missing page's
+        // boxes are not there, not "0".
         pending = QStringList{fileName};
         pendingHas.assign(n, false);
         for (std::size_t c = 0; c < n; ++c)
-            pending << (kinds[c] == fkText ? QString() : QStringLiteral("0"));
+            pending << QString();
         hasPending = true;
     } else {
         pending[0] += QStringLiteral(" + ") + fileName;
@@ -194,6 +196,10 @@ void OrderTable::Close() {
         else if (value == QLatin1String("1"))
             ++ticks[c];
     }
+    if (completeness.Shown()) {
+        const bool whole = std::all_of(pendingHas.begin(), pendingHas.end(), [](bool b) { return b; });
+        pending << (whole ? completeness.yes : completeness.no);
+    }
     ++closedRows;
     if (rowSink)
         rowSink(pending);
@@ -205,13 +211,16 @@ void OrderTable::Close() {
 }
 
 QStringList OrderTable::Heads(const QString& fileHead) const {
-    return QStringList{fileHead} + heads;
+    QStringList all = QStringList{fileHead} + heads;
+    if (completeness.Shown()) all << completeness.head;
+    return all;
 }
 
 QStringList OrderTable::Totals(const QString& sumHead) const {
     QStringList totals{sumHead};
     for (std::size_t c = 0; c < kinds.size(); ++c)
         totals << (kinds[c] == fkText ? sums[c].Text() : QString::number(ticks[c]));
+    if (completeness.Shown()) totals << QString();
     return totals;
 }
 

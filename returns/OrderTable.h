@@ -1,7 +1,9 @@
 #pragma once
 // The order table: one row per returned form, one column per form field in
 // form order, and a last row with the totals; written as CSV (RFC 4180,
-// UTF-8, CR LF) with the separator the user picks.
+// UTF-8, CR LF) with the separator the user picks. A field that did not come
+// back (a page missing or not taken) is an empty cell, never "0"; when asked,
+// a last column says whether each order came back whole.
 
 #include "OrderForm.h"
 #include "ReturnedPdf.h"
@@ -27,6 +29,12 @@ class NumberColumnSum {
     __int128 sum = 0;
 };
 
+// The column that says whether an order came back whole: its head and its two values.
+struct CompletenessColumn {
+    QString head, yes, no;
+    bool Shown() const { return !head.isEmpty(); }
+};
+
 class OrderTable {
   public:
     using RowSink = std::function<void(const QStringList& row)>;
@@ -36,6 +44,9 @@ class OrderTable {
     // it: the totals are kept all the same, so a table written as it is read
     // takes the same memory for any number of files.
     void SetRowSink(RowSink sink) { rowSink = std::move(sink); }
+    // Adds the completeness column after the fields' columns (before any order).
+    void ShowCompleteness(const CompletenessColumn& column) { completeness = column; }
+    const CompletenessColumn& Completeness() const { return completeness; }
 
     // Adds the values one file returned. A file that holds only some of the
     // form's fields is a part of a form: consecutive parts whose fields do
@@ -44,6 +55,7 @@ class OrderTable {
     // Closes a form still waiting for its other parts; Add calls after it start anew.
     void Finish();
 
+    // The fields' columns (the completeness column is not one of them).
     int ColumnCount() const { return static_cast<int>(kinds.size()); }
     // Orders so far (handed to the sink or kept).
     int RowCount() const { return closedRows; }
@@ -70,6 +82,7 @@ class OrderTable {
     std::vector<QStringList> rows;
     int closedRows = 0;
     RowSink rowSink;
+    CompletenessColumn completeness;
     std::vector<qint64> ticks;           // by column: the count of "1"
     std::vector<NumberColumnSum> sums;   // by column
     // A form whose parts are still coming: its row and which columns it has.

@@ -129,12 +129,14 @@ struct OrderWorkbook::Book {
     }
 };
 
-OrderWorkbook::OrderWorkbook(const OrderForm& form, const WorkbookTexts& texts)
+OrderWorkbook::OrderWorkbook(const OrderForm& form, const WorkbookTexts& texts,
+                             const CompletenessColumn& completeness)
     : book(std::make_unique<Book>()) {
     book->texts = texts;
     book->columns = form.columns;
-    book->numeric.assign(form.columns.size(), true);
-    book->anyNumber.assign(form.columns.size(), false);
+    if (completeness.Shown()) book->columns.push_back({completeness.head, kTextColumn, {}, {}});
+    book->numeric.assign(book->columns.size(), true);
+    book->anyNumber.assign(book->columns.size(), false);
 }
 
 OrderWorkbook::~OrderWorkbook() = default;

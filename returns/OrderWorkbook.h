@@ -12,6 +12,7 @@
 
 #include "FileFailure.h"
 #include "OrderColumns.h"
+#include "OrderTable.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,7 +43,9 @@ extern const char* const kTableTooLargeForWorkbook;
 
 class OrderWorkbook {
   public:
-    OrderWorkbook(const OrderForm& form, const WorkbookTexts& texts);
+    // With a completeness column shown, the orders end with it as the table's rows do.
+    OrderWorkbook(const OrderForm& form, const WorkbookTexts& texts,
+                  const CompletenessColumn& completeness = {});
     ~OrderWorkbook();
     OrderWorkbook(const OrderWorkbook&) = delete;
     OrderWorkbook& operator=(const OrderWorkbook&) = delete;

@@ -238,6 +238,8 @@ PageFit FitPage(const cv::Mat& ink, const CodePlace& code,
         if (tried && tried->residual < best) {
             best = tried->residual;
             fit.sheetToImage = tried->h;
+            fit.marks = static_cast<int>(
+                std::count_if(chosen.begin(), chosen.end(), [](const Candidate* c) { return c; }));
         }
     };
     // Which marks are left out: none, then each one, then each pair.
@@ -264,9 +266,42 @@ PageFit FitPage(const cv::Mat& ink, const CodePlace& code,
         fit.sheetToImage = Similarity({symbol.begin(), symbol.end()},
                                       {code.corners.begin(), code.corners.end()});
         fit.codeOnly = true;
+        fit.marks = 0;
         return fit;
     }
     fit.ok = true;
     fit.rejection = {};
     return fit;
+}
+
+double MarkDarkness(const cv::Mat& ink, const PageFit& fit,
+                    const std::array<CanvasRect, 4>& corners) {
+    // The mark's middle against the white frame printed around it, each the
+    // mean of a small square of the image.
+    const auto mean = [&](cv::Point2d c, double radius) {
+        const int r = std::max(1, static_cast<int>(radius));
+        const cv::Rect area =
+            cv::Rect(static_cast<int>(c.x) - r, static_cast<int>(c.y) - r, 2 * r + 1, 2 * r + 1) &
+            cv::Rect(0, 0, ink.cols, ink.rows);
+        return area.area() > 0 ? cv::mean(ink(area))[0] : -1.0;
+    };
+    std::vector<double> darkness;
+    for (const CanvasRect& mark : corners) {
+        const double side = mark.right - mark.left;
+        const double cx = (mark.left + mark.right) / 2.0, cy = (mark.top + mark.bottom) / 2.0;
+        const cv::Point2d centre = ApplyFit(fit.sheetToImage, cx, cy);
+        const double scale = cv::norm(ApplyFit(fit.sheetToImage, cx + side, cy) - centre) / side;
+        const double dark = mean(centre, 0.2 * side * scale);
+        double paper = -1;
+        const double away = 0.625 * side; // the middle of the frame, a quarter side wide
+        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1},
+                                     std::pair{0, -1}})
+            paper = std::max(paper, mean(ApplyFit(fit.sheetToImage, cx + dx * away,
+                                                  cy + dy * away),
+                                         0.06 * side * scale));
+        if (dark >= 0 && paper >= 0) darkness.push_back(paper - dark);
+    }
+    if (darkness.empty()) return 0;
+    std::nth_element(darkness.begin(), darkness.begin() + static_cast<std::ptrdiff_t>(darkness.size() / 2), darkness.end());
+    return std::max(0.0, darkness[darkness.size() / 2]);
 }

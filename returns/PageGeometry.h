@@ -24,6 +24,7 @@ struct PageFit {
     bool codeOnly = false;
     cv::Matx33d sheetToImage = cv::Matx33d::eye(); // sheet pixels to image pixels
     double residual = 0; // the code's corners from where the fit puts them, in modules
+    int marks = 0;       // the corner marks the fit rests on
     ReturnRejection rejection;
 };
 
@@ -42,6 +43,12 @@ struct CodePlace {
 // colours). corners: where the marks are printed on the sheet.
 PageFit FitPage(const cv::Mat& ink, const CodePlace& code,
                 const std::array<CanvasRect, 4>& corners);
+
+// How much darker than the paper around them the fit's corner marks are in
+// ink (solid print: the darkness a pen's ink is measured against where a box
+// has no printed outline); 0 when they do not stand out.
+double MarkDarkness(const cv::Mat& ink, const PageFit& fit,
+                    const std::array<CanvasRect, 4>& corners);
 
 // Where the perspective h puts the sheet point (x, y).
 cv::Point2d ApplyFit(const cv::Matx33d& h, double x, double y);

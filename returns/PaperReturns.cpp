@@ -3,7 +3,7 @@
 
 #include "BoxReading.h"
 #include "PageGeometry.h"
-#include "ScanFile.h"
+#include "ScannedImage.h"
 
 #include "FormDocument.h"
 #include "LayoutSettings.h"
@@ -11,7 +11,6 @@
 #include "QPainterCanvas.h"
 #include "Records.h"
 
-#include <ZXing/ReadBarcode.h>
 #include <opencv2/imgproc.hpp>
 
 #include <QPainter>
@@ -24,8 +23,6 @@ namespace {
 
 // Layouts kept for sheets seen: a few papers at most in one batch.
 constexpr std::size_t kKeptLayouts = 4;
-// The page code is looked for first in a copy about this many pixels across.
-constexpr int kCodeSearchSide = 1600;
 
 ReturnRejection NoCode() {
     return {QStringLiteral("no readable page code (not printed for reading back, or too "
@@ -39,88 +36,19 @@ ReturnRejection OtherForm() {
                            "Fassung dieses Formulars.")};
 }
 
-struct FoundCode {
-    QByteArray text;
-    std::array<cv::Point2d, 4> corners; // top left, top right, bottom right, bottom left
-};
-
-std::optional<FoundCode> ReadCode(const cv::Mat& grey, double scale) {
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::QRCode);
-    hints.setTryHarder(true);
-    hints.setTryRotate(false);
-    const ZXing::ImageView view(grey.data, grey.cols, grey.rows, ZXing::ImageFormat::Lum,
-                                static_cast<int>(grey.step));
-    const ZXing::Results results = ZXing::ReadBarcodes(view, hints);
-    for (const ZXing::Result& r : results) {
-        if (!r.isValid()) continue;
-        FoundCode code;
-        const ZXing::ByteArray& bytes = r.bytes();
-        code.text = QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                               static_cast<qsizetype>(bytes.size()));
-        if (!ParsePageCode(code.text)) continue;
-        const auto& p = r.position();
-        for (int i = 0; i < 4; ++i)
-            code.corners[static_cast<std::size_t>(i)] = {p[i].x / scale, p[i].y / scale};
-        return code;
-    }
-    return std::nullopt;
-}
-
-std::optional<FoundCode> FindCode(const cv::Mat& grey) {
-    const int side = std::min(grey.cols, grey.rows);
-    if (side > kCodeSearchSide * 5 / 4) {
-        const double scale = static_cast<double>(kCodeSearchSide) / side;
-        cv::Mat small;
-        cv::resize(grey, small, cv::Size(), scale, scale, cv::INTER_AREA);
-        if (auto code = ReadCode(small, scale)) return code;
-    }
-    return ReadCode(grey, 1.0);
-}
-
-// Pixels made square where the file says they are not (a fax's 204 x 98 dpi):
-// the shorter side of each pixel is stretched to the longer's.
-QImage SquarePixels(const QImage& image) {
-    const int dx = image.dotsPerMeterX(), dy = image.dotsPerMeterY();
-    if (dx <= 0 || dy <= 0) return image;
-    const double ratio = static_cast<double>(dx) / dy;
-    if ((ratio > 0.97 && ratio < 1.03) || ratio < 0.2 || ratio > 5) return image;
-    const double w = image.width() * std::max(1.0, 1.0 / ratio);
-    const double h = image.height() * std::max(1.0, ratio);
-    if (w * h > static_cast<double>(kMaxScanPixels) || std::max(w, h) > kMaxScanSide) return image;
-    // Stretched smoothly: a black-and-white fax becomes grey at its edges.
-    const QImage source = image.depth() < 8 || image.colorCount() > 0
-                              ? image.convertToFormat(image.allGray() ? QImage::Format_Grayscale8
-                                                                      : QImage::Format_RGB32)
-                              : image;
-    QImage out = source.scaled(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)),
-                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const int dots = std::max(dx, dy);
-    out.setDotsPerMeterX(dots);
-    out.setDotsPerMeterY(dots);
-    return out;
-}
-
-// The page as one channel, dark wherever any of its colours is dark: a blue
-// or red pen counts with its darkest colour, not with its brightness. A grey
-// page is its grey (shared, not copied).
-cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
-    if (image.format() == QImage::Format_Grayscale8 || image.allGray()) return grey;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
-                       static_cast<std::size_t>(rgb.bytesPerLine()));
-    std::vector<cv::Mat> channels;
-    cv::split(bgra, channels);
-    cv::Mat darkest;
-    cv::min(channels[0], channels[1], darkest);
-    cv::min(darkest, channels[2], darkest);
-    return darkest;
-}
-
 ReturnRejection BoxesAstray() {
     return {QStringLiteral("the boxes are not where the corner marks put them"),
             QStringLiteral("Die Kästchen liegen nicht dort, wo die Eckmarken sie erwarten "
                            "lassen.")};
+}
+
+ReturnRejection MarksTooLoose() {
+    return {QStringLiteral("the boxes have no printed outlines, and the page was taken too "
+                           "steeply or its four corner marks do not fit closely enough to read "
+                           "them"),
+            QStringLiteral("Die Kästchen haben keinen gedruckten Rand, und die Seite ist zu schräg "
+                           "aufgenommen oder die vier Eckmarken passen nicht genau genug, um sie "
+                           "zu lesen.")};
 }
 
 } // namespace
@@ -151,8 +79,15 @@ const FieldMap& PaperForm::FieldsOn(const PrinterPage& page) {
     return *map;
 }
 
+bool PaperForm::FieldsOnSeveralPages() {
+    const std::vector<DrawnField>& fields = FieldsOn(input.printer).Fields();
+    return std::any_of(fields.begin(), fields.end(),
+                       [&](const DrawnField& f) { return f.page != fields.front().page; });
+}
+
 double PaperForm::LineWidth(int dpi) const {
-    return std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4;
+    // A width of 0 still prints the thinnest line the printer draws.
+    return std::max(1.0, std::clamp(input.settings.lineWidthMm, 0.0, 10.0) * dpi / 25.4);
 }
 
 
@@ -221,14 +156,13 @@ std::vector<CanvasRect> PrintedAround(const DrawnField& field,
     return printed;
 }
 
-// The check boxes and circles of the page read one by one, the text boxes
-// outlined for typing in; false when too few boxes lie where the fit puts them.
 // A check box or circle of the page as read.
 struct Looked {
     const DrawnField* field;
     int column;
     BoxOnSheet box;
     BoxReading read;
+    bool inPlace = false; // read where the fit puts it, without its outline
 };
 
 // Boxes whose outline was not found near where the fit puts them are looked
@@ -269,18 +203,51 @@ void ReadBesideNeighbours(const cv::Mat& ink, const PageFit& fit, std::vector<Lo
         if (again[i].found) looked[i].read = again[i];
 }
 
-// The check boxes and circles of the page read one by one, the text boxes
-// outlined for typing in; false when too few boxes lie where the fit puts them.
-bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
-               const FieldMap& map, const std::vector<const DrawnField*>& fields, PaperForm& form,
-               ScannedPage& out) {
-    out.cells.resize(form.Form().columns.size());
-    std::map<int, std::vector<int>> runs;  // single choices by group
-    std::map<int, QPolygonF> outlines;     // check boxes and circles by column
-    std::map<int, QPolygonF> undecided;    // those left undecided
-    std::map<int, const DrawnField*> texts; // text boxes by column
+// The page as its boxes are read.
+struct PageToRead {
+    const cv::Mat& ink;
+    const PageFit& fit;
+    const MarkedSheet& sheet;
+    const FieldMap& map;
+    const std::vector<const DrawnField*>& fields;
+    // Whether the fit is close enough to read boxes where it puts them,
+    // without their outlines, and the darkness of the page's print for them.
+    bool inPlace = false;
+    double printDarkness = 0;
+};
+
+// How closely (in modules of the code) the four marks must put the code's
+// corners for boxes to be read where the fit puts them, and how steep the
+// view may be (Foreshortening): at 30 degrees of tilt such boxes were read
+// wrongly, at 10 degrees (about 1.3) right.
+constexpr double kMostResidualInPlace = 1.0;
+constexpr double kMostForeshortening = 1.6;
+
+// The thinnest printed outline a box is registered on, in millimetres.
+constexpr double kLeastOutlineMm = 0.1;
+
+// Whether the boxes' outlines are printed wide enough to be looked for: a
+// line width of 0 prints a hair line, which a photo may not show.
+bool Outlined(const PaperForm& form, const MarkedSheet& sheet) {
+    return form.LineWidth(sheet.dpi) >= kLeastOutlineMm * sheet.dpi / 25.4;
+}
+
+// A box whose outline runs off the printable area (a margin of 0): half of it is not on the paper.
+bool OnEdge(const CanvasRect& b, const MarkedSheet& sheet, double line) {
+    const double reach = line + 2;
+    return b.left < reach || b.top < reach || b.right > sheet.width - reach ||
+           b.bottom > sheet.height - reach;
+}
+
+// The page's check boxes and circles, each read on its printed outline or,
+// for a form printed without outlines, in place; the page's text boxes go
+// to texts, and every field of the page is marked present in out.
+std::vector<Looked> LookAtBoxes(const PageToRead& page, PaperForm& form,
+                                std::map<int, const DrawnField*>& texts, ScannedPage& out) {
+    const double line = form.LineWidth(page.sheet.dpi);
+    const bool outlined = Outlined(form, page.sheet);
     std::vector<Looked> looked;
-    for (const DrawnField* field : fields) {
+    for (const DrawnField* field : page.fields) {
         const int column = form.ColumnOf(field->category, field->field);
         if (column < 0 || column >= static_cast<int>(out.cells.size())) continue;
         out.cells[static_cast<std::size_t>(column)].present = true;
@@ -288,31 +255,69 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
             texts[column] = field;
             continue;
         }
-        const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn,
-                             form.LineWidth(sheet.dpi), PrintedAround(*field, fields, map, sheet)};
-        looked.push_back({field, column, box, ReadBox(ink, fit.sheetToImage, box)});
+        const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn, line,
+                             PrintedAround(*field, page.fields, page.map, page.sheet)};
+        const bool inPlace = !outlined && page.inPlace;
+        looked.push_back({field, column, box,
+                          inPlace ? ReadBoxInPlace(page.ink, page.fit.sheetToImage, box,
+                                                   page.printDarkness)
+                                  : ReadBox(page.ink, page.fit.sheetToImage, box),
+                          inPlace});
     }
+    return looked;
+}
+
+// Boxes on the paper's edge whose outline was not found are read in place
+// when the marks allow it.
+void ReadOnEdgeInPlace(const PageToRead& page, std::vector<Looked>& looked) {
+    if (!page.inPlace) return;
+    for (Looked& l : looked)
+        if (!l.read.found && !l.inPlace && OnEdge(l.box.box, page.sheet, l.box.line)) {
+            l.read = ReadBoxInPlace(page.ink, page.fit.sheetToImage, l.box, page.printDarkness);
+            l.inPlace = true;
+        }
+}
+
+// Whether the boxes confirm the fit: most printed outlines found where it
+// puts them (or read in place on the marks' word); without marks, nearly
+// every outline close to where the code puts it.
+bool BoxesConfirmFit(const PageFit& fit, const std::vector<Looked>& looked) {
     const int boxes = static_cast<int>(looked.size());
     int found = 0;
     double farthest = 0; // the largest shift of an outline from its place
     for (const Looked& l : looked) {
-        found += l.read.found;
+        found += l.read.found || l.inPlace;
         if (l.read.found) farthest = std::max(farthest, l.read.shift);
     }
-    if (!fit.codeOnly) ReadBesideNeighbours(ink, fit, looked);
+    if (boxes >= 4 && found * 2 < boxes) return false;
+    return !fit.codeOnly || (found * 10 >= boxes * 9 && farthest <= kMostShiftWithoutMarks);
+}
+
+// The check boxes and circles of the page read one by one, the text boxes
+// outlined for typing in; false when too few boxes lie where the fit puts them.
+bool ReadBoxes(const PageToRead& page, PaperForm& form, ScannedPage& out) {
+    out.cells.resize(form.Form().columns.size());
+    std::map<int, std::vector<int>> runs;  // single choices by group
+    std::map<int, QPolygonF> outlines;     // check boxes and circles by column
+    std::map<int, QPolygonF> undecided;    // those left undecided
+    std::map<int, const DrawnField*> texts; // text boxes by column
+    std::vector<Looked> looked = LookAtBoxes(page, form, texts, out);
+    // Counted before any box is looked for again beside its neighbours.
+    std::vector<Looked> first = looked;
+    if (!page.fit.codeOnly) ReadBesideNeighbours(page.ink, page.fit, looked);
+    ReadOnEdgeInPlace(page, looked);
+    for (std::size_t i = 0; i < looked.size(); ++i)
+        if (looked[i].inPlace) first[i] = looked[i];
+    if (!BoxesConfirmFit(page.fit, first)) return false;
     for (const Looked& l : looked) {
         out.cells[static_cast<std::size_t>(l.column)].value = l.read.value;
         const OrderColumn& c = form.Form().columns[static_cast<std::size_t>(l.column)];
         if (c.kind == kSingleChoiceColumn) runs[c.group].push_back(l.column);
-        const QPolygonF outline = l.read.found ? l.read.outline : OutlineOf(fit, l.field->box);
+        const QPolygonF outline =
+            l.read.found || l.inPlace ? l.read.outline : OutlineOf(page.fit, l.field->box);
         outlines[l.column] = outline;
         if (l.read.value == kUndecidedMark) undecided[l.column] = outline;
     }
-    // Most printed outlines missing: the fit is not to be trusted. Without
-    // marks, nearly every outline must lie close to where the code puts it.
-    if (boxes >= 4 && found * 2 < boxes) return false;
-    if (fit.codeOnly && (found * 10 < boxes * 9 || farthest > kMostShiftWithoutMarks))
-        return false;
     // Two marks in one single choice: the run is undecided.
     for (const auto& [group, run] : runs) {
         int marked = 0;
@@ -327,63 +332,96 @@ bool ReadBoxes(const cv::Mat& ink, const PageFit& fit, const MarkedSheet& sheet,
     for (const auto& [column, outline] : undecided)
         out.undecided.push_back({column, outline, false});
     for (const auto& [column, field] : texts)
-        out.undecided.push_back({column, OutlineOf(fit, field->box), true});
+        out.undecided.push_back({column, OutlineOf(page.fit, field->box), true});
     return true;
 }
 
 } // namespace
 
-ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
-    ScannedPage out;
-    out.rejection = NoCode();
-    if (scanned.isNull() || scanned.width() < 64 || scanned.height() < 64) return out;
-    try {
-        const QImage image = SquarePixels(scanned);
-        const QImage greyImage = image.convertToFormat(QImage::Format_Grayscale8);
-        const cv::Mat grey(greyImage.height(), greyImage.width(), CV_8UC1,
-                           const_cast<uchar*>(greyImage.constBits()),
-                           static_cast<std::size_t>(greyImage.bytesPerLine()));
-        const std::optional<FoundCode> found = FindCode(grey);
-        if (!found) return out;
-        const std::optional<PageCode> code = ParsePageCode(found->text);
-        if (!code) return out;
-        if (code->identity != form.Form().identity) {
-            out.rejection = OtherForm();
-            return out;
-        }
-        const MarkedSheet& sheet = code->sheet;
-        const FieldMap& map = form.FieldsOn({sheet.width, sheet.height, sheet.dpi});
-        const std::vector<const DrawnField*> fields = map.OnPage(code->page);
-        std::vector<CanvasRect> boxes;
-        for (const DrawnField* field : fields)
-            boxes.push_back(field->box);
-        const PageMarkPlaces places = PlacePageMarks(sheet, boxes);
-        const cv::Mat ink = InkChannel(image, grey);
-        // The four corner marks, confirmed by the code: no page is read on a guess.
-        const PageFit fit = FitPage(ink, PlaceOfCode(*found, places), places.corners);
-        if (!fit.ok && !fit.codeOnly) {
-            out.rejection = fit.rejection;
-            return out;
-        }
-        if (!ReadBoxes(ink, fit, sheet, map, fields, form, out)) {
-            const ReturnRejection why = fit.codeOnly ? fit.rejection : BoxesAstray();
-            out = ScannedPage();
-            out.rejection = why;
-            return out;
-        }
-        ReadTextBoxNumbers(ink, fit.sheetToImage, fields, form, sheet.dpi, out);
-        out.page = code->page;
-        out.ok = true;
-        out.rejection = {};
-    } catch (const std::bad_alloc&) {
-        out = ScannedPage();
-        out.rejection = {QStringLiteral("not enough memory"),
-                         QStringLiteral("Für die Seite reicht der Speicher nicht.")};
-    } catch (const std::exception& e) {
-        out = ScannedPage();
-        out.rejection = {
-            QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
-            QStringLiteral("Die Seite kann nicht gelesen werden.")};
+namespace {
+
+// How much larger the sheet looks at its nearest corner mark than at its
+// farthest (1 for a view straight on): a steep view.
+double Foreshortening(const PageFit& fit, const std::array<CanvasRect, 4>& corners) {
+    double least = 1e300, most = 0;
+    for (const CanvasRect& mark : corners) {
+        const double x = (mark.left + mark.right) / 2.0, y = (mark.top + mark.bottom) / 2.0;
+        const cv::Point2d c = ApplyFit(fit.sheetToImage, x, y);
+        const double scale = std::sqrt(cv::norm(ApplyFit(fit.sheetToImage, x + 100, y) - c) *
+                                       cv::norm(ApplyFit(fit.sheetToImage, x, y + 100) - c));
+        least = std::min(least, scale);
+        most = std::max(most, scale);
     }
+    return least > 0 ? most / least : 1e300;
+}
+
+ScannedPage Rejected(const ReturnRejection& why) {
+    ScannedPage out;
+    out.rejection = why;
     return out;
+}
+
+// Where the code's page of the form lies on its sheet: its fields, and its marks clear of them.
+struct PageLayout {
+    const FieldMap& map;
+    std::vector<const DrawnField*> fields;
+    PageMarkPlaces places;
+};
+
+PageLayout LayoutOf(const PageCode& code, PaperForm& form) {
+    const MarkedSheet& sheet = code.sheet;
+    const FieldMap& map = form.FieldsOn({sheet.width, sheet.height, sheet.dpi});
+    PageLayout page{map, map.OnPage(code.page), {}};
+    std::vector<CanvasRect> boxes;
+    for (const DrawnField* field : page.fields)
+        boxes.push_back(field->box);
+    page.places = PlacePageMarks(sheet, boxes);
+    return page;
+}
+
+// The page read: its code checked against the form, its marks fitted (no
+// page is read on a guess), its boxes read where the fit puts them.
+ScannedPage ReadPage(const QImage& scanned, PaperForm& form) {
+    ScannedImage scan = PrepareScannedImage(scanned);
+    const std::optional<FoundCode> found = FindCode(scan.grey);
+    const std::optional<PageCode> code = found ? ParsePageCode(found->text) : std::nullopt;
+    if (!code) return Rejected(NoCode());
+    if (code->identity != form.Form().identity) return Rejected(OtherForm());
+    const PageLayout page = LayoutOf(*code, form);
+    InkOf(scan);
+    const PageFit fit = FitPage(scan.ink, PlaceOfCode(*found, page.places), page.places.corners);
+    if (!fit.ok && !fit.codeOnly) return Rejected(fit.rejection);
+    PageToRead reading{scan.ink, fit, code->sheet, page.map, page.fields};
+    reading.inPlace = fit.ok && fit.marks == 4 && fit.residual <= kMostResidualInPlace &&
+                      Foreshortening(fit, page.places.corners) <= kMostForeshortening;
+    if (reading.inPlace) reading.printDarkness = MarkDarkness(scan.ink, fit, page.places.corners);
+    reading.inPlace = reading.inPlace && reading.printDarkness > 0;
+    // Boxes without outlines are read on the marks' word or not at all.
+    if (!Outlined(form, code->sheet) && !reading.inPlace)
+        return Rejected(fit.codeOnly ? fit.rejection : MarksTooLoose());
+    ScannedPage out;
+    if (!ReadBoxes(reading, form, out))
+        return Rejected(fit.codeOnly ? fit.rejection : BoxesAstray());
+    ReadTextBoxNumbers(scan.ink, fit.sheetToImage, page.fields, form, code->sheet.dpi, out);
+    out.page = code->page;
+    out.sheetNumber = code->sheetNumber;
+    out.ok = true;
+    return out;
+}
+
+} // namespace
+
+ScannedPage ReadScannedPage(const QImage& scanned, PaperForm& form) {
+    if (scanned.isNull() || scanned.width() < 64 || scanned.height() < 64)
+        return Rejected(NoCode());
+    try {
+        return ReadPage(scanned, form);
+    } catch (const std::bad_alloc&) {
+        return Rejected({QStringLiteral("not enough memory"),
+                         QStringLiteral("Für die Seite reicht der Speicher nicht.")});
+    } catch (const std::exception& e) {
+        return Rejected(
+            {QStringLiteral("cannot be read: %1").arg(QString::fromUtf8(e.what()).left(200)),
+             QStringLiteral("Die Seite kann nicht gelesen werden.")});
+    }
 }

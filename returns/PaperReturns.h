@@ -41,7 +41,10 @@ class PaperForm {
     const OrderForm& Form() const { return form; }
     // The fields of the form laid out on the printable page.
     const FieldMap& FieldsOn(const PrinterPage& page);
-    // The width of the boxes' outlines at dpi, in pixels.
+    // Whether the form's fields spread over more than one page on the paper
+    // it is printed on (so that an order can come back in part).
+    bool FieldsOnSeveralPages();
+    // The width of the boxes' outlines as printed at dpi, in pixels (at least one).
     double LineWidth(int dpi) const;
     // The column of field f of category, or -1.
     int ColumnOf(int category, std::uint32_t field) const;
@@ -64,6 +67,7 @@ struct ScannedPage {
     bool ok = false;
     ReturnRejection rejection;
     int page = 0;                    // the form's page, from 1
+    int sheetNumber = 0;             // the printed copy's number, 0 when printed without
     std::vector<ReturnedCell> cells; // one per column; present for the page's fields
     std::vector<UndecidedBox> undecided;
     // The text boxes left undecided whose writing was not surely read, by column.

@@ -1,6 +1,6 @@
 #pragma once
 // The kinds of file a returned order comes back in, listed once: filled-in
-// PDFs and scans (PDF, PNG, JPEG, TIFF). The collector looks for them in
+// PDFs and scans (PDF, PNG, JPEG, TIFF, HEIC). The collector looks for them in
 // folders, the scan reader tells images by them, the window's file dialog offers them.
 
 #include <QFileInfo>
@@ -9,9 +9,10 @@
 
 // The name endings of scanned pages that are pictures, lower case.
 inline const QStringList& ScanImageSuffixes() {
-    static const QStringList suffixes = {QStringLiteral("png"), QStringLiteral("jpg"),
+    static const QStringList suffixes = {QStringLiteral("png"),  QStringLiteral("jpg"),
                                          QStringLiteral("jpeg"), QStringLiteral("tif"),
-                                         QStringLiteral("tiff")};
+                                         QStringLiteral("tiff"), QStringLiteral("heic"),
+                                         QStringLiteral("heif")};
     return suffixes;
 }
 
@@ -28,8 +29,8 @@ inline QStringList ReturnFilePatterns() {
     return patterns;
 }
 
-// The file dialog's filter of returned files: "PDF, PNG, JPEG, TIFF (*.pdf *.png ...)|*.pdf".
+// The file dialog's filter of returned files: "PDF, PNG, JPEG, TIFF, HEIC (*.pdf *.png ...)|*.pdf".
 inline QString ReturnFileDialogFilter() {
-    return QStringLiteral("PDF, PNG, JPEG, TIFF (%1)|*.pdf")
+    return QStringLiteral("PDF, PNG, JPEG, TIFF, HEIC (%1)|*.pdf")
         .arg(ReturnFilePatterns().join(QLatin1Char(' ')));
 }

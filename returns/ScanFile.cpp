@@ -1,6 +1,7 @@
 // Scanned files page by page: PDF pages through Poppler, images through Qt.
 #include "ScanFile.h"
 
+#include "HeifImage.h"
 #include "ReturnFileTypes.h"
 
 #include <poppler/qt6/poppler-qt6.h>
@@ -13,6 +14,9 @@
 #include <cmath>
 
 namespace {
+
+// The largest HEIF file read.
+constexpr qint64 kMostHeifBytes = 256 << 20;
 
 ReturnRejection Unreadable() {
     return {QStringLiteral("neither a PDF file nor an image that can be read"),
@@ -46,9 +50,8 @@ bool StartsWithPdf(QIODevice& device) {
 // formats allow, and a colour file keeps its colours.
 QImage DecodeScanImage(QImageReader& reader, ReturnRejection* why) {
     const QSize size = reader.size();
-    if (size.isValid() &&
-        (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
-         qint64{size.width()} * size.height() > kMaxScanPixels)) {
+    if (size.isValid() && (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
+                           qint64{size.width()} * size.height() > kMaxScanPixels)) {
         *why = TooLarge(size);
         return {};
     }
@@ -75,11 +78,8 @@ struct ScanFile::Source {
     QBuffer buffer;
     std::unique_ptr<Poppler::Document> pdf;
     std::unique_ptr<QImageReader> image;
+    QByteArray heif; // a HEIF photo's whole file
 };
-
-bool IsScanImageName(const QString& path) {
-    return HasScanImageSuffix(path);
-}
 
 ScanFile::ScanFile(const QString& path) : path(path) {}
 ScanFile::ScanFile(const QByteArray& bytes) : bytes(bytes) {}
@@ -92,6 +92,7 @@ bool ScanFile::Open(ReturnRejection* why) {
         source->buffer.setData(bytes);
         source->buffer.open(QIODevice::ReadOnly);
         pdf = StartsWithPdf(source->buffer);
+        if (IsHeif(bytes)) source->heif = bytes;
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -100,8 +101,12 @@ bool ScanFile::Open(ReturnRejection* why) {
             return false;
         }
         pdf = StartsWithPdf(file);
+        // A photo's file is a few megabytes; a larger one is not a photo.
+        if (IsHeif(file.peek(64)) && file.size() < kMostHeifBytes) source->heif = file.readAll();
     }
-    if (pdf) {
+    if (!source->heif.isEmpty()) {
+        pages = 1;
+    } else if (pdf) {
         source->pdf = path.isEmpty() ? Poppler::Document::load(&source->buffer)
                                      : Poppler::Document::load(path);
         if (!source->pdf || source->pdf->isLocked()) {
@@ -156,6 +161,7 @@ QImage ScanFile::Page(int index, ReturnRejection* why) {
         if (image.isNull()) *why = Unreadable();
         return image;
     }
+    if (!source->heif.isEmpty()) return DecodeHeif(source->heif, why);
     QImageReader& reader = *source->image;
     if (index > 0 && !reader.jumpToImage(index)) {
         *why = Unreadable();

@@ -1,7 +1,8 @@
 #pragma once
 // The pages of a scanned file, one image at a time: a PDF's pages rendered
 // through Poppler, an image file's frames (PNG, JPEG, TIFF with any number of
-// pages) through Qt's image readers. Only one page is held at a time, and
+// pages) through Qt's image readers, HEIF/HEIC photos through libheif
+// (HeifImage.h). Only one page is held at a time, and
 // pages and images beyond sane sizes are refused rather than read.
 
 #include "ReturnedPdf.h"
@@ -9,10 +10,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <memory>
-
-// A file name that is an image a scanner writes (by its extension).
-bool IsScanImageName(const QString& path);
 
 // The resolution PDF pages of scans are rendered at.
 inline constexpr int kScanRenderDpi = 300;

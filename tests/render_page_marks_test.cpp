@@ -79,3 +79,27 @@ TEST(PageMarks, PageCodeTextRoundTripsAndRejectsOthers) {
 }
 
 } // namespace
+
+// A code with a copy's sheet number must give it back, one without must still
+// read (prints made before sheet numbers), and a number out of range must not pass.
+TEST(PageMarks, SheetNumbersRoundTripAndOldCodesStillRead) {
+    const MarkedSheet sheet{4905, 6405, 600, 95, 96, 97, 98};
+    for (const int number : {0, 1, 123456789, kMostSheetNumber}) {
+        const PageCode code{QStringLiteral("abc"), 3, sheet, number};
+        const auto back = ParsePageCode(PageCodeText(code));
+        ASSERT_TRUE(back) << number;
+        EXPECT_EQ(back->sheetNumber, number);
+        EXPECT_EQ(back->page, 3);
+        EXPECT_EQ(back->sheet, sheet);
+    }
+    const auto old = ParsePageCode("QLR1;abc;2;4960;7016;600;0;0;0;0");
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->sheetNumber, 0);
+    EXPECT_EQ(old->page, 2);
+    for (const char* bad : {"QLR2;abc;1;0;4960;7016;600;0;0;0;0",
+                            "QLR2;abc;1;-4;4960;7016;600;0;0;0;0",
+                            "QLR2;abc;1;x;4960;7016;600;0;0;0;0",
+                            "QLR2;abc;1;2000000001;4960;7016;600;0;0;0;0",
+                            "QLR1;abc;1;5;4960;7016;600;0;0;0;0"})
+        EXPECT_FALSE(ParsePageCode(bad)) << bad;
+}

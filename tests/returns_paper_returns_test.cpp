@@ -288,7 +288,7 @@ TEST_F(PaperReturnsTest, ScannedFilesMakeOrdersPageByPage) {
     EXPECT_EQ(got.table.Row(0), (QStringList{"scan.tif + stapel.pdf [1]", "1", "0", "0", "0",
                                              "0", "1", "0", "0", "1", "", "", "1", "0"}));
     EXPECT_EQ(got.table.Row(1), (QStringList{"stapel.pdf [4]", "0", "1", "0", "0", "0", "0",
-                                             "0", "0", "0", "", "", "0", "0"}));
+                                             "0", "0", "0", "", "", "", ""}));
     ASSERT_EQ(got.rejected.size(), 2u);
     EXPECT_TRUE(got.rejected[0].path.endsWith(QStringLiteral("stapel.pdf [2]")));
     EXPECT_TRUE(got.rejected[0].rejection.english.contains(QStringLiteral("another form")));

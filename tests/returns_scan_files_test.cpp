@@ -7,6 +7,8 @@
 #include "ScannedReturns.h"
 
 #include <QImageWriter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,47 @@ TEST_F(ScanFilesTest, TooLargeImagesSayTheirSize) {
         } else {
             EXPECT_EQ(page.size(), QSize(c.width, c.height)) << why.english.toStdString();
         }
+    }
+}
+
+// Phone photos in HEIC were not read at all: a HEIC made by libheif's own
+// encoder, found in a folder by its extension, must give the exact row; a
+// cut-off HEIC and a file that only bears the name are refused with a reason.
+TEST_F(ScanFilesTest, HeicPhotosAreReadAndBrokenOnesRefused) {
+    const QString encoder = QStandardPaths::findExecutable(QStringLiteral("heif-enc"));
+    ASSERT_FALSE(encoder.isEmpty()) << "heif-enc (libheif-examples) is not installed";
+    const QString png = Path(QStringLiteral("photo.png"));
+    ASSERT_TRUE(Scan(150, false).save(png));
+    const QString in = Path(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    const QString heic = in + QStringLiteral("/photo.heic");
+    QProcess encode;
+    encode.start(encoder, {QStringLiteral("-q"), QStringLiteral("85"), QStringLiteral("-p"),
+                           QStringLiteral("preset=ultrafast"), png, QStringLiteral("-o"), heic});
+    ASSERT_TRUE(encode.waitForFinished(120000));
+    ASSERT_EQ(encode.exitCode(), 0) << encode.readAllStandardError().constData();
+    QFile whole(heic);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } broken[] = {{"cut.heic", bytes.left(bytes.size() / 2), "HEIF photo that cannot be read"},
+                  {"named.heic", QByteArray(4000, 'x'), "neither a PDF file nor an image"}};
+    for (const auto& b : broken) {
+        QFile file(in + QLatin1Char('/') + QLatin1String(b.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(b.bytes);
+    }
+    const OrderCollection got = CollectOrders(form, {in}, {}, {}, {paper.get()});
+    ASSERT_EQ(got.table.RowCount(), 1);
+    EXPECT_EQ(got.table.Row(0).join(u','), QStringLiteral("photo.heic,0,1,0,0,1,0"));
+    ASSERT_EQ(got.rejected.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(got.rejected[i].path.endsWith(QLatin1String(broken[i].name)));
+        EXPECT_TRUE(got.rejected[i].rejection.english.contains(QLatin1String(broken[i].reason)))
+            << got.rejected[i].rejection.english.toStdString();
     }
 }
 

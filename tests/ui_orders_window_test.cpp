@@ -182,6 +182,53 @@ TEST(OrdersWindowTest, UndecidedBoxesOfScansAreDecidedWithAClick) {
     form->document().MarkUnchanged();
 }
 
+// A copy returned without its page 2: the window must show the order as
+// incomplete (marked for the eye), its page-2 box empty and not "0", and the
+// undecided boxes of such a copy must still be decided in its own row.
+TEST(OrdersWindowTest, CopiesMissingAPageAreShownIncomplete) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FormDocument doc;
+    const int size = AppendCategory(doc, QStringLiteral("Größe"));
+    AppendField(doc, size, fkSingleChoice, QStringLiteral("S"), 2, 0.6);
+    AppendField(doc, size, fkSingleChoice, QStringLiteral("M"), 2, 0.6);
+    AppendField(doc, AppendCategory(doc, QStringLiteral("Angaben")), fkText,
+                QStringLiteral("Bemerkung"), 17, 21);
+    AppendField(doc, AppendCategory(doc, QStringLiteral("Essen")), fkCheckBox,
+                QStringLiteral("Wurst"), 4, 0.6);
+    auto form = WindowWithProject(dir, doc);
+    ASSERT_TRUE(form);
+    const MarkedPrint print =
+        PrintWithMarks(form->document().form(), form->document().layout(), 5);
+    ASSERT_EQ(print.pages, 2);
+    QImage scan = RasterisePage(print.pdf, 1, 150);
+    for (const DrawnField* f : print.fields.OnPage(1))
+        if (f->kind == fkSingleChoice) DrawPenMark(scan, f->box, 150, PenMark::Cross);
+    const QString in = dir.filePath(QStringLiteral("in"));
+    ASSERT_TRUE(QDir().mkpath(in));
+    ASSERT_TRUE(scan.save(in + QStringLiteral("/scan.png")));
+    OrdersWindow* window = CollectFolder(*form, in);
+    ASSERT_NE(window, nullptr);
+    auto* orders = window->findChild<QTableWidget*>(QStringLiteral("OrdersTable"));
+    ASSERT_EQ(orders->rowCount(), 1);
+    ASSERT_EQ(orders->columnCount(), 6);
+    EXPECT_EQ(orders->horizontalHeaderItem(5)->text(), QStringLiteral("Vollständig"));
+    EXPECT_EQ(orders->item(0, 5)->text(), QStringLiteral("nein"));
+    EXPECT_FALSE(orders->item(0, 5)->toolTip().isEmpty());
+    EXPECT_EQ(orders->item(0, 4)->text(), QString());
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("?"));
+    DialogAnswerer answer([&](QWidget* w) {
+        EXPECT_EQ(w->objectName(), QStringLiteral("MarkReviewDialog"));
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("MarkedBtn")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseClick(orders->viewport(), Qt::LeftButton, {},
+                      orders->visualItemRect(orders->item(0, 1)).center());
+    answer.Verify();
+    EXPECT_EQ(orders->item(0, 1)->text(), QStringLiteral("1"));
+    form->document().MarkUnchanged();
+}
+
 // Guards the review of scanned text boxes: a click shows the box's scan, and
 // what the user types from it goes into the table.
 TEST(OrdersWindowTest, TextBoxesOfScansAreTypedInFromTheirScan) {

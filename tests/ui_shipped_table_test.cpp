@@ -101,6 +101,17 @@ const QStringList kTextsLookedUpInCode = {
     QStringLiteral("Die Eckmarken passen nicht zum Seitencode (ein gebogenes oder gefaltetes "
                    "Blatt?)."),
     QStringLiteral("Die Kästchen liegen nicht dort, wo die Eckmarken sie erwarten lassen."),
+    QStringLiteral("Die Kästchen haben keinen gedruckten Rand, und die Seite ist zu schräg "
+                   "aufgenommen oder die vier Eckmarken passen nicht genau genug, um sie zu "
+                   "lesen."),
+    QStringLiteral("Diese Seite dieses Bogens kam schon einmal zurück; sie wird nicht "
+                   "übernommen."),
+    QStringLiteral("Das HEIF-Foto kann nicht gelesen werden."),
+    // Whether an order came back whole.
+    QStringLiteral("Vollständig"),
+    QStringLiteral("ja"),
+    QStringLiteral("nein"),
+    QStringLiteral("Nicht alle Seiten kamen zurück: ihre Felder sind leer"),
     // What the page beside the fields says of the selection.
     QStringLiteral("Feld"),
     QStringLiteral("Kategorie"),

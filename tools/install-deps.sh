@@ -3,7 +3,8 @@
 # it only calls apt-get when a package is missing. Run as root. The CUPS
 # daemon is installed for the printing tests, which run one of their own;
 # dpkg-dev and lintian make and check the Debian package (cpack -G DEB).
-# OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms.
+# OpenCV, ZXing-cpp, Poppler and Qt's TIFF reader read scanned order forms,
+# libheif phone photos in HEIC (the tests make them with libheif-examples).
 # pypdf, poppler's GObject binding, pdftk-java and qpdf fill returned forms
 # in the tests as other programs fill them, and poppler reads them back.
 # libxlsxwriter writes the order table as a workbook; the tests read it back
@@ -20,6 +21,7 @@ packages=(
   libcups2-dev cups printer-driver-cups-pdf ghostscript
   dpkg-dev file lintian
   libopencv-dev libtiff-dev libzxing-dev libpoppler-qt6-dev qt6-image-formats-plugins
+  libheif-dev libheif-examples
   python3 python3-pypdf python3-gi python3-gi-cairo gir1.2-poppler-0.18 pdftk-java qpdf
   libxlsxwriter-dev python3-openpyxl
   opencv-doc python3-opencv python3-sklearn python3-numpy

@@ -5,9 +5,12 @@
 #include "DialogAnswerer.h"
 #include "DocumentEdits.h"
 #include "MainFormFixture.h"
+#include "OrderForm.h"
+#include "PaperReturns.h"
 #include "PrintController.h"
 #include "PrinterRun.h"
 #include "ProjectFile.h"
+#include "ScannedReturns.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -225,6 +228,39 @@ TEST_F(CupsPrintTest, CommandLinePrintsOnTheDefaultQueueWithCopies) {
     EXPECT_LT(MeanGreyDifference(FirstPageRaster(pdf, dir.path(), QStringLiteral("third"), 3),
                                  FirstPageRaster(pdf, dir.path(), QStringLiteral("first"), 1)),
               kSameRaster);
+}
+
+// Copies printed for reading back were all one sheet to the reader: the
+// program must make them itself (one job copy), each copy's pages carrying
+// its own sheet number, pages 1, 2 of sheet n, then of sheet n + 1.
+TEST_F(CupsPrintTest, CommandLineMarkedCopiesEachCarryTheirSheetNumber) {
+    AddTallFields(3);
+    const QString project = SaveProject();
+    RunResult run;
+    const int job = JobOf(queues.queue, [&] {
+        run = RunProgram({QStringLiteral("--print"), QStringLiteral("--copies"),
+                          QStringLiteral("2"), QStringLiteral("--marks"), project});
+    });
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    ASSERT_GT(job, 0);
+    EXPECT_EQ(CupsJobCopies(job), 1);
+    QFile file(CupsJobPdf(queues, job));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no PDF for job " << job;
+    const QByteArray pdf = file.readAll();
+    const FormDocument& doc = form->document().form();
+    const LayoutSettings& settings = form->document().layout();
+    const OrderForm order = MakeOrderForm(doc, settings);
+    PaperForm paper(order, PageInput{doc, settings});
+    std::vector<std::pair<int, int>> read; // sheet number and page
+    for (int page = 1; page <= 4; ++page) {
+        const ScannedPage scanned = ReadScannedPage(RasterisePage(pdf, page, 150), paper);
+        ASSERT_TRUE(scanned.ok) << page << ": " << scanned.rejection.english.toStdString();
+        read.push_back({scanned.sheetNumber, scanned.page});
+    }
+    const int first = read[0].first;
+    EXPECT_GT(first, 0);
+    EXPECT_EQ(read, (std::vector<std::pair<int, int>>{
+                        {first, 1}, {first, 2}, {first + 1, 1}, {first + 1, 2}}));
 }
 
 // --printer names the queue, and the pages take that queue's paper.

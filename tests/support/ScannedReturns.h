@@ -26,12 +26,16 @@ struct MarkedPrint {
     int pages = 0;
 };
 
-inline MarkedPrint PrintWithMarks(const FormDocument& doc, const LayoutSettings& settings) {
+// With firstSheet, copies copies numbered from it (the fields then hold every copy's).
+inline MarkedPrint PrintWithMarks(const FormDocument& doc, const LayoutSettings& settings,
+                                  int firstSheet = 0, int copies = 1) {
     MarkedPrint print;
     PageInput input{doc, settings};
     input.fields = &print.fields;
     PrintPages pages;
     pages.marks = FormIdentity(doc, settings);
+    pages.firstSheet = firstSheet;
+    pages.copies = copies;
     QBuffer buffer(&print.pdf);
     buffer.open(QIODevice::WriteOnly);
     FileFailure failure;

@@ -1,0 +1,32 @@
+#pragma once
+// A scanned or photographed page made ready for reading: pixels made square
+// where the file says they are not (a fax's 204 x 98 dpi), the page as grey,
+// the page as ink (dark wherever any colour is dark, so a blue or red pen
+// counts with its darkest colour), and the page code found in it with the
+// corners of its symbol.
+
+#include <QByteArray>
+#include <QImage>
+#include <opencv2/core.hpp>
+
+#include <array>
+#include <optional>
+
+struct ScannedImage {
+    QImage image;     // square pixels
+    QImage greyImage; // owns grey's pixels
+    cv::Mat grey;
+    cv::Mat ink; // grey itself for a page stored as grey
+};
+
+// The image made square and grey; ink is left for InkOf, once a code was found.
+ScannedImage PrepareScannedImage(const QImage& scanned);
+// Fills scan.ink.
+void InkOf(ScannedImage& scan);
+
+struct FoundCode {
+    QByteArray text; // a page code this program wrote (ParsePageCode reads it)
+    std::array<cv::Point2d, 4> corners; // top left, top right, bottom right, bottom left
+};
+// The page code in grey (looked for first in a smaller copy of a large page).
+std::optional<FoundCode> FindCode(const cv::Mat& grey);
