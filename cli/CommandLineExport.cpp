@@ -82,7 +82,9 @@ const CommandLineCommand kCommands[] = {
      "      --printer NAME    the print queue (default: the default queue)\n"
      "      --copies N        copies, 1 to 999 (default 1), each a whole set\n"
      "      --marks           corner marks and a page code on every page (--collect\n"
-     "                        reads the scans of the filled-in sheets)\n"
+     "                        reads the scans of the filled-in sheets); each copy\n"
+     "                        carries its own sheet number, so that its pages are\n"
+     "                        put together whatever their order\n"
      "      Status 0 once the queue took the job; 1 when there is no such queue.\n",
      RunPrintCommand},
     {Mode::Collect, "collect", "OUT.csv", "separator", "", true,
@@ -91,10 +93,13 @@ const CommandLineCommand kCommands[] = {
      "      them) into one order table: a CSV file, or a workbook for spreadsheet\n"
      "      programs when OUT ends in .xlsx (numbers as numbers, totals as SUM\n"
      "      formulas, a second sheet with the files not taken). Scans of pages\n"
-     "      printed with --marks (PDF files without form fields, PNG, JPEG, TIFF) are\n"
-     "      read page by page; boxes neither clearly marked nor clearly empty read\n"
-     "      \"?\". Status 3: some inputs or pages were not taken (named on standard\n"
-     "      error); the table holds the others.\n"
+     "      printed with --marks (PDF files without form fields, PNG, JPEG, TIFF,\n"
+     "      HEIC) are read page by page; boxes neither clearly marked nor clearly\n"
+     "      empty read \"?\"; numbers written by hand in text boxes are read when\n"
+     "      every digit is sure, other writing is left empty, and standard error\n"
+     "      says how many boxes are left for review. An order whose copy did not\n"
+     "      come back whole is marked incomplete. Status 3: some inputs or pages\n"
+     "      were not taken (named on standard error); the table holds the others.\n"
      "      --separator C     the separator of the cells of a CSV file, one character\n"
      "                        or \"tab\" (default \",\"; German spreadsheets expect \";\")\n",
      RunCollectCommand},
