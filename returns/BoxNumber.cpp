@@ -11,8 +11,6 @@
 #include <vector>
 
 namespace {
-// Ink is what is darker than the paper by this share of the paper's brightness.
-constexpr double kInkContrast = 0.3;
 // Ink values reach 1 at this share of the paper's brightness below it.
 constexpr double kFullInk = 0.55;
 // More characters than this are no quantity: not even guessed.
@@ -26,29 +24,12 @@ struct Ink {
 // Paper darker than this is a box inked all over: no telling what is written.
 constexpr double kDarkestPaper = 128;
 
-// The paper's brightness is the level that nine in ten pixels do not exceed:
-// a box is mostly paper, and a speck of glare does not count.
-int PaperLevel(const cv::Mat& grey) {
-    int histogram[256] = {};
-    for (int y = 0; y < grey.rows; ++y) {
-        const uchar* row = grey.ptr<uchar>(y);
-        for (int x = 0; x < grey.cols; ++x) ++histogram[row[x]];
-    }
-    const long long wanted = static_cast<long long>(grey.total()) * 9 / 10;
-    long long seen = 0;
-    for (int level = 0; level < 256; ++level) {
-        seen += histogram[level];
-        if (seen >= wanted) return level;
-    }
-    return 255;
-}
-
 Ink InkOf(const QImage& image) {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
     cv::Mat g(grey.height(), grey.width(), CV_8U);
     for (int y = 0; y < grey.height(); ++y)
         std::copy_n(grey.constScanLine(y), grey.width(), g.ptr<uchar>(y));
-    const double paper = std::max(PaperLevel(g), 64);
+    const double paper = PaperBrightness(g);
     Ink ink{cv::Mat(g.size(), CV_32F), cv::Mat(g.size(), CV_8U), paper};
     for (int y = 0; y < g.rows; ++y) {
         const uchar* in = g.ptr<uchar>(y);
@@ -324,4 +305,17 @@ std::vector<cv::Mat> BoxCharacters(const QImage& boxInside, bool* clean) {
     Split split = SplitBox(ink);
     *clean = split.ink && !split.unsure;
     return std::move(split.inks);
+}
+
+int PaperBrightness(const cv::Mat& grey) {
+    int histogram[256] = {};
+    for (int y = 0; y < grey.rows; ++y) {
+        const uchar* row = grey.ptr<uchar>(y);
+        for (int x = 0; x < grey.cols; ++x) ++histogram[row[x]];
+    }
+    const long long wanted = static_cast<long long>(grey.total()) * 9 / 10;
+    long long seen = 0;
+    int level = 0;
+    while (level < 255 && (seen += histogram[level]) < wanted) ++level;
+    return std::max(64, level);
 }

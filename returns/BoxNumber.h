@@ -34,6 +34,13 @@ struct BoxNumber {
 BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifier,
                         const LearnedDigits* learned = nullptr);
 
+// Ink is darker than the paper by this share of the paper's brightness.
+inline constexpr double kInkContrast = 0.3;
+// The brightness of a box's paper (8-bit grey): the level that nine in ten
+// pixels do not exceed, since a box is mostly paper and a speck of glare does
+// not count; at least 64.
+int PaperBrightness(const cv::Mat& grey);
+
 // The characters of boxInside as ReadBoxNumber splits them, in reading order:
 // each digit's ink (CV_32F, 0 paper .. 1 ink), an empty matrix for a comma.
 // *clean is false when the writing makes no clean line of characters.

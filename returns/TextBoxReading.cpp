@@ -21,26 +21,10 @@ namespace {
 constexpr double kReadingDpi = 300;
 // A row or column of the outline is dark over at least this share of the box.
 constexpr double kOutlineShare = 0.5;
-// Ink is darker than the paper by this share of its brightness (as BoxNumber reads it).
-constexpr double kInkContrast = 0.3;
 
 std::mutex readerLock;
 bool readerSet = false;
 std::shared_ptr<HandNumberReader> reader;
-
-// The paper's brightness: the level nine in ten pixels do not exceed.
-double PaperOf(const cv::Mat& grey) {
-    int histogram[256] = {};
-    for (int y = 0; y < grey.rows; ++y) {
-        const uchar* row = grey.ptr<uchar>(y);
-        for (int x = 0; x < grey.cols; ++x) ++histogram[row[x]];
-    }
-    const long long wanted = static_cast<long long>(grey.total()) * 9 / 10;
-    long long seen = 0;
-    int level = 0;
-    while (level < 255 && (seen += histogram[level]) < wanted) ++level;
-    return std::max(64, level);
-}
 
 // The outline's line near expected along a profile of dark shares: of the
 // lines dark enough within reach, the nearest (a neighbouring box's outline
@@ -172,7 +156,7 @@ QImage TextBoxInside(const cv::Mat& ink, const cv::Matx33d& sheetToImage,
     cv::Mat crop;
     cv::warpPerspective(ink, crop, cv::Mat(sheetToImage * toSheet), size,
                         cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
-    const double paper = PaperOf(crop);
+    const double paper = PaperBrightness(crop);
     const cv::Mat dark = crop < paper * (1 - kInkContrast);
     // The outline where the fit puts it, moved to where its lines are.
     const int m = static_cast<int>(margin * k), right = size.width - m, bottom = size.height - m;
