@@ -45,14 +45,11 @@ QImage DecodeHeif(const QByteArray& bytes, ReturnRejection* why) {
     }
     const int width = heif_image_handle_get_width(handle);
     const int height = heif_image_handle_get_height(handle);
-    if (width <= 0 || height <= 0 || width > kMaxScanSide || height > kMaxScanSide ||
-        qint64{width} * height > kMaxScanPixels) {
-        *why = {QStringLiteral("a HEIF photo of %1 x %2 pixels, too large to be read")
-                    .arg(width)
-                    .arg(height),
-                QStringLiteral("Die Seite ist zu groß, um gelesen zu werden.")};
+    if (width <= 0 || height <= 0) {
+        *why = Unreadable(error);
         return {};
     }
+    if (!ScanSizeAllowed(QSize(width, height), why)) return {};
     heif_image* decoded = nullptr;
     error = heif_decode_image(handle, &decoded, heif_colorspace_RGB,
                               heif_chroma_interleaved_RGB, nullptr);

@@ -50,11 +50,7 @@ bool StartsWithPdf(QIODevice& device) {
 // formats allow, and a colour file keeps its colours.
 QImage DecodeScanImage(QImageReader& reader, ReturnRejection* why) {
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxScanSide || size.height() > kMaxScanSide ||
-                           qint64{size.width()} * size.height() > kMaxScanPixels)) {
-        *why = TooLarge(size);
-        return {};
-    }
+    if (size.isValid() && !ScanSizeAllowed(size, why)) return {};
     constexpr qint64 kMegabyte = 1 << 20;
     reader.setAllocationLimit(static_cast<int>((kMaxScanPixels * 4 + kMegabyte - 1) / kMegabyte));
     QImage image;
@@ -62,15 +58,19 @@ QImage DecodeScanImage(QImageReader& reader, ReturnRejection* why) {
         *why = Unreadable();
         return {};
     }
-    if (image.width() > kMaxScanSide || image.height() > kMaxScanSide ||
-        qint64{image.width()} * image.height() > kMaxScanPixels) {
-        *why = TooLarge(image.size());
-        return {};
-    }
+    if (!ScanSizeAllowed(image.size(), why)) return {};
     return image;
 }
 
 } // namespace
+
+bool ScanSizeAllowed(QSize size, ReturnRejection* why) {
+    if (size.width() <= kMaxScanSide && size.height() <= kMaxScanSide &&
+        qint64{size.width()} * size.height() <= kMaxScanPixels)
+        return true;
+    *why = TooLarge(size);
+    return false;
+}
 
 struct ScanFile::Source {
     // The bytes in memory outlive the readers that read them: Poppler still

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -19,6 +20,9 @@ inline constexpr int kScanRenderDpi = 300;
 // lower resolution, larger images refused.
 inline constexpr qint64 kMaxScanPixels = 80'000'000;
 inline constexpr int kMaxScanSide = 16'000;
+// True when an image of size is within those limits; else false, with *why
+// naming its size. Every decoder of scans asks before it decodes.
+bool ScanSizeAllowed(QSize size, ReturnRejection* why);
 // The most pages read of one file.
 inline constexpr int kMaxScanPages = 2000;
 
