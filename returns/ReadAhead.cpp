@@ -7,6 +7,8 @@ ReturnedPdfReadAhead::ReturnedPdfReadAhead(const QStringList& paths, const Order
                                            std::vector<bool> wantedFiles, int threads)
     : files(paths), form(orderForm), wanted(std::move(wantedFiles)) {
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    // No more workers than files to read: none when every input is a scan.
+    threads = std::min(threads, static_cast<int>(std::count(wanted.begin(), wanted.end(), true)));
     // Two files in flight for each thread keep every core busy while the
     // collector adds rows; memory holds only these.
     window = 2 * threads;

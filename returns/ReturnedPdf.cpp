@@ -1,5 +1,9 @@
-// The field reader of returned orders, through qpdf's object model.
+// The field reader of returned orders: plain files through the quick
+// reader, every other file through qpdf's object model.
 #include "ReturnedPdf.h"
+
+#include "PdfFieldValues.h"
+#include "PlainPdf.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -12,15 +16,18 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 using OH = QPDFObjectHandle;
 
-// Limits against crafted files: how deep the field tree may nest, how many
-// fields a file may hold, how much an object stream may unpack to.
-constexpr int kMaxFieldDepth = 32;
-constexpr std::size_t kMaxFields = 200000;
+using namespace pdf_fields;
+
+// The object handle of a PDF reader: QPDFObjectHandle or PlainObject.
+template <typename Pdf> using ObjectOf = decltype(std::declval<Pdf&>().getRoot());
+
+// How much an object stream may unpack to, against crafted files.
 constexpr std::size_t kMaxObjectStreamBytes = std::size_t{64} << 20;
 
 ReturnRejection Damaged(const QString& detail) {
@@ -74,7 +81,7 @@ void CheckObjectStreams(QPDF& pdf) {
     }
 }
 
-QString TextOf(OH string) {
+template <typename Obj> QString TextOf(Obj string) {
     if (string.getStringValue().size() > kMaxReturnedValueBytes)
         throw Rejected{
             {QStringLiteral("a field holds more than %1 bytes").arg(kMaxReturnedValueBytes),
@@ -82,10 +89,10 @@ QString TextOf(OH string) {
     return QString::fromStdString(string.getUTF8Value());
 }
 
-QString IdentityOf(QPDF& pdf) {
-    for (OH holder : {pdf.getTrailer().getKey("/Info"), pdf.getRoot().getKey("/AcroForm")}) {
+template <typename Pdf> QString IdentityOf(Pdf& pdf) {
+    for (auto holder : {pdf.getTrailer().getKey("/Info"), pdf.getRoot().getKey("/AcroForm")}) {
         if (!holder.isDictionary()) continue;
-        OH id = holder.getKey(kFormIdentityKey);
+        auto id = holder.getKey(kFormIdentityKey);
         if (id.isString() && id.getStringValue().size() < 256)
             return QString::fromStdString(id.getUTF8Value());
     }
@@ -94,178 +101,61 @@ QString IdentityOf(QPDF& pdf) {
 
 // The form's fields by their full names; a name that more than one field
 // bears is kept as ambiguous.
-struct FieldIndex {
-    std::map<QString, OH> byName;
+template <typename Obj> struct FieldIndex {
+    std::map<QString, Obj> byName;
     std::set<QString> ambiguous;
     std::set<QPDFObjGen> seen;
     std::size_t count = 0;
 
-    void Add(OH field, const QString& parentName, int depth) {
+    void Add(Obj field, const QString& parentName, int depth) {
         if (!field.isDictionary() || depth > kMaxFieldDepth) return;
         if (field.isIndirect() && !seen.insert(field.getObjGen()).second) return;
         if (++count > kMaxFields)
             throw Rejected{Damaged(QStringLiteral("more than %1 fields").arg(kMaxFields))};
-        OH t = field.getKey("/T");
+        Obj t = field.getKey("/T");
         QString name = parentName;
         if (t.isString()) {
             const QString part = QString::fromStdString(t.getUTF8Value());
             name = parentName.isEmpty() ? part : parentName + QLatin1Char('.') + part;
             if (!byName.emplace(name, field).second) ambiguous.insert(name);
         }
-        OH kids = field.getKey("/Kids");
+        Obj kids = field.getKey("/Kids");
         if (!kids.isArray()) return;
         for (int i = 0; i < kids.getArrayNItems(); ++i) {
-            OH kid = kids.getArrayItem(i);
+            Obj kid = kids.getArrayItem(i);
             // A kid without a name is a widget of this field, not a field.
             if (kid.isDictionary() && kid.getKey("/T").isString()) Add(kid, name, depth + 1);
         }
     }
 };
 
-// The field's value, /V here or on a parent.
-OH ValueOf(OH field) {
-    for (int depth = 0; field.isDictionary() && depth <= kMaxFieldDepth; ++depth) {
-        OH v = field.getKey("/V");
-        if (!v.isNull()) return v;
-        field = field.getKey("/Parent");
-    }
-    return OH::newNull();
-}
-
-// A button's value as viewers take it: a name, or a text string that names
-// a state with or without its leading "/" (some libraries write "/Off" as a
-// string). The state name with its slash; empty for anything else.
-std::string StateNameOf(OH value) {
-    if (value.isName()) return value.getName();
-    if (!value.isString()) return {};
-    std::string text = value.getUTF8Value();
-    if (!text.empty() && text.front() == '/') text.erase(0, 1);
-    return "/" + text;
-}
-
-bool IsOffState(const std::string& state) {
-    return state == "/Off" || state == "/";
-}
-
-// Whether a value names the state on: byte for byte, or read as
-// PDFDocEncoding, as pdftk writes a name whose state is stored in UTF-8.
-bool NamesState(const std::string& value, const std::string& on) {
-    return !on.empty() && (value == on || QUtil::pdf_doc_to_utf8(value) == on);
-}
-
-// The widgets of a field: its kids without a name, or itself.
-std::vector<OH> WidgetsOf(OH field) {
-    std::vector<OH> widgets;
-    OH kids = field.getKey("/Kids");
-    if (kids.isArray()) {
-        for (int i = 0; i < kids.getArrayNItems() && i < static_cast<int>(kMaxFields); ++i) {
-            OH kid = kids.getArrayItem(i);
-            if (kid.isDictionary() && !kid.getKey("/T").isString()) widgets.push_back(kid);
-        }
-    }
-    if (widgets.empty()) widgets.push_back(field);
-    return widgets;
-}
-
-// The "on" state of a button widget: the state of its normal appearance that is not /Off.
-std::string OnStateOf(OH widget) {
-    OH ap = widget.getKey("/AP");
-    if (!ap.isDictionary()) return {};
-    OH normal = ap.getKey("/N");
-    if (!normal.isDictionary()) return {};
-    for (const std::string& key : normal.getKeys())
-        if (key != "/Off") return key;
-    return {};
-}
-
-// What a button's value or appearance state says: on, off, or nothing a
-// viewer would take (absent, or naming a state the button does not have).
-enum class Says { Nothing, On, Off };
-
-// What the check box's value says, against its widgets' own "on" states.
-Says ValueSays(OH field, std::vector<OH>& widgets) {
-    const std::string state = StateNameOf(ValueOf(field));
-    if (state.empty()) return Says::Nothing;
-    if (IsOffState(state)) return Says::Off;
-    bool statesKnown = false;
-    for (OH& widget : widgets) {
-        const std::string on = OnStateOf(widget);
-        if (NamesState(state, on)) return Says::On;
-        statesKnown = statesKnown || !on.empty();
-    }
-    // Without appearances, any state but off is on.
-    return statesKnown ? Says::Nothing : Says::On;
-}
-
-// What the widgets' appearance states say: on when one shows its "on" state.
-Says AppearanceSays(std::vector<OH>& widgets) {
-    Says says = Says::Nothing;
-    for (OH& widget : widgets) {
-        const std::string state = StateNameOf(widget.getKey("/AS"));
-        if (state.empty()) continue;
-        const std::string on = OnStateOf(widget);
-        if (!IsOffState(state) && (on.empty() || state == on)) return Says::On;
-        if (IsOffState(state)) says = Says::Off;
-    }
-    return says;
-}
-
-// A check box is on as viewers show it: by its value when that names one of
-// its states (viewers take the value, and redraw the box from it when asked
-// to), else by the state its widgets show.
-bool CheckBoxOn(OH field) {
-    std::vector<OH> widgets = WidgetsOf(field);
-    const Says value = ValueSays(field, widgets);
-    if (value != Says::Nothing) return value == Says::On;
-    return AppearanceSays(widgets) == Says::On;
-}
-
-// Which button of a radio group is on: its place among the group's widgets
-// and its state name; -1 when none is. The group's value, a name or a
-// string naming a button's "on" state, decides; a value that names no
-// button's state leaves it to the buttons' appearance states.
-std::pair<int, std::string> RadioChoice(OH group) {
-    std::vector<OH> widgets = WidgetsOf(group);
-    const std::string value = StateNameOf(ValueOf(group));
-    if (!value.empty() && IsOffState(value)) return {-1, {}};
-    if (!value.empty()) {
-        for (std::size_t i = 0; i < widgets.size(); ++i)
-            if (NamesState(value, OnStateOf(widgets[i])))
-                return {static_cast<int>(i), OnStateOf(widgets[i])};
-    }
-    for (std::size_t i = 0; i < widgets.size(); ++i) {
-        OH as = widgets[i].getKey("/AS");
-        if (as.isName() && !IsOffState(as.getName())) return {static_cast<int>(i), as.getName()};
-    }
-    return {-1, {}};
-}
-
 // The file's field array when it is a fillable copy of this form with its
 // fields; otherwise null, with read.rejection (and read.formless) set.
-OH FieldsOfThisForm(QPDF& pdf, const OrderForm& form, ReturnedRead& read) {
+template <typename Pdf, typename Obj = ObjectOf<Pdf>>
+Obj FieldsOfThisForm(Pdf& pdf, const OrderForm& form, ReturnedRead& read) {
     const QString identity = IdentityOf(pdf);
-    OH acroForm = pdf.getRoot().getKey("/AcroForm");
-    OH fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : OH::newNull();
+    Obj acroForm = pdf.getRoot().getKey("/AcroForm");
+    Obj fields = acroForm.isDictionary() ? acroForm.getKey("/Fields") : Obj::newNull();
     const bool noFields = !fields.isArray() || fields.getArrayNItems() == 0;
     if (identity.isEmpty()) {
         read.formless = noFields;
         read.rejection = {QStringLiteral("not a fillable form of Quillora"),
                           QStringLiteral("Die Datei ist kein ausfüllbares Formular dieses "
                                          "Programms.")};
-        return OH::newNull();
+        return Obj::newNull();
     }
     if (noFields) {
         // A form's copy printed into a PDF or flattened: the values are only
         // drawn now, and the scan reader finds no page code on its pages.
         read.rejection = FieldsGone();
-        return OH::newNull();
+        return Obj::newNull();
     }
     if (identity != form.identity) {
         read.rejection = {QStringLiteral("made from another form, or from this form before "
                                          "it was changed"),
                           QStringLiteral("Die Datei wurde aus einem anderen Formular oder aus "
                                          "einer anderen Fassung dieses Formulars erstellt.")};
-        return OH::newNull();
+        return Obj::newNull();
     }
     return fields;
 }
@@ -292,7 +182,8 @@ using GroupChoices = std::map<int, std::pair<int, std::string>>; // by group: pl
 
 // A single choice: "1" when its group's choice is its button. The group is
 // read once, at its first column.
-QString ChoiceValue(const OrderColumn& column, std::size_t c, OH field, const ButtonStates& states,
+template <typename Obj>
+QString ChoiceValue(const OrderColumn& column, std::size_t c, Obj field, const ButtonStates& states,
                     GroupChoices& choices) {
     auto choice = choices.find(column.group);
     if (choice == choices.end()) choice = choices.emplace(column.group, RadioChoice(field)).first;
@@ -306,10 +197,11 @@ QString ChoiceValue(const OrderColumn& column, std::size_t c, OH field, const Bu
 }
 
 // The cell of column c from its field.
-QString CellValue(const OrderColumn& column, std::size_t c, OH field, const ButtonStates& states,
+template <typename Obj>
+QString CellValue(const OrderColumn& column, std::size_t c, Obj field, const ButtonStates& states,
                   GroupChoices& choices) {
     if (column.kind == kTextColumn) {
-        OH value = ValueOf(field);
+        Obj value = ValueOf(field);
         return value.isString() ? TextOf(value) : QString();
     }
     if (column.kind == kCheckBoxColumn)
@@ -317,12 +209,11 @@ QString CellValue(const OrderColumn& column, std::size_t c, OH field, const Butt
     return ChoiceValue(column, c, field, states, choices);
 }
 
-ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
+template <typename Pdf> ReturnedRead ReadFields(Pdf& pdf, const OrderForm& form) {
     ReturnedRead read;
-    CheckObjectStreams(pdf);
-    OH fields = FieldsOfThisForm(pdf, form, read);
+    auto fields = FieldsOfThisForm(pdf, form, read);
     if (fields.isNull()) return read;
-    FieldIndex index;
+    FieldIndex<decltype(fields)> index;
     for (int i = 0; i < fields.getArrayNItems(); ++i)
         index.Add(fields.getArrayItem(i), QString(), 0);
 
@@ -352,31 +243,58 @@ ReturnedRead ReadFields(QPDF& pdf, const OrderForm& form) {
     return read;
 }
 
-template <typename Open> ReturnedRead ReadWith(const OrderForm& form, Open open) {
-    ReturnedRead read;
+// A read that lets nothing but NotPlainPdf escape: any other failure is
+// the file's rejection.
+template <typename Read> ReturnedRead Guarded(Read read) {
     try {
+        return read();
+    } catch (const NotPlainPdf&) {
+        throw;
+    } catch (const Rejected& rejected) {
+        ReturnedRead result;
+        result.rejection = rejected.rejection;
+        return result;
+    } catch (const std::bad_alloc&) {
+        ReturnedRead result;
+        result.rejection = Damaged(QStringLiteral("not enough memory"));
+        return result;
+    } catch (const std::exception& e) {
+        ReturnedRead result;
+        result.rejection = Damaged(QString::fromUtf8(e.what()).left(300));
+        return result;
+    } catch (...) {
+        // Read on a worker thread (ReadAhead.h), nothing may escape.
+        ReturnedRead result;
+        result.rejection = Damaged(QStringLiteral("an unknown fault"));
+        return result;
+    }
+}
+
+template <typename Open> ReturnedRead ReadWithQpdf(const OrderForm& form, Open open) {
+    return Guarded([&] {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
         // A file whose cross-reference is broken is damaged: it is not
         // rebuilt by guessing.
         pdf.setAttemptRecovery(false);
         open(pdf);
-        read = ReadFields(pdf, form);
-    } catch (const Rejected& rejected) {
-        read = ReturnedRead();
-        read.rejection = rejected.rejection;
-    } catch (const std::bad_alloc&) {
-        read = ReturnedRead();
-        read.rejection = Damaged(QStringLiteral("not enough memory"));
-    } catch (const std::exception& e) {
-        read = ReturnedRead();
-        read.rejection = Damaged(QString::fromUtf8(e.what()).left(300));
-    } catch (...) {
-        // Read on a worker thread (ReadAhead.h), nothing may escape.
-        read = ReturnedRead();
-        read.rejection = Damaged(QStringLiteral("an unknown fault"));
+        CheckObjectStreams(pdf);
+        return ReadFields(pdf, form);
+    });
+}
+
+// The file in memory: read by the quick reader when it is a plain file,
+// else by qpdf.
+ReturnedRead ReadInMemory(const char* data, std::size_t size, const OrderForm& form) {
+    try {
+        return Guarded([&] {
+            const PlainPdf pdf(data, size);
+            return ReadFields(pdf, form);
+        });
+    } catch (const NotPlainPdf&) {
     }
-    return read;
+    return ReadWithQpdf(form,
+                        [&](QPDF& pdf) { pdf.processMemoryFile("returned form", data, size); });
 }
 
 } // namespace
@@ -389,25 +307,25 @@ ReturnedRead ReadReturnedPdf(const QString& path, const OrderForm& form) {
                           QStringLiteral("Die Datei kann nicht geöffnet werden.")};
         return read;
     }
-    // Mapped, not read: qpdf touches only the pages of the file that hold
-    // the cross-reference and the objects the fields need, and reads its
-    // tokens from memory rather than seeking in the file for each one.
+    // Mapped, not read: the readers touch only the pages of the file that
+    // hold the cross-reference and the objects the fields need.
     const qint64 size = file.size();
     if (size > 0) {
-        if (uchar* mapped = file.map(0, size)) {
-            const char* data = reinterpret_cast<const char*>(mapped);
-            return ReadWith(form, [&](QPDF& pdf) {
-                pdf.processMemoryFile("returned form", data, static_cast<size_t>(size));
-            });
-        }
+        if (uchar* mapped = file.map(0, size))
+            return ReadInMemory(reinterpret_cast<const char*>(mapped),
+                                static_cast<std::size_t>(size), form);
     }
     file.close();
     const QByteArray name = QFile::encodeName(path);
-    return ReadWith(form, [&](QPDF& pdf) { pdf.processFile(name.constData()); });
+    return ReadWithQpdf(form, [&](QPDF& pdf) { pdf.processFile(name.constData()); });
 }
 
 ReturnedRead ReadReturnedPdfBytes(const QByteArray& bytes, const OrderForm& form) {
-    return ReadWith(form, [&](QPDF& pdf) {
+    return ReadInMemory(bytes.constData(), static_cast<std::size_t>(bytes.size()), form);
+}
+
+ReturnedRead ReadReturnedPdfBytesWithQpdf(const QByteArray& bytes, const OrderForm& form) {
+    return ReadWithQpdf(form, [&](QPDF& pdf) {
         pdf.processMemoryFile("returned form", bytes.constData(),
                               static_cast<size_t>(bytes.size()));
     });

@@ -2,7 +2,8 @@
 // Reading a returned order: the form fields of a filled-in fillable PDF and
 // their values, whatever viewer filled it in, checked against the form it
 // must have been made from. Reads only the file's cross-reference, its
-// document information and the form's field dictionaries.
+// document information and the form's field dictionaries: a plain file
+// with its own quick reader (PlainPdf.h), any other through qpdf.
 
 #include "OrderColumns.h"
 
@@ -41,3 +42,6 @@ inline constexpr std::size_t kMaxReturnedValueBytes = 1 << 20;
 ReturnedRead ReadReturnedPdf(const QString& path, const OrderForm& form);
 // The same on bytes in memory (the reader's fuzz target).
 ReturnedRead ReadReturnedPdfBytes(const QByteArray& bytes, const OrderForm& form);
+// The same through qpdf alone, never the quick reader of plain files
+// (PlainPdf.h): for comparing the two.
+ReturnedRead ReadReturnedPdfBytesWithQpdf(const QByteArray& bytes, const OrderForm& form);
