@@ -78,6 +78,9 @@ std::size_t PlainPdf::ReadSection(std::size_t offset, bool newest) {
         }
     }
     PlainNode dictionary = lexer.Value(0);
+    // A trailer runs into "startxref"; qpdf reads a dictionary followed by
+    // anything else, "stream" for one, otherwise.
+    if (lexer.PeekWord() != "startxref") throw NotPlainPdf();
     const PlainNode* entries = KeyIn(dictionary, "/Size");
     if (dictionary.kind != PlainNode::Dictionary || KeyIn(dictionary, "/Encrypt") ||
         KeyIn(dictionary, "/XRefStm") || !IsWholeNumber(entries))

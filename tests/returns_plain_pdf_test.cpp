@@ -159,6 +159,40 @@ TEST_F(PlainPdfTest, UpdatesAppendedToTheFileHold) {
     EXPECT_EQ(Cells(ReadReturnedPdfBytesWithQpdf(updated, form)), expected);
 }
 
+// A file read differently by the quick reader than by qpdf where readers
+// differ or qpdf is strict: each reads the same through both.
+TEST_F(PlainPdfTest, FilesOutOfTheOrdinaryReadAsQpdfReadsThem) {
+    const QByteArray startxref = filled.mid(filled.lastIndexOf("startxref"));
+    const QByteArray trailer = filled.mid(filled.lastIndexOf("trailer"));
+    struct Case {
+        const char* what;
+        QByteArray from, to; // the first `from` in the file becomes `to`
+    };
+    const Case cases[] = {
+        {"a trailer followed by a stream", startxref, "stream\nend" + startxref},
+        {"a comment right after xref", "\nxref\n", "\nxref% note\n"},
+        {"a trailer without /Size", trailer, QByteArray(trailer).replace("/Size", "/Sise")},
+        {"a vertical tab in a key", "/Subtype /Widget", "/Sub\vtype /Widget"},
+        {"a null byte between tokens", "/Subtype /Widget", QByteArray("/Subtype\0/Widget", 16)},
+        {"a bare carriage return in a text", "/V (12)", "/V (1\r2)"},
+        {"a name with #00", "/Subtype /Widget", "/Subtype /Wid#00et"},
+        {"a key given twice", "/V (12)", "/V (12) /V (13)"},
+        {"a value in an object that does not exist", "/V (12)", "/V 999 0 R"},
+        {"a value in an object of another generation", "/V (12)", "/V 1 3 R"},
+        {"a table line one byte short", " 00000 n \n", " 00000 n\n"},
+        {"a table line with a carriage return", " 00000 n \n", " 00000 n\r\n"},
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = filled;
+        const qsizetype at = bytes.indexOf(c.from);
+        ASSERT_GE(at, 0) << c.what;
+        bytes.replace(at, c.from.size(), c.to);
+        EXPECT_EQ(Cells(ReadReturnedPdfBytes(bytes, form)),
+                  Cells(ReadReturnedPdfBytesWithQpdf(bytes, form)))
+            << c.what;
+    }
+}
+
 // A damaged file read differently by the quick reader than by qpdf (a value
 // taken from a damaged object, a file accepted that qpdf refuses): seeded
 // random damage to the filled file reads the same through both.
