@@ -275,6 +275,7 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
     bool unsure = split.unsure;
     result.clean = !split.unsure;
     result.margin = std::numeric_limits<double>::infinity();
+    std::vector<double> margins;
     for (const cv::Mat& character : split.inks) {
         if (character.empty()) {
             result.guess += QLatin1Char(',');
@@ -284,13 +285,13 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
         DigitGuess g;
         if (classifier.Describe(character, &x)) {
             g = classifier.ClassifyFeatures(x);
-            if (learned) g = learned->Adapt(g, x, classifier.Threshold());
+            if (learned) g = learned->Adapt(g, x, classifier.LowestBar());
         }
         result.guess += g.digit < 0 ? QStringLiteral("?") : QString::number(g.digit);
         result.margin = std::min(result.margin, g.digit < 0 ? -1.0 : g.margin);
-        if (!classifier.Confident(g)) unsure = true;
+        margins.push_back(g.digit < 0 ? -1.0 : g.margin);
     }
-    if (!unsure && Plausible(result.guess)) {
+    if (!unsure && classifier.NumberConfident(margins) && Plausible(result.guess)) {
         result.kind = BoxNumber::Kind::Number;
         result.text = result.guess;
     }

@@ -2,9 +2,10 @@
 // Reads the number written by hand into one text box of a returned paper form:
 // the ink of the box's inside is split into characters (connected strokes,
 // pieces of one character joined, touching characters cut apart), each digit
-// is classified, and the number counts as read only when every digit is sure
-// and the whole is a plausible quantity: one to four digits, no leading zero,
-// optionally a decimal comma. Anything else stays for a person to read, with
+// is classified, and the number counts as read only when every digit passes
+// the classifier's bar for a number of that many digits and the whole is a
+// plausible quantity: one to four digits, no leading zero, optionally a
+// decimal comma. Anything else stays for a person to read, with
 // the classifier's best guess as a suggestion.
 
 #include <QImage>

@@ -14,6 +14,7 @@
 namespace {
 constexpr int kDigits = 10;
 constexpr qint64 kMaxModelBytes = 64 << 20;
+constexpr qsizetype kNumberLengths = 4;
 
 // "name v1 v2 ...": the numbers of the line that starts with name, exactly count of them.
 bool ReadNumbers(const QList<QByteArray>& lines, int* next, const char* name, qsizetype count,
@@ -60,6 +61,9 @@ std::optional<DigitClassifier> DigitClassifier::Load(const QString& path, QStrin
         !ReadValue(lines, &next, "threshold", &model.threshold_))
         return fail(QStringLiteral("damaged digit model header: ") + path);
     model.hidden_ = static_cast<int>(hidden);
+    if (next < lines.size() && lines[next].startsWith("number-bars ") &&
+        !ReadNumbers(lines, &next, "number-bars", kNumberLengths, &model.numberBars_))
+        return fail(QStringLiteral("damaged digit model header: ") + path);
     const qsizetype n = kDigitFeatureCount, h = model.hidden_;
     bool ok = ReadNumbers(lines, &next, "mean", n, &model.mean_) &&
               ReadNumbers(lines, &next, "scale", n, &model.scale_);
@@ -74,12 +78,35 @@ std::optional<DigitClassifier> DigitClassifier::Load(const QString& path, QStrin
     if (!ok) return fail(QStringLiteral("damaged digit model: ") + path);
     for (float s : model.scale_)
         if (!(s > 0)) return fail(QStringLiteral("damaged digit model: ") + path);
+    for (float bar : model.numberBars_)
+        if (!(bar > 0 && bar < 1e6)) return fail(QStringLiteral("damaged digit model header: ") + path);
     return model;
 }
 
 std::optional<DigitClassifier> DigitClassifier::LoadShipped(const QString& progpath,
                                                             QString* error) {
     return Load(QDir(ProgramDataDir(progpath)).filePath(QStringLiteral("digits.model")), error);
+}
+
+double DigitClassifier::NumberBar(int digits) const {
+    if (numberBars_.empty()) return threshold_;
+    return numberBars_[static_cast<size_t>(std::clamp<qsizetype>(digits, 1, kNumberLengths) - 1)];
+}
+
+double DigitClassifier::LowestBar() const {
+    if (numberBars_.empty()) return threshold_;
+    return *std::min_element(numberBars_.begin(), numberBars_.end());
+}
+
+double DigitClassifier::HighestBar() const {
+    if (numberBars_.empty()) return threshold_;
+    return *std::max_element(numberBars_.begin(), numberBars_.end());
+}
+
+bool DigitClassifier::NumberConfident(const std::vector<double>& margins) const {
+    if (margins.empty()) return false;
+    const double bar = NumberBar(static_cast<int>(margins.size()));
+    return std::all_of(margins.begin(), margins.end(), [&](double m) { return m >= bar; });
 }
 
 std::vector<double> DigitClassifier::Logits(const Network& net, const std::vector<double>& x) const {

@@ -3,7 +3,9 @@
 // text boxes of returned paper. Its networks and its confidence threshold are
 // plain numbers in "digits.model" in the program's data folder, made by
 // tools/digits/train_digits.py. Each decision carries a margin: how far the
-// chosen digit leads its runner-up in the least sure of the networks.
+// chosen digit leads its runner-up in the least sure of the networks. A number
+// is read when each of its digits passes the bar for numbers of its length:
+// the more digits, the more chances of one wrong, so the higher the bar.
 
 #include <QImage>
 #include <QString>
@@ -41,6 +43,14 @@ public:
     bool Confident(const DigitGuess& guess) const {
         return guess.digit >= 0 && guess.margin >= threshold_;
     }
+    // The bar each digit of a number of `digits` digits must pass (the model's
+    // bar for four digits for longer ones; the threshold when it has none).
+    double NumberBar(int digits) const;
+    // The lowest and highest of the number bars.
+    double LowestBar() const;
+    double HighestBar() const;
+    // Whether a number whose digits have these margins is read.
+    bool NumberConfident(const std::vector<double>& margins) const;
 
 private:
     struct Network {
@@ -50,6 +60,7 @@ private:
 
     int hidden_ = 0;
     double threshold_ = 0.0;
+    std::vector<float> numberBars_; // for 1, 2, 3 and 4 digits; empty: the threshold
     std::vector<float> mean_, scale_;
     std::vector<Network> networks_;
 };

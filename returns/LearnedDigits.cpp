@@ -129,17 +129,23 @@ DigitGuess LearnedDigits::Adapt(const DigitGuess& model, const std::vector<doubl
     }
     if (within == 0) return model;
     DigitGuess out = model;
-    const bool sure = model.margin >= threshold;
-    if (sure) {
-        // Close samples of another digit: no longer sure.
-        if (within > 1 || closest != model.digit) out.margin = std::min(model.margin, threshold / 2);
+    // A digit the samples decide is sure in a number of any length.
+    const double decided = std::max(threshold, classifier.HighestBar());
+    if (within == 1 && closest == model.digit) {
+        // Samples of the model's own digit only: they confirm it.
+        out.margin = std::max(model.margin, decided);
         return out;
     }
-    // Unsure: samples of one digit only, one of the model's first two, decide it.
-    if (within == 1 && (closest == model.digit || closest == model.second)) {
-        out.second = closest == model.digit ? model.second : model.digit;
+    if (model.margin >= threshold) {
+        // Close samples of another digit: no longer sure.
+        out.margin = std::min(model.margin, threshold / 2);
+        return out;
+    }
+    // Unsure: samples of one digit only, the model's runner-up, decide it.
+    if (within == 1 && closest == model.second) {
+        out.second = model.digit;
         out.digit = closest;
-        out.margin = threshold;
+        out.margin = decided;
     }
     return out;
 }

@@ -32,7 +32,10 @@ class LearnedDigits {
     bool Keep(const QImage& boxInside, const QString& text, QString* error = nullptr);
     int SampleCount() const;
 
-    // The model's guess on x (the classifier's Describe) weighed with the samples.
+    // The model's guess on x (the classifier's Describe) weighed with the
+    // samples. threshold: the margin from which the model's digit is sure (a
+    // number's lowest bar); a digit the samples decide becomes sure for a
+    // number of any length, one they doubt falls below every bar.
     DigitGuess Adapt(const DigitGuess& model, const std::vector<double>& x,
                      double threshold) const;
 

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -288,6 +289,33 @@ TEST(BoxNumber, WordsAndImplausibleNumbersAreUnsure) {
     }
 }
 
+// Guards: a long number read on digits only sure enough for a short one, or a
+// digit below the model's bars counted as sure.
+TEST(DigitClassifier, LongerNumbersNeedSurerDigits) {
+    const DigitClassifier& c = Classifier();
+    for (int digits = 2; digits <= 4; ++digits)
+        EXPECT_GE(c.NumberBar(digits), c.NumberBar(digits - 1)) << digits;
+    EXPECT_GT(c.LowestBar(), 0.0);
+    EXPECT_EQ(c.LowestBar(), c.NumberBar(1));
+    EXPECT_EQ(c.HighestBar(), c.NumberBar(4));
+    struct Case {
+        std::vector<double> margins;
+        bool read;
+    };
+    const double one = c.NumberBar(1), four = c.NumberBar(4);
+    const Case cases[] = {
+        {{one}, true},
+        {{one - 0.01}, false},
+        {{four, four, four, four}, true},
+        {{four, four, four - 0.01, four}, false},
+        {{c.NumberBar(2), c.NumberBar(2)}, true},
+        {{1e9, -1.0}, false},
+        {{}, false},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(c.NumberConfident(k.margins), k.read) << k.margins.size() << " digits";
+}
+
 // Guards: a damaged model file loaded as a model that then reads nonsense or crashes.
 TEST(DigitClassifier, DamagedModelIsRefused) {
     QFile shipped(kModel);
@@ -296,6 +324,7 @@ TEST(DigitClassifier, DamagedModelIsRefused) {
     QTemporaryDir dir;
     const QList<QByteArray> damaged{QByteArray(), whole.left(whole.size() / 2),
                                     QByteArray(whole).replace("w2 ", "w3 "),
+                                    QByteArray(whole).replace("number-bars ", "number-bars -1 "),
                                     QByteArray("quillora-digits 1\nfeatures 292\nhidden 99999999\n")};
     for (const QByteArray& bytes : damaged) {
         QFile file(dir.filePath(QStringLiteral("digits.model")));
