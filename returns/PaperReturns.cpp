@@ -232,6 +232,11 @@ bool Outlined(const PaperForm& form, const MarkedSheet& sheet) {
     return form.LineWidth(sheet.dpi) >= kLeastOutlineMm * sheet.dpi / 25.4;
 }
 
+// The paper's edges on the sheet (the printable area and the margins the printer leaves).
+CanvasRect PaperOf(const MarkedSheet& sheet) {
+    return {-sheet.left, -sheet.top, sheet.width + sheet.right, sheet.height + sheet.bottom};
+}
+
 // A box whose outline runs off the printable area (a margin of 0): half of it is not on the paper.
 bool OnEdge(const CanvasRect& b, const MarkedSheet& sheet, double line) {
     const double reach = line + 2;
@@ -256,7 +261,8 @@ std::vector<Looked> LookAtBoxes(const PageToRead& page, PaperForm& form,
             continue;
         }
         const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn, line,
-                             PrintedAround(*field, page.fields, page.map, page.sheet)};
+                             PrintedAround(*field, page.fields, page.map, page.sheet),
+                             PaperOf(page.sheet)};
         const bool inPlace = !outlined && page.inPlace;
         looked.push_back({field, column, box,
                           inPlace ? ReadBoxInPlace(page.ink, page.fit.sheetToImage, box,

@@ -27,10 +27,14 @@ const Distortion kScans[] = {
     {"as printed", 0, 1, {0, 0}},
     {"skewed, smaller, JPEG 75, grey", 2, 0.97, {12, 6}, 75, 0, Colours::Grey},
     {"upside down, smaller, JPEG 80", 181, 0.98, {-10, 4}, 80},
+    {"on a dark table, smaller, JPEG 85", 1.5, 0.9, {8, 0}, 85, 0, Colours::Colour,
+     QColor(70, 62, 55)},
 };
 
 // Such forms were rejected ("boxes not where the marks put them") or read
 // "?" in every box; the marks' own fit must read them, and never wrongly.
+// On a dark table the table beyond the paper's edge was taken for ink or for
+// paper, and boxes on the edge were "?".
 TEST(PaperLinelessTest, BoxesWithoutAnOutlineAreReadByTheMarks) {
     const std::vector<M> marks = {M::Tick, M::None, M::Cross, M::None, M::Fill, M::None};
     const QStringList expected = {"1", "0", "1", "0", "1", "0"};
