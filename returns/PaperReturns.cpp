@@ -54,7 +54,7 @@ ReturnRejection MarksTooLoose() {
 } // namespace
 
 PaperForm::PaperForm(const OrderForm& order, const PageInput& pageInput)
-    : form(order), input(pageInput) {
+    : form(order), input(pageInput), buffers(std::make_unique<ScanBuffers>()) {
     input.pageStarts = nullptr;
     input.fields = nullptr;
 }
@@ -388,13 +388,12 @@ PageLayout LayoutOf(const PageCode& code, PaperForm& form) {
 // The page read: its code checked against the form, its marks fitted (no
 // page is read on a guess), its boxes read where the fit puts them.
 ScannedPage ReadPage(const QImage& scanned, PaperForm& form) {
-    ScannedImage scan = PrepareScannedImage(scanned);
+    const ScannedImage scan = PrepareScannedImage(scanned, form.Buffers());
     const std::optional<FoundCode> found = FindCode(scan.grey);
     const std::optional<PageCode> code = found ? ParsePageCode(found->text) : std::nullopt;
     if (!code) return Rejected(NoCode());
     if (code->identity != form.Form().identity) return Rejected(OtherForm());
     const PageLayout page = LayoutOf(*code, form);
-    InkOf(scan);
     const PageFit fit = FitPage(scan.ink, PlaceOfCode(*found, page.places), page.places.corners);
     if (!fit.ok && !fit.codeOnly) return Rejected(fit.rejection);
     PageToRead reading{scan.ink, fit, code->sheet, page.map, page.fields};
