@@ -1,6 +1,7 @@
 // Reading one box: its patch taken square, the outline found, the ink judged.
 #include "BoxReading.h"
 
+#include "BoxPatch.h"
 #include "PageGeometry.h"
 
 #include <opencv2/imgproc.hpp>
@@ -12,30 +13,12 @@
 
 namespace {
 
-// The patch reaches this share of the box's side around it.
-constexpr double kMargin = 0.6;
 // The printed outline is looked for this share of the side around its place.
 constexpr double kSearch = 0.5;
-// Boxes are looked at between these many pixels across.
-constexpr int kLeastSide = 24, kMostSide = 96;
 // Directions around a box, for strokes that leave it.
 constexpr int kSectors = 16;
 // Directions around a box, for strokes that cross its outline.
 constexpr int kCrossings = 32;
-
-// The value below which a share of the values of m lie (m: one float channel).
-double Quantile(const cv::Mat& m, double share) {
-    std::vector<float> values;
-    values.reserve(m.total());
-    for (int y = 0; y < m.rows; ++y)
-        for (int x = 0; x < m.cols; ++x)
-            values.push_back(m.at<float>(y, x));
-    if (values.empty()) return 0;
-    const std::size_t at =
-        std::min(values.size() - 1, static_cast<std::size_t>(share * static_cast<double>(values.size())));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
-    return values[at];
-}
 
 // The middle line of a box's printed outline (the pen runs half outside it on
 // the left and top, half inside on the right and bottom, as printed), and how
@@ -80,57 +63,6 @@ cv::Mat OutlineTemplate(const Shape& shape, double line, int edge) {
             for (int x = 0; x < w; ++x)
                 if (t.at<float>(y, x) < 0) t.at<float>(y, x) = -static_cast<float>(ring) / bands;
     return t;
-}
-
-// A box's surroundings taken square: the patch of the image around the box,
-// mapped so that the box is upright and side pixels across.
-struct Patch {
-    cv::Mat values;     // the ink channel
-    cv::Mat dark;       // how much darker than the paper around, float
-    cv::Matx33d toImage; // patch pixels to image pixels
-    double q = 1;       // patch pixels per sheet pixel
-    int side = 0, margin = 0;
-    double offset = 0;  // the paper's own darkness (its median)
-    double noise = 1;   // the paper's spread
-};
-
-// Takes the patch; false when the box does not lie in the image (but for
-// slack image pixels: a box printed on the paper's edge).
-bool TakePatch(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b, Patch& p,
-               double slack = 0, int border = cv::BORDER_REPLICATE) {
-    const double w = b.box.right - b.box.left, ht = b.box.bottom - b.box.top;
-    const cv::Point2d c0 = ApplyFit(h, b.box.left, b.box.top);
-    for (const cv::Point2d c : {c0, ApplyFit(h, b.box.right, b.box.top),
-                                ApplyFit(h, b.box.right, b.box.bottom),
-                                ApplyFit(h, b.box.left, b.box.bottom)})
-        if (!(c.x >= -slack && c.y >= -slack && c.x < ink.cols + slack && c.y < ink.rows + slack))
-            return false;
-    const double imageSide = std::max(cv::norm(ApplyFit(h, b.box.right, b.box.top) - c0),
-                                      cv::norm(ApplyFit(h, b.box.left, b.box.bottom) - c0));
-    p.side = std::clamp(static_cast<int>(std::lround(imageSide)), kLeastSide, kMostSide);
-    p.q = p.side / std::max(w, ht);
-    p.margin = static_cast<int>(std::lround(kMargin * p.side));
-    const int pw = static_cast<int>(std::lround(w * p.q)) + 2 * p.margin;
-    const int ph = static_cast<int>(std::lround(ht * p.q)) + 2 * p.margin;
-    const cv::Matx33d toSheet(1 / p.q, 0, b.box.left - p.margin / p.q, 0, 1 / p.q,
-                              b.box.top - p.margin / p.q, 0, 0, 1);
-    p.toImage = h * toSheet;
-    cv::warpPerspective(ink, p.values, cv::Mat(p.toImage), cv::Size(pw, ph),
-                        cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, border, cv::Scalar(255));
-    // The paper: the patch with every dark thing narrower than the box
-    // closed over, so that light falling off and shadows stay and ink goes.
-    cv::Mat small, paper;
-    cv::resize(p.values, small, cv::Size(std::max(4, pw / 4), std::max(4, ph / 4)), 0, 0,
-               cv::INTER_AREA);
-    const int k = std::max(3, p.side * 11 / 40) | 1;
-    cv::morphologyEx(small, small, cv::MORPH_CLOSE,
-                     cv::getStructuringElement(cv::MORPH_RECT, cv::Size(k, k)));
-    cv::resize(small, paper, p.values.size(), 0, 0, cv::INTER_LINEAR);
-    cv::subtract(paper, p.values, p.dark, cv::noArray(), CV_32F);
-    p.offset = Quantile(p.dark, 0.5);
-    const cv::Mat spread = cv::abs(p.dark - p.offset);
-    p.noise = std::max(1.0, 1.4826 * Quantile(spread, 0.5));
-    return true;
 }
 
 // The printed outline where it lies best near its place, and its darkness
@@ -203,6 +135,8 @@ cv::Mat PrintedNear(const Patch& p, const BoxOnSheet& b, double line, cv::Point2
         const cv::Point to(static_cast<int>(x1) + grow, static_cast<int>(y1) + grow);
         cv::rectangle(printed, from, to, cv::Scalar(255), cv::FILLED);
     }
+    // Beyond the paper's edge nothing is to be seen, neither ink nor paper.
+    cv::bitwise_or(printed, p.offPaper, printed);
     return printed;
 }
 
@@ -330,7 +264,7 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
     const double inset = ringIn + 1 + 0.04 * p.side;
     const double aroundFrom = ringOut + 1, aroundTo = std::max(aroundFrom + 3, 0.6 * p.side);
     cv::Mat inside(p.dark.size(), CV_8U, cv::Scalar(0));
-    int insideCount = 0, inked = 0;
+    int insideCount = 0, inked = 0, insideOff = 0;
     std::array<int, kSectors> sectorInk{}, sectorClear{};
     // Ink just inside and just outside the outline, by direction: a pen
     // stroke that crosses the outline leaves both at the same place.
@@ -346,7 +280,9 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
                 ++within[static_cast<std::size_t>(static_cast<int>(a / (2 * M_PI) * kCrossings) % kCrossings)];
             if (isInk && o > ringOut && o <= ringOut + strip && !(inPlace && printed.at<uchar>(y, x)))
                 ++beyond[static_cast<std::size_t>(static_cast<int>(a / (2 * M_PI) * kCrossings) % kCrossings)];
-            if (o <= -inset) {
+            if (o <= -inset && p.offPaper.at<uchar>(y, x)) {
+                ++insideOff;
+            } else if (o <= -inset) {
                 ++insideCount;
                 if (isInk) {
                     ++inked;
@@ -360,7 +296,8 @@ Ink MeasureInk(const Patch& p, const Shape& found, double line, double darkness,
             }
         }
     seen.through = CrossesTwice(within, beyond);
-    if (insideCount < 16) return seen; // not measured: undecided
+    // Not measured (undecided): too small, or too much of it off the paper.
+    if (insideCount < 16 || insideOff * 4 > insideCount) return seen;
     seen.measured = true;
     seen.share = static_cast<double>(inked) / insideCount;
     cv::Mat labels, stats, centroids;
@@ -424,7 +361,7 @@ BoxReading ReadBoxInPlace(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnS
     // A box on the paper's edge may reach just beyond the picture, where there is no ink.
     const double side =
         cv::norm(ApplyFit(h, b.box.right, b.box.top) - ApplyFit(h, b.box.left, b.box.top));
-    if (!TakePatch(ink, h, b, p, 2 + 0.1 * side, cv::BORDER_CONSTANT)) return out;
+    if (!TakePatch(ink, h, b.box, b.paper, p, 2 + 0.1 * side, cv::BORDER_CONSTANT)) return out;
     const double line = std::max(1.0, b.line * p.q);
     const Shape expected = Expected(p, b, line);
     out.outline = InImage(p, expected);
@@ -446,7 +383,7 @@ BoxReading ReadBox(const cv::Mat& ink, const cv::Matx33d& h, const BoxOnSheet& b
     out.value = QStringLiteral("?");
     if (b.box.right - b.box.left < 2 || b.box.bottom - b.box.top < 2) return out;
     Patch p;
-    if (!TakePatch(ink, h, b, p)) return out;
+    if (!TakePatch(ink, h, b.box, b.paper, p)) return out;
     const double line = std::max(1.0, b.line * p.q);
     const Shape expected = Expected(p, b, line);
     double darkness = 0;

@@ -5,6 +5,8 @@
 // falling off and shadows cancel) and against the outline's own darkness (a
 // pencil or a thin light pen counts, a speck of dust does not). A stroke that
 // runs through the box from outside and a circled box are left for review.
+// What lies beyond the paper's edge (the table under a photographed sheet)
+// is neither ink nor paper to it.
 
 #include "Canvas.h"
 
@@ -21,6 +23,9 @@ struct BoxOnSheet {
     // What else is printed near the box (labels, other boxes, headings),
     // sheet pixels: ink there is print, not a pen's.
     std::vector<CanvasRect> printed;
+    // The paper's edges, sheet pixels: beyond them a photo shows the table
+    // (far away when not known).
+    CanvasRect paper{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 };
 
 struct BoxReading {

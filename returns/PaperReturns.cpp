@@ -54,7 +54,7 @@ ReturnRejection MarksTooLoose() {
 } // namespace
 
 PaperForm::PaperForm(const OrderForm& order, const PageInput& pageInput)
-    : form(order), input(pageInput) {
+    : form(order), input(pageInput), buffers(std::make_unique<ScanBuffers>()) {
     input.pageStarts = nullptr;
     input.fields = nullptr;
 }
@@ -218,10 +218,11 @@ struct PageToRead {
 
 // How closely (in modules of the code) the four marks must put the code's
 // corners for boxes to be read where the fit puts them, and how steep the
-// view may be (Foreshortening): at 30 degrees of tilt such boxes were read
-// wrongly, at 10 degrees (about 1.3) right.
+// view may be (Foreshortening): at 30 degrees of tilt (about 2.15) such
+// boxes were read wrongly (overshooting ticks), at 10 and 20 degrees (about
+// 1.3 and 1.7) right.
 constexpr double kMostResidualInPlace = 1.0;
-constexpr double kMostForeshortening = 1.6;
+constexpr double kMostForeshortening = 1.75;
 
 // The thinnest printed outline a box is registered on, in millimetres.
 constexpr double kLeastOutlineMm = 0.1;
@@ -230,6 +231,11 @@ constexpr double kLeastOutlineMm = 0.1;
 // line width of 0 prints a hair line, which a photo may not show.
 bool Outlined(const PaperForm& form, const MarkedSheet& sheet) {
     return form.LineWidth(sheet.dpi) >= kLeastOutlineMm * sheet.dpi / 25.4;
+}
+
+// The paper's edges on the sheet (the printable area and the margins the printer leaves).
+CanvasRect PaperOf(const MarkedSheet& sheet) {
+    return {-sheet.left, -sheet.top, sheet.width + sheet.right, sheet.height + sheet.bottom};
 }
 
 // A box whose outline runs off the printable area (a margin of 0): half of it is not on the paper.
@@ -256,7 +262,8 @@ std::vector<Looked> LookAtBoxes(const PageToRead& page, PaperForm& form,
             continue;
         }
         const BoxOnSheet box{field->box, field->kind == kSingleChoiceColumn, line,
-                             PrintedAround(*field, page.fields, page.map, page.sheet)};
+                             PrintedAround(*field, page.fields, page.map, page.sheet),
+                             PaperOf(page.sheet)};
         const bool inPlace = !outlined && page.inPlace;
         looked.push_back({field, column, box,
                           inPlace ? ReadBoxInPlace(page.ink, page.fit.sheetToImage, box,
@@ -382,13 +389,12 @@ PageLayout LayoutOf(const PageCode& code, PaperForm& form) {
 // The page read: its code checked against the form, its marks fitted (no
 // page is read on a guess), its boxes read where the fit puts them.
 ScannedPage ReadPage(const QImage& scanned, PaperForm& form) {
-    ScannedImage scan = PrepareScannedImage(scanned);
+    const ScannedImage scan = PrepareScannedImage(scanned, form.Buffers());
     const std::optional<FoundCode> found = FindCode(scan.grey);
     const std::optional<PageCode> code = found ? ParsePageCode(found->text) : std::nullopt;
     if (!code) return Rejected(NoCode());
     if (code->identity != form.Form().identity) return Rejected(OtherForm());
     const PageLayout page = LayoutOf(*code, form);
-    InkOf(scan);
     const PageFit fit = FitPage(scan.ink, PlaceOfCode(*found, page.places), page.places.corners);
     if (!fit.ok && !fit.codeOnly) return Rejected(fit.rejection);
     PageToRead reading{scan.ink, fit, code->sheet, page.map, page.fields};

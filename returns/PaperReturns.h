@@ -9,7 +9,8 @@
 // its ink (BoxReading.h): clearly marked "1", clearly empty "0", anything
 // between "?". Pixels that are not square (a fax) are made square first.
 // Text boxes are read for numbers written by hand (TextBoxReading.h). One
-// page at a time: memory does not grow with the number of pages.
+// page at a time: memory does not grow with the number of pages (the pixels
+// of a page are read in buffers kept for the next).
 
 #include "FieldMap.h"
 #include "OrderColumns.h"
@@ -25,6 +26,8 @@
 #include <memory>
 #include <utility>
 #include <vector>
+
+struct ScanBuffers;
 
 // The value of a box that is neither clearly marked nor clearly empty.
 inline const QString kUndecidedMark = QStringLiteral("?");
@@ -48,11 +51,14 @@ class PaperForm {
     double LineWidth(int dpi) const;
     // The column of field f of category, or -1.
     int ColumnOf(int category, std::uint32_t field) const;
+    // The pixels the pages are read in, kept from one page to the next.
+    ScanBuffers& Buffers() { return *buffers; }
 
   private:
     OrderForm form;
     PageInput input;
     std::map<std::tuple<int, int, int>, std::unique_ptr<FieldMap>> layouts;
+    std::unique_ptr<ScanBuffers> buffers;
 };
 
 // A box the reader could not decide, or a text box whose writing it did not

@@ -76,41 +76,48 @@ QImage SquarePixels(const QImage& image) {
     return out;
 }
 
-// The page as one channel, dark wherever any of its colours is dark: a blue
-// or red pen counts with its darkest colour, not with its brightness. A page
-// stored as grey is its grey (shared, not copied).
-cv::Mat InkChannel(const QImage& image, const cv::Mat& grey) {
-    if (image.format() == QImage::Format_Grayscale8) return grey;
-    // One pass over the pixels, rows in parallel: the darkest of each
-    // pixel's colours (a grey pixel's is its grey).
+// The page as grey (to find the page code) and as one channel dark wherever
+// any of its colours is dark (ink: a blue or red pen counts with its darkest
+// colour, not with its brightness), in one pass over the pixels, rows in
+// parallel. The grey is the luma of the usual video weights.
+void GreyAndInk(const QImage& image, cv::Mat& grey, cv::Mat& ink) {
     const QImage rgb = image.format() == QImage::Format_RGB32 ||
                                image.format() == QImage::Format_ARGB32
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);
-    cv::Mat darkest(rgb.height(), rgb.width(), CV_8UC1);
+    grey.create(rgb.height(), rgb.width(), CV_8UC1);
+    ink.create(rgb.height(), rgb.width(), CV_8UC1);
     cv::parallel_for_(cv::Range(0, rgb.height()), [&](const cv::Range& rows) {
         for (int y = rows.start; y < rows.end; ++y) {
             const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-            uchar* out = darkest.ptr<uchar>(y);
-            for (int x = 0; x < rgb.width(); ++x)
-                out[x] = static_cast<uchar>(std::min({qRed(in[x]), qGreen(in[x]), qBlue(in[x])}));
+            uchar* g = grey.ptr<uchar>(y);
+            uchar* k = ink.ptr<uchar>(y);
+            for (int x = 0; x < rgb.width(); ++x) {
+                const int r = qRed(in[x]), gr = qGreen(in[x]), b = qBlue(in[x]);
+                g[x] = static_cast<uchar>((77 * r + 150 * gr + 29 * b + 128) >> 8);
+                k[x] = static_cast<uchar>(std::min({r, gr, b}));
+            }
         }
     });
-    return darkest;
 }
 
 } // namespace
 
-ScannedImage PrepareScannedImage(const QImage& scanned) {
+ScannedImage PrepareScannedImage(const QImage& scanned, ScanBuffers& buffers) {
     ScannedImage scan;
-    scan.image = SquarePixels(scanned);
-    scan.greyImage = scan.image.convertToFormat(QImage::Format_Grayscale8);
-    scan.grey = cv::Mat(scan.greyImage.height(), scan.greyImage.width(), CV_8UC1,
-                        const_cast<uchar*>(scan.greyImage.constBits()),
-                        static_cast<std::size_t>(scan.greyImage.bytesPerLine()));
+    const QImage image = SquarePixels(scanned);
+    if (image.format() == QImage::Format_Grayscale8 ||
+        (image.depth() < 8 && image.allGray())) {
+        // A page stored as grey is its own ink (shared, not copied).
+        scan.greyImage = image.convertToFormat(QImage::Format_Grayscale8);
+        scan.grey = cv::Mat(scan.greyImage.height(), scan.greyImage.width(), CV_8UC1,
+                            const_cast<uchar*>(scan.greyImage.constBits()),
+                            static_cast<std::size_t>(scan.greyImage.bytesPerLine()));
+        scan.ink = scan.grey;
+        return scan;
+    }
+    GreyAndInk(image, buffers.grey, buffers.ink);
+    scan.grey = buffers.grey;
+    scan.ink = buffers.ink;
     return scan;
-}
-
-void InkOf(ScannedImage& scan) {
-    scan.ink = InkChannel(scan.image, scan.grey);
 }

@@ -12,17 +12,22 @@
 #include <array>
 #include <optional>
 
+// Pixels kept from one page to the next: a page of the same size is made
+// ready in them without fresh memory, which costs more than the pass that
+// fills it (a 12-Mpx photo's grey and ink are 24 MB).
+struct ScanBuffers {
+    cv::Mat grey, ink;
+};
+
 struct ScannedImage {
-    QImage image;     // square pixels
-    QImage greyImage; // owns grey's pixels
+    QImage greyImage; // owns grey's pixels for a page stored as grey
     cv::Mat grey;
     cv::Mat ink; // grey itself for a page stored as grey
 };
 
-// The image made square and grey; ink is left for InkOf, once a code was found.
-ScannedImage PrepareScannedImage(const QImage& scanned);
-// Fills scan.ink.
-void InkOf(ScannedImage& scan);
+// The image made square, as grey and as ink, in one pass over its pixels;
+// a colour page's are written into buffers (valid until they are next used).
+ScannedImage PrepareScannedImage(const QImage& scanned, ScanBuffers& buffers);
 
 struct FoundCode {
     QByteArray text; // a page code this program wrote (ParsePageCode reads it)

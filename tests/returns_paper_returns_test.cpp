@@ -111,6 +111,33 @@ TEST_F(PaperReturnsTest, MarkShapesAreReadOnEveryScan) {
     }
 }
 
+// One reader keeps the pixels of a page for the next: a page read after
+// others of the same or another size and kind shows only its own marks
+// (no ink left over from an earlier page), as a fresh reader reads it.
+TEST_F(PaperReturnsTest, PagesReadOneAfterAnotherShowOnlyTheirOwnMarks) {
+    using M = PenMark;
+    const std::vector<M> all(9, M::Fill);
+    const std::vector<M> some = {M::None, M::Tick, M::None, M::Cross, M::None,
+                                 M::None, M::None, M::None, M::Tick};
+    const QStringList expected = {"0", "1", "0", "1", "0", "0", "0", "0", "1"};
+    const Distortion grey{"grey", 0, 1, {}, 0, 0, Colours::Grey};
+    const QImage pages[] = {Marked(1, 200, all), Marked(1, 200, some),
+                            Distort(Marked(1, 300, all), grey), Marked(1, 150, some),
+                            Marked(1, 200, {}), Marked(1, 200, some)};
+    // Two marks in one single choice (S, M, L) make the run undecided.
+    const QStringList filled = {"1", "1", "1", "1", "1", "1", "?", "?", "?"};
+    const QStringList expectedOf[] = {filled, expected, filled, expected, QStringList(9, "0"),
+                                      expected};
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+        PaperForm fresh(form, PageInput{doc, settings});
+        const ScannedPage kept = ReadScannedPage(pages[i], *paper);
+        const ScannedPage alone = ReadScannedPage(pages[i], fresh);
+        ASSERT_TRUE(kept.ok && alone.ok) << "page " << i;
+        EXPECT_EQ(Values(kept, 1), expectedOf[i]) << "page " << i;
+        EXPECT_EQ(Values(kept, 1), Values(alone, 1)) << "page " << i;
+    }
+}
+
 // Phone photos at a tilt (a full perspective), the light falling off to
 // half: the marks are read right, and an empty page never reads as marked
 // (it once read as four drinks at 3 degrees, decided on the code's rough

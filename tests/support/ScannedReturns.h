@@ -165,11 +165,12 @@ struct Distortion {
     int jpegQuality = 0;  // 0: no JPEG
     int speckles = 0;     // dark dots
     enum class Colours { Colour, Grey, BlackWhite } colours = Colours::Colour;
+    QColor beyond = Qt::white; // what shows beyond the paper: a scanner's lid, a table
 };
 
 inline QImage Distort(const QImage& page, const Distortion& d, unsigned seed = 7) {
     QImage out(page.size(), QImage::Format_RGB32);
-    out.fill(Qt::white);
+    out.fill(d.beyond);
     {
         QPainter p(&out);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
