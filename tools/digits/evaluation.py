@@ -51,10 +51,13 @@ def held_out_sets():
         side = int(srng.integers(40, 100))
         big = cv2.resize(p, (side, side), interpolation=cv2.INTER_CUBIC)
         large.append((big * srng.uniform(1.0, 3.0)).clip(0, 1))
+    brng = np.random.default_rng(SEED + 2)
+    boxed = [dd.box_drawn(p, brng) for p in pics]
     return {'as written': (pics, labels),
             'large, dark pen': (large, labels),
             'slanted, resized, other pens': (distorted, np.tile(labels, 4)),
-            'sloppy': (sloppy, np.tile(labels, 2))}
+            'sloppy': (sloppy, np.tile(labels, 2)),
+            'drawn into a box': (boxed, labels)}
 
 
 def digit_rows(pred, margin, labels):
@@ -108,7 +111,8 @@ def report(nets, mean, scale, chosen=None):
         print('  %3d  ' % t + ''.join('%5.1f %% %3d of %-5d   ' % (
             100.0 * rows[n][t][0] / len(results[n][2]), rows[n][t][1], rows[n][t][0])
             for n in results))
-    chosen_here = [rows[n] for n in ('as written', 'large, dark pen', 'slanted, resized, other pens')]
+    chosen_here = [rows[n] for n in ('as written', 'large, dark pen', 'slanted, resized, other pens',
+                                     'drawn into a box')]
     threshold = lowest_safe(chosen_here, 1000)
     bars = [lowest_safe(chosen_here, 500 * n) for n in range(1, LONGEST + 1)]
     bars = list(np.maximum.accumulate(bars))
