@@ -85,6 +85,27 @@ def distort(ink, rng, wobble=True):
     return out.clip(0, 1)
 
 
+def box_drawn(ink, rng):
+    """The digit as the reader cuts it out of a scanned box: drawn 40 to 130
+    pixels tall in a pen of grey 25 (black) to 110 (pencil) on paper, perhaps
+    blurred by the scanner, stored as 8-bit grey, then turned into ink as
+    returns/BoxNumber.cpp does (full ink at 0.55 of the paper's brightness,
+    only the strokes above the ink contrast and their one-pixel edge kept)."""
+    side = int(rng.integers(40, 131))
+    big = cv2.resize(ink.astype(np.float32), (side, side), interpolation=cv2.INTER_CUBIC).clip(0, 1)
+    paper = float(rng.uniform(215, 255))
+    pen = float(rng.uniform(25, 110))
+    grey = paper + (pen - paper) * big
+    if rng.random() < 0.5:
+        grey = cv2.GaussianBlur(grey, (0, 0), rng.uniform(0.5, 1.5))
+    grey = np.round(grey).clip(0, 255)
+    contrast = paper - grey
+    value = (contrast / (0.55 * paper)).clip(0, 1).astype(np.float32)
+    mask = (contrast > 0.3 * paper).astype(np.uint8)
+    mask = cv2.dilate(mask, np.ones((3, 3), np.uint8))
+    return value * mask
+
+
 def stroke_digit(digit, rng):
     """The continental 1 (long up-stroke, often a foot) and the crossed 7,
     drawn as pen strokes: styles the training sheets hardly hold."""
