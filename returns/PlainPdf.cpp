@@ -31,11 +31,9 @@ std::size_t StartOfTable(const char* data, std::size_t size) {
     throw NotPlainPdf();
 }
 
-// A non-negative integer of at most 15 digits.
-bool IsWholeNumber(const PlainNode* value) {
-    return value && value->kind == PlainNode::Number && !value->text.empty() &&
-           value->text.size() <= 15 &&
-           value->text.find_first_not_of("0123456789") == std::string::npos;
+// A non-negative integer of at most 15 digits; -1 for anything else.
+long long WholeNumber(const PlainNode* value) {
+    return value && value->kind == PlainNode::Number ? DigitsValue(value->text, 15) : -1;
 }
 
 const PlainNode* KeyIn(const PlainNode& dictionary, const char* key) {
@@ -83,13 +81,14 @@ std::size_t PlainPdf::ReadSection(std::size_t offset, bool newest) {
     if (lexer.PeekWord() != "startxref") throw NotPlainPdf();
     const PlainNode* entries = KeyIn(dictionary, "/Size");
     if (dictionary.kind != PlainNode::Dictionary || KeyIn(dictionary, "/Encrypt") ||
-        KeyIn(dictionary, "/XRefStm") || !IsWholeNumber(entries))
+        KeyIn(dictionary, "/XRefStm") || WholeNumber(entries) < 0)
         throw NotPlainPdf();
     const PlainNode* previous = KeyIn(dictionary, "/Prev");
     if (newest) trailer = std::move(dictionary);
     if (!previous) return kNoSection;
-    if (!IsWholeNumber(previous)) throw NotPlainPdf();
-    return static_cast<std::size_t>(std::stoll(previous->text));
+    const long long previousTable = WholeNumber(previous);
+    if (previousTable < 0) throw NotPlainPdf();
+    return static_cast<std::size_t>(previousTable);
 }
 
 PlainObject PlainPdf::getRoot() const {
@@ -134,8 +133,9 @@ long long PlainPdf::LengthOf(const PlainNode& dictionary) const {
         const PlainObject object = Resolve(length->number, length->generation);
         length = object.node;
     }
-    if (!IsWholeNumber(length)) throw NotPlainPdf();
-    return std::stoll(length->text);
+    const long long bytes = WholeNumber(length);
+    if (bytes < 0) throw NotPlainPdf();
+    return bytes;
 }
 
 PlainObject PlainObject::Follow(const PlainNode& value) const {

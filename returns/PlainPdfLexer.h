@@ -54,14 +54,23 @@ inline int HexValue(char c) {
     return -1;
 }
 
+// The value of a run of at most maxDigits decimal digits; -1 for anything else.
+inline long long DigitsValue(std::string_view word, std::size_t maxDigits) {
+    if (word.empty() || word.size() > maxDigits) return -1;
+    long long value = 0;
+    for (char c : word) {
+        if (!IsDigit(c)) return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 // The tokens of the file from one place on. Anything it does not know
 // throws NotPlainPdf.
 class PlainPdfLexer {
   public:
     PlainPdfLexer(const char* bytes, std::size_t count, std::size_t at)
         : data(bytes), size(count), pos(at) {}
-
-    std::size_t Position() const { return pos; }
 
     void SkipWhite() {
         while (pos < size) {
@@ -100,12 +109,8 @@ class PlainPdfLexer {
     // An unsigned integer of at most 18 digits.
     long long Integer() {
         const std::string_view word = PeekWord();
-        if (word.empty() || word.size() > 18) throw NotPlainPdf();
-        long long value = 0;
-        for (char c : word) {
-            if (!IsDigit(c)) throw NotPlainPdf();
-            value = value * 10 + (c - '0');
-        }
+        const long long value = DigitsValue(word, 18);
+        if (value < 0) throw NotPlainPdf();
         pos += word.size();
         return value;
     }
@@ -346,25 +351,20 @@ class PlainPdfLexer {
         return digits;
     }
 
-    static bool IsObjectNumber(std::string_view word) {
-        if (word.empty() || word.size() > 9) return false;
-        for (char c : word)
-            if (!IsDigit(c)) return false;
-        return true;
-    }
-
     // Turns a number into a reference when a generation and "R" follow it.
     void ReferenceAfter(PlainNode& node) {
-        if (!IsObjectNumber(node.text)) return;
+        const long long number = DigitsValue(node.text, 9);
+        if (number < 0) return;
         const std::size_t after = pos;
         const std::string_view generation = PeekWord();
-        if (IsObjectNumber(generation)) {
+        const long long generationValue = DigitsValue(generation, 9);
+        if (generationValue >= 0) {
             pos += generation.size();
             if (PeekWord() == "R") {
                 pos += 1;
                 node.kind = PlainNode::Reference;
-                node.number = std::stoi(node.text);
-                node.generation = std::stoi(std::string(generation));
+                node.number = static_cast<int>(number);
+                node.generation = static_cast<int>(generationValue);
                 if (node.number == 0 || node.number >= kMaxObjectNumber || node.generation > 65535)
                     throw NotPlainPdf();
                 return;
