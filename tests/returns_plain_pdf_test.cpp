@@ -18,21 +18,12 @@
 
 namespace {
 
-// A form of text fields, check boxes and a radio group, filled in.
+// The small order form, filled in.
 class PlainPdfTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const int details = AppendCategory(doc, QStringLiteral("Angaben"));
-        AppendField(doc, details, fkText, QStringLiteral("Name"), 8, 1);
-        AppendField(doc, details, fkText, QStringLiteral("Anzahl"), 3, 1);
-        AppendField(doc, details, fkText, QStringLiteral("Bemerkung"), 12, 2);
-        const int drinks = AppendCategory(doc, QStringLiteral("Getränke"));
-        for (const char* name : {"Kaffee", "Tee"})
-            AppendField(doc, drinks, fkCheckBox, QString::fromUtf8(name), 3, 0.6);
-        const int meals = AppendCategory(doc, QStringLiteral("Essen"));
-        for (const char* name : {"Bratwurst", "Käsespätzle"})
-            AppendField(doc, meals, fkSingleChoice, QString::fromUtf8(name), 4, 0.6);
+        AppendSmallOrderForm(doc);
         form = MakeOrderForm(doc, settings);
         const QString blank = Path("blank.pdf");
         ASSERT_TRUE(MakeFillablePdf(doc, settings, blank));
@@ -115,7 +106,7 @@ QByteArray ObjectBody(const QByteArray& pdf, int number) {
 // A cell read wrong from a plain file or one saved otherwise: each way of
 // saving reads the order as filled in, and as qpdf alone reads it.
 TEST_F(PlainPdfTest, EveryWayOfSavingReadsAsQpdfReadsIt) {
-    const std::string expected = "ok|Müller (Haus \\B) 😀|12|(Tür) \\ links\nHaus B|1|0|0|1";
+    const std::string expected = "ok|Müller (Haus \\B) 😀|12|(Tür) \\ links\nHaus B|1|0|0|0|1|0";
     struct Case {
         const char* what;
         QStringList options; // of the qpdf program; none: the file as filled in
@@ -154,7 +145,7 @@ TEST_F(PlainPdfTest, UpdatesAppendedToTheFileHold) {
     body.replace("/V (12)", "/V (7)");
     const QByteArray updated = WithUpdate(filled, number, body);
     EXPECT_TRUE(ReadsPlain(updated));
-    const std::string expected = "ok|Müller (Haus \\B) 😀|7|(Tür) \\ links\nHaus B|1|0|0|1";
+    const std::string expected = "ok|Müller (Haus \\B) 😀|7|(Tür) \\ links\nHaus B|1|0|0|0|1|0";
     EXPECT_EQ(Cells(ReadReturnedPdfBytes(updated, form)), expected);
     EXPECT_EQ(Cells(ReadReturnedPdfBytesWithQpdf(updated, form)), expected);
 }

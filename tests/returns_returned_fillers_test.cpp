@@ -118,16 +118,7 @@ class FilledFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const int details = AppendCategory(doc, QStringLiteral("Angaben"));
-        AppendField(doc, details, fkText, QStringLiteral("Name"), 8, 1);
-        AppendField(doc, details, fkText, QStringLiteral("Anzahl"), 3, 1);
-        AppendField(doc, details, fkText, QStringLiteral("Bemerkung"), 12, 2);
-        const int drinks = AppendCategory(doc, QStringLiteral("Getränke"));
-        for (const char* name : {"Kaffee", "Tee", "Wasser"})
-            AppendField(doc, drinks, fkCheckBox, QString::fromUtf8(name), 3, 0.6);
-        const int meals = AppendCategory(doc, QStringLiteral("Essen"));
-        for (const char* name : {"Bratwurst", "Käsespätzle", "Salatteller"})
-            AppendField(doc, meals, fkSingleChoice, QString::fromUtf8(name), 4, 0.6);
+        AppendSmallOrderForm(doc);
         form = MakeOrderForm(doc, settings);
         ASSERT_EQ(form.columns.size(), 9u);
         blank = Path("blank.pdf");

@@ -16,6 +16,22 @@
 #include <map>
 #include <string>
 
+// The small order form of the fillers' cases: text fields (Name, Anzahl,
+// Bemerkung), three check boxes and a radio group with an umlaut in a state;
+// nine columns.
+inline void AppendSmallOrderForm(FormDocument& doc) {
+    const int details = AppendCategory(doc, QStringLiteral("Angaben"));
+    AppendField(doc, details, fkText, QStringLiteral("Name"), 8, 1);
+    AppendField(doc, details, fkText, QStringLiteral("Anzahl"), 3, 1);
+    AppendField(doc, details, fkText, QStringLiteral("Bemerkung"), 12, 2);
+    const int drinks = AppendCategory(doc, QStringLiteral("Getränke"));
+    for (const char* name : {"Kaffee", "Tee", "Wasser"})
+        AppendField(doc, drinks, fkCheckBox, QString::fromUtf8(name), 3, 0.6);
+    const int meals = AppendCategory(doc, QStringLiteral("Essen"));
+    for (const char* name : {"Bratwurst", "Käsespätzle", "Salatteller"})
+        AppendField(doc, meals, fkSingleChoice, QString::fromUtf8(name), 4, 0.6);
+}
+
 // Writes the fillable PDF of doc to path; false when the export fails.
 inline bool MakeFillablePdf(const FormDocument& doc, const LayoutSettings& settings,
                             const QString& path) {
