@@ -285,7 +285,7 @@ BoxNumber ReadBoxNumber(const QImage& boxInside, const DigitClassifier& classifi
         DigitGuess g;
         if (classifier.Describe(character, &x)) {
             g = classifier.ClassifyFeatures(x);
-            if (learned) g = learned->Adapt(g, x, classifier.LowestBar());
+            if (learned) g = learned->Adapt(g, x);
         }
         result.guess += g.digit < 0 ? QStringLiteral("?") : QString::number(g.digit);
         result.margin = std::min(result.margin, g.digit < 0 ? -1.0 : g.margin);

@@ -110,9 +110,9 @@ int LearnedDigits::SampleCount() const {
     return static_cast<int>(samples.size());
 }
 
-DigitGuess LearnedDigits::Adapt(const DigitGuess& model, const std::vector<double>& x,
-                                double threshold) const {
+DigitGuess LearnedDigits::Adapt(const DigitGuess& model, const std::vector<double>& x) const {
     if (model.digit < 0) return model;
+    const double threshold = classifier.LowestBar();
     std::lock_guard<std::mutex> hold(lock);
     // The nearest sample of each digit.
     std::vector<double> nearest(10, std::numeric_limits<double>::infinity());

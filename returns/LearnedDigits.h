@@ -33,11 +33,10 @@ class LearnedDigits {
     int SampleCount() const;
 
     // The model's guess on x (the classifier's Describe) weighed with the
-    // samples. threshold: the margin from which the model's digit is sure (a
-    // number's lowest bar); a digit the samples decide becomes sure for a
-    // number of any length, one they doubt falls below every bar.
-    DigitGuess Adapt(const DigitGuess& model, const std::vector<double>& x,
-                     double threshold) const;
+    // samples. The model's digit is sure from the classifier's lowest bar;
+    // a digit the samples decide becomes sure for a number of any length,
+    // one they doubt falls below every bar.
+    DigitGuess Adapt(const DigitGuess& model, const std::vector<double>& x) const;
 
   private:
     struct Sample {
